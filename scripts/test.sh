@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the tests with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs every test headless.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DPXFER_SANITIZE=ON -DPXFER_TESTS=ON >/dev/null
+cmake --build build-test -j"$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build-test --output-on-failure -j"$(nproc)"

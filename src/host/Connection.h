@@ -1,0 +1,32 @@
+#pragma once
+// Which database the host opens: the command line first, then the
+// environment, then the settings file, then the demo database of the user.
+
+#include "platform/fb/Fb.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace host {
+
+struct Connection {
+    fb::ConnectParams params;
+    QString userName = QStringLiteral("ADMIN");   // the suite user
+    bool demo = false;                              // the user's own demo database
+    bool newDemo = false;                           // make a demo database afresh at the chosen path
+    QString screenshot;                             // render the main window into it and quit
+};
+
+// Reads the arguments (--db, --user, --password, --user-name, --new-demo,
+// --screenshot); throws std::invalid_argument with a Polish text for a bad one.
+Connection chooseConnection(const QStringList& arguments);
+
+// ~/.local/share/pxfer/demo.fdb and its data folder.
+QString demoDatabasePath();
+QString demoDataFolder();
+
+// Creates the user's demo database when it is missing, or a fresh demo
+// database at the chosen path when asked to (an existing file is replaced).
+void prepareDemo(const Connection& connection);
+
+}  // namespace host

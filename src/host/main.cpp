@@ -1,0 +1,80 @@
+// The host application: opens the suite database, brings up the sibling
+// modules and the transfer module, and shows the main frame.
+#include "host/Connection.h"
+#include "host/MainFrame.h"
+#include "module/frame/CPrzelew.h"
+#include "platform/ui/Dialogs.h"
+#include "siblings/core/Suite.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+void fail(const QString& text)
+{
+    ui::dialogs().message(text, QStringLiteral("Błąd"), ui::Buttons::Ok, ui::Icon::Error);
+}
+
+// Opens the register, lets the windows settle and saves the frame as a picture.
+int screenshot(host::MainFrame& frame, CPrzelew& module, const QString& file)
+{
+    module.vPrzelewyMDI(qApp);
+    if (auto* sub = frame.mdiArea().activeSubWindow())
+        sub->showMaximized();
+    for (int i = 0; i < 10; ++i)
+        QApplication::processEvents();
+    return frame.grab().save(file) ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("pxfer"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Przelewy"));
+
+    host::Connection connection;
+    try {
+        connection = host::chooseConnection(QApplication::arguments());
+    } catch (const std::invalid_argument& e) {
+        fail(QString::fromUtf8(e.what()));
+        return 2;
+    }
+
+    const QString database = QString::fromStdString(connection.params.database);
+    std::unique_ptr<siblings::Suite> suite;
+    try {
+        host::prepareDemo(connection);
+        suite = std::make_unique<siblings::Suite>(connection.params, connection.userName);
+    } catch (const std::exception& e) {
+        fail(QStringLiteral("Nie można połączyć się z bazą danych\n%1\n\n%2").arg(database, QString::fromUtf8(e.what())));
+        return 1;
+    }
+
+    int result = 0;
+    {
+        std::unique_ptr<CPrzelew> module;
+        try {
+            module = std::make_unique<CPrzelew>();
+        } catch (const std::exception& e) {
+            fail(QStringLiteral("Nie można uruchomić modułu przelewów\n\n") + QString::fromUtf8(e.what()));
+            return 1;
+        }
+        host::MainFrame frame(*module, database);
+        frame.show();
+        if (!connection.screenshot.isEmpty())
+            result = screenshot(frame, *module, connection.screenshot);
+        else
+            result = QApplication::exec();
+        // The windows work on the module's queries: they go before the module does.
+        frame.mdiArea().closeAllSubWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return result;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The class the host constructs to use the module: it creates the data module
+// DMP and opens the module's windows from the host's menu commands.
+
+class QApplication;
+
+class CPrzelew {
+public:
+    // DMP with no owner.
+    CPrzelew();
+    // DMP owned by the application object; the integer is not used.
+    explicit CPrzelew(int unused);
+    ~CPrzelew();
+    CPrzelew(const CPrzelew&) = delete;
+    CPrzelew& operator=(const CPrzelew&) = delete;
+
+    void vPrzelewyInicjacja();
+
+    // The register window as a child of the host's main window.
+    void vPrzelewyMDI(QApplication* application);
+    // The register window without owner, in the owner-re-enabling mode.
+    void vPrzelewyModalne(QApplication* application);
+};

@@ -1,0 +1,146 @@
+#include "module/issuing/BankFile.h"
+
+#include "module/frame/TDMP.h"
+#include "module/issuing/BankRecord.h"
+#include "module/issuing/BatchRows.h"
+#include "module/issuing/IssueContext.h"
+#include "platform/data/SqlText.h"
+#include "platform/ui/Dialogs.h"
+#include "siblings/core/TdmMain.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+const QString kCaptionError = QStringLiteral("Bład");
+
+void error(const QString& text, const QString& caption)
+{
+    ui::dialogs().message(text, caption, ui::Buttons::Ok, ui::Icon::Error);
+}
+
+void recordFailed(const std::exception& e)
+{
+    ui::dialogs().showMessage("PiszProcedure " + QString::fromUtf8(e.what()));
+}
+
+}  // namespace
+
+bool bUtworzPlikDoBanku(IssueContext& context, const QDate& date, char letter, int companyBankId)
+{
+    try {
+        const QString baseName = "P-" + date.toString(QStringLiteral("yyyy-MM-dd")) + u'-' + QLatin1Char(letter);
+        vWybierzPrzelewyPartii(date, letter);
+
+        data::Dataset& banki = DMP->queBanki;
+        if (!banki.isActive())
+            banki.open();
+        if (!banki.locate(QStringLiteral("ID"), companyBankId)) {
+            error(QStringLiteral("Brak banku! "), kCaptionError);
+            return false;
+        }
+        context.vPrzepiszBank(banki);
+
+        if (context.iGrupowanie == 1) {
+            data::Dataset& rows = DMP->queZrealizowane;
+            rows.close();
+            rows.setSql({"SELECT * FROM PR_PRZELEWY_GRUPOWANIE(" + data::sqlDate(date) + ',' +
+                         data::sqlQuote(QString(QLatin1Char(letter))) + ',' +
+                         data::sqlQuote(DMP->sTrescPrzelewowGrupowanych) + ')'});
+            rows.open();
+        }
+
+        const QString folder = banki.fieldByName(QStringLiteral("SCIEZKA_PRZELEWOW")).asString();
+        if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+            error("Brak folderu do tworzenia zbioru dla danego banku:\n " + folder, kCaptionError);
+            return false;
+        }
+        const QString extension = bankfile::extension(context.iProcedura);
+        if (extension.isEmpty()) {
+            error(QStringLiteral("Brak wstawionego numeru  procedury -> do tworzenia pliku do Banku "),
+                  QStringLiteral("Uwaga"));
+            return false;
+        }
+        return bZapiszPlikDoBanku(context, folder + u'/' + baseName + extension);
+    } catch (const std::exception& e) {
+        ui::dialogs().showMessage(" frmWystawPrzelewy->bUtworzPlikDoBanku() \n\n" + QString::fromUtf8(e.what()));
+        return false;
+    }
+}
+
+bool bZapiszPlikDoBanku(IssueContext& context, const QString& fileName)
+{
+    // Written beside the final name and renamed at the end, so that a bank
+    // never finds a file that silently lacks a payment.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error(QStringLiteral("Brak katalogu dla zbiorów bankowych! "), fileName);
+        return false;
+    }
+    bool complete = true;
+    data::Dataset& rows = DMP->queZrealizowane;
+    for (rows.first(); !rows.eof(); rows.next()) {
+        try {
+            context.vPrzepiszZrealizowany(rows);
+        } catch (const std::exception& e) {
+            recordFailed(e);
+            complete = false;
+            continue;
+        }
+        if (!bPiszProcedure(context, file))
+            complete = false;
+    }
+    if (!complete) {
+        context.bBlad = true;
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error(QStringLiteral("Brak katalogu dla zbiorów bankowych! "), fileName);
+        return false;
+    }
+    context.sSql = "Stworzono plik do banku: " + fileName;
+    ui::dialogs().message(context.sSql, QString(), ui::Buttons::Ok, ui::Icon::None);
+    return true;
+}
+
+bool bPiszProcedure(IssueContext& context, QIODevice& file)
+{
+    try {
+        bankfile::Record r;
+        r.company = bankfile::companyFrom(dmMain->PobierzDaneFirmowe());
+
+        data::Dataset& kontakt = DMP->queRob;
+        kontakt.setSql({" select * from ET_KONTAKT where ID=" + QString::number(context.iIdKontrahenta)});
+        kontakt.open();
+        if (!kontakt.isEmpty()) {
+            auto field = [&kontakt](const char* name) { return kontakt.fieldByName(QLatin1String(name)).asString(); };
+            r.contractor = bankfile::contractorFrom(field("PELNA"), field("KOD_POCZT"), field("MIEJSCOWOSC"),
+                                                    field("ULICA"), field("BUDYNEK"), field("LOKAL"), field("SKROT"),
+                                                    field("KOD_FK"));
+        }
+        context.sKodFK = r.contractor.fkCode;
+
+        const data::Dataset& row = DMP->queZrealizowane;
+        r.companyBankName = context.sNazwaBankuFirmy;
+        r.companyAccount = context.sKontoFirmyOrg;
+        r.contractorAccount = context.sKontoKontrahenta;
+        r.contractorBankName = context.sNazwaBankuKontrahenta;
+        r.title = context.sTresc;
+        r.paragraph = context.sParagraf;
+        r.withParagraph = context.iObslugaParagraf == 1;
+        r.amount = row.fieldByName(QStringLiteral("WARTOSC")).asDecimal();
+        r.realizationDate = row.fieldByName(QStringLiteral("DATA_REALIZACJI")).asDateTime().date();
+        r.pickerDate = context.dataPrzelewu;
+        context.sKontoFirmy = bankfile::accountDigits(context.sKontoFirmyOrg);
+        context.sKontoKontrahenta = bankfile::accountDigits(context.sKontoKontrahenta);
+
+        const std::string bytes = bankfile::record(context.iProcedura, r);
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        return true;
+    } catch (const std::exception& e) {
+        recordFailed(e);
+        return false;
+    }
+}

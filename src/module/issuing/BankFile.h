@@ -1,0 +1,23 @@
+#pragma once
+// The batch's payment file for the company bank: the driver picks bank, rows,
+// folder and file name, the file writer walks the rows, the record writer
+// writes one payment in the bank's format (BankRecord).
+
+#include <QDate>
+#include <QString>
+
+class IssueContext;
+class QIODevice;
+
+// Writes P-yyyy-mm-dd-L.PLI/.IMP/.TXT into the bank's folder. False, with the
+// reason already shown, when no complete file was written.
+bool bUtworzPlikDoBanku(IssueContext& context, const QDate& date, char letter, int companyBankId);
+
+// Writes the rows of DMP->queZrealizowane into the file. The file appears
+// under its name only when every record was written; otherwise the name keeps
+// whatever it held before and the result is false.
+bool bZapiszPlikDoBanku(IssueContext& context, const QString& fileName);
+
+// The record of the transfer in hand (the current row of DMP->queZrealizowane).
+// A failure is shown and gives false.
+bool bPiszProcedure(IssueContext& context, QIODevice& file);

@@ -1,0 +1,18 @@
+#pragma once
+// One ledger document per batch: an entry per realized transfer debiting its
+// WN, credited to the company bank's ledger account either entry by entry
+// (POKAZ_PARAGRAF = 1) or once for the batch total.
+
+#include <QDate>
+#include <QString>
+
+class IssueContext;
+
+// Posts the batch and stamps its realized rows with the document's ID. False,
+// with the reason already shown, when the document was not written whole.
+bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int companyBankId);
+
+// The bank's analytic account in the chart of accounts; empty when it has none.
+QString sPobierzKontoFirmy(int companyBankId);
+// The bank's analytic account for that budget paragraph; empty when it has none.
+QString sPobierzKontoFirmyZParagrafem(const QString& paragraph, int companyBankId);

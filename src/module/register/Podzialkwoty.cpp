@@ -1,0 +1,131 @@
+#include "module/register/Podzialkwoty.h"
+
+#include "module/frame/TDMP.h"
+#include "platform/controls/DBEdit.h"
+#include "platform/controls/EntryForm.h"
+#include "platform/data/Formats.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Glyphs.h"
+#include "siblings/core/TdmMain.h"
+
+#include <QAction>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+data::Field& pole(const char* name) { return DMP->quePrzelewy.fieldByName(QString::fromLatin1(name)); }
+
+void odmowa(const QString& tekst) { ui::dialogs().message(tekst, QString(), ui::Buttons::Ok, ui::Icon::None); }
+
+}  // namespace
+
+TfrmPodzialKwoty::TfrmPodzialKwoty(QWidget* owner) : Form(owner)
+{
+    setObjectName(QStringLiteral("frmPodzialKwoty"));
+    setWindowTitle(QStringLiteral("Przelewy-Podział kwoty"));
+    vZbudujOkno();
+    vPokazZostaje();
+    ui::loadGlyphs({{btnAnuluj, "D_ANULUJ"}, {btnOK, "D_OK"}});
+    dmMain->vAddWindowTab(*this);
+    dmMain->vKolorForm(*this);
+}
+
+void TfrmPodzialKwoty::vZbudujOkno()
+{
+    DBEdit1 = ui::named<ui::DBEdit>("DBEdit1");
+    edtWartoscCala = ui::named<ui::DBEdit>("edtWartoscCala");
+    edtWartosc = ui::named<ui::DBEdit>("edtWartosc");
+    pnlZostaje = ui::named<QLabel>("pnlZostaje");
+    pnlZostaje->setFrameShape(QFrame::Panel);
+    pnlZostaje->setFrameShadow(QFrame::Sunken);
+    btnOK = ui::named<QPushButton>("btnOK", QStringLiteral("OK"));
+    btnOK->setToolTip(QStringLiteral("Zapisz zmiany i zamknij okno"));
+    btnAnuluj = ui::named<QPushButton>("btnAnuluj", QStringLiteral("Anuluj"));
+    btnAnuluj->setToolTip(QStringLiteral("Anuluj zmiany i zamknij okno"));
+
+    data::Dataset* q = &DMP->quePrzelewy;
+    DBEdit1->setDataField(q, QStringLiteral("NR_FAKTURY"));
+    edtWartoscCala->setDataField(q, QStringLiteral("WARTOSC_CALA"));
+    edtWartosc->setDataField(q, QStringLiteral("WARTOSC"));
+    // Only the amount to pay is split here.
+    DBEdit1->setInfo(true);
+    edtWartoscCala->setInfo(true);
+
+    auto* pola = new QFormLayout;
+    pola->addRow(QStringLiteral("Faktura :"), DBEdit1);
+    pola->addRow(QStringLiteral("Całkowita kwota:"), edtWartoscCala);
+    pola->addRow(QStringLiteral("Podaj kwotę do przelewu:"), edtWartosc);
+    pola->addRow(QStringLiteral("Pozostanie::"), pnlZostaje);
+    auto* przyciski = new QHBoxLayout;
+    przyciski->addStretch(1);
+    for (QPushButton* b : {btnOK, btnAnuluj}) {
+        b->setMinimumSize(90, 34);
+        b->setIconSize(QSize(24, 24));
+        przyciski->addWidget(b);
+    }
+    auto* okno = new QVBoxLayout(this);
+    okno->addLayout(pola);
+    okno->addLayout(przyciski);
+    resize(380, 200);
+
+    auto* actAnuluj = new QAction(this);
+    actAnuluj->setShortcut(QKeySequence(Qt::Key_Escape));
+    actAnuluj->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(actAnuluj);
+    ui::enterMovesFocus(*this);
+
+    connect(edtWartosc, &ui::DBEdit::exited, this, &TfrmPodzialKwoty::vPokazZostaje);
+    connect(btnOK, &QPushButton::clicked, this, &TfrmPodzialKwoty::btnOKClick);
+    connect(btnAnuluj, &QPushButton::clicked, this, &TfrmPodzialKwoty::btnAnulujClick);
+    connect(actAnuluj, &QAction::triggered, this, &TfrmPodzialKwoty::btnAnulujClick);
+}
+
+void TfrmPodzialKwoty::vPokazZostaje()
+{
+    pnlZostaje->setText(data::formatFloat(pole("WARTOSC_CALA").asDouble() - pole("WARTOSC").asDouble()));
+}
+
+void TfrmPodzialKwoty::btnOKClick()
+{
+    if (!ui::applyEdits(*this))
+        return;
+    const double wartosc = pole("WARTOSC").asDouble();
+    const double maksimum = pole("WARTOSC_CALA").asDouble() - pole("WARTOSC_WYPLACONA").asDouble();
+    if (dmMain->zaokr(wartosc, 2) > dmMain->zaokr(maksimum, 2)) {
+        odmowa(QStringLiteral("Za duza kwota "));
+        return;
+    }
+    // A negative amount would go to the bank as a negative payment.
+    if (dmMain->zaokr(wartosc, 2) < 0) {
+        odmowa(QStringLiteral("Kwota nie może być ujemna "));
+        return;
+    }
+    try {
+        if (DMP->quePrzelewy.state() == data::Dataset::State::Edit)
+            DMP->quePrzelewy.post();
+    } catch (const std::exception& e) {
+        ui::dialogs().showMessage(QStringLiteral("frmPodzialKwoty->btnOKClick() \n\n") + QString::fromUtf8(e.what()));
+        return;
+    }
+    setModalResult(ui::mrOk);
+    if (isVisible())
+        close();
+}
+
+void TfrmPodzialKwoty::btnAnulujClick()
+{
+    setModalResult(ui::mrCancel);
+    if (isVisible())
+        close();
+}
+
+void TfrmPodzialKwoty::onClose()
+{
+    if (DMP->quePrzelewy.state() == data::Dataset::State::Edit)
+        DMP->quePrzelewy.cancel();
+    dmMain->vRemoveWindowTab(*this);
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The amount split: the user pays only part of an invoice with the next
+// issue by changing the amount to pay (WARTOSC) of the register's current
+// row; the full amount stays. The register runs it modally. What is accepted
+// is posted but not committed: the register's next commit makes it durable.
+
+#include "platform/ui/FormBase.h"
+
+class QLabel;
+class QPushButton;
+
+namespace ui {
+class DBEdit;
+}
+
+class TfrmPodzialKwoty;
+inline TfrmPodzialKwoty* frmPodzialKwoty = nullptr;
+
+class TfrmPodzialKwoty : public ui::Form<TfrmPodzialKwoty, frmPodzialKwoty> {
+    Q_OBJECT
+public:
+    explicit TfrmPodzialKwoty(QWidget* owner);
+
+    ui::DBEdit* DBEdit1;          // NR_FAKTURY
+    ui::DBEdit* edtWartoscCala;   // WARTOSC_CALA
+    ui::DBEdit* edtWartosc;       // WARTOSC, the amount to pay
+    QLabel* pnlZostaje;           // WARTOSC_CALA - WARTOSC
+    QPushButton* btnOK;
+    QPushButton* btnAnuluj;
+
+    void vPokazZostaje();
+    void btnOKClick();
+    void btnAnulujClick();
+
+protected:
+    void onClose() override;
+
+private:
+    void vZbudujOkno();
+};

@@ -1,0 +1,842 @@
+#include "module/register/Przelewy.h"
+
+#include "module/frame/TDMP.h"
+#include "module/register/Podzialkwoty.h"
+#include "module/register/Przelewydane.h"
+#include "module/register/Sortowanie.h"
+#include "platform/controls/DBEdit.h"
+#include "platform/controls/EntryForm.h"
+#include "platform/ui/Dialogs.h"
+#include "siblings/core/TdmMain.h"
+#include "siblings/kartoteka/TdmKartoteka.h"
+#include "siblings/kontr/TdmKontr.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Filter lines of the register query: pending rows only, or every row.
+const QString kTylkoOczekujace = QStringLiteral(" and a.DATA_REALIZACJI is NULL ");
+const QString kWszystkie = QStringLiteral(" ");
+// What the window starts with (and returns to after issuing).
+const QString kStartWarunek = QStringLiteral("and a.DATA_REALIZACJI is NULL ");
+const QString kStartPorzadek = QStringLiteral("a.TERMIN_ZAPLATY ASC");
+const QString kStartKolumna = QStringLiteral("TERMIN_ZAPLATY");
+const QString kUklad = QStringLiteral("TfrmPrzelewy");
+constexpr int kLiniaWarunku = 6;
+constexpr int kLiniaPorzadku = 8;
+// Account numbers shorter than this count as missing.
+constexpr int kDlugoscKonta = 26;
+
+data::Dataset& przelewy() { return DMP->quePrzelewy; }
+data::Field& pole(const char* nazwa) { return przelewy().fieldByName(QString::fromLatin1(nazwa)); }
+
+bool bZrealizowany() { return !pole("DATA_REALIZACJI").isNull(); }
+double dWartosc() { return pole("WARTOSC").asDouble(); }
+// What is still owed: a partial amount chosen earlier is dropped.
+double dPozostalo() { return pole("WARTOSC_CALA").asDouble() - pole("WARTOSC_WYPLACONA").asDouble(); }
+bool bJestWiersz() { return przelewy().isActive() && !przelewy().isEmpty(); }
+
+QString sBlad(const std::exception& e) { return QString::fromUtf8(e.what()); }
+
+// A caught error as the window reports it: where it happened, then the message.
+void vPokazBlad(const char* operacja, const std::exception& e) {
+    ui::dialogs().showMessage(QStringLiteral("frmPrzelewy->%1() \n\n").arg(QLatin1String(operacja)) + sBlad(e));
+}
+
+void vInnyZestaw() {
+    ui::dialogs().message(QStringLiteral("Już zaznaczono w innym zestawie"), QString(), ui::Buttons::Ok,
+                          ui::Icon::Information);
+}
+
+// Writes the active set's mark of the current row; the amount becomes what is
+// still owed again.
+void vUstawZnak(int znak) {
+    przelewy().edit();
+    DMP->fldZaznacz->setInteger(znak);
+    pole("WARTOSC").setDouble(dPozostalo());
+    przelewy().post();
+}
+
+bool bStrzalka(int key) {
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+// The character a key event types into the search: printable ones,
+// Backspace and Escape; nothing for shortcuts.
+QChar znakKlawisza(const QKeyEvent* event) {
+    if (event->text().isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return {};
+    const QChar ch = event->text().at(0);
+    if (ch == u'\b' || ch == u'\x1b' || (ch.isPrint() && ch != u'\x7f')) return ch;
+    return {};
+}
+
+QToolButton* przycisk(QWidget* parent, const char* name, const QString& text, const QString& hint = {}) {
+    auto* b = ui::named<QToolButton>(name, parent);
+    b->setText(text);
+    b->setToolTip(hint.isEmpty() ? text : hint);
+    b->setAutoRaise(true);
+    return b;
+}
+
+}  // namespace
+
+TfrmPrzelewy::TfrmPrzelewy(QWidget* owner, bool przywroc) : Form(owner), bPrzywrocWlasciciela(przywroc) {
+    setObjectName(QStringLiteral("frmPrzelewy"));
+    setReenablesOwner(bPrzywrocWlasciciela);
+    setWindowTitle(QStringLiteral("PRZELEWY "));
+    setMinimumSize(900, 593);
+    vZbudujOkno();
+
+    DMP->vUstawZestaw(1);
+    grpZestawy->button(0)->setChecked(true);
+    bPokazWszystkie = false;
+    sKolumnyZaznaczenia = QStringLiteral("ZAZNACZ,ZAZNACZ2,ZAZNACZ3");
+    sWarunekRealizacji = kTylkoOczekujace;
+    sKolumnaSortowania = sPoprzedniaKolumna = kStartKolumna;
+
+    try {
+        DMP->vWczytajParametry();
+        przelewy().close();
+        przelewy().setSqlLine(kLiniaWarunku, kStartWarunek);
+        przelewy().setSqlLine(kLiniaPorzadku, kStartPorzadek);
+        przelewy().open();
+    } catch (const std::exception& e) {
+        vPokazBlad("FormCreate", e);
+    }
+    iStanPowrotu = -1;
+    zestaw.vZeruj();
+    vPokazZestaw();
+    grdPrzelewy->setVisible(przelewy().isActive());
+
+    setWindowTitle(QStringLiteral("Przelewy "));
+    dmMain->vAddWindowTab(*this);
+    pnlParagraf->setVisible(DMP->iPokazParagraf == 1);
+    const QList<QIcon> obrazy = dmMain->PobierzPrzyciski();
+    const std::pair<QToolButton*, int> naPasku[] = {{btnAnuluj, 0}, {btnModyfikuj, 1}, {btnUsun, 2}, {btnDodaj, 3},
+                                                    {btnWybierz, 4}};
+    for (const auto& [button, index] : naPasku) button->setIcon(obrazy.value(index));
+    btnCzysc->setIcon(dmMain->PobierzSrednie().value(1));
+    btnPomoc->setIcon(dmMain->PobierzFiltry().value(5));
+    const QColor parzysty = dmMain->clPobierzParzysty();
+    QPalette paleta = edtTekst->palette();
+    paleta.setColor(QPalette::Base, parzysty);
+    edtTekst->setPalette(paleta);
+    grdPrzelewy->setRowColors(parzysty, parzysty);
+    dmMain->vKolorForm(*this);
+
+    DMP->grdPrzelewy = grdPrzelewy;
+}
+
+TfrmPrzelewy::~TfrmPrzelewy() {
+    if (DMP && DMP->grdPrzelewy == grdPrzelewy) DMP->grdPrzelewy = nullptr;
+}
+
+// ---------------------------------------------------------------- building
+
+void TfrmPrzelewy::vZbudujOkno() {
+    auto* uklad = new QVBoxLayout(this);
+    uklad->setContentsMargins(4, 4, 4, 4);
+    uklad->setSpacing(4);
+    vZbudujGore(*uklad);
+    vZbudujSiatke(*uklad);
+    vZbudujRekord(*uklad);
+    vZbudujDol(*uklad);
+    vZbudujAkcje();
+}
+
+void TfrmPrzelewy::vZbudujGore(QBoxLayout& uklad) {
+    auto* gora = new QWidget(this);
+    auto* siatka = new QGridLayout(gora);
+    siatka->setContentsMargins(0, 0, 0, 0);
+
+    tlbToolbar = ui::named<QToolBar>("tlbToolbar", gora);
+    tlbToolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    // The captions are the key legend: the keys do the same as the buttons.
+    btnAnuluj = przycisk(tlbToolbar, "btnAnuluj", QStringLiteral("Esc"), QStringLiteral("Esc - zamknięcie okna"));
+    btnWybierz = przycisk(tlbToolbar, "btnWybierz", QStringLiteral("Enter"), QStringLiteral("Modyfikuj przelew"));
+    btnDodaj = przycisk(tlbToolbar, "btnDodaj", QStringLiteral("Ins"), QStringLiteral("Dodaj przelew"));
+    btnUsun = przycisk(tlbToolbar, "btnUsun", QStringLiteral("Ctrl-Del"), QStringLiteral("Usuń przelew"));
+    btnModyfikuj = przycisk(tlbToolbar, "btnModyfikuj", QStringLiteral("F2"), QStringLiteral("Modyfikuj przelew"));
+    btnPomoc = przycisk(tlbToolbar, "btnPomoc", QStringLiteral("F1"), QStringLiteral("F1 - pomoc"));
+    for (QToolButton* b : {btnAnuluj, btnWybierz, btnDodaj, btnUsun, btnModyfikuj, btnPomoc}) {
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        tlbToolbar->addWidget(b);
+    }
+    connect(btnWybierz, &QToolButton::clicked, this, &TfrmPrzelewy::btnModyfikujClick);
+    connect(btnModyfikuj, &QToolButton::clicked, this, &TfrmPrzelewy::btnModyfikujClick);
+    connect(btnDodaj, &QToolButton::clicked, this, &TfrmPrzelewy::btnDodajClick);
+    connect(btnUsun, &QToolButton::clicked, this, &TfrmPrzelewy::btnUsunClick);
+    connect(btnPomoc, &QToolButton::clicked, this, &TfrmPrzelewy::actPomocExecute);
+    siatka->addWidget(tlbToolbar, 0, 0, 2, 1);
+
+    auto* okna = new QHBoxLayout;
+    spbKontrahenci = przycisk(gora, "spbKontrahenci", QStringLiteral("Kartoteka kontrahentów"));
+    spbBanki = przycisk(gora, "spbBanki", QStringLiteral("Dane o banku firmy"));
+    spbZrealizowane = przycisk(gora, "spbZrealizowane", QStringLiteral("Pokaż przelewy zrealizowane"));
+    spbWydruk = przycisk(gora, "spbWydruk", QStringLiteral("Wydruk faktur nie opłaconych  (P1)"));
+    spbWyciagiBankowe = przycisk(gora, "spbWyciagiBankowe", QStringLiteral("Wyciągi bankowe"));
+    for (QToolButton* b : {spbKontrahenci, spbBanki, spbZrealizowane, spbWydruk, spbWyciagiBankowe}) okna->addWidget(b);
+    okna->addStretch(1);
+    connect(spbKontrahenci, &QToolButton::clicked, this, &TfrmPrzelewy::spbKontrahenciClick);
+    connect(spbBanki, &QToolButton::clicked, this, &TfrmPrzelewy::spbBankiClick);
+    connect(spbZrealizowane, &QToolButton::clicked, this, &TfrmPrzelewy::spbZrealizowaneClick);
+    connect(spbWydruk, &QToolButton::clicked, this, &TfrmPrzelewy::spbWydrukClick);
+    connect(spbWyciagiBankowe, &QToolButton::clicked, this, &TfrmPrzelewy::spbWyciagiBankoweClick);
+    siatka->addLayout(okna, 0, 1);
+
+    auto* szukanie = new QHBoxLayout;
+    szukanie->addWidget(new QLabel(QStringLiteral("Szukaj:"), gora));
+    edtTekst = ui::named<QLineEdit>("edtTekst", gora);
+    edtTekst->setMaximumWidth(260);
+    edtTekst->installEventFilter(this);
+    szukanie->addWidget(edtTekst);
+    btnCzysc = przycisk(gora, "btnCzysc", QString(), QStringLiteral("Wyczyść kryterium szybkiego wyszukiwania"));
+    connect(btnCzysc, &QToolButton::clicked, this, &TfrmPrzelewy::actCzyscExecute);
+    szukanie->addWidget(btnCzysc);
+    szukanie->addStretch(1);
+    spbWszystkie = przycisk(gora, "spbWszystkie", QStringLiteral("Pokaż / Ukryj faktury opłacone"));
+    connect(spbWszystkie, &QToolButton::clicked, this, &TfrmPrzelewy::spbWszystkieClick);
+    szukanie->addWidget(spbWszystkie);
+    siatka->addLayout(szukanie, 1, 1);
+    uklad.addWidget(gora);
+}
+
+void TfrmPrzelewy::vZbudujSiatke(QBoxLayout& uklad) {
+    grdPrzelewy = ui::named<ui::DbGrid>("grdPrzelewy", this);
+    grdPrzelewy->setVisible(false);
+    // A null title shows the field's name, an empty one nothing.
+    grdPrzelewy->setColumns({{"ZAZNACZ", QStringLiteral("1.Z"), 30},
+                             {"ZAZNACZ2", QStringLiteral("2.Z"), 30},
+                             {"ZAZNACZ3", QStringLiteral("3.Z"), 30},
+                             {"DATA_REALIZACJI", QStringLiteral("Dt. realizacji"), 85},
+                             {"KOLEJNY", QStringLiteral(""), 20},
+                             {"WPROWADZONY_cal", QStringLiteral("Zródło"), 45},
+                             {"NR_FAKTURY", QStringLiteral("Nr faktury"), 130},
+                             {"WYROZNIONY", QString(), 24},
+                             {"SYMBOL_NAZWA", QStringLiteral("Symb."), 60},
+                             {"KONTRAHENT_NAZWA", QStringLiteral("Kontrahent"), 220},
+                             {"TERMIN_ZAPLATY", QStringLiteral("Termin zap."), 90},
+                             {"WARTOSC", QStringLiteral("Kwota przelewu"), 110},
+                             {"INNA_KWOTA_cal", QStringLiteral(""), 28},
+                             {"WARTOSC_CALA", QStringLiteral("Kwota całkowita"), 110},
+                             {"WARTOSC_WYPLACONA", QStringLiteral("Kwota wypłacona"), 115},
+                             {"TRESC1", QString(), 200},
+                             {"KONTRAHENT_KONTO", QString(), 220},
+                             {"DATA_WYSTAWIENIA", QString(), 85},
+                             {"DODAL", QString(), 70},
+                             {"DATA_DODANIA", QString(), 85},
+                             {"ZMIENIL", QString(), 70},
+                             {"DATA_ZMIANY", QString(), 85},
+                             {"ID", QString(), 50},
+                             {"ID_KONTA_BANK", QString(), 60},
+                             {"WPROWADZONY", QString(), 40},
+                             {"ID_KONTRAHENTA", QString(), 60}});
+    grdPrzelewy->setDataset(&DMP->quePrzelewy);
+    grdPrzelewy->setDefaultDrawing(false);
+    grdPrzelewy->setCellPainter([this](const ui::DbGrid::Cell& cell) { grdPrzelewyDrawColumnCell(cell); });
+    connect(grdPrzelewy, &ui::DbGrid::titleClicked, this, &TfrmPrzelewy::grdPrzelewyTitleClick);
+    connect(grdPrzelewy, &ui::DbGrid::keyPress, this, &TfrmPrzelewy::grdPrzelewyKeyPress);
+    connect(grdPrzelewy, &ui::DbGrid::keyDown, this, &TfrmPrzelewy::grdPrzelewyKeyDown);
+    connect(grdPrzelewy, &ui::DbGrid::keyUp, this, &TfrmPrzelewy::grdPrzelewyKeyUp);
+    grdPrzelewy->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grdPrzelewy, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu1->popup(grdPrzelewy->viewport()->mapToGlobal(at)); });
+    uklad.addWidget(grdPrzelewy, 1);
+}
+
+void TfrmPrzelewy::vZbudujRekord(QBoxLayout& uklad) {
+    pnlRecord = ui::named<QFrame>("pnlRecord", this);
+    pnlRecord->setFrameShape(QFrame::StyledPanel);
+    auto* siatka = new QGridLayout(pnlRecord);
+    siatka->setContentsMargins(6, 4, 6, 4);
+    const auto dodaj = [&](QWidget* panel, QGridLayout* g, const QString& etykieta, const char* nazwa, int wiersz,
+                           int kolumna, int szerokosc = 1) {
+        g->addWidget(new QLabel(etykieta, panel), wiersz, kolumna);
+        auto* edycja = new ui::DBEdit(panel);
+        edycja->setObjectName(QStringLiteral("dbe") + QLatin1String(nazwa));
+        edycja->setDataField(&przelewy(), QString::fromLatin1(nazwa));
+        edycja->setInfo(true);
+        g->addWidget(edycja, wiersz, kolumna + 1, 1, szerokosc);
+    };
+    dodaj(pnlRecord, siatka, QStringLiteral("Nr faktury"), "NR_FAKTURY", 0, 0);
+    dodaj(pnlRecord, siatka, QStringLiteral("Kontrahent"), "KONTRAHENT_NAZWA", 0, 2, 3);
+    dodaj(pnlRecord, siatka, QStringLiteral("Konto"), "KONTRAHENT_KONTO", 1, 0);
+    dodaj(pnlRecord, siatka, QStringLiteral("Kwota"), "WARTOSC", 1, 2);
+    dodaj(pnlRecord, siatka, QStringLiteral("Termin zapłaty"), "TERMIN_ZAPLATY", 1, 4);
+    dodaj(pnlRecord, siatka, QStringLiteral("Treść"), "TRESC1", 2, 0, 5);
+
+    pnlParagraf = ui::named<QFrame>("pnlParagraf", pnlRecord);
+    auto* paragraf = new QGridLayout(pnlParagraf);
+    paragraf->setContentsMargins(0, 0, 0, 0);
+    dodaj(pnlParagraf, paragraf, QStringLiteral("Paragraf"), "PARAGRAF", 0, 0);
+    siatka->addWidget(pnlParagraf, 3, 0, 1, 3);
+    siatka->setColumnStretch(1, 2);
+    siatka->setColumnStretch(3, 1);
+    siatka->setColumnStretch(5, 1);
+    uklad.addWidget(pnlRecord);
+}
+
+void TfrmPrzelewy::vZbudujDol(QBoxLayout& uklad) {
+    pnlBottom = ui::named<QFrame>("pnlBottom", this);
+    pnlBottom->setFrameShape(QFrame::StyledPanel);
+    auto* dol = new QHBoxLayout(pnlBottom);
+    dol->setContentsMargins(6, 4, 6, 4);
+
+    rgKtoryZestaw = ui::named<QGroupBox>("rgKtoryZestaw", QStringLiteral("Zaznaczanie"), pnlBottom);
+    auto* pozycje = new QHBoxLayout(rgKtoryZestaw);
+    grpZestawy = new QButtonGroup(rgKtoryZestaw);
+    const QString nazwy[] = {QStringLiteral("1- Zestaw"), QStringLiteral("2- Zestaw"), QStringLiteral("3 -Zestaw")};
+    for (int i = 0; i < 3; ++i) {
+        auto* pozycja = new QRadioButton(nazwy[i], rgKtoryZestaw);
+        pozycja->setObjectName(QStringLiteral("rgKtoryZestaw%1").arg(i + 1));
+        grpZestawy->addButton(pozycja, i);
+        pozycje->addWidget(pozycja);
+    }
+    connect(grpZestawy, &QButtonGroup::idClicked, this, &TfrmPrzelewy::rgKtoryZestawClick);
+    dol->addWidget(rgKtoryZestaw);
+
+    btnZaznacz = ui::named<QPushButton>("btnZaznacz", QStringLiteral("Zaznacz/odznacz"), pnlBottom);
+    btnZaznacz->setToolTip(QStringLiteral("F3 - zaznacz lub odznacz przelew"));
+    connect(btnZaznacz, &QPushButton::clicked, this, &TfrmPrzelewy::btnZaznaczClick);
+    dol->addWidget(btnZaznacz);
+
+    const auto licznik = [&](const char* nazwa, const QString& etykieta, int szerokosc) {
+        dol->addWidget(new QLabel(etykieta, pnlBottom));
+        auto* panel = ui::named<QLabel>(nazwa, pnlBottom);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setMinimumWidth(szerokosc);
+        panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        dol->addWidget(panel, 0, Qt::AlignVCenter);
+        return panel;
+    };
+    pnlIlosc = licznik("pnlIlosc", QStringLiteral("Ilość zaznacz. faktur:"), 50);
+    pnlRazem = licznik("pnlRazem", QStringLiteral("Razem:"), 120);
+    dol->addStretch(1);
+
+    btnWystaw = ui::named<QPushButton>("btnWystaw", QStringLiteral("Wystaw przelewy"), pnlBottom);
+    btnWystaw->setToolTip(QStringLiteral("Wystaw zaznaczone przelewy"));
+    connect(btnWystaw, &QPushButton::clicked, this, &TfrmPrzelewy::btnWystawClick);
+    dol->addWidget(btnWystaw);
+
+    spbImport = przycisk(pnlBottom, "spbImport", QStringLiteral("Importuj przelewy z innego systemu:"));
+    connect(spbImport, &QToolButton::clicked, this, &TfrmPrzelewy::spbImportClick);
+    dol->addWidget(spbImport);
+    uklad.addWidget(pnlBottom);
+}
+
+void TfrmPrzelewy::vZbudujAkcje() {
+    ActionList1 = ui::named<QActionGroup>("ActionList1", this);
+    ActionList1->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    const auto akcja = [this](const char* nazwa, const QString& tekst, const QKeySequence& klawisz,
+                              void (TfrmPrzelewy::*handler)()) {
+        auto* a = ui::named<QAction>(nazwa, tekst, this);
+        a->setShortcut(klawisz);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(a, &QAction::triggered, this, handler);
+        addAction(a);
+        return a;
+    };
+    actDodaj = akcja("actDodaj", QStringLiteral("Dodaj przelew"), Qt::Key_Insert, &TfrmPrzelewy::btnDodajClick);
+    actModyfikuj =
+        akcja("actModyfikuj", QStringLiteral("Modyfikuj przelew"), Qt::Key_F2, &TfrmPrzelewy::btnModyfikujClick);
+    actUsun = akcja("actUsun", QStringLiteral("Usuń przelew"), Qt::CTRL | Qt::Key_Delete, &TfrmPrzelewy::btnUsunClick);
+    actZaznacz = akcja("actZaznacz", QStringLiteral("Zaznacz/odznacz przelew"), Qt::Key_F3,
+                       &TfrmPrzelewy::btnZaznaczClick);
+    actWystaw = akcja("actWystaw", QStringLiteral("Wystaw przelewy"), Qt::Key_F5, &TfrmPrzelewy::btnWystawClick);
+    actLista = akcja("actLista", QStringLiteral("Lista kolumn"), Qt::CTRL | Qt::Key_L, &TfrmPrzelewy::actListaExecute);
+    for (QAction* a : {actDodaj, actUsun, actModyfikuj, actWystaw, actZaznacz, actLista}) ActionList1->addAction(a);
+
+    actZaznaczWszystkie = akcja("actZaznaczWszystkie", QStringLiteral("Zaznacz wszystkie"), {},
+                                &TfrmPrzelewy::ZaznaczWszystkieClick);
+    actOdznaczWszystkie = akcja("actOdznaczWszystkie", QStringLiteral("Odznacz wszystkie"), {},
+                                &TfrmPrzelewy::OdznaczWszystkieClick);
+    actCzesciowaOplata = akcja("actCzesciowaOplata", QStringLiteral("Częściowa opłata"), Qt::Key_F6,
+                               &TfrmPrzelewy::CzesciowaOplataClick);
+    actPrzelicz = akcja("actPrzelicz", QStringLiteral("Przelicz zaznaczone"), {}, &TfrmPrzelewy::vPrzelicz);
+    actZnajdz = akcja("actZnajdz", QStringLiteral("Znajdz"), Qt::CTRL | Qt::Key_F, &TfrmPrzelewy::actZnajdzExecute);
+    actPomoc = akcja("actPomoc", QStringLiteral("Pomoc"), Qt::Key_F1, &TfrmPrzelewy::actPomocExecute);
+
+    PopupMenu1 = ui::named<QMenu>("PopupMenu1", this);
+    PopupMenu1->addActions({actDodaj, actModyfikuj, actUsun, actZaznacz, actZaznaczWszystkie, actOdznaczWszystkie,
+                            actCzesciowaOplata, actPrzelicz, actZnajdz, actLista});
+}
+
+// ---------------------------------------------------------------- activation and closing
+
+void TfrmPrzelewy::onActivate() {
+    qApp->installEventFilter(dmMain->AppMessage());
+    switch (iStanPowrotu) {
+    case -1: vPrzelicz(); break;
+    case 6:
+        przelewy().setSqlLine(kLiniaPorzadku, sZapamietanyPorzadek);
+        actSQLExecute();
+        break;
+    default: break;
+    }
+    iStanPowrotu = 0;
+}
+
+void TfrmPrzelewy::onClose() {
+    dmMain->vZapiszGrid(*grdPrzelewy, kUklad, true);
+    for (data::Dataset* q : {&DMP->quePrzelewy, &DMP->queZrealizowane, &DMP->queBanki})
+        if (q->isActive()) q->close();
+    qApp->removeEventFilter(dmMain->AppMessage());
+    dmMain->vRemoveWindowTab(*this);
+    DMP->grdPrzelewy = nullptr;
+}
+
+// ---------------------------------------------------------------- the list
+
+int TfrmPrzelewy::iBiezaceId() const {
+    return bJestWiersz() ? static_cast<int>(pole("ID").asInteger()) : 0;
+}
+
+void TfrmPrzelewy::actSQLExecute() {
+    try {
+        if (iZapamietaneId <= 0) iZapamietaneId = iBiezaceId();
+        przelewy().close();
+        przelewy().setSqlLine(kLiniaWarunku, sWarunekRealizacji);
+        przelewy().open();
+        if (iZapamietaneId > 0) przelewy().locate(QStringLiteral("ID"), iZapamietaneId);
+    } catch (const std::exception& e) {
+        ui::dialogs().showMessage("frmPrzelew->actSQLExecute(...) \n\n" + sBlad(e));
+    }
+    iZapamietaneId = 0;
+}
+
+void TfrmPrzelewy::spbWszystkieClick() {
+    bPokazWszystkie = !bPokazWszystkie;
+    sWarunekRealizacji = bPokazWszystkie ? kWszystkie : kTylkoOczekujace;
+    actSQLExecute();
+}
+
+void TfrmPrzelewy::grdPrzelewyTitleClick(const QString& pole) {
+    vSortuj(pole, pole == sKolumnaSortowania ? !bSortRosnaco : true);
+}
+
+void TfrmPrzelewy::vSortuj(const QString& kolumna, bool rosnaco) {
+    // The partial-payment arrow and the account have no column of their own to sort by.
+    if (kolumna == QLatin1String("INNA_KWOTA_cal") || kolumna == QLatin1String("KONTRAHENT_KONTO")) return;
+    iZapamietaneId = iBiezaceId();
+    bSortRosnaco = rosnaco;
+    try {
+        const data::Field* f = przelewy().findField(kolumna);
+        przelewy().setSqlLine(kLiniaPorzadku,
+                              sLiniaPorzadku(sWyrazenieSortowania(kolumna), f && f->isString(), bSortRosnaco));
+        sSzukanyTekst.clear();
+        edtTekst->clear();
+        actSQLExecute();
+    } catch (const std::exception& e) {
+        vPokazBlad("grdTitleClick", e);
+    }
+    sKolumnaSortowania = sPoprzedniaKolumna = kolumna;
+    grdPrzelewy->setSelectedField(kolumna);
+}
+
+void TfrmPrzelewy::vSzukaj(QChar key) {
+    if (dmMain->bFindKeyPressEx(sSzukanyTekst, sPoprzedniTekst, sWyrazenieSzukania(sKolumnaSortowania), key,
+                                *grdPrzelewy))
+        dmMain->GridLocate(*grdPrzelewy, sKolumnaSortowania, sSzukanyTekst, bSortRosnaco);
+}
+
+void TfrmPrzelewy::edtTekstKeyPress(QChar& key) {
+    vSzukaj(key);
+    // The box shows the search text as the search keeps it (upper case).
+    edtTekst->setText(sSzukanyTekst);
+    key = QChar();
+}
+
+void TfrmPrzelewy::grdPrzelewyKeyPress(QChar& key) {
+    if (key == u'\r') {
+        key = QChar();
+        btnModyfikujClick();
+    } else if (key == u'\x1b') {
+        key = QChar();
+        close();
+    } else {
+        vSzukaj(key);
+        edtTekst->setText(sSzukanyTekst);
+        key = QChar();
+    }
+}
+
+void TfrmPrzelewy::grdPrzelewyKeyDown(int& key, Qt::KeyboardModifiers shift) {
+    if (key == Qt::Key_Delete && !(shift & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier))) {
+        key = 0;
+        actCzyscExecute();
+    }
+}
+
+void TfrmPrzelewy::grdPrzelewyKeyUp(int& key, Qt::KeyboardModifiers shift) {
+    if (!(shift & Qt::ShiftModifier) || !bStrzalka(key)) return;
+    dmMain->vNawigacjaGrida(this, key, shift, *grdPrzelewy, sPoprzedniaKolumna);
+    const QString poprzednia = sKolumnaSortowania;
+    vSortuj(grdPrzelewy->selectedField(), true);
+    if (sKolumnaSortowania != poprzednia && !sPoprzedniTekst.isEmpty()) actCzyscExecute();
+}
+
+void TfrmPrzelewy::actCzyscExecute() {
+    sSzukanyTekst.clear();
+    sPoprzedniTekst.clear();
+    if (!edtTekst->text().isEmpty()) edtTekst->clear();
+    actSQLExecute();
+}
+
+bool TfrmPrzelewy::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edtTekst && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+            actCzyscExecute();
+            return true;
+        }
+        QChar ch = znakKlawisza(key);
+        if (!ch.isNull()) {
+            edtTekstKeyPress(ch);
+            return true;
+        }
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void TfrmPrzelewy::grdPrzelewyDrawColumnCell(const ui::DbGrid::Cell& cell) {
+    const auto koloruj = [&](QPainter& p) {
+        dmMain->vKolory(p, cell.rect, *grdPrzelewy, cell.field, cell.row, cell.selected, cell.column, bSortRosnaco,
+                        sKolumnaSortowania, sPoprzedniaKolumna, sKolumnyZaznaczenia);
+    };
+    koloruj(*cell.painter);
+    if (cell.field != QLatin1String("WYROZNIONY")) return;
+    // The highlight column shows colour, never its number: red for a
+    // highlighted contractor, otherwise the cell's own background.
+    QColor tlo;
+    if (pole("WYROZNIONY").asInteger() == 1) {
+        tlo = QColor(255, 0, 0);
+    } else if (sKolumnaSortowania == QLatin1String("WYROZNIONY")) {
+        tlo = grdPrzelewy->rowColor(cell.row);
+    } else {
+        // The background the host chose for this cell, read off one pixel of it.
+        QImage probka(1, 1, QImage::Format_ARGB32);
+        QPainter p(&probka);
+        p.translate(-cell.rect.topLeft());
+        koloruj(p);
+        p.end();
+        tlo = probka.pixelColor(0, 0);
+    }
+    cell.painter->fillRect(cell.rect, tlo);
+}
+
+// ---------------------------------------------------------------- transfers
+
+void TfrmPrzelewy::btnDodajClick() {
+    iStanPowrotu = 1;
+    pnlBottom->hide();
+    openChild(new TfrmPrzelewyDane(this, false));
+}
+
+void TfrmPrzelewy::btnModyfikujClick() {
+    if (!bJestWiersz()) return;
+    if (bZrealizowany()) {
+        ui::dialogs().message(QStringLiteral("Przelew  juz zrealizowany "), QStringLiteral("Nie można zmieniać"),
+                              ui::Buttons::Ok, ui::Icon::Error);
+        return;
+    }
+    iStanPowrotu = 1;
+    pnlRecord->hide();
+    pnlBottom->hide();
+    openChild(new TfrmPrzelewyDane(this, true));
+}
+
+void TfrmPrzelewy::btnUsunClick() {
+    if (!bJestWiersz()) return;
+    if (bZrealizowany()) {
+        ui::dialogs().message(QStringLiteral("Przelew juz zrealizowany "), QString(), ui::Buttons::Ok,
+                              ui::Icon::Error);
+        return;
+    }
+    QString pytanie = QStringLiteral("Czy chcesz usunąć wybrany przelew?");
+    if (pole("WPROWADZONY").asInteger() != 1)
+        pytanie.prepend(QStringLiteral("Przelew utworzony automatycznie z faktury ZAKUPU !\n"));
+    if (ui::dialogs().message(pytanie, QStringLiteral("Usuwanie"), ui::Buttons::YesNo, ui::Icon::Question) !=
+        ui::Answer::Yes)
+        return;
+    // A row of the active set leaves the set's count and sum with it.
+    const bool zaznaczony = bZaznaczonyWZestawie(przelewy(), DMP->iKtoryZestaw);
+    const double kwota = dWartosc();
+    try {
+        przelewy().remove();
+        dmMain->transaction().commitRetaining();
+    } catch (const std::exception& e) {
+        dmMain->transaction().rollbackRetaining();
+        vPokazBlad("btnUsunClick", e);
+        actSQLExecute();
+        vPrzelicz();
+        return;
+    }
+    if (zaznaczony) {
+        zestaw.vOdejmij(kwota);
+        vPokazZestaw();
+    }
+}
+
+// ---------------------------------------------------------------- marking sets
+
+void TfrmPrzelewy::vPokazZestaw() {
+    pnlIlosc->setText(zestaw.sIlosc());
+    pnlRazem->setText(zestaw.sRazem());
+}
+
+void TfrmPrzelewy::rgKtoryZestawClick(int index) {
+    DMP->vUstawZestaw(index + 1);
+    const int id = iBiezaceId();
+    vPrzelicz();
+    if (id > 0) przelewy().locate(QStringLiteral("ID"), id);
+}
+
+void TfrmPrzelewy::vPrzelicz() {
+    grdPrzelewy->detachDataset();
+    try {
+        if (!przelewy().isActive()) przelewy().open();
+        zestaw.vZeruj();
+        for (przelewy().first(); !przelewy().eof(); przelewy().next())
+            if (DMP->fldZaznacz->asInteger() == 1) zestaw.vDodaj(dWartosc());
+        vPokazZestaw();
+        przelewy().first();
+    } catch (const std::exception& e) {
+        vPokazBlad("Przelicz", e);
+    }
+    grdPrzelewy->attachDataset();
+}
+
+void TfrmPrzelewy::btnZaznaczClick() {
+    if (!bJestWiersz() || bZrealizowany()) return;
+    const TZestawZaznaczonych przed = zestaw;
+    try {
+        przelewy().edit();
+        data::Field& znak = *DMP->fldZaznacz;
+        if (znak.asInteger() == 1) {
+            zestaw.vOdejmij(dWartosc());
+            znak.setInteger(0);
+            pole("WARTOSC").setDouble(dPozostalo());
+        } else if (bZaznaczonyWInnymZestawie(przelewy(), DMP->iKtoryZestaw)) {
+            vInnyZestaw();
+            // Left in edit state the query would refuse the invoice module's next add.
+            przelewy().cancel();
+            return;
+        } else {
+            zestaw.vDodaj(dWartosc());
+            znak.setInteger(1);
+        }
+        vPokazZestaw();
+        przelewy().post();
+        dmMain->transaction().commitRetaining();
+    } catch (const std::exception&) {
+        // The row and the count go back to what the database still holds.
+        if (przelewy().isEditing()) {
+            przelewy().cancel();
+            zestaw = przed;
+            vPokazZestaw();
+        }
+        ui::dialogs().showMessage(QStringLiteral("Blad"));
+    }
+}
+
+void TfrmPrzelewy::ZaznaczWszystkieClick() {
+    zestaw.vZeruj();
+    try {
+        if (!przelewy().isActive()) przelewy().open();
+        for (przelewy().first(); !przelewy().eof(); przelewy().next()) {
+            if (bZrealizowany()) continue;
+            if (bZaznaczonyWInnymZestawie(przelewy(), DMP->iKtoryZestaw)) {
+                vInnyZestaw();
+                continue;
+            }
+            vUstawZnak(1);
+            zestaw.vDodaj(dWartosc());
+        }
+        dmMain->transaction().commitRetaining();
+        vPokazZestaw();
+        przelewy().first();
+    } catch (const std::exception& e) {
+        vBladZbiorczy("ZaznaczWszystkie", e);
+    }
+}
+
+void TfrmPrzelewy::OdznaczWszystkieClick() {
+    zestaw.vZeruj();
+    grdPrzelewy->detachDataset();
+    try {
+        if (!przelewy().isActive()) przelewy().open();
+        for (przelewy().first(); !przelewy().eof(); przelewy().next())
+            if (!bZrealizowany()) vUstawZnak(0);
+        dmMain->transaction().commitRetaining();
+    } catch (const std::exception& e) {
+        grdPrzelewy->attachDataset();
+        vBladZbiorczy("OdznaczWszystkie", e);
+        return;
+    }
+    vPokazZestaw();
+    grdPrzelewy->attachDataset();
+    przelewy().first();
+    ui::dialogs().showMessage(QStringLiteral("Odznaczono wszystkie przelewy"));
+}
+
+// A walk over all rows failed half-way: nothing of it is kept, the list and
+// the set's count show the database again.
+void TfrmPrzelewy::vBladZbiorczy(const char* operacja, const std::exception& e) {
+    if (przelewy().isEditing()) przelewy().cancel();
+    dmMain->transaction().rollbackRetaining();
+    vPokazBlad(operacja, e);
+    actSQLExecute();
+    vPrzelicz();
+}
+
+void TfrmPrzelewy::CzesciowaOplataClick() {
+    if (!bJestWiersz() || DMP->fldZaznacz->asInteger() != 1) {
+        ui::dialogs().message(QStringLiteral("Faktura nie zaznaczona !"), QString(), ui::Buttons::Ok,
+                              ui::Icon::Error);
+        return;
+    }
+    zestaw.vOdejmijKwote(dWartosc());
+    ui::dialogs().runModal(*new TfrmPodzialKwoty(this));
+    zestaw.vDodajKwote(dWartosc());
+    vPokazZestaw();
+}
+
+// ---------------------------------------------------------------- issuing
+
+void TfrmPrzelewy::btnWystawClick() {
+    iStanPowrotu = 2;
+    if (zestaw.iIlosc() == 0) {
+        ui::dialogs().message(QStringLiteral("Nie zaznaczono faktur !"), QStringLiteral(" Uwaga !"), ui::Buttons::Ok,
+                              ui::Icon::Error);
+        return;
+    }
+    const QStringList poprzednie = przelewy().sql();
+    try {
+        przelewy().close();
+        przelewy().setSqlLine(kLiniaWarunku, sWarunekZestawu(DMP->iKtoryZestaw));
+        przelewy().setSqlLine(kLiniaPorzadku, QStringLiteral(" a.ID_KONTRAHENTA"));
+        przelewy().open();
+        for (przelewy().first(); !przelewy().eof(); przelewy().next()) {
+            const QString nazwa = pole("KONTRAHENT_NAZWA").asString();
+            const QString konto = pole("KONTRAHENT_KONTO").asString();
+            if (konto.length() < kDlugoscKonta) {
+                ui::dialogs().message(nazwa, QStringLiteral("Brak konta bankowego->Kontrahenta:"), ui::Buttons::Ok,
+                                      ui::Icon::Error);
+                vPrzywrocListe(poprzednie);
+                return;
+            }
+            if (DMP->iCzyAkceptacjaKontaBankowego == 1 &&
+                DMP->iKontoZaakceptowane(static_cast<int>(pole("ID_KONTA_BANK").asInteger())) == 0) {
+                ui::dialogs().message(nazwa + "\n" + konto,
+                                      QStringLiteral("NIE JEST ZAAKCEPTOWANE konto bankowe ->Kontrahenta:"),
+                                      ui::Buttons::Ok, ui::Icon::Error);
+                vPrzywrocListe(poprzednie);
+                return;
+            }
+        }
+    } catch (const std::exception& e) {
+        vPokazBlad("btnWystawClick", e);
+        vPrzywrocListe(poprzednie);
+        return;
+    }
+    vOtworzWystawianie(poprzednie);
+}
+
+void TfrmPrzelewy::vPrzywrocListe(const QStringList& zapytanie) {
+    try {
+        przelewy().setSql(zapytanie);
+        przelewy().open();
+    } catch (const std::exception& e) {
+        vPokazBlad("btnWystawClick", e);
+    }
+}
+
+void TfrmPrzelewy::vOtworzWystawianie(const QStringList& poprzednieZapytanie) {
+    // Opened by the issuing change: TfrmWystawPrzelewy runs modally here over
+    // the checked set, then vPoWystawieniu() resets the list. Until it exists
+    // the register shows its previous list again.
+    vPrzywrocListe(poprzednieZapytanie);
+}
+
+void TfrmPrzelewy::vPoWystawieniu() {
+    bPokazWszystkie = false;
+    sWarunekRealizacji = kTylkoOczekujace;
+    sKolumnaSortowania = sPoprzedniaKolumna = kStartKolumna;
+    try {
+        przelewy().close();
+        przelewy().setSqlLine(kLiniaWarunku, kStartWarunek);
+        przelewy().setSqlLine(kLiniaPorzadku, kStartPorzadek);
+        przelewy().open();
+    } catch (const std::exception& e) {
+        vPokazBlad("btnWystawClick", e);
+    }
+    vPrzelicz();
+}
+
+// ---------------------------------------------------------------- other windows
+
+void TfrmPrzelewy::spbZrealizowaneClick() {
+    iStanPowrotu = 5;
+    vOtworzZrealizowane();
+}
+
+void TfrmPrzelewy::spbWydrukClick() {
+    iStanPowrotu = 6;
+    sZapamietanyPorzadek = przelewy().sql().value(kLiniaPorzadku);
+    vOtworzZestawienia();
+}
+
+void TfrmPrzelewy::spbImportClick() {
+    const QString plik = ui::dialogs().openFileName(QStringLiteral("Importuj przelewy z innego systemu"),
+                                                    DMP->sSciezkaImportuPrzelewow, QString());
+    if (plik.isEmpty()) return;
+    sPlikImportu = plik;
+    vOtworzImport();
+}
+
+void TfrmPrzelewy::spbWyciagiBankoweClick() { vOtworzWyciagi(); }
+
+void TfrmPrzelewy::vOtworzZrealizowane() {
+    // Opened by the realized transfers change: TfrmZrealizowane as a child of the register.
+}
+
+void TfrmPrzelewy::vOtworzZestawienia() {
+    // Opened by the summaries change: TfrmZestawienia in mode 1 as a child of the register.
+}
+
+void TfrmPrzelewy::vOtworzImport() {
+    // Opened by the import change: TfrmImportPrzelewow with sPlikImportu as a child of the register.
+}
+
+void TfrmPrzelewy::vOtworzWyciagi() {
+    // Opened by the bank statements change: a new TfrmWyciagiBankowe each time; the register stays enabled.
+}
+
+void TfrmPrzelewy::spbKontrahenciClick() { dmKontr->KontrahentModalne(this, 0); }
+
+void TfrmPrzelewy::spbBankiClick() { dmKartoteka->BankModalne(this); }
+
+void TfrmPrzelewy::actZnajdzExecute() { dmMain->vZnajdz(*this, *grdPrzelewy, sKolumnaSortowania); }
+
+void TfrmPrzelewy::actListaExecute() {
+    dmMain->vColumnList(*grdPrzelewy, sKolumnaSortowania, sPoprzedniaKolumna);
+}
+
+void TfrmPrzelewy::actPomocExecute() { dmMain->ShowHelpWindow(*this, QStringLiteral("HTML/Przelewy.html")); }

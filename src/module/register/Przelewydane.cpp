@@ -1,0 +1,497 @@
+#include "module/register/Przelewydane.h"
+
+#include "module/frame/TDMP.h"
+#include "module/register/Przelewy.h"
+#include "platform/controls/DBEdit.h"
+#include "platform/controls/DBLookupComboBox.h"
+#include "platform/controls/DBMemo.h"
+#include "platform/controls/EntryForm.h"
+#include "platform/data/SqlText.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Glyphs.h"
+#include "siblings/core/TdmMain.h"
+#include "siblings/finanse/TdmFinanse.h"
+#include "siblings/kontr/TdmKontr.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kNieaktywne = QStringLiteral("Uwaga !  Konto kontrahenta zaznaczono jako NIEAKTYWNE ");
+
+void warnInactive() { ui::dialogs().message(kNieaktywne, QString(), ui::Buttons::Ok, ui::Icon::Information); }
+
+bool isInactive(const data::Dataset& konta) { return konta.fieldByName(QStringLiteral("AKTYWNE")).asInteger() == 0; }
+
+QToolButton* chooserButton(const char* name, const QString& hint)
+{
+    auto* b = ui::named<QToolButton>(name);
+    b->setIcon(dmMain->PobierzSrednie().value(0));
+    b->setToolTip(hint);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+}  // namespace
+
+TfrmPrzelewyDane::TfrmPrzelewyDane(QWidget* owner, bool zmiana) : Form(owner), bZmiana(zmiana)
+{
+    setObjectName(QStringLiteral("frmPrzelewyDane"));
+    vZbudujOkno();
+    vPolacz();
+    wykonaj("FormCreate", [this] { vOtworz(); });
+}
+
+void TfrmPrzelewyDane::vZbudujOkno()
+{
+    resize(640, 470);
+    edtNrFaktury = ui::named<ui::DBEdit>("edtNrFaktury");
+    DBEdit2 = ui::named<ui::DBEdit>("DBEdit2");
+    DBEdit3 = ui::named<ui::DBEdit>("DBEdit3");
+    DBEdit4 = ui::named<ui::DBEdit>("DBEdit4");
+    DBMemo1 = ui::named<ui::DBMemo>("DBMemo1");
+    DBMemo1->setFixedHeight(64);
+    edtSymbol = ui::named<ui::DBEdit>("edtSymbol");
+    edtSkrot = ui::named<ui::DBEdit>("edtSkrot");
+    DBEdit1 = ui::named<ui::DBEdit>("DBEdit1");
+    DBEdit1->setInfo(true);
+    spbKontrahentSkrot = chooserButton("spbKontrahentSkrot", QStringLiteral("Kartoteka kontrahentów"));
+    spbKontrahentSkrot->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    cmbBank = ui::named<ui::DBLookupComboBox>("cmbBank");
+    spbKonto = chooserButton("spbKonto", QStringLiteral("Konta bankowe kontrahenta"));
+    DBEdit8 = ui::named<ui::DBEdit>("DBEdit8");
+    DBEdit8->setInfo(true);
+    DBEdit6 = ui::named<ui::DBEdit>("DBEdit6");
+    edtParagraf = ui::named<ui::DBEdit>("edtParagraf");
+    spbParagraf = chooserButton("spbParagraf", QStringLiteral("Plan kont - klasyfikacja budżetowa"));
+
+    auto* dane = new QGridLayout;
+    dane->addWidget(new QLabel(QStringLiteral("Nr Faktury :")), 0, 0);
+    dane->addWidget(edtNrFaktury, 0, 1, 1, 3);
+    dane->addWidget(new QLabel(QStringLiteral("Data wystawienia:")), 1, 0);
+    dane->addWidget(DBEdit2, 1, 1);
+    dane->addWidget(new QLabel(QStringLiteral("Termin zapłaty")), 1, 2);
+    dane->addWidget(DBEdit3, 1, 3);
+    dane->addWidget(new QLabel(QStringLiteral("Kwota")), 2, 0);
+    dane->addWidget(DBEdit4, 2, 1);
+    dane->addWidget(new QLabel(QStringLiteral("Treść :")), 3, 0, Qt::AlignTop);
+    dane->addWidget(DBMemo1, 3, 1, 1, 3);
+
+    grpKontrahent = ui::named<QGroupBox>("grpKontrahent", QStringLiteral(" Kontrahent : "));
+    auto* kontrahent = new QGridLayout(grpKontrahent);
+    kontrahent->addWidget(new QLabel(QStringLiteral(" Symbol :")), 0, 0);
+    kontrahent->addWidget(edtSymbol, 0, 1);
+    kontrahent->addWidget(new QLabel(QStringLiteral("Skrót :")), 0, 2);
+    kontrahent->addWidget(edtSkrot, 0, 3);
+    kontrahent->addWidget(spbKontrahentSkrot, 0, 4);
+    kontrahent->addWidget(new QLabel(QStringLiteral("Ctrl-K")), 0, 5);
+    kontrahent->addWidget(new QLabel(QStringLiteral(" Nazwa :")), 1, 0);
+    kontrahent->addWidget(DBEdit1, 1, 1, 1, 5);
+    kontrahent->setColumnStretch(3, 1);
+
+    auto* konto = new QGridLayout;
+    konto->addWidget(new QLabel(QStringLiteral("Konto bankowe")), 0, 0);
+    konto->addWidget(cmbBank, 0, 1);
+    konto->addWidget(spbKonto, 0, 2);
+    konto->addWidget(new QLabel(QStringLiteral("Bank")), 1, 0);
+    konto->addWidget(DBEdit8, 1, 1);
+    konto->addWidget(new QLabel(QStringLiteral("K-to WN ")), 2, 0);
+    konto->addWidget(DBEdit6, 2, 1);
+    konto->setColumnStretch(1, 1);
+
+    pnlParagraf = ui::named<QFrame>("pnlParagraf");
+    auto* paragraf = new QHBoxLayout(pnlParagraf);
+    paragraf->setContentsMargins(0, 0, 0, 0);
+    paragraf->addWidget(new QLabel(QStringLiteral("Paragraf:")));
+    paragraf->addWidget(edtParagraf, 1);
+    paragraf->addWidget(spbParagraf);
+    konto->addWidget(pnlParagraf, 3, 0, 1, 3);
+
+    pnlBottom = ui::named<QFrame>("pnlBottom");
+    pnlBottom->setFrameShape(QFrame::StyledPanel);
+    pnlBottom->setFocusPolicy(Qt::ClickFocus);
+    btnHelp = ui::named<QPushButton>("btnHelp", QStringLiteral("Pomoc"));
+    btnHelp->setToolTip(QStringLiteral("F1 - pomoc"));
+    btnHelp->setIcon(dmMain->PobierzFiltry().value(5));
+    btnHelp->setShortcut(QKeySequence(Qt::Key_F1));
+    btnZapisz = ui::named<QPushButton>("btnZapisz", QStringLiteral("Zapisz"));
+    btnZapisz->setToolTip(QStringLiteral("Zapisz zmiany i zamknij okno"));
+    btnAnuluj = ui::named<QPushButton>("btnAnuluj", QStringLiteral("Anuluj"));
+    btnAnuluj->setToolTip(QStringLiteral("Anuluj zmiany i zamknij okno"));
+    for (QPushButton* b : {btnZapisz, btnAnuluj}) {
+        b->setMinimumSize(90, 34);
+        b->setIconSize(QSize(24, 24));
+    }
+    auto* dol = new QHBoxLayout(pnlBottom);
+    dol->addWidget(btnHelp);
+    dol->addStretch(1);
+    dol->addWidget(btnZapisz);
+    dol->addWidget(btnAnuluj);
+
+    auto* okno = new QVBoxLayout(this);
+    okno->addLayout(dane);
+    okno->addWidget(grpKontrahent);
+    okno->addLayout(konto);
+    okno->addStretch(1);
+    okno->addWidget(pnlBottom);
+
+    QWidget* kolejnosc[] = {edtNrFaktury, DBEdit2, DBEdit3, DBEdit4, DBMemo1, edtSymbol, edtSkrot, DBEdit1, cmbBank,
+                            DBEdit8, DBEdit6, edtParagraf, btnZapisz, btnAnuluj, btnHelp};
+    for (size_t i = 1; i < std::size(kolejnosc); ++i)
+        setTabOrder(kolejnosc[i - 1], kolejnosc[i]);
+
+    actZapisz = ui::named<QAction>("actZapisz", QStringLiteral("Zapisz"), this);
+    actZapisz->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    actAnuluj = ui::named<QAction>("actAnuluj", QStringLiteral("Anuluj"), this);
+    actAnuluj->setShortcut(QKeySequence(Qt::Key_Escape));
+    for (QAction* a : {actZapisz, actAnuluj}) {
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(a);
+    }
+    ui::enterMovesFocus(*this);
+}
+
+template <class Sender, class Signal>
+void TfrmPrzelewyDane::podlacz(Sender* sender, Signal signal, const char* operacja, std::function<void()> handler)
+{
+    connect(sender, signal, this, [this, operacja, handler = std::move(handler)] { wykonaj(operacja, handler); });
+}
+
+void TfrmPrzelewyDane::vPolacz()
+{
+    data::Dataset& q = przelewy();
+    const std::pair<ui::DBEdit*, const char*> pola[] = {
+        {edtNrFaktury, "NR_FAKTURY"}, {DBEdit2, "DATA_WYSTAWIENIA"}, {DBEdit3, "TERMIN_ZAPLATY"},
+        {DBEdit4, "WARTOSC_CALA"},    {edtSymbol, "SYMBOL_NAZWA"},  {edtSkrot, "KONTRAHENT_SKROT"},
+        {DBEdit1, "KONTRAHENT_NAZWA"}, {DBEdit8, "KONTRAHENT_NAZWABANKU"}, {DBEdit6, "WN"},
+        {edtParagraf, "PARAGRAF"}};
+    for (const auto& [edit, name] : pola)
+        edit->setDataField(&q, QString::fromLatin1(name));
+    DBMemo1->setDataField(&q, QStringLiteral("TRESC1"));
+    cmbBank->setDataField(&q, QStringLiteral("ID_KONTA_BANK"));
+    cmbBank->setListSource(&DMP->queBankiKontrahenta, QStringLiteral("ID"), QStringLiteral("KONTO;NAZWA"));
+
+    for (ui::DBEdit* e : {edtSkrot, edtSymbol})
+        podlacz(e, &ui::DBEdit::exited, "edtSkrotExit", [this, e] { edtSkrotExit(*e); });
+    podlacz(edtNrFaktury, &ui::DBEdit::exited, "edtNrFakturyExit", [this] { edtNrFakturyExit(); });
+    podlacz(edtParagraf, &ui::DBEdit::exited, "edtParagrafExit", [this] { edtParagrafExit(); });
+    podlacz(cmbBank, &ui::DBLookupComboBox::clicked, "cmbBankClick", [this] { cmbBankClick(); });
+    podlacz(cmbBank, &ui::DBLookupComboBox::exited, "cmbBankExit", [this] { cmbBankClick(); });
+    podlacz(spbKontrahentSkrot, &QToolButton::clicked, "spbKontrahentSkrotClick", [this] { spbKontrahentSkrotClick(); });
+    podlacz(spbKonto, &QToolButton::clicked, "spbKontoClick", [this] { spbKontoClick(); });
+    podlacz(spbParagraf, &QToolButton::clicked, "spbParagrafClick", [this] { spbParagrafClick(); });
+    podlacz(btnZapisz, &QPushButton::clicked, "btnZapiszClick", [this] { btnZapiszClick(); });
+    podlacz(actZapisz, &QAction::triggered, "btnZapiszClick", [this] { btnZapiszClick(); });
+    podlacz(btnAnuluj, &QPushButton::clicked, "btnAnulujClick", [this] { btnAnulujClick(); });
+    podlacz(actAnuluj, &QAction::triggered, "btnAnulujClick", [this] { btnAnulujClick(); });
+    podlacz(btnHelp, &QPushButton::clicked, "btnHelpClick", [this] { btnHelpClick(); });
+}
+
+void TfrmPrzelewyDane::vOtworz()
+{
+    if (DMP->iPokazParagraf == 1 && !DMP->queProcParagraf.isActive())
+        DMP->queProcParagraf.open();
+    if (bZmiana) {
+        setWindowTitle(QStringLiteral("Przelew-Zmiana "));
+        przelewy().edit();
+        vWczytajKonta();
+    } else {
+        setWindowTitle(QStringLiteral("Przelew-Dopis"));
+        przelewy().append();
+        pole("DODAL").setString(dmMain->PobierzUzytkownik());
+        pole("DATA_DODANIA").setDateTime(QDate::currentDate().startOfDay());
+        pole("WPROWADZONY").setInteger(1);
+    }
+    pnlParagraf->setVisible(DMP->iPokazParagraf == 1);
+    dmMain->vAddWindowTab(*this);
+    dmMain->vKolorForm(*this);
+    ui::loadGlyphs({{btnAnuluj, "D_ANULUJ"}, {btnZapisz, "D_ZAPISZ"}});
+}
+
+data::Dataset& TfrmPrzelewyDane::przelewy() const { return DMP->quePrzelewy; }
+
+data::Field& TfrmPrzelewyDane::pole(const char* name) const { return przelewy().fieldByName(QString::fromLatin1(name)); }
+
+void TfrmPrzelewyDane::wykonaj(const char* operacja, const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const std::exception& e) {
+        ui::dialogs().showMessage(QStringLiteral("frmPrzelewyDane->%1() \n\n").arg(QLatin1String(operacja)) +
+                                  QString::fromUtf8(e.what()));
+    }
+}
+
+// ---------------------------------------------------------------- contractor and account
+
+void TfrmPrzelewyDane::vWczytajKonta()
+{
+    data::Dataset& konta = DMP->queBankiKontrahenta;
+    konta.setSql({"Select * from ET_BANK_KONTO where ID_KONTR=" + QString::number(pole("ID_KONTRAHENTA").asInteger()) +
+                  " order by DOMYSLNE DESC"});
+    konta.open();
+    konta.first();
+}
+
+void TfrmPrzelewyDane::vUstawKontrahenta()
+{
+    const data::Dataset& rob = DMP->queRob;
+    const QString symbol = rob.fieldByName(QStringLiteral("KOD_FK")).asString();
+    pole("KONTRAHENT_NAZWA").setString(rob.fieldByName(QStringLiteral("PELNA")).asString());
+    pole("KONTRAHENT_SKROT").setString(rob.fieldByName(QStringLiteral("SKROT")).asString());
+    pole("SYMBOL_NAZWA").setString(symbol);
+    vWczytajKonta();
+    const data::Dataset& konta = DMP->queBankiKontrahenta;
+    if (konta.isEmpty()) {
+        pole("ID_KONTA_BANK").clear();
+        pole("KONTRAHENT_NAZWABANKU").clear();
+    } else {
+        if (isInactive(konta))
+            warnInactive();
+        pole("ID_KONTA_BANK").setInteger(konta.fieldByName(QStringLiteral("ID")).asInteger());
+        pole("KONTRAHENT_NAZWABANKU").setString(konta.fieldByName(QStringLiteral("NAZWA")).asString());
+    }
+    pole("WN").setString(DMP->sSyntetykaPrzelewow + "-" + symbol);
+}
+
+void TfrmPrzelewyDane::edtSkrotExit(ui::DBEdit& edit)
+{
+    if (!edit.modified())
+        return;
+    const QString kolumna = &edit == edtSkrot ? QStringLiteral("SKROT") : QStringLiteral("KOD_FK");
+    data::Dataset& rob = DMP->queRob;
+    rob.setSql({" select * from ET_KONTAKT where " + kolumna + " =" + data::sqlQuote(edit.text())});
+    rob.open();
+    if (rob.isEmpty()) {
+        iWybor = 1;
+        dmKontr->KontrahentModalneTekst(this, kolumna, edit.text());
+        return;
+    }
+    przelewy().edit();
+    pole("ID_KONTRAHENTA").setInteger(rob.fieldByName(QStringLiteral("ID")).asInteger());
+    vUstawKontrahenta();
+}
+
+void TfrmPrzelewyDane::spbKontrahentSkrotClick()
+{
+    iWybor = 1;
+    dmKontr->KontrahentModalne(this, static_cast<int>(pole("ID_KONTRAHENTA").asInteger()));
+}
+
+void TfrmPrzelewyDane::spbKontoClick()
+{
+    iWybor = 2;
+    dmKontr->vKontrahentDane(this, static_cast<int>(pole("ID_KONTRAHENTA").asInteger()), 4);
+}
+
+QString TfrmPrzelewyDane::sNazwaKonta()
+{
+    data::Dataset& rob = DMP->queRob;
+    rob.setSql({" select * from ET_BANK_KONTO where ID =" + QString::number(pole("ID_KONTA_BANK").asInteger())});
+    rob.open();
+    return rob.isEmpty() ? QString() : rob.fieldByName(QStringLiteral("NAZWA")).asString();
+}
+
+void TfrmPrzelewyDane::cmbBankClick()
+{
+    const data::Dataset& konta = DMP->queBankiKontrahenta;
+    if (konta.isActive() && !konta.isEmpty() && isInactive(konta))
+        warnInactive();
+    const QString nazwa = sNazwaKonta();
+    przelewy().edit();
+    pole("KONTRAHENT_NAZWABANKU").setString(nazwa);
+}
+
+// ---------------------------------------------------------------- title and classification
+
+void TfrmPrzelewyDane::edtNrFakturyExit()
+{
+    if (!pole("TRESC1").isNull())
+        return;
+    przelewy().edit();
+    pole("TRESC1").setString(DMP->sTrescPrzelewow + pole("NR_FAKTURY").asString());
+}
+
+int TfrmPrzelewyDane::iSprawdzParagraf(int kontoId, const QString& nazwa)
+{
+    const QString select = QStringLiteral("SELECT KONTO_ID,NAZWA_PAR FROM FK_DZIAL_PAR_PODP(0) WHERE ");
+    QString sql;
+    if (kontoId != 0)
+        sql = select + "KONTO_ID=" + QString::number(kontoId);
+    if (!nazwa.isEmpty())
+        sql = select + "NAZWA_PAR=" + data::sqlQuote(nazwa);
+    const auto wynik = dmMain->ibStworzIBSQL(true, sql, false);
+    if (!wynik)
+        return 0;
+    const int id = static_cast<int>(wynik->fieldByName(QStringLiteral("KONTO_ID")).asInteger());
+    if (id > 0) {
+        sNazwaParagrafu = wynik->fieldByName(QStringLiteral("NAZWA_PAR")).asString();
+    } else {
+        sNazwaParagrafu.clear();
+        ui::dialogs().beep();
+    }
+    return id;
+}
+
+void TfrmPrzelewyDane::spbParagrafClick()
+{
+    iWybor = 5;
+    dmFinanse->vDzialParPodpModalne(this);
+}
+
+void TfrmPrzelewyDane::edtParagrafExit()
+{
+    const QString nazwa = edtParagraf->text();
+    if (!nazwa.isEmpty() && iSprawdzParagraf(0, nazwa) <= 0)
+        spbParagrafClick();
+}
+
+// ---------------------------------------------------------------- back from a chooser
+
+void TfrmPrzelewyDane::onActivate()
+{
+    const int wybor = iWybor;
+    iWybor = 0;
+    const int id = tag();
+    wykonaj("FormActivate", [&] {
+        switch (wybor) {
+        case 1:
+            if (id > 0 && id != pole("ID_KONTRAHENTA").asInteger()) {
+                przelewy().edit();
+                pole("ID_KONTRAHENTA").setInteger(id);
+                DMP->queRob.setSql({" select * from ET_KONTAKT where ID=" + QString::number(id)});
+                DMP->queRob.open();
+                if (!DMP->queRob.isEmpty()) {
+                    vUstawKontrahenta();
+                } else {
+                    for (const char* name : {"KONTRAHENT_NAZWA", "KONTRAHENT_SKROT", "SYMBOL_NAZWA"})
+                        pole(name).clear();
+                    vWczytajKonta();
+                    pole("WN").setString(DMP->sSyntetykaPrzelewow + "-");
+                }
+            }
+            break;
+        case 2:
+            if (id > 0) {
+                przelewy().edit();
+                pole("ID_KONTA_BANK").setInteger(id);
+                pole("WN").setString(DMP->sSyntetykaPrzelewow + "-" + pole("SYMBOL_NAZWA").asString());
+                pole("KONTRAHENT_NAZWABANKU").setString(sNazwaKonta());
+            }
+            vWczytajKonta();
+            break;
+        case 5:
+            if (id > 0) {
+                iSprawdzParagraf(id, QString());
+                przelewy().edit();
+                pole("PARAGRAF").setString(sNazwaParagrafu);
+            }
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+// ---------------------------------------------------------------- checking and saving
+
+bool TfrmPrzelewyDane::bSprawdz()
+{
+    if (!ui::applyEdits(*this))
+        return false;
+    QString bledy = QStringLiteral(" Znaleziono następujące błędy w formularzu : \n");
+    int ile = 0;
+    const auto blad = [&](const char* tekst) { bledy += QString::number(++ile) + QString::fromUtf8(tekst); };
+    if (pole("TERMIN_ZAPLATY").isNull())
+        blad(".Brak Terminu Zapłaty !\n");
+    if (pole("NR_FAKTURY").isNull())
+        blad(".Brak nr faktury \n");
+    if (pole("ID_KONTRAHENTA").isNull())
+        blad(".Brak kontrahenta !\n");
+    if (pole("ID_KONTA_BANK").isNull())
+        blad(".Brak konta bankowego !\n");
+    if (pole("WARTOSC_CALA").isNull())
+        blad(".Brak kwoty przelewu !\n");
+    if (!edtParagraf->text().isEmpty() && iSprawdzParagraf(0, edtParagraf->text()) <= 0)
+        blad(".Brak takiego PARAGRAFU w Planie Kont \n");
+    if (ile == 0)
+        return true;
+    ui::dialogs().message(bledy, QStringLiteral("Znaleziono błędy !! "), ui::Buttons::Ok, ui::Icon::Error);
+    return false;
+}
+
+bool TfrmPrzelewyDane::bZapisz()
+{
+    data::Dataset& q = przelewy();
+    q.edit();
+    if (!bSprawdz())
+        return false;
+    try {
+        if (q.state() == data::Dataset::State::Edit) {
+            pole("WARTOSC").setDouble(
+                dmMain->zaokr(pole("WARTOSC_CALA").asDouble() - pole("WARTOSC_WYPLACONA").asDouble(), 2));
+        } else {
+            pole("ID").setInteger(
+                dmMain->iPobierzGenerator(QStringLiteral("SELECT GEN_ID(GEN_PR_PRZELEWY_ID,1) AS ILE FROM RDB$DATABASE")));
+            pole("WARTOSC").setValue(pole("WARTOSC_CALA").value());
+        }
+        q.post();
+        dmMain->transaction().commitRetaining();
+        return true;
+    } catch (const std::exception&) {
+        ui::dialogs().message(QStringLiteral("Błąd podczas zapisu"), QStringLiteral(" Błąd !! "), ui::Buttons::Ok,
+                              ui::Icon::Error);
+        dmMain->transaction().rollbackRetaining();
+        return false;
+    }
+}
+
+void TfrmPrzelewyDane::btnZapiszClick()
+{
+    // A row that failed its checks stays in the form to be corrected.
+    if (bZapisz())
+        close();
+}
+
+void TfrmPrzelewyDane::btnAnulujClick()
+{
+    przelewy().cancel();
+    close();
+}
+
+void TfrmPrzelewyDane::btnHelpClick() { dmMain->ShowHelpWindow(*this, QStringLiteral("HTML/Przelewy.html")); }
+
+// ---------------------------------------------------------------- closing
+
+bool TfrmPrzelewyDane::onCloseQuery()
+{
+    if (!przelewy().isEditing())
+        return true;
+    switch (ui::dialogs().message(QStringLiteral("Czy Zapisać zmiany w Przelewach ?"), QString(),
+                                  ui::Buttons::YesNoCancel, ui::Icon::Question)) {
+    case ui::Answer::Yes:
+        return bZapisz();
+    case ui::Answer::No:
+        przelewy().cancel();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TfrmPrzelewyDane::onClose()
+{
+    if (frmPrzelewy) {
+        frmPrzelewy->pnlBottom->show();
+        frmPrzelewy->pnlRecord->show();
+    }
+    dmMain->vRemoveWindowTab(*this);
+}

@@ -1,0 +1,26 @@
+#pragma once
+// What the suite's entry forms share besides their data controls: widgets
+// created under the names the code and the tests know them by, and Enter
+// moving on to the next field as Tab does.
+
+#include <QString>
+#include <utility>
+
+class QWidget;
+
+namespace ui {
+
+// A new widget whose object name is `name`.
+template <class W, class... Args>
+W* named(const char* name, Args&&... args)
+{
+    auto* w = new W(std::forward<Args>(args)...);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+// Enter pressed in a control of the form (not in a button, which Enter
+// presses) moves the focus to the next control instead of reaching it.
+void enterMovesFocus(QWidget& form);
+
+}  // namespace ui

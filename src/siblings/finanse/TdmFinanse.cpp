@@ -1,0 +1,156 @@
+#include "siblings/finanse/TdmFinanse.h"
+
+#include "platform/ui/Dialogs.h"
+#include "siblings/core/ChooserWindow.h"
+#include "siblings/core/TdmMain.h"
+#include "siblings/finanse/DocumentWindow.h"
+
+namespace {
+
+constexpr int kUnknownPeriod = -1;
+constexpr int kUnknownDocument = -1;
+constexpr int kUnknownCode = -2;
+constexpr int kDatabaseFailure = -3;
+
+// Empty texts are stored as NULL; longer ones are cut to the column's width,
+// so that a long description never costs the whole document.
+fb::Value text(const QString& value, int width)
+{
+    if (value.trimmed().isEmpty())
+        return std::monostate{};
+    return value.left(width).toStdString();
+}
+
+fb::Value date(const QDate& value)
+{
+    if (!value.isValid())
+        return std::monostate{};
+    return fb::Timestamp{value.year(), value.month(), value.day()};
+}
+
+std::int64_t integer(const std::optional<fb::Value>& value)
+{
+    if (!value)
+        return 0;
+    if (auto i = std::get_if<std::int64_t>(&*value))
+        return *i;
+    if (auto d = std::get_if<fb::Decimal>(&*value))
+        return d->rescaled(0).units;
+    return 0;
+}
+
+fb::Transaction& shared() { return dmMain->transaction(); }
+
+}  // namespace
+
+TdmFinanse::TdmFinanse(QObject* parent) : QObject(parent) {}
+
+int TdmFinanse::iDodajDokumentFK(data::Dataset*, int periodId, int, int codeId, const QString& code, int sourceId,
+                                 const QDate& documentDate, const QDate& operationDate, const QString& description,
+                                 const QString& remarks)
+{
+    try {
+        const auto month = fb::selectValue(shared(), "select MIESIAC from FK_OKRESY where ID = ?", {std::int64_t(periodId)});
+        if (!month)
+            return kUnknownPeriod;
+        const auto codeText = fb::selectValue(shared(), "select KOD from FK_KODY_DOK where ID = ?", {std::int64_t(codeId)});
+        if (!codeText)
+            return kUnknownCode;
+        const QString prefix = code.trimmed().isEmpty() ? QString::fromStdString(std::get<std::string>(*codeText)) : code.trimmed();
+        // Documents of one code are numbered through the fiscal year.
+        const std::int64_t running = integer(fb::selectValue(
+            shared(),
+            "select coalesce(max(d.NR_KOLEJNY), 0) + 1 from FK_DOKUMENTY d join FK_OKRESY o on o.ID = d.ID_OKRESU "
+            "where d.ID_KODU = ? and o.ROK = (select ROK from FK_OKRESY where ID = ?)",
+            {std::int64_t(codeId), std::int64_t(periodId)}));
+        const std::int64_t id = integer(fb::selectValue(shared(), "select GEN_ID(GEN_FK_DOKUMENTY_ID, 1) from RDB$DATABASE"));
+        const QString number = QStringLiteral("%1/%2/%3")
+                                   .arg(prefix)
+                                   .arg(integer(month), 2, 10, QLatin1Char('0'))
+                                   .arg(running, 4, 10, QLatin1Char('0'));
+        fb::Statement insert(shared(),
+                             "insert into FK_DOKUMENTY (ID, ID_OKRESU, ID_KODU, KOD_DOK, NUMER_DOK, NR_KOLEJNY, DATA_DOK, "
+                             "DATA_OPERACJI, OPIS, UWAGI, ID_ZRODLA, ZAKSIEGOWANY, DODAL, DATA_DODANIA) "
+                             "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, ?, CURRENT_DATE)");
+        insert.setParams({id, std::int64_t(periodId), std::int64_t(codeId), text(prefix, 5), text(number, 40), running,
+                          date(documentDate), date(operationDate), text(description, 255), text(remarks, 255),
+                          sourceId > 0 ? fb::Value(std::int64_t(sourceId)) : fb::Value(), text(dmMain->PobierzUzytkownik(), 10)});
+        insert.execute();
+        return static_cast<int>(id);
+    } catch (const std::exception&) {
+        return kDatabaseFailure;
+    }
+}
+
+int TdmFinanse::iDodajDekret(data::Dataset*, int documentId, const QString& debitAccount, const QString& creditAccount,
+                             double amount, const QString& description, const QDate& date1, const QDate& date2,
+                             const QString& invoiceNumber, int contractorId, const QString& classification, int)
+{
+    try {
+        const std::int64_t lp = integer(fb::selectValue(
+            shared(),
+            "select (select coalesce(max(e.LP), 0) + 1 from FK_DEKRETY e where e.ID_DOKUMENTU = d.ID) "
+            "from FK_DOKUMENTY d where d.ID = ?",
+            {std::int64_t(documentId)}));
+        if (lp == 0)
+            return kUnknownDocument;
+        const std::int64_t id = integer(fb::selectValue(shared(), "select GEN_ID(GEN_FK_DEKRETY_ID, 1) from RDB$DATABASE"));
+        fb::Statement insert(shared(),
+                             "insert into FK_DEKRETY (ID, ID_DOKUMENTU, LP, KONTO_WN, KONTO_MA, KWOTA, OPIS, DATA_DOK, "
+                             "DATA_OPERACJI, NAZWA_MA, NR_RACH, ID_KONTRAHENTA, PARAGRAF, DODAL, DATA_DODANIA) "
+                             "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, CURRENT_DATE)");
+        insert.setParams({id, std::int64_t(documentId), lp, text(debitAccount, 40), text(creditAccount, 40),
+                          fb::Decimal::fromDouble(amount, 4), text(description, 255), date(date1), date(date2),
+                          text(invoiceNumber, 60), text(debitAccount, 40),
+                          contractorId > 0 ? fb::Value(std::int64_t(contractorId)) : fb::Value(),
+                          text(classification, 40), text(dmMain->PobierzUzytkownik(), 10)});
+        insert.execute();
+        return static_cast<int>(id);
+    } catch (const std::exception&) {
+        return kDatabaseFailure;
+    }
+}
+
+int TdmFinanse::iUsunDokumentFK(data::Dataset*, int documentId)
+{
+    try {
+        fb::Statement entries(shared(), "delete from FK_DEKRETY where ID_DOKUMENTU = ?");
+        entries.setParams({std::int64_t(documentId)});
+        entries.execute();
+        fb::Statement document(shared(), "delete from FK_DOKUMENTY where ID = ?");
+        document.setParams({std::int64_t(documentId)});
+        return document.execute() > 0 ? 1 : 0;
+    } catch (const std::exception&) {
+        return kDatabaseFailure;
+    }
+}
+
+int TdmFinanse::iDokumentKsiegowyTekst(QWidget* owner, data::Dataset*, int documentId, bool, const QString&,
+                                       const QString&)
+{
+    try {
+        if (!fb::selectValue(shared(), "select ID from FK_DOKUMENTY where ID = ?", {std::int64_t(documentId)}))
+            return 0;
+        ui::dialogs().runModal(*new siblings::DocumentWindow(owner, documentId));
+        return 1;
+    } catch (const std::exception&) {
+        return kDatabaseFailure;
+    }
+}
+
+void TdmFinanse::vDzialParPodpModalne(QWidget* owner)
+{
+    siblings::ChooserSpec spec;
+    spec.caption = QStringLiteral("Klasyfikacja budżetowa");
+    spec.select = QStringLiteral("select KONTO_ID, NAZWA_PAR, KONTO, NAZWA, PARAGRAF_NAZWA from FK_DZIAL_PAR_PODP(0)");
+    spec.order = QStringLiteral("NAZWA_PAR");
+    spec.keyField = QStringLiteral("KONTO_ID");
+    spec.columns = {{"NAZWA_PAR", QStringLiteral("Klasyfikacja"), 140},
+                    {"KONTO", QStringLiteral("Konto"), 120},
+                    {"NAZWA", QStringLiteral("Nazwa konta"), 220},
+                    {"PARAGRAF_NAZWA", QStringLiteral("Paragraf"), 260}};
+    spec.searches = {{QStringLiteral("Klasyfikacja"), "NAZWA_PAR"},
+                     {QStringLiteral("Konto"), "KONTO"},
+                     {QStringLiteral("Nazwa"), "NAZWA"}};
+    ui::dialogs().runModal(*new siblings::ChooserWindow(owner, spec, true));
+}

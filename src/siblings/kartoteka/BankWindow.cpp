@@ -1,0 +1,124 @@
+#include "siblings/kartoteka/BankWindow.h"
+
+#include "platform/ui/Dialogs.h"
+#include "siblings/core/TdmMain.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace siblings {
+namespace {
+
+ChooserSpec bankRegister()
+{
+    ChooserSpec spec;
+    spec.caption = QStringLiteral("Banki firmy");
+    spec.select = QStringLiteral("select ID, NAZWA, KONTO, KOD_FK, PROCEDURA, SCIEZKA_PRZELEWOW, GRUPOWANIE, "
+                                 "OBSLUGA_PARAGRAF, ZMIENIL, DATA_ZMIANY from ET_BANKI");
+    spec.condition = QStringLiteral("ID > 0");
+    spec.order = QStringLiteral("ID");
+    spec.columns = {{"NAZWA", QStringLiteral("Bank"), 200},
+                    {"KONTO", QStringLiteral("Rachunek"), 260},
+                    {"KOD_FK", QStringLiteral("Konto F-K"), 80},
+                    {"PROCEDURA", QStringLiteral("Procedura"), 70},
+                    {"SCIEZKA_PRZELEWOW", QStringLiteral("Folder plików"), 200}};
+    return spec;
+}
+
+}  // namespace
+
+BankWindow::BankWindow(QWidget* owner)
+    : ChooserWindow(owner, bankRegister(), false), m_procedure(new QComboBox(this)), m_folder(new QLineEdit(this)),
+      m_grouping(new QCheckBox(QStringLiteral("Grupowanie przelewów jednego odbiorcy"), this)),
+      m_paragraph(new QCheckBox(QStringLiteral("Przekazywanie paragrafu do banku"), this))
+{
+    // Without the bank's own procedure no payment file can be written.
+    m_procedure->addItem(QStringLiteral("0 - brak"), 0);
+    m_procedure->addItem(QStringLiteral("1 - polecenia przelewu Elixir-O (.PLI)"), 1);
+    m_procedure->addItem(QStringLiteral("2 - plik importu (.IMP)"), 2);
+    m_procedure->addItem(QStringLiteral("3 - plik importu z kodem F-K (.IMP)"), 3);
+    m_procedure->addItem(QStringLiteral("4 - plik importu (.IMP)"), 4);
+    m_procedure->addItem(QStringLiteral("5 - plik tekstowy bez polskich liter (.TXT)"), 5);
+
+    auto* box = new QGroupBox(QStringLiteral(" Ustawienia banku : "), this);
+    auto* form = new QFormLayout(box);
+    form->addRow(QStringLiteral("Procedura:"), m_procedure);
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(m_folder, 1);
+    auto* browse = new QToolButton(box);
+    browse->setIcon(dmMain->PobierzSrednie().value(0));
+    folderRow->addWidget(browse);
+    form->addRow(QStringLiteral("Folder plików przelewów:"), folderRow);
+    form->addRow(m_grouping);
+    form->addRow(m_paragraph);
+    auto* saveButton = new QPushButton(dmMain->PobierzPrzyciski().value(1), QStringLiteral("Zapisz"), box);
+    form->addRow(saveButton);
+    extraArea().addWidget(box);
+
+    connect(browse, &QToolButton::clicked, this, &BankWindow::chooseFolder);
+    connect(saveButton, &QPushButton::clicked, this, &BankWindow::save);
+    connect(&dataset(), &data::Dataset::afterScroll, this, &BankWindow::showCurrent);
+    connect(&dataset(), &data::Dataset::afterOpen, this, &BankWindow::showCurrent);
+    dataset().setModifySql(QStringLiteral(
+        "update ET_BANKI set PROCEDURA = :PROCEDURA, SCIEZKA_PRZELEWOW = :SCIEZKA_PRZELEWOW, "
+        "GRUPOWANIE = :GRUPOWANIE, OBSLUGA_PARAGRAF = :OBSLUGA_PARAGRAF, ZMIENIL = :ZMIENIL, "
+        "DATA_ZMIANY = :DATA_ZMIANY where ID = :OLD_ID"));
+    showCurrent();
+}
+
+void BankWindow::showCurrent()
+{
+    data::Dataset& ds = dataset();
+    const bool hasRow = ds.isActive() && !ds.isEmpty();
+    for (QWidget* w : std::initializer_list<QWidget*>{m_procedure, m_folder, m_grouping, m_paragraph})
+        w->setEnabled(hasRow);
+    if (!hasRow)
+        return;
+    const int procedureIndex = m_procedure->findData(int(ds.fieldByName("PROCEDURA").asInteger()));
+    m_procedure->setCurrentIndex(std::max(procedureIndex, 0));
+    m_folder->setText(ds.fieldByName("SCIEZKA_PRZELEWOW").asString());
+    m_grouping->setChecked(ds.fieldByName("GRUPOWANIE").asInteger() == 1);
+    m_paragraph->setChecked(ds.fieldByName("OBSLUGA_PARAGRAF").asInteger() == 1);
+}
+
+void BankWindow::chooseFolder()
+{
+    const QString folder = ui::dialogs().folder(QStringLiteral("Folder plików przelewów"), m_folder->text());
+    if (!folder.isEmpty())
+        m_folder->setText(folder);
+}
+
+bool BankWindow::save()
+{
+    data::Dataset& ds = dataset();
+    if (!ds.isActive() || ds.isEmpty())
+        return false;
+    fb::Transaction& tr = dmMain->transaction();
+    try {
+        ds.edit();
+        ds.fieldByName("PROCEDURA").setInteger(m_procedure->currentData().toInt());
+        ds.fieldByName("SCIEZKA_PRZELEWOW").setString(m_folder->text().trimmed());
+        ds.fieldByName("GRUPOWANIE").setInteger(m_grouping->isChecked() ? 1 : 0);
+        ds.fieldByName("OBSLUGA_PARAGRAF").setInteger(m_paragraph->isChecked() ? 1 : 0);
+        ds.fieldByName("ZMIENIL").setString(dmMain->PobierzUzytkownik());
+        ds.fieldByName("DATA_ZMIANY").setDateTime(QDateTime::currentDateTime());
+        ds.post();
+        tr.commitRetaining();
+        return true;
+    } catch (const std::exception& e) {
+        ds.cancel();
+        tr.rollbackRetaining();
+        ui::dialogs().message(QStringLiteral("Błąd zapisu danych banku\n\n") + QString::fromUtf8(e.what()), QString(),
+                              ui::Buttons::Ok, ui::Icon::Error);
+        return false;
+    }
+}
+
+}  // namespace siblings

@@ -1,0 +1,36 @@
+#pragma once
+// The company banks register: the banks the company pays from, with what the
+// bank file writer needs of each (procedure, folder, grouping, paragraph).
+
+#include "siblings/core/ChooserWindow.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+namespace siblings {
+
+class BankWindow : public ChooserWindow {
+    Q_OBJECT
+public:
+    explicit BankWindow(QWidget* owner);
+
+    QComboBox& procedure() { return *m_procedure; }
+    QLineEdit& folder() { return *m_folder; }
+    QCheckBox& grouping() { return *m_grouping; }
+    QCheckBox& paragraph() { return *m_paragraph; }
+    // Writes the edited settings of the current bank and commits them; false
+    // (after a message) when the database refused.
+    bool save();
+
+private:
+    void showCurrent();
+    void chooseFolder();
+
+    QComboBox* m_procedure;
+    QLineEdit* m_folder;
+    QCheckBox* m_grouping;
+    QCheckBox* m_paragraph;
+};
+
+}  // namespace siblings

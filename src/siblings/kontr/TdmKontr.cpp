@@ -1,0 +1,129 @@
+#include "siblings/kontr/TdmKontr.h"
+
+#include "platform/ui/Dialogs.h"
+#include "siblings/core/ChooserWindow.h"
+#include "siblings/core/TdmMain.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+
+namespace {
+
+siblings::ChooserSpec contractorRegister()
+{
+    siblings::ChooserSpec spec;
+    spec.caption = QStringLiteral("Kartoteka kontrahentów");
+    spec.select = QStringLiteral("select ID, SKROT, KOD_FK, PELNA, MIEJSCOWOSC, ULICA, NIP from ET_KONTAKT");
+    spec.condition = QStringLiteral("ID > 0");
+    spec.order = QStringLiteral("UPPER(SKROT) COLLATE PXW_PLK");
+    spec.columns = {{"SKROT", QStringLiteral("Skrót"), 170},
+                    {"KOD_FK", QStringLiteral("Symbol"), 80},
+                    {"PELNA", QStringLiteral("Nazwa"), 300},
+                    {"MIEJSCOWOSC", QStringLiteral("Miejscowość"), 120},
+                    {"ULICA", QStringLiteral("Ulica"), 140},
+                    {"NIP", QStringLiteral("NIP"), 110}};
+    spec.searches = {{QStringLiteral("Skrót"), "SKROT"},
+                     {QStringLiteral("Symbol"), "KOD_FK"},
+                     {QStringLiteral("Nazwa"), "PELNA"}};
+    return spec;
+}
+
+QString yesNo(const data::Field& field, bool)
+{
+    return field.asInteger() == 1 ? QStringLiteral("Tak") : QStringLiteral("Nie");
+}
+
+siblings::ChooserSpec accountList(int contractorId)
+{
+    siblings::ChooserSpec spec;
+    spec.caption = QStringLiteral("Dane kontrahenta");
+    spec.select = QStringLiteral("select ID, KONTO, NAZWA, DOMYSLNE, AKTYWNE, ZAAKCEPTOWANE from ET_BANK_KONTO");
+    spec.condition = QStringLiteral("ID_KONTR = ") + QString::number(contractorId);
+    spec.order = QStringLiteral("DOMYSLNE DESC, ID");
+    spec.columns = {{"KONTO", QStringLiteral("Konto"), 260},
+                    {"NAZWA", QStringLiteral("Bank"), 200},
+                    {"DOMYSLNE", QStringLiteral("Domyślne"), 70},
+                    {"AKTYWNE", QStringLiteral("Aktywne"), 70},
+                    {"ZAAKCEPTOWANE", QStringLiteral("Zaakceptowane"), 100}};
+    spec.prepare = [](data::Dataset& ds) {
+        for (const char* name : {"DOMYSLNE", "AKTYWNE", "ZAAKCEPTOWANE"})
+            ds.declareField(name).setGetText(yesNo);
+    };
+    return spec;
+}
+
+// The contractor's own data above the list of accounts.
+QGroupBox* contractorPanel(QWidget* parent, int contractorId)
+{
+    auto* box = new QGroupBox(QStringLiteral(" Kontrahent : "), parent);
+    auto* grid = new QGridLayout(box);
+    auto ds = dmMain->ibStworzIBSQL(true,
+                                    "select PELNA, SKROT, KOD_FK, KOD_POCZT, MIEJSCOWOSC, ULICA, BUDYNEK, LOKAL, NIP "
+                                    "from ET_KONTAKT where ID = " + QString::number(contractorId),
+                                    false);
+    const auto value = [&](const char* name) { return ds && !ds->isEmpty() ? ds->fieldByName(name).asString() : QString(); };
+    QString address = value("ULICA") + u' ' + value("BUDYNEK");
+    if (!value("LOKAL").isEmpty())
+        address += u'/' + value("LOKAL");
+    const QList<QPair<QString, QString>> rows{{QStringLiteral("Nazwa :"), value("PELNA")},
+                                              {QStringLiteral("Skrót :"), value("SKROT")},
+                                              {QStringLiteral("Symbol :"), value("KOD_FK")},
+                                              {QStringLiteral("Adres :"),
+                                               address.trimmed() + ", " + value("KOD_POCZT") + u' ' + value("MIEJSCOWOSC")},
+                                              {QStringLiteral("NIP :"), value("NIP")}};
+    for (int r = 0; r < rows.size(); ++r) {
+        grid->addWidget(new QLabel(rows[r].first, box), r, 0);
+        auto* text = new QLabel(rows[r].second, box);
+        text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        grid->addWidget(text, r, 1);
+    }
+    grid->setColumnStretch(1, 1);
+    return box;
+}
+
+}  // namespace
+
+TdmKontr::TdmKontr(QObject* parent) : QObject(parent) {}
+
+void TdmKontr::KontrahentModalne(QWidget* owner, int currentId)
+{
+    auto* window = new siblings::ChooserWindow(owner, contractorRegister(), true);
+    window->locateKey(currentId);
+    ui::dialogs().runModal(*window);
+}
+
+void TdmKontr::KontrahentModalneTekst(QWidget* owner, const QString& column, const QString& text)
+{
+    auto* window = new siblings::ChooserWindow(owner, contractorRegister(), true);
+    window->search(column, text);
+    ui::dialogs().runModal(*window);
+}
+
+void TdmKontr::vKontrahentDane(QWidget* owner, int contractorId, int)
+{
+    auto* window = new siblings::ChooserWindow(owner, accountList(contractorId), true);
+    window->headerArea().addWidget(contractorPanel(window, contractorId));
+    ui::dialogs().runModal(*window);
+}
+
+void TdmKontr::vUstawKontoZakceptowane(data::Dataset*, int, int accountId, bool)
+{
+    fb::Transaction& tr = dmMain->transaction();
+    try {
+        // Every right-hand side reads the row as it was before this update.
+        fb::Statement st(tr,
+                         "update ET_BANK_KONTO set "
+                         "ZAAKCEPTOWANE = case when ZAAKCEPTOWANE = 1 then 0 else 1 end, "
+                         "ZAAKCEPTOWAL = case when ZAAKCEPTOWANE = 1 then null else ? end, "
+                         "DATA_AKCEPTACJI = case when ZAAKCEPTOWANE = 1 then null else CURRENT_TIMESTAMP end "
+                         "where ID = ?");
+        st.setParams({dmMain->PobierzUzytkownik().toStdString(), std::int64_t(accountId)});
+        st.execute();
+        tr.commitRetaining();
+    } catch (const fb::Error& e) {
+        tr.rollbackRetaining();
+        ui::dialogs().message(QStringLiteral("Błąd zmiany akceptacji konta bankowego\n\n") + QString::fromUtf8(e.what()),
+                              QString(), ui::Buttons::Ok, ui::Icon::Error);
+    }
+}

@@ -1,0 +1,146 @@
+#include "host/Connection.h"
+#include "host/WindowTabBar.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+// Points the user's configuration and data folders at a temporary folder.
+class ConnectionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QCoreApplication::setApplicationName("pxfer");
+        qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+        qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
+        for (const char* name : {"PXFER_DB", "PXFER_USER", "PXFER_PASSWORD"})
+            qunsetenv(name);
+    }
+    void TearDown() override
+    {
+        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "PXFER_DB", "PXFER_USER", "PXFER_PASSWORD"})
+            qunsetenv(name);
+    }
+    void writeSettings(const QString& db, const QString& user)
+    {
+        QSettings settings(home.path() + "/config/pxfer/pxhost.conf", QSettings::IniFormat);
+        settings.setValue("db", db);
+        settings.setValue("user", user);
+    }
+    static host::Connection choose(QStringList args)
+    {
+        args.prepend("pxhost");
+        return host::chooseConnection(args);
+    }
+
+    QTemporaryDir home;
+};
+
+}  // namespace
+
+TEST_F(ConnectionTest, CommandLineBeatsEnvironmentWhichBeatsTheSettingsFile)
+{
+    writeSettings("/srv/settings.fdb", "SETUSER");
+    host::Connection c = choose({});
+    EXPECT_EQ(c.params.database, "/srv/settings.fdb");
+    EXPECT_EQ(c.params.user, "SETUSER");
+    EXPECT_FALSE(c.demo);
+
+    qputenv("PXFER_DB", "server:/srv/env.fdb");
+    c = choose({});
+    EXPECT_EQ(c.params.database, "server:/srv/env.fdb");
+    EXPECT_EQ(c.params.user, "SETUSER");   // each value from the first source naming it
+
+    c = choose({"--db", "/srv/args.fdb", "--user", "ARGUSER", "--password", "tajne", "--user-name", "kasia"});
+    EXPECT_EQ(c.params.database, "/srv/args.fdb");
+    EXPECT_EQ(c.params.user, "ARGUSER");
+    EXPECT_EQ(c.params.password, "tajne");
+    EXPECT_EQ(c.userName, "KASIA");
+}
+
+TEST_F(ConnectionTest, WithoutAnyChoiceTheUsersDemoDatabase)
+{
+    const host::Connection c = choose({"--screenshot", "/tmp/x.png"});
+    EXPECT_TRUE(c.demo);
+    EXPECT_EQ(QString::fromStdString(c.params.database), home.path() + "/data/pxfer/demo.fdb");
+    EXPECT_EQ(c.userName, "ADMIN");
+    EXPECT_EQ(c.screenshot, "/tmp/x.png");
+    EXPECT_EQ(host::demoDataFolder(), home.path() + "/data/pxfer/dane");
+}
+
+TEST_F(ConnectionTest, BadArgumentsAreRefused)
+{
+    EXPECT_THROW(choose({"--no-such-option"}), std::invalid_argument);
+    EXPECT_THROW(choose({"--user-name", "ZBYT_DLUGA_NAZWA"}), std::invalid_argument);
+    EXPECT_THROW(choose({"--user-name", " "}), std::invalid_argument);
+}
+
+TEST_F(ConnectionTest, DemoDatabaseIsMadeOnceUnlessAskedAgain)
+{
+    host::Connection c = choose({});
+    const QString path = QString::fromStdString(c.params.database);
+    host::prepareDemo(c);
+    ASSERT_TRUE(QFile::exists(path));
+    {
+        fb::Attachment att = fb::Attachment::connect(c.params);
+        fb::Transaction tr(att);
+        EXPECT_TRUE(fb::selectValue(tr, "select NAZWA from SU_FIRMA"));
+        att.execute(tr, "delete from SU_FIRMA");
+        tr.commit();
+    }
+    host::prepareDemo(c);   // present: kept as it is
+    {
+        fb::Attachment att = fb::Attachment::connect(c.params);
+        fb::Transaction tr(att);
+        EXPECT_FALSE(fb::selectValue(tr, "select NAZWA from SU_FIRMA"));
+    }
+    c.newDemo = true;
+    host::prepareDemo(c);
+    fb::Attachment att = fb::Attachment::connect(c.params);
+    fb::Transaction tr(att);
+    EXPECT_TRUE(fb::selectValue(tr, "select NAZWA from SU_FIRMA"));
+    EXPECT_TRUE(QDir(host::demoDataFolder()).exists());
+}
+
+TEST(WindowTabBar, FollowsTheWindowsAndActivatesThem)
+{
+    QMdiArea area;
+    area.show();
+    host::WindowTabBar bar;
+    auto* first = new QWidget;
+    first->setWindowTitle("Przelewy ");
+    auto* second = new QWidget;
+    second->setWindowTitle("Parametry");
+    QMdiSubWindow* firstSub = area.addSubWindow(first);
+    QMdiSubWindow* secondSub = area.addSubWindow(second);
+    firstSub->show();
+    secondSub->show();
+    bar.addWindow(first);
+    bar.addWindow(second);
+    bar.addWindow(first);
+    ASSERT_EQ(bar.count(), 2);
+    EXPECT_EQ(bar.tabText(0), "Przelewy");
+
+    second->setWindowTitle("Parametry_Przelewów");
+    EXPECT_EQ(bar.tabText(1), "Parametry_Przelewów");
+
+    area.setActiveSubWindow(secondSub);
+    emit bar.tabBarClicked(0);
+    EXPECT_EQ(area.activeSubWindow(), firstSub);
+
+    bar.removeWindow(first);
+    EXPECT_EQ(bar.count(), 1);
+    EXPECT_EQ(bar.windowAt(0), second);
+    delete secondSub;   // gone without telling the bar
+    EXPECT_EQ(bar.count(), 0);
+    delete firstSub;
+}

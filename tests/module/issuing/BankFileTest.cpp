@@ -1,0 +1,201 @@
+// The driver on the demo banks. Expected files are written by hand from the
+// record layouts; the company record is the demo school's.
+#include "module/issuing/BankFile.h"
+
+#include "IssuingFixture.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+using pxtest::IssuingFixture;
+
+const QDate kDay(2026, 12, 10);
+
+// The demo school and the test contractor in a .PLI line.
+const std::string kSchoolPli = "\"SZKO\xA3" "A PODSTAWOWA NR 3 IM. MARII KO|NOPNICKIEJ W \xAFYWCU|UL. KO\x8C"
+                               "CIUSZKI  12/|34-300  \xAFYWIEC\"";
+const std::string kContractorPli = "\"US\xA3UGI  W\xA5\xAF  JAN KOWALSKI||UL. D\xA3UGA 5/2|34-300  \xAFYWIEC\"";
+const std::string kAccount = "\"11222233334444555566667777\"";
+
+class BankFileTest : public IssuingFixture {
+protected:
+    void SetUp() override {
+        IssuingFixture::SetUp();
+        addRealized(9101, "2026-12-10", 'A', "1234.5", "Faktura FV/1: \"pilna\"", "801-80101-4210");
+        addRealized(9102, "2026-12-10", 'A', "10", "Faktura FV/2", "4210");
+        context.dataPrzelewu = QDate(2026, 12, 11);
+        pbkFolder = folderOf(1);
+    }
+
+    QString folderOf(int bank) {
+        return QString::fromStdString(db.scalarText("select SCIEZKA_PRZELEWOW from ET_BANKI where ID = " +
+                                                    std::to_string(bank)));
+    }
+    QString fileOf(int bank, char letter, const char* extension) {
+        return folderOf(bank) + "/P-2026-12-10-" + QLatin1Char(letter) + QLatin1String(extension);
+    }
+    static std::string contents(const QString& path) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return "(missing)";
+        return file.readAll().toStdString();
+    }
+    static QStringList filesIn(const QString& folder) {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    void changeBank(const std::string& assignments, int bank = 1) {
+        db.exec("update ET_BANKI set " + assignments + " where ID = " + std::to_string(bank));
+        DMP->queBanki.close();
+    }
+    // Writes the batch and answers the confirmation, which names the file.
+    bool write(int bank, char letter, const char* extension) {
+        dialogs->expectMessage("Stworzono plik do banku: " + fileOf(bank, letter, extension), ui::Answer::Ok);
+        const bool written = bUtworzPlikDoBanku(context, kDay, letter, bank);
+        if (!dialogs->shown().empty()) {
+            EXPECT_EQ(QString(), dialogs->shown().back().caption);
+            EXPECT_EQ(ui::Icon::None, dialogs->shown().back().icon);
+        }
+        return written;
+    }
+    // A refusal: its message, false, and no file in the bank's folder.
+    void expectRefusal(const QString& text, const QString& caption, int bank = 1) {
+        dialogs->expectMessage(text, ui::Answer::Ok);
+        EXPECT_FALSE(bUtworzPlikDoBanku(context, kDay, 'A', bank));
+        ASSERT_FALSE(dialogs->shown().empty());
+        EXPECT_EQ(text, dialogs->shown().back().text);
+        EXPECT_EQ(caption, dialogs->shown().back().caption);
+        EXPECT_EQ(ui::Icon::Error, dialogs->shown().back().icon);
+        EXPECT_TRUE(filesIn(pbkFolder).isEmpty());
+    }
+
+    QString pbkFolder;   // the folder of bank 1 as the demo has it
+};
+
+TEST_F(BankFileTest, ElixirFileHoldsTheBatchNewestFirst) {
+    ASSERT_TRUE(write(1, 'A', ".PLI"));
+    EXPECT_EQ("110,20261210,1000,10200133,0,\"30102001330000158813998698\"," + kAccount + "," + kSchoolPli + "," +
+                  kContractorPli + ",0,22223333,\"FAKTURA FV/2|||\",\"\",\"\",\"51\"\r\n"
+                  "110,20261210,123450,10200133,0,\"30102001330000158813998698\"," + kAccount + "," + kSchoolPli +
+                  "," + kContractorPli + ",0,22223333,\"FAKTURA FV/1   PILNA |||\",\"\",\"\",\"51\"\r\n",
+              contents(fileOf(1, 'A', ".PLI")));
+    EXPECT_EQ(QStringList{"P-2026-12-10-A.PLI"}, filesIn(folderOf(1)));
+    EXPECT_EQ("Stworzono plik do banku: " + fileOf(1, 'A', ".PLI"), context.sSql);
+    EXPECT_EQ(QStringLiteral("30102001330000158813998698"), context.sKontoFirmy);
+    EXPECT_EQ(QStringLiteral("30 1020 0133 0000 1588 1399 8698"), context.sKontoFirmyOrg);
+    EXPECT_EQ(QStringLiteral("K9001"), context.sKodFK);
+}
+
+// Bank 2 takes the paragraph, banks 3 and 4 do not; bank 3 puts the ledger code first.
+TEST_F(BankFileTest, ImpFilesOfProceduresTwoThreeAndFour) {
+    const std::string address = "\"US\xA3UGI  W\xA5\xAF  JAN KOWALSKI???34-300  \xAFYWIEC???UL. D\xA3UGA 5/2\"";
+    auto line = [&](const std::string& name, const std::string& amount, const std::string& bank,
+                    const std::string& account, const std::string& title, const std::string& tail) {
+        return "\"BANK LOKALNY\" " + name + " " + kAccount + " 78 " + amount + " \"" + bank +
+               "\" \"SZKO\xA3" "A PODSTAWOWA NR 3 IM. MARII KO\" \"" + account + "\" \"" + title + "\" \"PLN\" "
+               "\"KOWALSKI\" " + name + " \"N\" \"SF\"" + tail + "\r\n";
+    };
+    const std::string bbs = "BESKIDZKI BANK SP\xD3\xA3" "DZIELCZY";
+    const std::string bbsAccount = "36-8117-0133-0000-7973-0911-4170";
+    ASSERT_TRUE(write(2, 'A', ".IMP"));
+    EXPECT_EQ(line(address, "10.00", bbs, bbsAccount, "FAKTURA FV/2?????????", " \"\" \"\" \"\" \"4210\"") +
+                  line(address, "1234.50", bbs, bbsAccount, "FAKTURA FV/1   PILNA ?????????",
+                       " \"\" \"\" \"\" \"801-8???0101\""),
+              contents(fileOf(2, 'A', ".IMP")));
+
+    const std::string coded = "\"K9001 US\xA3UGI  W\xA5\xAF  JAN KOWALSKI???34-300  \xAFYWIEC???UL. D\xA3UGA 5/2\"";
+    const std::string bsh = "BANK \x8CL\xA5SKI HANDLOWY S.A.";
+    ASSERT_TRUE(write(3, 'A', ".IMP"));
+    EXPECT_EQ(line(coded, "10.00", bsh, "51105001320000753645568151", "FAKTURA FV/2??????", "") +
+                  line(coded, "1234.50", bsh, "51105001320000753645568151", "FAKTURA FV/1   PILNA ??????", ""),
+              contents(fileOf(3, 'A', ".IMP")));
+
+    const std::string bzk = "BANK ZACHODNI KREDYTOWY S.A.";
+    ASSERT_TRUE(write(4, 'A', ".IMP"));
+    EXPECT_EQ(line(address, "10.00", bzk, "22109001340000884472940557", "FAKTURA FV/2?????????", "") +
+                  line(address, "1234.50", bzk, "22109001340000884472940557", "FAKTURA FV/1   PILNA ?????????", ""),
+              contents(fileOf(4, 'A', ".IMP")));
+}
+
+TEST_F(BankFileTest, TxtFileCarriesTheDatePickersDay) {
+    ASSERT_TRUE(write(5, 'A', ".TXT"));
+    auto block = [](const std::string& amount, const std::string& title) {
+        return "0\r\n11\r\n1\r\n5531879246\r\n2\r\n6987168976\r\n3\r\n22223333\r\n4\r\n11222233334444555566667777\r\n"
+               "6\r\nUSLUGI  WAZ  JAN KOWALSKI\r\nul. Dluga 5/2\r\n34-300  ZYWIEC\r\n7\r\n" + amount +
+               "\r\n8\r\n11/12/26\r\n9\r\n" + title + "\r\n\r\n\r\n\r\n-1\r\n";
+    };
+    EXPECT_EQ(block("10.00", "FAKTURA FV/2") + block("1234.50", "FAKTURA FV/1   PILNA "),
+              contents(fileOf(5, 'A', ".TXT")));
+}
+
+TEST_F(BankFileTest, GroupingBankWritesOneRecordPerGroup) {
+    addRealized(9103, "2026-12-10", 'B', "100.25", "Faktura FV/3", "801-80101-4210");
+    addRealized(9104, "2026-12-10", 'B', "200", "Faktura FV/4", "801-80101-4210");
+    DMP->sTrescPrzelewowGrupowanych = QStringLiteral("Faktury O'Neill");
+    ASSERT_TRUE(write(6, 'B', ".PLI"));
+    EXPECT_EQ("110,20261210,30025,11400130,0,\"94114001300000846978809320\"," + kAccount + "," + kSchoolPli + "," +
+                  kContractorPli + ",0,22223333,\"FAKTURY O'NEILL|||\",\"\",\"\",\"51\"\r\n",
+              contents(fileOf(6, 'B', ".PLI")));
+}
+
+TEST_F(BankFileTest, RefusalsWriteNothing) {
+    expectRefusal(QStringLiteral("Brak banku! "), QStringLiteral("Bład"), 99);
+
+    const QString missing = pbkFolder + "/brak";
+    changeBank("SCIEZKA_PRZELEWOW = '" + missing.toStdString() + "', PROCEDURA = 0");  // the folder is checked first
+    expectRefusal("Brak folderu do tworzenia zbioru dla danego banku:\n " + missing, QStringLiteral("Bład"));
+    changeBank("SCIEZKA_PRZELEWOW = ''");
+    expectRefusal(QStringLiteral("Brak folderu do tworzenia zbioru dla danego banku:\n "), QStringLiteral("Bład"));
+    changeBank("SCIEZKA_PRZELEWOW = null");
+    expectRefusal(QStringLiteral("Brak folderu do tworzenia zbioru dla danego banku:\n "), QStringLiteral("Bład"));
+
+    changeBank("SCIEZKA_PRZELEWOW = '" + pbkFolder.toStdString() + "', PROCEDURA = 0");
+    expectRefusal(QStringLiteral("Brak wstawionego numeru  procedury -> do tworzenia pliku do Banku "),
+                  QStringLiteral("Uwaga"));
+    changeBank("PROCEDURA = null");
+    expectRefusal(QStringLiteral("Brak wstawionego numeru  procedury -> do tworzenia pliku do Banku "),
+                  QStringLiteral("Uwaga"));
+}
+
+TEST_F(BankFileTest, BatchesOfOneDayLieSideBySideAndRewritingReplaces) {
+    addRealized(9103, "2026-12-10", 'B', "5", "Faktura FV/3", "");
+    ASSERT_TRUE(write(1, 'A', ".PLI"));
+    ASSERT_TRUE(write(1, 'B', ".PLI"));
+    EXPECT_EQ((QStringList{"P-2026-12-10-A.PLI", "P-2026-12-10-B.PLI"}), filesIn(folderOf(1)));
+    EXPECT_NE(std::string::npos, contents(fileOf(1, 'B', ".PLI")).find(",500,"));
+
+    db.exec("update PR_PRZELEWY_ZREALIZOWANE set WARTOSC = 20 where ID = 9102");
+    ASSERT_TRUE(write(1, 'A', ".PLI"));
+    const std::string again = contents(fileOf(1, 'A', ".PLI"));
+    EXPECT_EQ(0u, again.find("110,20261210,2000,")) << again;
+    EXPECT_EQ(2, QString::fromStdString(again).count(QStringLiteral("\r\n")));
+    EXPECT_EQ(2, filesIn(folderOf(1)).size());
+
+    ASSERT_TRUE(write(1, 'D', ".PLI")) << "a batch without rows";
+    EXPECT_EQ("", contents(fileOf(1, 'D', ".PLI")));
+}
+
+// A bank file that silently lacks a payment is lost money: a record that
+// fails leaves the name as it was and nothing is reported as created.
+TEST_F(BankFileTest, FailingRecordKeepsTheEarlierFileAndReportsFailure) {
+    addContractor(9002, "Kłopotliwy", "K9002");
+    addRealized(9105, "2026-12-10", 'C', "7", "Faktura FV/5", "", 9002);
+    addRealized(9106, "2026-12-10", 'C', "8", "Faktura FV/6", "");
+    db.exec("alter table ET_KONTAKT add PROBA computed by (case when ID = 9002 then 1 / 0 else 0 end)");
+    const QString earlier = fileOf(1, 'C', ".PLI");
+    {
+        QFile file(earlier);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("earlier\r\n");
+    }
+
+    dialogs->expectShowMessage(QStringLiteral("PiszProcedure "));
+    EXPECT_FALSE(bUtworzPlikDoBanku(context, kDay, 'C', 1));
+    EXPECT_TRUE(context.bBlad);
+    EXPECT_EQ("earlier\r\n", contents(earlier));
+    EXPECT_EQ(QStringList{"P-2026-12-10-C.PLI"}, filesIn(folderOf(1))) << "no temporary file is left behind";
+    for (const auto& shown : dialogs->shown())
+        EXPECT_FALSE(shown.text.startsWith(QStringLiteral("Stworzono")));
+}
+
+}  // namespace

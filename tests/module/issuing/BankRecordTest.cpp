@@ -1,0 +1,146 @@
+// The record formats byte for byte. Every expected line below was written
+// from the format layouts by hand: Windows-1250 bytes as \xNN escapes.
+#include "module/issuing/BankRecord.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using bankfile::Record;
+
+bankfile::Company school()
+{
+    return bankfile::companyFrom({QStringLiteral("Szkoła \"Podstawowa\" nr 3 im. Marii Konopnickiej w Żywcu"),
+                                  QStringLiteral("Szkoła Żywiec 3"), QStringLiteral("553-187-92-46"),
+                                  QStringLiteral("072451838"), QStringLiteral("Żywiec"),
+                                  QStringLiteral("ul. Kościuszki"), QStringLiteral("34-300"), QStringLiteral("Żywiec"),
+                                  QStringLiteral("12"), QString()});
+}
+
+// A company name's quote becomes an apostrophe, a contractor name's quote,
+// apostrophe, "|" and line breaks become blanks; titles lose colons, quotes,
+// "|" and line breaks; an account is written without dashes and blanks.
+Record awkward()
+{
+    Record r;
+    r.company = school();
+    r.companyBankName = QStringLiteral("Powszechny Bank Komunalny");
+    r.companyAccount = QStringLiteral("30 1020 0133 0000 1588 1399 8698");
+    r.contractor = bankfile::contractorFrom(QStringLiteral("Bar \"Pod|Lipą\"\r\nO'Neill sp. z o.o."),
+                                            QStringLiteral("43-300"), QStringLiteral("Bielsko-Biała"),
+                                            QStringLiteral("ul. Wąska"), QStringLiteral("7"), QStringLiteral("3a"),
+                                            QStringLiteral("Bar|Lipa"), QStringLiteral("K0004"));
+    r.contractorAccount = QStringLiteral("12-1050 1445-1000 0022-7647 0000");
+    r.contractorBankName = QStringLiteral("Bank \"Pekao\" | O/Żywiec");
+    r.title = QStringLiteral("Faktura: FV/7/2026 za \"mleko\" i ser"  // 35 characters
+                             "|ą\r\nę");
+    r.amount = fb::Decimal{12345000, 4};
+    r.realizationDate = QDate(2026, 12, 1);
+    r.pickerDate = QDate(2026, 12, 3);
+    return r;
+}
+
+// A name and a title of several parts, a postal code starting with a blank
+// and a flat number of blanks only.
+Record longTexts()
+{
+    Record r;
+    r.company = school();
+    r.companyBankName = QStringLiteral("Beskidzki Bank Spółdzielczy");
+    r.companyAccount = QStringLiteral("36-8117-0133-0000-7973-0911-4170");
+    r.contractor = bankfile::contractorFrom(
+        QStringLiteral("Firma Handlowa \"Świerk\" Sp. z o.o. Oddział w Żywcu ul. Długa"), QStringLiteral(" 43-300"),
+        QStringLiteral("Bielsko-Biała"), QStringLiteral("Cicha"), QStringLiteral("5"), QStringLiteral("  "),
+        QStringLiteral("FH Świerk"), QStringLiteral("K0009"));
+    r.contractorAccount = QStringLiteral("61109010140000071219812874");
+    r.contractorBankName = QStringLiteral("Bank Pekao");
+    r.title = QStringLiteral("Zapłata za faktury: FV/1, FV/2, FV/"
+                             "3 oraz korekta KOR/4 z dnia 1 grudn"
+                             "ia 2026 r. dla Szkoły Podstawowej n"
+                             "r 3 w Żywcu");
+    r.paragraph = QStringLiteral("4210");
+    r.withParagraph = true;
+    r.amount = fb::Decimal{12345000, 4};
+    r.realizationDate = QDate(2026, 12, 1);
+    return r;
+}
+
+std::string bytes(int procedure, const Record& r) { return bankfile::record(procedure, r); }
+
+TEST(BankRecord, ElixirLineJoinsSubFieldsAndUpperCasesPolishLetters)
+{
+    EXPECT_EQ("110,20261201,123450,10200133,0,\"30102001330000158813998698\",\"12105014451000002276470000\","
+              "\"SZKO\xA3" "A 'PODSTAWOWA' NR 3 IM. MARII |KONOPNICKIEJ W \xAFYWCU|UL. KO\x8C" "CIUSZKI  12/|"
+              "34-300  \xAFYWIEC\","
+              "\"BAR  POD LIP\xA5   O NEILL SP. Z O.O.||UL. W\xA5SKA 7/3A|43-300  BIELSKO-BIA\xA3" "A\","
+              "0,10501445,\"FAKTURA  FV/7/2026 ZA  MLEKO  I SER| \xA5  \xCA||\",\"\",\"\",\"51\"\r\n",
+              bytes(1, awkward()));
+}
+
+TEST(BankRecord, ImpLinesOfProceduresTwoAndFour)
+{
+    const std::string address =
+        "\"FIRMA HANDLOWA  \x8CWIERK  SP. Z O.O. ???BIELSKO-BIA\xA3" "A???CICHA 5\"";
+    const std::string title = "\"ZAP\xA3" "ATA ZA FAKTURY  FV/1, FV/2, FV/???3 ORAZ KOREKTA KOR/4 Z DNIA 1 GRUDN???"
+                              "IA 2026 R. DLA SZKO\xA3Y PODSTAWOWEJ N???R 3 W \xAFYWCU\"";
+    const std::string withoutParagraph =
+        "\"BANK PEKAO\" " + address + " \"61109010140000071219812874\" 78 1234.50 "
+        "\"BESKIDZKI BANK SP\xD3\xA3" "DZIELCZY\" \"SZKO\xA3" "A 'PODSTAWOWA' NR 3 IM. MARII \" "
+        "\"36-8117-0133-0000-7973-0911-4170\" " + title + " \"PLN\" \"FH \x8CWIERK\" " + address + " \"N\" \"SF\"";
+
+    Record r = longTexts();
+    EXPECT_EQ(withoutParagraph + " \"\" \"\" \"\" \"4210\"\r\n", bytes(2, r));
+
+    r.paragraph = QStringLiteral("801-801014");
+    EXPECT_EQ(withoutParagraph + " \"\" \"\" \"\" \"801-8???0101\"\r\n", bytes(4, r))
+        << "the tenth character is dropped";
+
+    r.paragraph.clear();
+    EXPECT_EQ(withoutParagraph + "\r\n", bytes(2, r));
+}
+
+TEST(BankRecord, TxtBlockFoldsPolishLettersAndTakesThePickerDate)
+{
+    Record r = awkward();
+    r.companyAccount = QStringLiteral("87 1240 0131 0000 6169 8716 8976");
+    r.contractor = bankfile::contractorFrom(
+        QStringLiteral("Zakład Usług \"Ćma\" Łukasz Żółć"), QStringLiteral("34-300"), QStringLiteral("Żywiec"),
+        QStringLiteral("ul. Świętej Jadwigi Śląskiej i Błogosławionego Czesława"), QStringLiteral("12"),
+        QStringLiteral("4"), QStringLiteral("Ćma"), QStringLiteral("K0031"));
+    r.title = QStringLiteral("Opłata: ąćęłńóśźż");
+    EXPECT_EQ("0\r\n11\r\n"
+              "1\r\nSZKOLA ZYW\r\n"
+              "2\r\n6987168976\r\n"
+              "3\r\n10501445\r\n"
+              "4\r\n12105014451000002276470000\r\n"
+              "6\r\nZAKLAD USLUG  CMA  LUKASZ ZOLC\r\nul. Swietej Jadwigi Slaskiej i Blog\r\n34-300  ZYWIEC\r\n"
+              "7\r\n1234.50\r\n"
+              "8\r\n03/12/26\r\n"
+              "9\r\nOPLATA  ACELNOSZZ\r\n\r\n\r\n\r\n"
+              "-1\r\n",
+              bytes(5, r));
+}
+
+TEST(BankRecord, AmountsAreWrittenFromTheExactDecimal)
+{
+    Record r = awkward();
+    r.amount = fb::Decimal{5000, 4};
+    EXPECT_NE(std::string::npos, bytes(1, r).find(",20261201,50,10200133,"));
+    EXPECT_NE(std::string::npos, bytes(5, r).find("\r\n7\r\n0.50\r\n"));
+    r.amount = fb::Decimal{99999999999999, 2};
+    EXPECT_NE(std::string::npos, bytes(2, r).find(" 78 999999999999.99 "));
+}
+
+TEST(BankRecord, AddressLinesAndUpperCase)
+{
+    const bankfile::Contractor noCode =
+        bankfile::contractorFrom({}, {}, QStringLiteral("Żywiec"), {}, QStringLiteral("3"), {}, {}, {});
+    EXPECT_EQ(QStringLiteral("  Żywiec"), noCode.cityLine) << "an empty postal code still gives the two blanks";
+    EXPECT_EQ(QStringLiteral(" 3"), noCode.streetLine);
+
+    EXPECT_EQ(QStringLiteral("ŻÓŁW ĄĘ ß µ É"), bankfile::upperCp1250(QStringLiteral("żółw ąę ß µ é")))
+        << "letters without a Windows-1250 capital stay, the length never changes";
+    EXPECT_THROW(bankfile::record(6, awkward()), std::invalid_argument);
+}
+
+}  // namespace

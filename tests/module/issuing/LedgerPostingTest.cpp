@@ -1,0 +1,113 @@
+#include "module/issuing/LedgerPosting.h"
+
+#include "IssuingFixture.h"
+
+namespace {
+
+using pxtest::IssuingFixture;
+
+const QDate kDay(2026, 12, 10);
+
+class LedgerPostingTest : public IssuingFixture {
+protected:
+    void SetUp() override {
+        IssuingFixture::SetUp();
+        // 801-80101-4210 has its own account at bank 1; the other paragraph has none.
+        addRealized(9101, "2026-12-10", 'A', "1234.5", "Faktura FV/1", "801-80101-4210");
+        addRealized(9102, "2026-12-10", 'A', "10", "Faktura FV/2", "9999'X");
+        DMP->quePrzelewy.close();
+    }
+
+    std::int64_t count(const std::string& from) { return committedInt("select count(*) from " + from); }
+    std::int64_t documents() { return count("FK_DOKUMENTY"); }
+    std::int64_t stampedWith(std::int64_t document) {
+        return count("PR_PRZELEWY_ZREALIZOWANE where ID in (9101, 9102) and ID_DOKUMENTU_FK = " +
+                     std::to_string(document));
+    }
+    std::int64_t entries(std::int64_t document, const std::string& condition) {
+        return count("FK_DEKRETY where ID_DOKUMENTU = " + std::to_string(document) + " and " + condition);
+    }
+    std::int64_t post(char letter = 'A', int bank = 1) {
+        dialogs->expectShowMessage(QStringLiteral("Dopisano dokument FK"));
+        EXPECT_TRUE(bKsiegujPrzelewy(context, kDay, letter, bank));
+        return committedInt("select max(ID) from FK_DOKUMENTY");
+    }
+    void expectRefusal(const QString& text, const QString& caption, ui::Icon icon) {
+        ASSERT_FALSE(dialogs->shown().empty());
+        EXPECT_EQ(text, dialogs->shown().back().text);
+        EXPECT_EQ(caption, dialogs->shown().back().caption);
+        EXPECT_EQ(icon, dialogs->shown().back().icon);
+    }
+};
+
+TEST_F(LedgerPostingTest, BalancedEntriesCreditTheParagraphsOwnAccountOrTheBanks) {
+    ASSERT_EQ(1, DMP->iPokazParagraf);
+    const std::int64_t document = post();
+    EXPECT_EQ(2, stampedWith(document));
+    EXPECT_EQ(1, count("FK_DOKUMENTY where ID = " + std::to_string(document) +
+                       " and ID_OKRESU = 12 and ID_KODU = 3 and KOD_DOK = 'PRZ' and ID_ZRODLA = 9102"
+                       " and DATA_DOK = '2026-12-10' and OPIS is null"));
+    EXPECT_EQ(2, entries(document, "1 = 1"));
+    EXPECT_EQ(1, entries(document, "KONTO_WN = '201-K9001' and KONTO_MA = '130-1-80101-4210' and KWOTA = 1234.5"
+                                   " and PARAGRAF = '801-80101-4210' and NAZWA_MA = 'FV/9101'"
+                                   " and OPIS = 'Faktura FV/1'"));
+    EXPECT_EQ(1, entries(document, "KONTO_WN = '201-K9001' and KONTO_MA = '130-1' and KWOTA = 10"
+                                   " and PARAGRAF = '9999''X'"));
+    EXPECT_DOUBLE_EQ(1244.5, context.dSuma);
+}
+
+TEST_F(LedgerPostingTest, DebitOnlyEntriesAndOneClosingCreditOfTheTotal) {
+    DMP->iPokazParagraf = 0;
+    const std::int64_t document = post();
+    EXPECT_EQ(2, stampedWith(document));
+    EXPECT_EQ(3, entries(document, "1 = 1"));
+    EXPECT_EQ(2, entries(document, "KONTO_WN = '201-K9001' and KONTO_MA is null"));
+    // The rows come newest first, so the last one is 9101 with its paragraph's account.
+    EXPECT_EQ(1, entries(document, "KONTO_WN is null and KONTO_MA = '130-1-80101-4210' and KWOTA = 1244.5"
+                                   " and OPIS = 'Przelewy z dnia:10-12-2026' and PARAGRAF = '801-80101-4210'"
+                                   " and NAZWA_MA is null"));
+}
+
+TEST_F(LedgerPostingTest, RefusalsComeBeforeAnythingIsWritten) {
+    const std::int64_t before = documents();
+    dialogs->expectMessage(QStringLiteral("Brak przelewów z danego dnia! "), ui::Answer::Ok);
+    EXPECT_FALSE(bKsiegujPrzelewy(context, kDay, 'Z', 1));
+    expectRefusal(QStringLiteral("Brak przelewów z danego dnia! "), QStringLiteral("Bład"), ui::Icon::Error);
+
+    dialogs->expectMessage(QStringLiteral("Brak w Planie Kont dla banku firmy analityki  z symbolem F-K "),
+                           ui::Answer::Ok);
+    EXPECT_FALSE(bKsiegujPrzelewy(context, kDay, 'A', 0));
+    expectRefusal(QStringLiteral("Brak w Planie Kont dla banku firmy analityki  z symbolem F-K "),
+                  QStringLiteral("Bład"), ui::Icon::Error);
+
+    EXPECT_EQ(before, documents());
+    EXPECT_EQ(before, sharedInt("select count(*) from FK_DOKUMENTY"));
+    EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where ID in (9101, 9102) and ID_DOKUMENTU_FK is not null"));
+}
+
+TEST_F(LedgerPostingTest, FailingLedgerCallRollsBack) {
+    // No accounting period holds January 2027.
+    addRealized(9103, "2027-01-05", 'A', "5", "Faktura FV/3", "");
+    const std::int64_t before = documents();
+    dialogs->expectMessage(QStringLiteral("Nie utworzono dokumentu w FK"), ui::Answer::Ok);
+    EXPECT_FALSE(bKsiegujPrzelewy(context, QDate(2027, 1, 5), 'A', 1));
+    expectRefusal(QStringLiteral("Nie utworzono dokumentu w FK"), QStringLiteral("PO ZAPISIE !! "), ui::Icon::None);
+    EXPECT_EQ(before, sharedInt("select count(*) from FK_DOKUMENTY"));
+    EXPECT_EQ(0, sharedInt("select count(*) from PR_PRZELEWY_ZREALIZOWANE where ID = 9103 and ID_DOKUMENTU_FK > 0"));
+}
+
+TEST_F(LedgerPostingTest, PostingTwiceMakesTwoDocumentsAndTheRowsFollowTheSecond) {
+    const std::int64_t before = documents();
+    const std::int64_t first = post();
+    DMP->quePrzelewy.open();
+    const std::string description = DMP->quePrzelewy.fieldByName(QStringLiteral("TRESC1")).asString().toStdString();
+    const std::int64_t second = post();
+    EXPECT_EQ(before + 2, documents());
+    EXPECT_GT(second, first);
+    EXPECT_EQ(2, stampedWith(second));
+    EXPECT_EQ(2, entries(first, "1 = 1")) << "the first document stays as it was";
+    EXPECT_EQ(description, db.scalarText("select OPIS from FK_DOKUMENTY where ID = " + std::to_string(second)))
+        << "the register's current title describes the document";
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+#include "platform/controls/DBEdit.h"
+#include "platform/controls/DBLookupComboBox.h"
+#include "platform/controls/DBMemo.h"
+#include "platform/controls/EntryForm.h"
+#include "platform/data/RegisterFixture.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+using data::Dataset;
+
+TEST(EditMask, SuiteMasksBecomeQtInputMasks)
+{
+    EXPECT_EQ(ui::qtInputMask("9999-99-99;1;_"), "0000-00-00;_");
+    EXPECT_EQ(ui::qtInputMask("00/00;0; "), "99-99; ");
+    // Letters Qt reads as mask characters stay literal; escapes carry over.
+    EXPECT_EQ(ui::qtInputMask(">LL\\-N0"), ">AA-\\N9;_");
+    EXPECT_EQ(ui::qtInputMask("<>cC"), "!xX;_");
+    EXPECT_EQ(ui::qtInputMask(""), "");
+}
+
+namespace {
+
+// A form over the register dataset of RegisterFixture, shown and active so
+// that the focus moves as it does for the user.
+class ControlsTest : public RegisterFixture {
+protected:
+    void SetUp() override
+    {
+        register_.declareField("WARTOSC").setDisplayFormat("### ### ##0.00");
+        register_.declareField("TERMIN_ZAPLATY").setEditMask("9999-99-99;1;_");
+        register_.open();   // current row: FV/3, 1234.5678, due 2024-03-20
+        accounts.setTransaction(&db.transaction());
+        accounts.setSql({"select ID, KONTO, NAZWA from ET_BANK_KONTO order by ID"});
+
+        auto* layout = new QVBoxLayout(&form);
+        for (QWidget* w : std::initializer_list<QWidget*>{number, amount, due, title, account, other, button})
+            layout->addWidget(w);
+        number->setDataField(&register_, "NR_FAKTURY");
+        amount->setDataField(&register_, "WARTOSC");
+        due->setDataField(&register_, "TERMIN_ZAPLATY");
+        title->setDataField(&register_, "TRESC1");
+        account->setDataField(&register_, "ID_KONTA_BANK");
+        account->setListSource(&accounts, "ID", "KONTO;NAZWA");
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+
+    pxtest::ScopedDialogs dialogs;
+    Dataset accounts;
+    QWidget form;
+    ui::DBEdit* number = new ui::DBEdit;
+    ui::DBEdit* amount = new ui::DBEdit;
+    ui::DBEdit* due = new ui::DBEdit;
+    ui::DBMemo* title = new ui::DBMemo;
+    ui::DBLookupComboBox* account = new ui::DBLookupComboBox;
+    ui::DBEdit* other = new ui::DBEdit;
+    QPushButton* button = new QPushButton("OK");
+};
+
+}  // namespace
+
+TEST_F(ControlsTest, EditsShowTheRowAndFollowItsMoves)
+{
+    EXPECT_EQ(number->text(), "FV/3");
+    EXPECT_EQ(amount->text(), "1 234,57");   // display text while not focused
+    EXPECT_EQ(due->text(), "2024-03-20");
+    EXPECT_EQ(title->toPlainText(), "Zapłata FV/3");
+    amount->setFocus();
+    EXPECT_EQ(amount->text(), "1234,5678");   // the editor text while focused
+    register_.next();
+    EXPECT_EQ(number->text(), "FV/2");
+    EXPECT_EQ(title->toPlainText(), "Zapłata FV/2");
+    register_.close();
+    EXPECT_EQ(number->text(), "");
+    EXPECT_TRUE(number->isReadOnly());
+}
+
+TEST_F(ControlsTest, TypingEditsTheRowAndLeavingWritesIt)
+{
+    QSignalSpy exits(number, &ui::DBEdit::exited);
+    number->setFocus();
+    number->selectAll();
+    QTest::keyClicks(number, "FV/9");
+    EXPECT_EQ(register_.state(), Dataset::State::Edit);
+    EXPECT_EQ(number->text(), "FV/9");   // entering edit state did not wipe what was typed
+    EXPECT_EQ(register_.fieldByName("NR_FAKTURY").asString(), "FV/3");
+    EXPECT_TRUE(number->modified());
+
+    amount->setFocus();
+    EXPECT_EQ(register_.fieldByName("NR_FAKTURY").asString(), "FV/9");
+    EXPECT_EQ(exits.count(), 1);
+    EXPECT_FALSE(number->modified());
+
+    // An emptied edit leaves the field null, not an empty text.
+    amount->selectAll();
+    QTest::keyClick(amount, Qt::Key_Delete);
+    due->setFocus();
+    EXPECT_TRUE(register_.fieldByName("WARTOSC").isNull());
+    register_.cancel();
+    EXPECT_EQ(number->text(), "FV/3");
+}
+
+TEST_F(ControlsTest, DateMaskAndRefusedText)
+{
+    due->setFocus();
+    due->setCursorPosition(0);
+    QTest::keyClicks(due, "20250115");
+    number->setFocus();
+    EXPECT_EQ(register_.fieldByName("TERMIN_ZAPLATY").asDateTime(), QDateTime(QDate(2025, 1, 15), QTime(0, 0)));
+
+    // A month 13 is refused with the reason; the text stays for correcting.
+    dialogs->expectMessage("nie jest poprawną datą", ui::Answer::Ok);
+    due->setFocus();
+    due->setCursorPosition(0);
+    QTest::keyClicks(due, "20251315");
+    EXPECT_FALSE(ui::applyEdits(form));
+    EXPECT_EQ(due->text(), "2025-13-15");
+    EXPECT_TRUE(due->hasPendingEdit());
+    EXPECT_EQ(register_.fieldByName("TERMIN_ZAPLATY").asDateTime().date(), QDate(2025, 1, 15));
+}
+
+TEST_F(ControlsTest, ApplyEditsWritesWhatTheFocusedControlHolds)
+{
+    QSignalSpy exits(title, &ui::DBMemo::exited);
+    title->setFocus();
+    title->moveCursor(QTextCursor::End);
+    QTest::keyClicks(title, " pilne");
+    EXPECT_EQ(register_.state(), Dataset::State::Edit);
+    EXPECT_TRUE(ui::applyEdits(form));
+    EXPECT_EQ(register_.fieldByName("TRESC1").asString(), "Zapłata FV/3 pilne");
+    EXPECT_EQ(exits.count(), 1);
+    EXPECT_TRUE(title->hasFocus());
+}
+
+TEST_F(ControlsTest, InfoAndUpperCase)
+{
+    other->setDataField(&register_, "KONTRAHENT_NAZWA");
+    other->setInfo(true);
+    EXPECT_TRUE(other->isReadOnly());
+    EXPECT_EQ(other->text(), "Żabka sp. z o.o.");
+
+    number->setUpperCase(true);
+    number->setFocus();
+    QTest::keyClicks(number, "abc");
+    EXPECT_TRUE(number->text().endsWith("ABC"));
+}
+
+TEST_F(ControlsTest, LookupShowsTheKeysRowAndWritesThePickedKey)
+{
+    accounts.open();
+    EXPECT_EQ(account->currentText(), "11222233334444555566667777");
+    EXPECT_EQ(accounts.fieldByName("ID").asInteger(), 11);   // the list follows the key
+    register_.next();                                         // FV/2, account 12
+    EXPECT_EQ(account->currentIndex(), 1);
+    EXPECT_EQ(accounts.fieldByName("ID").asInteger(), 12);
+
+    QSignalSpy clicks(account, &ui::DBLookupComboBox::clicked);
+    account->setFocus();
+    QTest::keyClick(account, Qt::Key_Up);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(register_.state(), Dataset::State::Edit);
+    EXPECT_EQ(register_.fieldByName("ID_KONTA_BANK").asInteger(), 11);
+    EXPECT_EQ(accounts.fieldByName("ID").asInteger(), 11);
+
+    // A list without the key shows nothing; reopened with it, the row again.
+    accounts.setSql({"select ID, KONTO, NAZWA from ET_BANK_KONTO where ID = 12"});
+    accounts.open();
+    EXPECT_EQ(account->currentIndex(), -1);
+    accounts.setSql({"select ID, KONTO, NAZWA from ET_BANK_KONTO order by ID"});
+    accounts.open();
+    EXPECT_EQ(account->currentText(), "11222233334444555566667777");
+}
+
+TEST_F(ControlsTest, EnterMovesToTheNextFieldButPressesButtons)
+{
+    ui::enterMovesFocus(form);
+    number->setFocus();
+    QTest::keyClick(number, Qt::Key_Return);
+    EXPECT_TRUE(amount->hasFocus());
+    QTest::keyClick(amount, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(due->hasFocus());
+
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Return);
+    EXPECT_TRUE(button->hasFocus());
+}

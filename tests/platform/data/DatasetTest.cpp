@@ -1,0 +1,428 @@
+#include "RegisterFixture.h"
+
+#include "platform/data/Formats.h"
+#include "platform/data/SqlText.h"
+
+#include <QSignalSpy>
+
+using data::Dataset;
+using data::Field;
+using data::FieldType;
+
+namespace {
+fb::Decimal money(const char* text) { return *data::parseDecimal(text); }
+}  // namespace
+
+TEST_F(RegisterFixture, ReplacingALineClosesAndTheNextOpenUsesIt) {
+    register_.open();
+    EXPECT_EQ(register_.recordCount(), 3);
+    EXPECT_EQ(currentId(), 3);   // a.id DESC
+
+    register_.setSqlLine(6, " ");
+    EXPECT_FALSE(register_.isActive());
+    register_.setSqlLine(8, "a.TERMIN_ZAPLATY ASC");
+    register_.open();
+    EXPECT_EQ(register_.recordCount(), 4);   // the realized row as well
+    EXPECT_EQ(currentId(), 4);
+    EXPECT_EQ(register_.sql().size(), 9);
+    EXPECT_THROW(register_.setSqlLine(9, "x"), std::out_of_range);
+}
+
+TEST_F(RegisterFixture, ColumnsBecomeTypedFields) {
+    register_.open();
+    const Field& amount = register_.fieldByName("wartosc");
+    EXPECT_EQ(amount.type(), FieldType::Decimal);
+    EXPECT_EQ(amount.scale(), 4);
+    EXPECT_EQ(register_.fieldByName("NR_FAKTURY").size(), 30);
+    EXPECT_EQ(register_.fieldByName("TERMIN_ZAPLATY").type(), FieldType::DateTime);
+    EXPECT_TRUE(register_.fieldByName("ID").required());
+    EXPECT_EQ(register_.fieldByName("KONTRAHENT_NAZWA").asString(), "Żabka sp. z o.o.");
+    EXPECT_EQ(register_.fieldByName("TERMIN_ZAPLATY").asDateTime(), QDateTime(QDate(2024, 3, 20), QTime(0, 0)));
+    EXPECT_TRUE(register_.fieldByName("DATA_REALIZACJI").isNull());
+    EXPECT_EQ(register_.fieldByName("DATA_REALIZACJI").asString(), "");
+    EXPECT_EQ(register_.findField("NIE_MA"), nullptr);
+    EXPECT_THROW(register_.fieldByName("NIE_MA"), std::invalid_argument);
+}
+
+TEST_F(RegisterFixture, MovingAndLocating) {
+    register_.open();
+    register_.first();
+    EXPECT_TRUE(register_.bof());
+    QList<qint64> ids;
+    while (!register_.eof()) {
+        ids << currentId();
+        register_.next();
+    }
+    EXPECT_EQ(ids, (QList<qint64>{3, 2, 1}));
+    EXPECT_EQ(register_.recNo(), 2);
+    register_.prior();
+    register_.prior();
+    register_.prior();
+    EXPECT_TRUE(register_.bof());
+    EXPECT_EQ(register_.recNo(), 0);
+
+    EXPECT_TRUE(register_.locate("ID", 1));
+    EXPECT_EQ(register_.recNo(), 2);
+    EXPECT_TRUE(register_.locate("nr_faktury", "FV/2"));
+    EXPECT_EQ(currentId(), 2);
+    EXPECT_FALSE(register_.locate("ID", 4));      // filtered out
+    EXPECT_FALSE(register_.locate("NR_FAKTURY", "fv/2"));
+    EXPECT_EQ(currentId(), 2);
+    EXPECT_TRUE(register_.locate("WARTOSC", 250.5));
+    EXPECT_TRUE(register_.locate("TERMIN_ZAPLATY", QDate(2024, 3, 10)));
+    EXPECT_EQ(currentId(), 1);
+    register_.setRecNo(99);
+    EXPECT_EQ(register_.recNo(), 2);
+}
+
+TEST_F(RegisterFixture, EditPostsThroughTheUpdateAndRereadsTheRow) {
+    register_.open();
+    ASSERT_TRUE(register_.locate("ID", 1));
+    register_.edit();
+    EXPECT_EQ(register_.state(), Dataset::State::Edit);
+    register_.fieldByName("ID_KONTRAHENTA").setInteger(2);
+    register_.fieldByName("ID_KONTA_BANK").setInteger(12);
+    register_.fieldByName("TRESC1").setString("Zapłata za 'usługi'; -- :ID");
+    register_.post();
+
+    EXPECT_EQ(register_.state(), Dataset::State::Browse);
+    EXPECT_EQ(currentId(), 1);
+    // Columns of the joined tables come back through the refresh statement.
+    EXPECT_EQ(register_.fieldByName("KONTRAHENT_NAZWA").asString(), "O'Neil i syn");
+    EXPECT_EQ(register_.fieldByName("KONTRAHENT_KONTO").asString(), "99888877776666555544443333");
+    EXPECT_EQ(db.scalarText("select TRESC1 from PR_PRZELEWY where ID = 1"), "Zapłata za 'usługi'; -- :ID");
+    EXPECT_EQ(db.scalarInt("select ID_KONTRAHENTA from PR_PRZELEWY where ID = 1"), 2);
+}
+
+TEST_F(RegisterFixture, RewrittenRowsKeepTheirNeighbours) {
+    register_.open();
+    const char* numbers[] = {"F", "FV/2 z bardzo długim numerem", "FV/1/x"};
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int row = 0; row < 3; ++row) {
+            register_.setRecNo(row);
+            register_.edit();
+            register_.fieldByName("NR_FAKTURY").setString(numbers[(row + pass) % 3]);
+            register_.fieldByName("ZAZNACZ").setInteger(pass);
+            register_.post();
+        }
+        for (int row = 0; row < 3; ++row) {
+            Dataset::RowScope scope(register_, row);
+            EXPECT_EQ(register_.fieldByName("NR_FAKTURY").asString(), numbers[(row + pass) % 3]);
+            EXPECT_EQ(register_.fieldByName("ZAZNACZ").asInteger(), pass);
+            EXPECT_EQ(register_.fieldByName("KONTRAHENT_KONTO").asString().size(), 26);
+        }
+    }
+}
+
+TEST_F(RegisterFixture, TextBlobsAreWrittenAndReadWhole) {
+    Dataset layouts;
+    layouts.setSql({"select * from SU_UKLADY_SIATEK order by ID"});
+    layouts.setInsertSql("insert into SU_UKLADY_SIATEK (ID, NAZWA_OKNA, UZYTKOWNIK, UKLAD) "
+                         "values (:ID, :NAZWA_OKNA, :UZYTKOWNIK, :UKLAD)");
+    layouts.setTransaction(&db.transaction());
+    layouts.open();
+    const QString layout = QString("kolumna;szerokość;").repeated(4000);   // beyond one blob segment
+    for (int id : {1, 2}) {
+        layouts.append();
+        layouts.fieldByName("ID").setInteger(id);
+        layouts.fieldByName("NAZWA_OKNA").setString("TfrmPrzelewy");
+        layouts.fieldByName("UZYTKOWNIK").setString(id == 1 ? "ADMIN" : "KASIA");
+        if (id == 1) layouts.fieldByName("UKLAD").setString(layout);
+        layouts.post();
+    }
+    layouts.close();
+    layouts.open();
+    ASSERT_EQ(layouts.recordCount(), 2);
+    EXPECT_EQ(layouts.fieldByName("UKLAD").asString(), layout);
+    layouts.next();
+    EXPECT_TRUE(layouts.fieldByName("UKLAD").isNull());
+}
+
+TEST_F(RegisterFixture, KeyChangeUsesTheOldKey) {
+    register_.open();
+    ASSERT_TRUE(register_.locate("ID", 2));
+    register_.edit();
+    register_.fieldByName("ID").setInteger(20);
+    register_.post();
+    EXPECT_EQ(db.scalarInt("select count(*) from PR_PRZELEWY where ID in (2, 20)"), 1);
+    EXPECT_EQ(db.scalarInt("select ID from PR_PRZELEWY where NR_FAKTURY = 'FV/2'"), 20);
+}
+
+TEST_F(RegisterFixture, InsertAppendCancelAndDelete) {
+    register_.open();
+    register_.handlers().newRecord = [](Dataset& ds) { ds.fieldByName("WPROWADZONY").setInteger(1); };
+    register_.append();
+    EXPECT_EQ(register_.state(), Dataset::State::Insert);
+    EXPECT_EQ(register_.fieldByName("WPROWADZONY").asInteger(), 1);
+    register_.fieldByName("ID").setInteger(10);
+    register_.fieldByName("ID_KONTRAHENTA").setInteger(1);
+    register_.fieldByName("ID_KONTA_BANK").setInteger(11);
+    register_.fieldByName("NR_FAKTURY").setString("FV/10");
+    register_.post();
+    EXPECT_EQ(register_.recordCount(), 4);
+    EXPECT_EQ(register_.recNo(), 3);
+    EXPECT_EQ(register_.fieldByName("SYMBOL_NAZWA").asString(), "K1");
+    EXPECT_EQ(db.scalarInt("select WPROWADZONY from PR_PRZELEWY where ID = 10"), 1);
+
+    register_.first();
+    register_.insert();
+    register_.fieldByName("ID").setInteger(11);
+    register_.cancel();
+    EXPECT_EQ(register_.recordCount(), 4);
+    EXPECT_EQ(currentId(), 3);
+
+    ASSERT_TRUE(register_.locate("ID", 10));
+    register_.remove();
+    EXPECT_EQ(register_.recordCount(), 3);
+    EXPECT_EQ(register_.recNo(), 2);
+    EXPECT_EQ(db.scalarInt("select count(*) from PR_PRZELEWY where ID = 10"), 0);
+
+    register_.setDeleteSql("");
+    EXPECT_THROW(register_.remove(), std::logic_error);
+    EXPECT_EQ(register_.recordCount(), 3);
+}
+
+TEST_F(RegisterFixture, FailedPostKeepsTheEditAndItsValues) {
+    register_.open();
+    register_.append();
+    register_.fieldByName("ID").setInteger(1);   // taken
+    register_.fieldByName("NR_FAKTURY").setString("DUPLIKAT");
+    try {
+        register_.post();
+        FAIL() << "a duplicate key was posted";
+    } catch (const fb::Error& e) {
+        EXPECT_TRUE(e.isUniqueViolation());
+    }
+    EXPECT_EQ(register_.state(), Dataset::State::Insert);
+    EXPECT_EQ(register_.fieldByName("NR_FAKTURY").asString(), "DUPLIKAT");
+    register_.cancel();
+    EXPECT_EQ(register_.recordCount(), 3);
+
+    register_.edit();
+    register_.fieldByName("ID").clear();      // NOT NULL
+    EXPECT_THROW(register_.post(), fb::Error);
+    EXPECT_EQ(register_.state(), Dataset::State::Edit);
+    // Moving would post again: it fails the same way and the row stays.
+    EXPECT_THROW(register_.next(), fb::Error);
+    EXPECT_EQ(register_.recNo(), 0);
+    register_.cancel();
+    EXPECT_EQ(currentId(), 3);
+}
+
+TEST_F(RegisterFixture, FieldsAreWrittenOnlyWhileEditing) {
+    register_.open();
+    EXPECT_THROW(register_.fieldByName("TRESC1").setString("x"), std::logic_error);
+    register_.edit();
+    EXPECT_THROW(register_.fieldByName("WARTOSC").setText("12x"), std::invalid_argument);
+    {
+        Dataset::RowScope other(register_, 1);
+        EXPECT_THROW(register_.fieldByName("TRESC1").setString("x"), std::logic_error);
+    }
+    register_.fieldByName("WARTOSC").setText("");
+    EXPECT_TRUE(register_.fieldByName("WARTOSC").isNull());
+}
+
+TEST_F(RegisterFixture, MoneyRoundTripsExactly) {
+    register_.open();
+    const char* amounts[] = {"1234.5678", "0.1", "-0.005", "92233720368547.7580", "0"};
+    int id = 100;
+    for (const char* a : amounts) {
+        register_.append();
+        register_.fieldByName("ID").setInteger(++id);
+        register_.fieldByName("ID_KONTRAHENTA").setInteger(1);
+        register_.fieldByName("ID_KONTA_BANK").setInteger(11);
+        register_.fieldByName("WARTOSC").setDecimal(money(a));
+        register_.fieldByName("WARTOSC_CALA").setText(QString(a).replace('.', ','));
+        register_.post();
+    }
+    register_.close();
+    register_.open();
+    id = 100;
+    for (const char* a : amounts) {
+        ASSERT_TRUE(register_.locate("ID", ++id));
+        EXPECT_EQ(register_.fieldByName("WARTOSC").asDecimal(), money(a)) << a;
+        EXPECT_EQ(register_.fieldByName("WARTOSC_CALA").asDecimal(), money(a)) << a;
+    }
+    EXPECT_EQ(db.scalarText("select WARTOSC from PR_PRZELEWY where ID = 103"), "-0.0050");
+    EXPECT_EQ(db.scalarText("select WARTOSC from PR_PRZELEWY where ID = 104"), "92233720368547.7580");
+
+    // A double is taken at the field's scale, half away from zero.
+    register_.edit();
+    register_.fieldByName("WARTOSC").setDouble(0.1 + 0.2);
+    EXPECT_EQ(register_.fieldByName("WARTOSC").asDecimal(), money("0.3"));
+    register_.fieldByName("WARTOSC").setDouble(2.00005);
+    EXPECT_EQ(register_.fieldByName("WARTOSC").asDecimal(), money("2.0001"));
+    register_.cancel();
+}
+
+TEST_F(RegisterFixture, DisplayTexts) {
+    register_.open();
+    Field& amount = register_.fieldByName("WARTOSC");
+    Field& due = register_.fieldByName("TERMIN_ZAPLATY");
+    EXPECT_EQ(amount.displayText(), "1234,5678");
+    amount.setDisplayFormat("### ### ##0.00");
+    due.setDisplayFormat("yyyy-mm-dd hh:nn");
+    EXPECT_EQ(amount.displayText(), "1 234,57");
+    EXPECT_EQ(due.displayText(), "2024-03-20 00:00");
+    EXPECT_EQ(due.asString(), "2024-03-20");
+    register_.fieldByName("NR_FAKTURY").setGetText(
+        [](const Field& f, bool forDisplay) { return forDisplay ? "Nr " + f.asString() : f.asString(); });
+    EXPECT_EQ(register_.fieldByName("NR_FAKTURY").displayText(), "Nr FV/3");
+    EXPECT_EQ(register_.fieldByName("NR_FAKTURY").text(), "FV/3");
+
+    // Set-up made before the open survives reopening with new text.
+    register_.setSqlLine(8, "a.ID ASC");
+    register_.open();
+    EXPECT_EQ(register_.fieldByName("WARTOSC").displayText(), "100,00");
+}
+
+TEST_F(RegisterFixture, DeclaredFieldsMustBeInTheSelect) {
+    register_.declareField("WARTOSC").setDisplayFormat("0.00");
+    register_.open();
+    EXPECT_EQ(register_.fieldByName("WARTOSC").displayText(), "1234,57");
+    register_.setSql({"select ID from PR_PRZELEWY"});
+    EXPECT_THROW(register_.open(), std::invalid_argument);
+    EXPECT_FALSE(register_.isActive());
+}
+
+TEST_F(RegisterFixture, CalculatedFieldsFollowTheRowBeingRead) {
+    register_.addCalculatedField("INNA_KWOTA_cal", FieldType::String, 3);
+    int calculations = 0;
+    register_.handlers().calcFields = [&](Dataset& ds) {
+        ++calculations;
+        const bool other = ds.fieldByName("WARTOSC").asDecimal().units != ds.fieldByName("WARTOSC_CALA").asDecimal().units;
+        ds.fieldByName("INNA_KWOTA_cal").setString(other ? "-->" : "   ");
+    };
+    db.exec("update PR_PRZELEWY set WARTOSC = 50 where ID = 2");
+    register_.open();
+    Field& mark = register_.fieldByName("INNA_KWOTA_CAL");
+    EXPECT_EQ(mark.asString(), "   ");
+    EXPECT_EQ(mark.asString(), "   ");
+    EXPECT_EQ(calculations, 1);   // once per row, not once per read
+    {
+        Dataset::RowScope row(register_, 1);
+        EXPECT_EQ(mark.asString(), "-->");
+        EXPECT_EQ(register_.fieldByName("ID").asInteger(), 2);
+    }
+    EXPECT_EQ(register_.recNo(), 0);
+    EXPECT_EQ(mark.asString(), "   ");
+    EXPECT_THROW(mark.setString("x"), std::logic_error);
+
+    // While editing the mark follows the edited values.
+    register_.edit();
+    register_.fieldByName("WARTOSC").setDecimal(money("1"));
+    EXPECT_EQ(mark.asString(), "-->");
+    register_.cancel();
+    EXPECT_EQ(mark.asString(), "   ");
+}
+
+TEST_F(RegisterFixture, LookupFieldsReadAnotherDataset) {
+    Dataset accounts;
+    accounts.setSql({"select * from ET_BANK_KONTO"});
+    accounts.setTransaction(&db.transaction());
+    register_.addLookupField("BANK_look", FieldType::String, 40, "ID_KONTA_BANK", &accounts, "ID", "NAZWA");
+    register_.open();
+    EXPECT_TRUE(register_.fieldByName("BANK_look").isNull());   // source closed
+    accounts.open();
+    accounts.last();
+    register_.first();
+    EXPECT_EQ(register_.fieldByName("BANK_look").asString(), "Bank A");
+    register_.next();
+    EXPECT_EQ(register_.fieldByName("BANK_look").asString(), "Bank B");
+    EXPECT_EQ(accounts.recNo(), 1);   // the source does not move
+    EXPECT_TRUE(register_.locate("BANK_look", "Bank A"));
+    EXPECT_EQ(currentId(), 3);
+    register_.edit();
+    register_.fieldByName("ID_KONTA_BANK").setInteger(999);
+    EXPECT_TRUE(register_.fieldByName("BANK_look").isNull());
+    register_.cancel();
+}
+
+TEST_F(RegisterFixture, SpliceOfAQuotedTextNeverBreaksTheStatement) {
+    db.exec("update PR_PRZELEWY set NR_FAKTURY = 'FV''1 or 1=1 --' where ID = 1");
+    register_.setSqlLine(6, "and a.NR_FAKTURY = " + data::sqlQuote("FV'1 or 1=1 --"));
+    register_.open();
+    ASSERT_EQ(register_.recordCount(), 1);
+    EXPECT_EQ(currentId(), 1);
+    register_.close();
+    register_.setSqlLine(6, "and b.PELNA = " + data::sqlQuote("O'Neil i syn"));
+    register_.open();
+    EXPECT_EQ(register_.recordCount(), 2);
+}
+
+TEST_F(RegisterFixture, CommitRetainingIsSeenByAnotherAttachment) {
+    register_.open();
+    register_.edit();
+    register_.fieldByName("TRESC1").setString("po zmianie");
+    register_.post();
+    db.transaction().commitRetaining();
+
+    fb::Attachment other = fb::Attachment::connect(db.params());
+    {
+        fb::Transaction tr(other);
+        auto v = fb::selectValue(tr, "select TRESC1 from PR_PRZELEWY where ID = 3");
+        ASSERT_TRUE(v);
+        EXPECT_EQ(std::get<std::string>(*v), "po zmianie");
+    }
+    other.detach();
+    EXPECT_TRUE(register_.isActive());
+    EXPECT_EQ(register_.fieldByName("TRESC1").asString(), "po zmianie");
+}
+
+TEST_F(RegisterFixture, RollbackRetainingUndoesSinceTheLastCommit) {
+    register_.open();
+    register_.edit();
+    register_.fieldByName("TRESC1").setString("zatwierdzone");
+    register_.post();
+    db.transaction().commitRetaining();
+
+    register_.edit();
+    register_.fieldByName("TRESC1").setString("wycofane");
+    register_.post();
+    register_.next();
+    register_.remove();
+    db.transaction().rollbackRetaining();
+
+    register_.close();
+    register_.open();
+    EXPECT_EQ(register_.recordCount(), 3);
+    EXPECT_EQ(register_.fieldByName("TRESC1").asString(), "zatwierdzone");
+}
+
+TEST_F(RegisterFixture, NotificationsAndDetachedViews) {
+    QSignalSpy scrolls(&register_, &Dataset::afterScroll);
+    QSignalSpy states(&register_, &Dataset::stateChanged);
+    QSignalSpy resyncs(&register_, &Dataset::resynced);
+    int handlerScrolls = 0;
+    register_.handlers().afterScroll = [&](Dataset&) { ++handlerScrolls; };
+    register_.handlers().afterOpen = [](Dataset& ds) { ds.last(); };
+    register_.open();
+    EXPECT_EQ(register_.recNo(), 2);
+    EXPECT_EQ(scrolls.count(), 2);   // the open itself and the move to the last row
+
+    register_.disableControls();
+    register_.first();
+    register_.next();
+    register_.disableControls();
+    register_.enableControls();
+    EXPECT_EQ(resyncs.count(), 0);
+    register_.enableControls();
+    EXPECT_EQ(scrolls.count(), 2);
+    EXPECT_EQ(handlerScrolls, 4);   // handlers run regardless
+    EXPECT_EQ(resyncs.count(), 1);
+    register_.disableControls();
+    register_.enableControls();
+    EXPECT_EQ(resyncs.count(), 1);   // nothing was held back
+
+    QSignalSpy changes(&register_, &Dataset::dataChanged);
+    register_.edit();
+    register_.fieldByName("TRESC1").setString("x");
+    register_.cancel();
+    register_.close();
+    ASSERT_EQ(changes.count(), 1);
+    EXPECT_EQ(changes[0][0].value<Field*>()->name(), "TRESC1");
+    QList<Dataset::State> seen;
+    for (const auto& s : states) seen << s[0].value<Dataset::State>();
+    EXPECT_EQ(seen, (QList<Dataset::State>{Dataset::State::Browse, Dataset::State::Edit, Dataset::State::Browse,
+                                           Dataset::State::Inactive}));
+}

@@ -1,0 +1,126 @@
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/FormBase.h"
+
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+class TfrmProbe;
+inline TfrmProbe* frmProbe = nullptr;
+
+class TfrmProbe : public ui::Form<TfrmProbe, frmProbe> {
+    Q_OBJECT
+public:
+    using Form::Form;
+    int activations = 0;
+    int closes = 0;
+    bool allowClose = true;
+
+protected:
+    void onActivate() override { ++activations; }
+    bool onCloseQuery() override { return allowClose; }
+    void onClose() override { ++closes; }
+};
+
+namespace {
+
+void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+// Each case runs with top-level windows and inside a registered MDI area.
+class FormBaseTest : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override
+    {
+        area.show();
+        ui::setMdiArea(GetParam() ? &area : nullptr);
+    }
+    void TearDown() override
+    {
+        ui::setMdiArea(nullptr);
+        flushDeletes();
+    }
+    QMdiArea area;
+};
+
+} // namespace
+
+TEST_P(FormBaseTest, ChildDisablesOwnerUntilItCloses)
+{
+    auto* owner = new TfrmProbe(nullptr);
+    owner->showWindow();
+    auto* child = new ui::FormBase(owner);
+    owner->openChild(child);
+    EXPECT_FALSE(owner->isEnabled());
+    EXPECT_TRUE(child->isEnabled()); // the owner is not the child's Qt parent
+
+    const int before = owner->activations;
+    child->close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(owner->isEnabled());
+    EXPECT_EQ(owner->activations, before + 1); // not again when the platform activates it too
+
+    child = new ui::FormBase(owner);
+    owner->openChild(child, false);
+    child->close();
+    EXPECT_FALSE(owner->isEnabled());
+    EXPECT_EQ(owner->activations, before + 1);
+
+    // A child destroyed without closing still gives its owner back.
+    owner->setEnabled(true);
+    owner->openChild(child = new ui::FormBase(owner));
+    delete child;
+    EXPECT_TRUE(owner->isEnabled());
+    owner->close();
+}
+
+TEST_P(FormBaseTest, InstancePointerLivesFromCreationToClose)
+{
+    QPointer<TfrmProbe> form = new TfrmProbe(nullptr);
+    EXPECT_EQ(frmProbe, form.data());
+    form->showWindow();
+    form->showWindow(); // showing again only brings it to front
+    EXPECT_EQ(area.subWindowList().size(), GetParam() ? 1 : 0);
+
+    form->allowClose = false;
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(frmProbe, form.data());
+
+    form->allowClose = true;
+    EXPECT_TRUE(form->close());
+    form->close();
+    EXPECT_EQ(form->closes, 1);
+    EXPECT_EQ(frmProbe, nullptr); // already before the deferred delete: a new one may open at once
+    flushDeletes();
+    EXPECT_FALSE(form);
+    EXPECT_TRUE(area.subWindowList().isEmpty()); // closing from code takes the MDI frame along
+}
+
+INSTANTIATE_TEST_SUITE_P(TopLevelAndMdi, FormBaseTest, ::testing::Bool());
+
+TEST(FormBaseModal, ResultEndsTheRunAndTheOwnerIsActivated)
+{
+    TfrmProbe owner(nullptr);
+    QPointer<TfrmProbe> form = new TfrmProbe(&owner);
+    form->allowClose = false;
+    QTimer::singleShot(0, form, [&] {
+        form->setModalResult(ui::mrOk);
+        EXPECT_TRUE(form->isVisible()); // refused: the run goes on
+        EXPECT_EQ(form->modalResult(), ui::mrNone);
+        form->allowClose = true;
+        form->setModalResult(ui::mrYes);
+    });
+    const int before = owner.activations;
+    EXPECT_EQ(ui::dialogs().runModal(*form), ui::mrYes);
+    EXPECT_EQ(owner.activations, before + 1); // where a chooser's ID is picked up
+    flushDeletes();
+    EXPECT_FALSE(form);
+
+    form = new TfrmProbe(&owner);
+    QTimer::singleShot(0, form, [&] { form->close(); });
+    EXPECT_EQ(ui::dialogs().runModal(*form), ui::mrCancel); // closed without a result
+    flushDeletes();
+}
+
+#include "FormBaseTest.moc"

@@ -1,0 +1,182 @@
+#include "SuiteFixture.h"
+
+#include "siblings/core/CoreDialogs.h"
+
+#include <QHeaderView>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+
+using pxtest::SuiteTest;
+
+namespace {
+
+class GridServicesTest : public SuiteTest {
+protected:
+    void openContractors(const QString& direction = QStringLiteral("ASC"))
+    {
+        ds.close();
+        ds.setSql({"select ID, SKROT, KOD_FK, PELNA as KONTRAHENT_NAZWA, cast(iif(ID in (3, 5), 1, 0) as integer) as ZAZNACZ",
+                   "from ET_KONTAKT where ID > 0", "order by UPPER(SKROT) COLLATE PXW_PLK " + direction});
+        ds.open();
+    }
+    QString current() const { return ds.fieldByName("SKROT").asString(); }
+
+    // Incremental search as the register runs it: a key, then locate when told to.
+    void type(QChar key, bool ascending = true)
+    {
+        if (dmMain->bFindKeyPressEx(text, previous, "a.SKROT", key, grid))
+            dmMain->GridLocate(grid, "SKROT", text, ascending);
+    }
+
+    void SetUp() override
+    {
+        dmMain->vPrzydzielDane(ds, dmMain->database(), dmMain->transaction(), false);
+        openContractors();
+        grid.setDataset(&ds);
+        grid.setColumns({{"SKROT", "Skrót", 120}, {"KOD_FK", "Symbol", 60}, {"KONTRAHENT_NAZWA", "Nazwa", 200}});
+    }
+
+    data::Dataset ds;
+    ui::DbGrid grid;
+    QString text, previous;
+};
+
+}  // namespace
+
+TEST_F(GridServicesTest, IncrementalSearchMovesToTheFirstRowStartingWithTheText)
+{
+    type(u'o');
+    EXPECT_EQ(text, "O");
+    EXPECT_EQ(previous, "O");
+    EXPECT_EQ(current(), "ODN Bielsko");
+    type(u'ł');   // Polish letters upper-case too
+    EXPECT_EQ(text, "OŁ");
+    EXPECT_EQ(current(), "Ołówek");
+    EXPECT_EQ(grid.currentIndex().row(), ds.recNo());
+
+    const int before = ds.recNo();
+    type(u'x');   // nothing starts with "OŁX": the row stays
+    EXPECT_EQ(ds.recNo(), before);
+    type(u'\b');
+    type(u'\b');
+    type(u'\b');
+    EXPECT_TRUE(text.isEmpty());
+    EXPECT_FALSE(dmMain->bFindKeyPressEx(text, previous, "a.SKROT", u'\b', grid));
+    EXPECT_FALSE(dmMain->bFindKeyPressEx(text, previous, "a.SKROT", u'\r', grid));
+
+    type(u'ż');
+    EXPECT_EQ(current(), "Żaczek Meble");
+}
+
+TEST_F(GridServicesTest, DescendingListIsSearchedFromTheTop)
+{
+    openContractors(QStringLiteral("DESC"));
+    type(u'o', false);
+    EXPECT_EQ(current(), "Ołówek");
+    // A search by a joined column's expression finds its grid column.
+    dmMain->GridLocate(grid, "b.PELNA", "BAR O'N", true);
+    EXPECT_EQ(current(), "Bar O'Neill");
+}
+
+TEST_F(GridServicesTest, LayoutRoundTripPerUserWithoutTouchingTheSharedTransaction)
+{
+    grid.applyLayout({{"KONTRAHENT_NAZWA", {}, 250, true}, {"SKROT", {}, 222, true}, {"KOD_FK", {}, 60, false}});
+    // Work of a window not committed yet must stay the window's to commit or drop.
+    dmMain->database().execute(dmMain->transaction(), "update ET_KONTAKT set SKROT = 'X' where ID = 1");
+    dmMain->vZapiszGrid(grid, "TfrmTest", true);
+    dmMain->vZapiszGrid(grid, "TfrmTest", true);
+    dmMain->transaction().rollbackRetaining();
+    EXPECT_EQ(db.scalarText("select SKROT from ET_KONTAKT where ID = 1"), "Ołówek");
+    EXPECT_EQ(db.scalarInt("select count(*) from SU_UKLADY_SIATEK where NAZWA_OKNA = 'TfrmTest' and UZYTKOWNIK = 'ADMIN'"), 1);
+
+    ui::DbGrid restored;
+    restored.setDataset(&ds);
+    restored.setColumns({{"SKROT", "Skrót", 120}, {"KOD_FK", "Symbol", 60}, {"KONTRAHENT_NAZWA", "Nazwa", 200}});
+    dmMain->vWczytajGrid(restored, "TfrmTest", true);
+    const auto layout = restored.layout();
+    ASSERT_EQ(layout.size(), 3);
+    EXPECT_EQ(layout[0].field, "KONTRAHENT_NAZWA");
+    EXPECT_EQ(layout[0].width, 250);
+    EXPECT_EQ(layout[1].field, "SKROT");
+    EXPECT_EQ(layout[1].width, 222);
+    EXPECT_FALSE(restored.isColumnVisible("KOD_FK"));
+
+    // Another name or another user has nothing stored: the window's own layout stays.
+    ui::DbGrid other;
+    other.setDataset(&ds);
+    other.setColumns({{"SKROT", "Skrót", 120}, {"KOD_FK", "Symbol", 60}});
+    dmMain->vWczytajGrid(other, "TfrmInny", true);
+    EXPECT_EQ(other.layout()[0].field, "SKROT");
+    db.exec("update SU_UKLADY_SIATEK set UZYTKOWNIK = 'KASIA'");
+    dmMain->vWczytajGrid(other, "TfrmTest", true);
+    EXPECT_TRUE(other.isColumnVisible("KOD_FK"));
+}
+
+TEST_F(GridServicesTest, ShiftArrowsMoveTheSelectedColumnAmongVisibleOnes)
+{
+    grid.setColumnVisible("KOD_FK", false);
+    grid.setSelectedField("SKROT");
+    QString typed;
+    int key = Qt::Key_Right;
+    dmMain->vNawigacjaGrida(&grid, key, Qt::ShiftModifier, grid, typed);
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(grid.selectedField(), "KONTRAHENT_NAZWA");
+    key = Qt::Key_Right;
+    dmMain->vNawigacjaGrida(&grid, key, Qt::ShiftModifier, grid, typed);
+    EXPECT_EQ(grid.selectedField(), "KONTRAHENT_NAZWA");
+    key = Qt::Key_Down;
+    dmMain->vNawigacjaGrida(&grid, key, Qt::ShiftModifier, grid, typed);
+    EXPECT_EQ(key, 0);
+    key = Qt::Key_Left;
+    dmMain->vNawigacjaGrida(&grid, key, Qt::NoModifier, grid, typed);
+    EXPECT_EQ(key, int(Qt::Key_Left));
+    EXPECT_EQ(grid.selectedField(), "KONTRAHENT_NAZWA");
+}
+
+TEST_F(GridServicesTest, FindAsksForATextAndGoesToTheNextRowContainingIt)
+{
+    pxtest::ScopedDialogs dialogs;
+    pxtest::OwnerProbe owner;
+    const auto answer = [](const QString& wanted) {
+        return [wanted](QWidget& w) {
+            auto& find = dynamic_cast<siblings::FindDialog&>(w);
+            find.edit().setText(wanted);
+            find.setModalResult(ui::mrOk);
+            return int(ui::mrOk);
+        };
+    };
+    dialogs->expectModal(answer("żyw"));
+    dmMain->vZnajdz(owner, grid, "b.PELNA");
+    const QString first = current();
+    EXPECT_TRUE(ds.fieldByName("KONTRAHENT_NAZWA").asString().toUpper().contains("ŻYW"));
+    dialogs->expectModal(answer("żyw"));
+    dmMain->vZnajdz(owner, grid, "b.PELNA");
+    EXPECT_NE(current(), first);
+    EXPECT_EQ(owner.activations, 0);
+
+    dialogs->expectModal(answer("nie ma takiego"));
+    dialogs->expectMessage("Nie znaleziono", ui::Answer::Ok);
+    dmMain->vZnajdz(owner, grid, "SKROT");
+}
+
+TEST_F(GridServicesTest, CellsArePaintedInTheSuiteColours)
+{
+    grid.resize(600, 400);
+    QImage image(100, 20, QImage::Format_RGB32);
+    const auto paint = [&](int row, bool selected, const QString& sort) {
+        QPainter p(&image);
+        dmMain->vKolory(p, image.rect(), grid, "SKROT", row, selected, 0, false, sort, sort, "ZAZNACZ,ZAZNACZ2");
+        return image.pixel(99, 0);
+    };
+    const auto rowOf = [&](int id) { return ds.findRow(ds.fieldByName("ID"), std::int64_t(id)); };
+    const int marked = rowOf(3), otherMarked = rowOf(5), plain = rowOf(1);
+    EXPECT_EQ(paint(marked, false, {}), paint(otherMarked, false, {}));
+    EXPECT_NE(paint(marked, false, {}), paint(plain, false, {}));
+    EXPECT_NE(paint(plain, true, {}), paint(plain, false, {}));
+    const QRgb sorted = paint(plain, false, "a.SKROT");
+    EXPECT_NE(sorted, paint(plain, false, "b.PELNA"));
+    // The sorted column carries the arrow.
+    EXPECT_EQ(grid.horizontalHeader()->sortIndicatorSection(), grid.columnIndex("KONTRAHENT_NAZWA"));
+    EXPECT_EQ(grid.horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+}

@@ -1,0 +1,171 @@
+#include "SuiteFixture.h"
+
+#include "siblings/core/ChooserWindow.h"
+#include "siblings/finanse/DocumentWindow.h"
+#include "siblings/finanse/TdmFinanse.h"
+#include "siblings/kartoteka/BankWindow.h"
+#include "siblings/kartoteka/TdmKartoteka.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+using pxtest::SuiteTest;
+
+namespace {
+
+class LedgerTest : public SuiteTest {
+protected:
+    static constexpr int kPrzCode = 3;   // FK_KODY_DOK 'PRZ'
+    const QDate day{2026, 10, 14};
+
+    int document(int period, const QString& description = QStringLiteral("Przelewy"))
+    {
+        return dmFinanse->iDodajDokumentFK(nullptr, period, -1, kPrzCode, "PRZ", 77, day, day, description, "");
+    }
+    std::string text(const std::string& sql) { return db.scalarText(sql); }
+    // The running number the next document of the code gets in 2026.
+    std::int64_t nextRunning()
+    {
+        return db.scalarInt("select max(d.NR_KOLEJNY) from FK_DOKUMENTY d join FK_OKRESY o on o.ID = d.ID_OKRESU "
+                            "where d.ID_KODU = 3 and o.ROK = 2026") + 1;
+    }
+    static std::string number(int month, std::int64_t running)
+    {
+        return QStringLiteral("PRZ/%1/%2").arg(month, 2, 10, QLatin1Char('0')).arg(running, 4, 10, QLatin1Char('0')).toStdString();
+    }
+};
+
+}  // namespace
+
+TEST_F(LedgerTest, PeriodOfAMonth)
+{
+    EXPECT_EQ(dmKartoteka->iIDOkresu(2026, 10), 10);
+    EXPECT_EQ(dmKartoteka->iIDOkresu(2026, 1), 1);
+    EXPECT_EQ(dmKartoteka->iIDOkresu(2027, 1), -1);
+    EXPECT_EQ(dmKartoteka->iIDOkresu(2026, 13), -1);
+}
+
+TEST_F(LedgerTest, DocumentsAreNumberedByCodeMonthAndRunningNumber)
+{
+    const std::int64_t running = nextRunning();
+    const std::int64_t before = db.scalarInt("select count(*) from FK_DOKUMENTY");
+    const int first = document(10);
+    const int second = document(10);
+    const int otherMonth = document(11);
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, first);
+    ASSERT_GT(otherMonth, 0);
+    // Written in the shared transaction: the caller commits.
+    EXPECT_EQ(db.scalarInt("select count(*) from FK_DOKUMENTY"), before);
+    dmMain->transaction().commitRetaining();
+    EXPECT_EQ(db.scalarInt("select count(*) from FK_DOKUMENTY"), before + 3);
+    const std::string id = std::to_string(first);
+    EXPECT_EQ(text("select NUMER_DOK from FK_DOKUMENTY where ID = " + id), number(10, running));
+    EXPECT_EQ(text("select NUMER_DOK from FK_DOKUMENTY where ID = " + std::to_string(second)), number(10, running + 1));
+    EXPECT_EQ(text("select NUMER_DOK from FK_DOKUMENTY where ID = " + std::to_string(otherMonth)), number(11, running + 2));
+    EXPECT_EQ(db.scalarInt("select NR_KOLEJNY from FK_DOKUMENTY where ID = " + id), running);
+    EXPECT_EQ(db.scalarInt("select ID_ZRODLA from FK_DOKUMENTY where ID = " + id), 77);
+    EXPECT_EQ(db.scalarInt("select ID_OKRESU from FK_DOKUMENTY where ID = " + id), 10);
+    EXPECT_EQ(text("select DODAL from FK_DOKUMENTY where ID = " + id), "ADMIN");
+}
+
+TEST_F(LedgerTest, DocumentRefusedForAnUnknownPeriodOrCode)
+{
+    EXPECT_LT(document(999), 0);
+    EXPECT_LT(dmFinanse->iDodajDokumentFK(nullptr, 10, -1, 999, "PRZ", 1, day, day, "", ""), 0);
+    // A description longer than its column is cut, not refused.
+    EXPECT_GT(document(10, QString(300, u'ż')), 0);
+}
+
+TEST_F(LedgerTest, EntriesAreAddedInOrderAndRefusedForAnUnknownDocument)
+{
+    const int doc = document(10);
+    ASSERT_GT(doc, 0);
+    const int e1 = dmFinanse->iDodajDekret(nullptr, doc, "201-K0004", "130-1", 1234.56, "Zapłata", day, day, "FS 0367/2026",
+                                           0, "801-80101-4210", -1);
+    const int e2 = dmFinanse->iDodajDekret(nullptr, doc, "", "130-1", 0.1, "Przelewy z dnia:", day, day, "", 0, "", -1);
+    ASSERT_GT(e1, 0);
+    ASSERT_GT(e2, e1);
+    const std::string one = " from FK_DEKRETY where ID = " + std::to_string(e1);
+    const std::string two = " from FK_DEKRETY where ID = " + std::to_string(e2);
+    EXPECT_EQ(db.scalarInt("select LP" + one), 0);   // not committed yet: not seen
+    dmMain->transaction().commitRetaining();
+    EXPECT_EQ(db.scalarInt("select LP" + one), 1);
+    EXPECT_EQ(db.scalarInt("select LP" + two), 2);
+    EXPECT_EQ(text("select KWOTA" + one), "1234.5600");
+    EXPECT_EQ(text("select KONTO_WN || '|' || KONTO_MA || '|' || NAZWA_MA || '|' || NR_RACH || '|' || PARAGRAF" + one),
+              "201-K0004|130-1|FS 0367/2026|201-K0004|801-80101-4210");
+    EXPECT_EQ(text("select coalesce(KONTO_WN, 'NULL') || coalesce(PARAGRAF, 'NULL')" + two), "NULLNULL");
+    EXPECT_EQ(text("select cast(cast(DATA_DOK as date) as varchar(10))" + one), "2026-10-14");
+
+    EXPECT_LT(dmFinanse->iDodajDekret(nullptr, 987654, "201", "130", 1, "", day, day, "", 0, "", -1), 0);
+}
+
+TEST_F(LedgerTest, DeletingADocumentTakesItsEntries)
+{
+    const int doc = document(10);
+    dmFinanse->iDodajDekret(nullptr, doc, "201-K0004", "130-1", 10, "", day, day, "", 0, "", -1);
+    dmFinanse->iDodajDekret(nullptr, doc, "201-K0005", "130-1", 20, "", day, day, "", 0, "", -1);
+    dmMain->transaction().commitRetaining();
+    EXPECT_EQ(dmFinanse->iUsunDokumentFK(nullptr, doc), 1);
+    dmMain->transaction().commitRetaining();
+    EXPECT_EQ(db.scalarInt("select count(*) from FK_DEKRETY where ID_DOKUMENTU = " + std::to_string(doc)), 0);
+    EXPECT_EQ(db.scalarInt("select count(*) from FK_DOKUMENTY where ID = " + std::to_string(doc)), 0);
+    EXPECT_LT(dmFinanse->iUsunDokumentFK(nullptr, doc), 1);
+}
+
+TEST_F(LedgerTest, DocumentViewerShowsHeaderAndEntries)
+{
+    pxtest::ScopedDialogs dialogs;
+    pxtest::OwnerProbe owner;
+    const int doc = document(10, "Przelewy paczki A");
+    dmFinanse->iDodajDekret(nullptr, doc, "201-K0004", "130-1", 10, "", day, day, "", 0, "", -1);
+    dialogs->expectModal([](QWidget& w) {
+        auto& viewer = dynamic_cast<siblings::DocumentWindow&>(w);
+        EXPECT_EQ(w.windowTitle(), "Dokument księgowy");
+        EXPECT_TRUE(viewer.headerText().contains("PRZ/10/"));
+        EXPECT_TRUE(viewer.headerText().contains("Przelewy paczki A"));
+        EXPECT_EQ(viewer.entries().recordCount(), 1);
+        EXPECT_EQ(viewer.entries().fieldByName("KWOTA").displayText(), "10,00");
+        return int(ui::mrOk);
+    });
+    EXPECT_EQ(dmFinanse->iDokumentKsiegowyTekst(&owner, nullptr, doc, true, "", ""), 1);
+    EXPECT_EQ(dmFinanse->iDokumentKsiegowyTekst(&owner, nullptr, 987654, true, "", ""), 0);
+    EXPECT_EQ(owner.activations, 0);
+}
+
+TEST_F(LedgerTest, ClassificationChooserHandsBackTheAccount)
+{
+    pxtest::ScopedDialogs dialogs;
+    pxtest::OwnerProbe owner;
+    const int account = int(db.scalarInt("select first 1 KONTO_ID from FK_DZIAL_PAR_PODP(0) order by NAZWA_PAR desc"));
+    dialogs->expectModal([account](QWidget& w) {
+        EXPECT_EQ(w.windowTitle(), "Klasyfikacja budżetowa");
+        return pxtest::chooseRow(account)(w);
+    });
+    dmFinanse->vDzialParPodpModalne(&owner);
+    EXPECT_EQ(owner.tag(), account);
+    EXPECT_EQ(owner.tagWhenActivated, account);
+}
+
+TEST_F(LedgerTest, CompanyBankSettingsAreSavedAndCommitted)
+{
+    pxtest::ScopedDialogs dialogs;
+    dialogs->expectModal([](QWidget& w) {
+        auto& banks = dynamic_cast<siblings::BankWindow&>(w);
+        EXPECT_EQ(w.windowTitle(), "Banki firmy");
+        EXPECT_TRUE(banks.locateKey(2));
+        EXPECT_EQ(banks.procedure().currentData().toInt(), 2);
+        EXPECT_TRUE(banks.paragraph().isChecked());
+        banks.procedure().setCurrentIndex(banks.procedure().findData(5));
+        banks.folder().setText("/tmp/bank O'Brien");
+        banks.grouping().setChecked(true);
+        EXPECT_TRUE(banks.save());
+        return int(ui::mrCancel);
+    });
+    dmKartoteka->BankModalne(nullptr);
+    EXPECT_EQ(db.scalarText("select PROCEDURA || '|' || SCIEZKA_PRZELEWOW || '|' || GRUPOWANIE || '|' || ZMIENIL "
+                            "from ET_BANKI where ID = 2"),
+              "5|/tmp/bank O'Brien|1|ADMIN");
+}

@@ -1,0 +1,43 @@
+#pragma once
+// A fresh demo database with the four sibling modules brought up on it, and
+// an owner window that records what choosers hand back.
+
+#include "support/TestDatabase.h"
+#include "support/ScriptedDialogs.h"
+#include "platform/ui/FormBase.h"
+#include "siblings/core/Suite.h"
+#include "siblings/core/TdmMain.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace pxtest {
+
+class OwnerProbe : public ui::FormBase {
+public:
+    OwnerProbe() : FormBase(nullptr) { setAttribute(Qt::WA_DeleteOnClose, false); }
+    int activations = 0;
+    int tagWhenActivated = -1;
+
+protected:
+    void onActivate() override
+    {
+        ++activations;
+        tagWhenActivated = tag();
+    }
+};
+
+// A modal-run driver that picks the listed row with that key and presses "Wybierz".
+ScriptedDialogs::Driver chooseRow(int key);
+
+class SuiteTest : public ::testing::Test {
+protected:
+    explicit SuiteTest(QString user = QStringLiteral("ADMIN")) : suite(db.params(), std::move(user)) {}
+    ~SuiteTest() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    TestDatabase db;
+    siblings::Suite suite;   // after db: it detaches before the database is dropped
+};
+
+}  // namespace pxtest

@@ -1,0 +1,48 @@
+#include "suitedb/ScriptRunner.h"
+#include "support/TestDatabase.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ScriptSplit, HonoursTerminatorsCommentsAndQuotes) {
+    auto s = suitedb::splitScript(
+        "-- heading; not a statement\n"
+        "create table A (X varchar(10)); /* block; comment */\n"
+        "insert into A values ('a;b -- c');\n"
+        "SET TERM ^ ;\n"
+        "create procedure P returns (R integer) as begin R = 1; suspend; end^\n"
+        "SET TERM ; ^\n"
+        "insert into A values ('it''s');");
+    ASSERT_EQ(4u, s.size());
+    EXPECT_EQ("create table A (X varchar(10))", s[0]);
+    EXPECT_EQ("insert into A values ('a;b -- c')", s[1]);
+    EXPECT_EQ("create procedure P returns (R integer) as begin R = 1; suspend; end", s[2]);
+    EXPECT_EQ("insert into A values ('it''s')", s[3]);
+}
+
+TEST(SuiteDatabase, DemoDatabaseHasTheModuleTablesAndWorkingProcedures) {
+    pxtest::TestDatabase db;
+    EXPECT_GT(db.scalarInt("select count(*) from PR_PRZELEWY where DATA_REALIZACJI is null"), 100);
+    EXPECT_GT(db.scalarInt("select count(*) from ET_KONTAKT"), 20);
+    EXPECT_GT(db.scalarInt("select count(*) from FK_DZIAL_PAR_PODP(0)"), 0);
+    EXPECT_EQ(1, db.scalarInt("select count(*) from RE_PARAMETRY"));
+    // Generators continue after the demo keys.
+    EXPECT_GT(db.scalarInt("select gen_id(GEN_PR_PRZELEWY_ID, 1) from RDB$DATABASE"),
+              db.scalarInt("select max(ID) from PR_PRZELEWY"));
+    // Bank folders exist under the test's own data folder.
+    std::string folder = db.scalarText("select first 1 SCIEZKA_PRZELEWOW from ET_BANKI where ID > 0");
+    EXPECT_EQ(0u, folder.find(db.dataFolder().toStdString())) << folder;
+    EXPECT_TRUE(QDir(QString::fromStdString(folder)).exists());
+}
+
+TEST(SuiteDatabase, PolishCollationOrdersLettersTheWayAccountantsExpect) {
+    pxtest::TestDatabase db(false);
+    db.exec("insert into ET_KONTAKT (ID, PELNA, SKROT) values (1, 'Łódź', 'a')");
+    db.exec("insert into ET_KONTAKT (ID, PELNA, SKROT) values (2, 'Lublin', 'b')");
+    db.exec("insert into ET_KONTAKT (ID, PELNA, SKROT) values (3, 'Mława', 'c')");
+    EXPECT_EQ("Łódź", db.scalarText("select first 1 skip 1 PELNA from ET_KONTAKT order by UPPER(PELNA) COLLATE PXW_PLK"));
+}
+
+}  // namespace

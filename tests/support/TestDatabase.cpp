@@ -1,0 +1,88 @@
+#include "support/TestDatabase.h"
+
+#include "suitedb/SuiteDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace pxtest {
+
+namespace {
+
+// Template databases made once per process, one with and one without demo data.
+struct Template {
+    QTemporaryDir dir;
+    QString file;
+    QString dataFolder;
+};
+
+const Template& templateFor(bool withDemo) {
+    static std::unique_ptr<Template> made[2];
+    auto& t = made[withDemo ? 1 : 0];
+    if (!t) {
+        t = std::make_unique<Template>();
+        t->file = t->dir.path() + "/template.fdb";
+        t->dataFolder = t->dir.path() + "/dane";
+        fb::ConnectParams p;
+        p.database = t->file.toStdString();
+        suitedb::createDatabase(p, t->dataFolder, withDemo, false);
+    }
+    return *t;
+}
+
+std::string textOf(const fb::Value& v) {
+    if (auto s = std::get_if<std::string>(&v)) return *s;
+    if (auto i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
+    if (auto d = std::get_if<fb::Decimal>(&v)) return d->toString();
+    if (auto d = std::get_if<double>(&v)) return std::to_string(*d);
+    return {};
+}
+
+}  // namespace
+
+TestDatabase::TestDatabase(bool withDemo) {
+    const Template& t = templateFor(withDemo);
+    m_path = (m_dir.path() + "/test.fdb").toStdString();
+    if (!QFile::copy(t.file, QString::fromStdString(m_path)))
+        throw fb::Error("Cannot copy the template database", 0);
+    QFile::setPermissions(QString::fromStdString(m_path), QFile::ReadOwner | QFile::WriteOwner);
+    m_att = std::make_unique<fb::Attachment>(fb::Attachment::connect(params()));
+    if (withDemo) suitedb::relocateDataFolder(*m_att, t.dataFolder, dataFolder());
+    m_tr = std::make_unique<fb::Transaction>(*m_att);
+}
+
+TestDatabase::~TestDatabase() {
+    m_tr.reset();
+    try {
+        if (m_att && m_att->isConnected()) m_att->dropDatabase();
+    } catch (const fb::Error& e) {
+        ADD_FAILURE() << "Test database could not be dropped (an attachment left open?): " << e.what();
+    }
+}
+
+fb::ConnectParams TestDatabase::params() const {
+    fb::ConnectParams p;
+    p.database = m_path;
+    return p;
+}
+
+std::string TestDatabase::scalarText(const std::string& sql) {
+    auto v = fb::selectValue(*m_tr, sql);
+    return v ? textOf(*v) : std::string();
+}
+
+std::int64_t TestDatabase::scalarInt(const std::string& sql) {
+    auto v = fb::selectValue(*m_tr, sql);
+    if (!v || fb::isNull(*v)) return 0;
+    if (auto i = std::get_if<std::int64_t>(&*v)) return *i;
+    if (auto d = std::get_if<fb::Decimal>(&*v)) return d->units;
+    return 0;
+}
+
+void TestDatabase::exec(const std::string& sql) {
+    m_att->execute(*m_tr, sql);
+    m_tr->commitRetaining();
+}
+
+}  // namespace pxtest

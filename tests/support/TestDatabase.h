@@ -1,0 +1,41 @@
+#pragma once
+// A fresh suite database for one test: created from the project's scripts
+// (through a per-process template copy, so only the first costs a build),
+// with its own data folder, dropped at the end.
+
+#include "platform/fb/Fb.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+
+namespace pxtest {
+
+class TestDatabase {
+public:
+    explicit TestDatabase(bool withDemo = true);
+    ~TestDatabase();
+    TestDatabase(const TestDatabase&) = delete;
+    TestDatabase& operator=(const TestDatabase&) = delete;
+
+    const std::string& path() const { return m_path; }
+    QString dataFolder() const { return m_dir.path() + "/dane"; }
+    fb::ConnectParams params() const;
+    fb::Attachment& attachment() { return *m_att; }
+    fb::Transaction& transaction() { return *m_tr; }
+
+    // Convenience for assertions: first column of the first row, as text.
+    std::string scalarText(const std::string& sql);
+    std::int64_t scalarInt(const std::string& sql);
+    // Runs a statement in the fixture's transaction and commits it.
+    void exec(const std::string& sql);
+
+private:
+    QTemporaryDir m_dir;
+    std::string m_path;
+    std::unique_ptr<fb::Attachment> m_att;
+    std::unique_ptr<fb::Transaction> m_tr;
+};
+
+}  // namespace pxtest
