@@ -31,7 +31,9 @@ Connection chooseConnection(const QStringList& arguments)
     const QCommandLineOption userName("user-name", "Użytkownik programu (domyślnie ADMIN).", "nazwa");
     const QCommandLineOption newDemo("new-demo", "Tworzy bazę demonstracyjną od nowa.");
     const QCommandLineOption screenshot("screenshot", "Zapisuje obraz okna z rejestrem przelewów i kończy.", "plik.png");
-    parser.addOptions({db, user, password, userName, newDemo, screenshot});
+    const QCommandLineOption screenshotEntry("screenshot-entry",
+                                             "Zapisuje obraz okna z formularzem zmiany przelewu i kończy.", "plik.png");
+    parser.addOptions({db, user, password, userName, newDemo, screenshot, screenshotEntry});
     parser.addHelpOption();
     if (!parser.parse(arguments))
         throw std::invalid_argument(parser.errorText().toStdString());
@@ -62,6 +64,7 @@ Connection chooseConnection(const QStringList& arguments)
         throw std::invalid_argument("Nazwa użytkownika programu musi mieć od 1 do 10 znaków.");
     c.newDemo = parser.isSet(newDemo);
     c.screenshot = parser.value(screenshot);
+    c.screenshotEntry = parser.value(screenshotEntry);
     return c;
 }
 

@@ -15,10 +15,11 @@ struct Connection {
     bool demo = false;                              // the user's own demo database
     bool newDemo = false;                           // make a demo database afresh at the chosen path
     QString screenshot;                             // render the main window into it and quit
+    QString screenshotEntry;                        // the same with the entry form open on the current transfer
 };
 
 // Reads the arguments (--db, --user, --password, --user-name, --new-demo,
-// --screenshot); throws std::invalid_argument with a Polish text for a bad one.
+// --screenshot, --screenshot-entry); throws std::invalid_argument with a Polish text for a bad one.
 Connection chooseConnection(const QStringList& arguments);
 
 // ~/.local/share/pxfer/demo.fdb and its data folder.

@@ -3,6 +3,8 @@
 #include "host/Connection.h"
 #include "host/MainFrame.h"
 #include "module/frame/CPrzelew.h"
+#include "module/register/Przelewy.h"
+#include "module/register/Przelewydane.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/Suite.h"
 
@@ -20,15 +22,28 @@ void fail(const QString& text)
     ui::dialogs().message(text, QStringLiteral("Błąd"), ui::Buttons::Ok, ui::Icon::Error);
 }
 
-// Opens the register, lets the windows settle and saves the frame as a picture.
-int screenshot(host::MainFrame& frame, CPrzelew& module, const QString& file)
+// Opens the register (and the entry form on its current transfer when asked),
+// lets the windows settle and saves the frame as a picture.
+int screenshot(host::MainFrame& frame, CPrzelew& module, const QString& file, bool entryForm)
 {
     module.vPrzelewyMDI(qApp);
     if (auto* sub = frame.mdiArea().activeSubWindow())
         sub->showMaximized();
+    if (entryForm && frmPrzelewy) {
+        frmPrzelewy->btnModyfikujClick();
+        // In its own size over the register, as it opens for the user.
+        if (auto* sub = frame.mdiArea().activeSubWindow()) {
+            sub->showNormal();
+            sub->move(60, 40);
+        }
+    }
     for (int i = 0; i < 10; ++i)
         QApplication::processEvents();
-    return frame.grab().save(file) ? 0 : 1;
+    const bool saved = frame.grab().save(file);
+    // Nothing was changed: no question about saving when the windows close.
+    if (frmPrzelewyDane)
+        frmPrzelewyDane->btnAnulujClick();
+    return saved ? 0 : 1;
 }
 
 }  // namespace
@@ -69,7 +84,9 @@ int main(int argc, char** argv)
         host::MainFrame frame(*module, database);
         frame.show();
         if (!connection.screenshot.isEmpty())
-            result = screenshot(frame, *module, connection.screenshot);
+            result = screenshot(frame, *module, connection.screenshot, false);
+        else if (!connection.screenshotEntry.isEmpty())
+            result = screenshot(frame, *module, connection.screenshotEntry, true);
         else
             result = QApplication::exec();
         // The windows work on the module's queries: they go before the module does.

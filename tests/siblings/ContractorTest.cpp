@@ -4,6 +4,7 @@
 #include "siblings/kontr/TdmKontr.h"
 
 #include <QLineEdit>
+#include <QTest>
 
 using pxtest::SuiteTest;
 
@@ -64,6 +65,30 @@ TEST_F(ContractorTest, SearchTextWithAnApostropheStaysALiteral)
     });
     dmKontr->KontrahentModalneTekst(&owner, "SKROT", "O'Neill");
     EXPECT_EQ(owner.tag(), 4);
+}
+
+TEST_F(ContractorTest, TypingInTheListSearchesEnterChoosesEscapeLeaves)
+{
+    dialogs->expectModal([](QWidget& w) {
+        auto& chooser = dynamic_cast<siblings::ChooserWindow&>(w);
+        QTest::keyClicks(&chooser.grid(), "neill");
+        EXPECT_EQ(chooser.searchEdit().text(), "neill");
+        EXPECT_EQ(chooser.dataset().recordCount(), 1);
+        QTest::keyClick(&chooser.grid(), Qt::Key_Return);
+        EXPECT_FALSE(w.isVisible());
+        return int(ui::mrOk);
+    });
+    dmKontr->KontrahentModalne(&owner, 0);
+    EXPECT_EQ(owner.tag(), 4);
+
+    dialogs->expectModal([](QWidget& w) {
+        QTest::keyClick(&dynamic_cast<siblings::ChooserWindow&>(w).searchEdit(), Qt::Key_Escape);
+        EXPECT_FALSE(w.isVisible());
+        return int(ui::mrCancel);
+    });
+    dmKontr->KontrahentModalne(&owner, 0);
+    EXPECT_EQ(owner.tag(), 0);
+    EXPECT_EQ(owner.activations, 2);
 }
 
 TEST_F(ContractorTest, AccountChosenFromTheContractorsData)

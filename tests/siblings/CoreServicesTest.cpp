@@ -2,6 +2,9 @@
 
 #include "platform/data/Field.h"
 
+#include <QSignalSpy>
+#include <QTextBrowser>
+
 using pxtest::SuiteTest;
 
 namespace {
@@ -84,6 +87,26 @@ TEST_F(CoreServicesTest, DateTimesShowTheTimeOnlyWhenThereIsOne)
     ds.fieldByName("D").setDisplayFormat("dd/mm/yyyy");
     ds.open();
     EXPECT_EQ(ds.fieldByName("D").displayText(), "05-10-2026");
+}
+
+TEST_F(CoreServicesTest, HelpPagesAndWindowBar)
+{
+    pxtest::OwnerProbe owner;
+    auto* help = qobject_cast<QTextBrowser*>(dmMain->ShowHelpWindow(owner, "HTML/Przelewy.html"));
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->toPlainText().contains("Zestawy zaznaczeń"));
+    // One help window, turned to the next page asked for.
+    EXPECT_EQ(dmMain->ShowHelpWindow(owner, "HTML/RejestrVAT.html"), help);
+    EXPECT_TRUE(help->toPlainText().contains("Parametry przelewów"));
+    help->close();
+
+    QSignalSpy added(dmMain, &TdmMain::windowTabAdded);
+    QSignalSpy removed(dmMain, &TdmMain::windowTabRemoved);
+    dmMain->vAddWindowTab(owner);
+    dmMain->vRemoveWindowTab(owner);
+    ASSERT_EQ(added.count(), 1);
+    EXPECT_EQ(added[0][0].value<QWidget*>(), &owner);
+    EXPECT_EQ(removed.count(), 1);
 }
 
 TEST_F(CoreServicesTest, AdministratorMayRunGuardedOperations)

@@ -1,6 +1,7 @@
 #include "module/register/Przelewy.h"
 
 #include "module/frame/TDMP.h"
+#include "module/issuing/Wystawprzelewy.h"
 #include "module/register/Podzialkwoty.h"
 #include "module/register/Przelewydane.h"
 #include "module/register/Sortowanie.h"
@@ -768,11 +769,15 @@ void TfrmPrzelewy::vPrzywrocListe(const QStringList& zapytanie) {
     }
 }
 
-void TfrmPrzelewy::vOtworzWystawianie(const QStringList& poprzednieZapytanie) {
-    // Opened by the issuing change: TfrmWystawPrzelewy runs modally here over
-    // the checked set, then vPoWystawieniu() resets the list. Until it exists
-    // the register shows its previous list again.
-    vPrzywrocListe(poprzednieZapytanie);
+void TfrmPrzelewy::vOtworzWystawianie(const QStringList&) {
+    // The issuing window works on the checked set as the query now holds it;
+    // afterwards the register starts over from its pending list.
+    QPointer<TfrmWystawPrzelewy> okno = new TfrmWystawPrzelewy(this);
+    ui::dialogs().runModal(*okno);
+    delete okno.data();
+    vPoWystawieniu();
+    // Issuing detaches the grid for its walk.
+    grdPrzelewy->attachDataset();
 }
 
 void TfrmPrzelewy::vPoWystawieniu() {

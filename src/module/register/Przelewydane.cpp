@@ -64,7 +64,6 @@ void TfrmPrzelewyDane::vZbudujOkno()
     DBEdit1 = ui::named<ui::DBEdit>("DBEdit1");
     DBEdit1->setInfo(true);
     spbKontrahentSkrot = chooserButton("spbKontrahentSkrot", QStringLiteral("Kartoteka kontrahentów"));
-    spbKontrahentSkrot->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     cmbBank = ui::named<ui::DBLookupComboBox>("cmbBank");
     spbKonto = chooserButton("spbKonto", QStringLiteral("Konta bankowe kontrahenta"));
     DBEdit8 = ui::named<ui::DBEdit>("DBEdit8");
@@ -73,15 +72,21 @@ void TfrmPrzelewyDane::vZbudujOkno()
     edtParagraf = ui::named<ui::DBEdit>("edtParagraf");
     spbParagraf = chooserButton("spbParagraf", QStringLiteral("Plan kont - klasyfikacja budżetowa"));
 
+    // One label column for the whole form, the contractor's group aside.
+    constexpr int kEtykiety = 120;
     auto* dane = new QGridLayout;
-    dane->addWidget(new QLabel(QStringLiteral("Nr Faktury :")), 0, 0);
-    dane->addWidget(edtNrFaktury, 0, 1, 1, 3);
-    dane->addWidget(new QLabel(QStringLiteral("Data wystawienia:")), 1, 0);
-    dane->addWidget(DBEdit2, 1, 1);
-    dane->addWidget(new QLabel(QStringLiteral("Termin zapłaty")), 1, 2);
+    dane->setColumnMinimumWidth(0, kEtykiety);
+    dane->setColumnStretch(1, 1);
+    dane->setColumnStretch(3, 1);
+    const auto wiersz = [dane](int row, const QString& label, QWidget* field, int span = 3) {
+        dane->addWidget(new QLabel(label), row, 0);
+        dane->addWidget(field, row, 1, 1, span);
+    };
+    wiersz(0, QStringLiteral("Nr Faktury :"), edtNrFaktury);
+    wiersz(1, QStringLiteral("Data wystawienia:"), DBEdit2, 1);
+    dane->addWidget(new QLabel(QStringLiteral("Termin zapłaty")), 1, 2, Qt::AlignRight | Qt::AlignVCenter);
     dane->addWidget(DBEdit3, 1, 3);
-    dane->addWidget(new QLabel(QStringLiteral("Kwota")), 2, 0);
-    dane->addWidget(DBEdit4, 2, 1);
+    wiersz(2, QStringLiteral("Kwota"), DBEdit4, 1);
     dane->addWidget(new QLabel(QStringLiteral("Treść :")), 3, 0, Qt::AlignTop);
     dane->addWidget(DBMemo1, 3, 1, 1, 3);
 
@@ -96,32 +101,31 @@ void TfrmPrzelewyDane::vZbudujOkno()
     kontrahent->addWidget(new QLabel(QStringLiteral(" Nazwa :")), 1, 0);
     kontrahent->addWidget(DBEdit1, 1, 1, 1, 5);
     kontrahent->setColumnStretch(3, 1);
+    dane->addWidget(grpKontrahent, 4, 0, 1, 4);
 
-    auto* konto = new QGridLayout;
-    konto->addWidget(new QLabel(QStringLiteral("Konto bankowe")), 0, 0);
-    konto->addWidget(cmbBank, 0, 1);
-    konto->addWidget(spbKonto, 0, 2);
-    konto->addWidget(new QLabel(QStringLiteral("Bank")), 1, 0);
-    konto->addWidget(DBEdit8, 1, 1);
-    konto->addWidget(new QLabel(QStringLiteral("K-to WN ")), 2, 0);
-    konto->addWidget(DBEdit6, 2, 1);
-    konto->setColumnStretch(1, 1);
+    auto* konto = new QHBoxLayout;
+    konto->addWidget(cmbBank, 1);
+    konto->addWidget(spbKonto);
+    dane->addWidget(new QLabel(QStringLiteral("Konto bankowe")), 5, 0);
+    dane->addLayout(konto, 5, 1, 1, 3);
+    wiersz(6, QStringLiteral("Bank"), DBEdit8);
+    wiersz(7, QStringLiteral("K-to WN "), DBEdit6);
 
     pnlParagraf = ui::named<QFrame>("pnlParagraf");
     auto* paragraf = new QHBoxLayout(pnlParagraf);
     paragraf->setContentsMargins(0, 0, 0, 0);
-    paragraf->addWidget(new QLabel(QStringLiteral("Paragraf:")));
+    auto* etykieta = new QLabel(QStringLiteral("Paragraf:"));
+    etykieta->setFixedWidth(kEtykiety);
+    paragraf->addWidget(etykieta);
     paragraf->addWidget(edtParagraf, 1);
     paragraf->addWidget(spbParagraf);
-    konto->addWidget(pnlParagraf, 3, 0, 1, 3);
+    dane->addWidget(pnlParagraf, 8, 0, 1, 4);
 
     pnlBottom = ui::named<QFrame>("pnlBottom");
     pnlBottom->setFrameShape(QFrame::StyledPanel);
-    pnlBottom->setFocusPolicy(Qt::ClickFocus);
     btnHelp = ui::named<QPushButton>("btnHelp", QStringLiteral("Pomoc"));
     btnHelp->setToolTip(QStringLiteral("F1 - pomoc"));
     btnHelp->setIcon(dmMain->PobierzFiltry().value(5));
-    btnHelp->setShortcut(QKeySequence(Qt::Key_F1));
     btnZapisz = ui::named<QPushButton>("btnZapisz", QStringLiteral("Zapisz"));
     btnZapisz->setToolTip(QStringLiteral("Zapisz zmiany i zamknij okno"));
     btnAnuluj = ui::named<QPushButton>("btnAnuluj", QStringLiteral("Anuluj"));
@@ -138,8 +142,6 @@ void TfrmPrzelewyDane::vZbudujOkno()
 
     auto* okno = new QVBoxLayout(this);
     okno->addLayout(dane);
-    okno->addWidget(grpKontrahent);
-    okno->addLayout(konto);
     okno->addStretch(1);
     okno->addWidget(pnlBottom);
 
@@ -148,14 +150,19 @@ void TfrmPrzelewyDane::vZbudujOkno()
     for (size_t i = 1; i < std::size(kolejnosc); ++i)
         setTabOrder(kolejnosc[i - 1], kolejnosc[i]);
 
-    actZapisz = ui::named<QAction>("actZapisz", QStringLiteral("Zapisz"), this);
-    actZapisz->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    actAnuluj = ui::named<QAction>("actAnuluj", QStringLiteral("Anuluj"), this);
-    actAnuluj->setShortcut(QKeySequence(Qt::Key_Escape));
-    for (QAction* a : {actZapisz, actAnuluj}) {
+    // Keys of this form only, not of the whole frame it may sit in.
+    const auto skrot = [this](const char* name, const QKeySequence& keys) {
+        auto* a = ui::named<QAction>(name, this);
+        a->setShortcut(keys);
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         addAction(a);
-    }
+        return a;
+    };
+    actZapisz = skrot("actZapisz", QKeySequence(Qt::CTRL | Qt::Key_S));
+    actAnuluj = skrot("actAnuluj", QKeySequence(Qt::Key_Escape));
+    connect(skrot("actKontrahent", QKeySequence(Qt::CTRL | Qt::Key_K)), &QAction::triggered, spbKontrahentSkrot,
+            &QToolButton::click);
+    connect(skrot("actPomoc", QKeySequence(Qt::Key_F1)), &QAction::triggered, btnHelp, &QPushButton::click);
     ui::enterMovesFocus(*this);
 }
 

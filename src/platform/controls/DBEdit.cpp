@@ -189,7 +189,7 @@ void DBEdit::focusInEvent(QFocusEvent* event)
 void DBEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    if (!leavesControl(*event))
+    if (!leavesControl(*this, *event))
         return;
     if (finishEdit())
         showField();   // the display text again

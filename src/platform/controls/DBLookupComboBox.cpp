@@ -98,7 +98,7 @@ bool DBLookupComboBox::finishEdit()
 void DBLookupComboBox::focusOutEvent(QFocusEvent* event)
 {
     QComboBox::focusOutEvent(event);
-    if (leavesControl(*event))
+    if (leavesControl(*this, *event))
         finishEdit();
 }
 

@@ -62,7 +62,7 @@ bool DBMemo::finishEdit()
 void DBMemo::focusOutEvent(QFocusEvent* event)
 {
     QPlainTextEdit::focusOutEvent(event);
-    if (!leavesControl(*event))
+    if (!leavesControl(*this, *event))
         return;
     if (!finishEdit())
         setFocus();

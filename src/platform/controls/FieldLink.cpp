@@ -64,9 +64,10 @@ void FieldLink::notify()
         emit changed();
 }
 
-bool leavesControl(const QFocusEvent& event)
+bool leavesControl(const QWidget& control, const QFocusEvent& event)
 {
-    return event.reason() != Qt::PopupFocusReason && event.reason() != Qt::ActiveWindowFocusReason;
+    return control.isVisible() && event.reason() != Qt::PopupFocusReason &&
+           event.reason() != Qt::ActiveWindowFocusReason;
 }
 
 bool applyEdits(QWidget& window)

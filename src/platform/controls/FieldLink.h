@@ -62,8 +62,9 @@ public:
 };
 
 // Whether losing the focus means the user left the control: a menu or
-// another window taking the focus for a moment does not.
-bool leavesControl(const QFocusEvent& event);
+// another window taking the focus for a moment does not, nor the control's
+// window closing (which checks its pending edits itself).
+bool leavesControl(const QWidget& control, const QFocusEvent& event);
 
 // The window's pending edits written into their fields as if the focus had
 // left them: every data control holding typed text, and the one that has the

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,21 +14,21 @@
 
 namespace siblings {
 
-ChooserWindow::ChooserWindow(QWidget* owner, ChooserSpec spec, bool choosing)
-    : FormBase(owner), m_spec(std::move(spec)), m_dataset(new data::Dataset(this)), m_grid(new ui::DbGrid(this)),
+ChooserWindow::ChooserWindow(QWidget* owner, ChooserSetup setup, bool choosing)
+    : FormBase(owner), m_setup(std::move(setup)), m_dataset(new data::Dataset(this)), m_grid(new ui::DbGrid(this)),
       m_choosing(choosing)
 {
-    setWindowTitle(m_spec.caption);
+    setWindowTitle(m_setup.caption);
     resize(760, 480);
     auto* layout = new QVBoxLayout(this);
     m_header = new QVBoxLayout;
     layout->addLayout(m_header);
 
-    if (!m_spec.searches.isEmpty()) {
+    if (!m_setup.searches.isEmpty()) {
         auto* row = new QHBoxLayout;
         row->addWidget(new QLabel(QStringLiteral("Szukaj według:"), this));
         m_column = new QComboBox(this);
-        for (const auto& s : m_spec.searches)
+        for (const auto& s : m_setup.searches)
             m_column->addItem(s.title, s.column);
         row->addWidget(m_column);
         m_search = new QLineEdit(this);
@@ -44,7 +45,7 @@ ChooserWindow::ChooserWindow(QWidget* owner, ChooserSpec spec, bool choosing)
 
     m_dataset->setTransaction(&dmMain->transaction());
     m_grid->setDataset(m_dataset);
-    m_grid->setColumns(m_spec.columns);
+    m_grid->setColumns(m_setup.columns);
     m_grid->setRowColors(QColor(Qt::white), dmMain->clPobierzParzysty());
     layout->addWidget(m_grid, 1);
     m_extra = new QVBoxLayout;
@@ -76,36 +77,36 @@ ChooserWindow::ChooserWindow(QWidget* owner, ChooserSpec spec, bool choosing)
         if (auto* form = qobject_cast<ui::FormBase*>(owner))
             form->setTag(0);
     dmMain->vKolorForm(*this);
-    if (m_spec.prepare)
-        m_spec.prepare(*m_dataset);
+    if (m_setup.prepare)
+        m_setup.prepare(*m_dataset);
     requery();
 }
 
 QString ChooserWindow::statement() const
 {
     QStringList conditions;
-    if (!m_spec.condition.isEmpty())
-        conditions << m_spec.condition;
+    if (!m_setup.condition.isEmpty())
+        conditions << m_setup.condition;
     if (m_search && !m_search->text().trimmed().isEmpty())
         conditions << m_column->currentData().toString() + QStringLiteral(" CONTAINING ") +
                           data::sqlQuote(m_search->text().trimmed());
-    QString sql = m_spec.select;
+    QString sql = m_setup.select;
     if (!conditions.isEmpty())
         sql += QStringLiteral(" where ") + conditions.join(QStringLiteral(" and "));
-    if (!m_spec.order.isEmpty())
-        sql += QStringLiteral(" order by ") + m_spec.order;
+    if (!m_setup.order.isEmpty())
+        sql += QStringLiteral(" order by ") + m_setup.order;
     return sql;
 }
 
 void ChooserWindow::requery()
 {
     const bool hadRow = m_dataset->isActive() && !m_dataset->isEmpty();
-    const qint64 key = hadRow ? m_dataset->fieldByName(m_spec.keyField).asInteger() : 0;
+    const qint64 key = hadRow ? m_dataset->fieldByName(m_setup.keyField).asInteger() : 0;
     try {
         m_dataset->setSql({statement()});
         m_dataset->open();
         if (hadRow)
-            m_dataset->locate(m_spec.keyField, key);
+            m_dataset->locate(m_setup.keyField, key);
     } catch (const std::exception& e) {
         ui::dialogs().message(windowTitle() + QStringLiteral("\n\n") + QString::fromUtf8(e.what()), QString(),
                               ui::Buttons::Ok, ui::Icon::Error);
@@ -124,7 +125,7 @@ void ChooserWindow::search(const QString& column, const QString& text)
 
 bool ChooserWindow::locateKey(int key)
 {
-    return m_dataset->isActive() && key > 0 && m_dataset->locate(m_spec.keyField, key);
+    return m_dataset->isActive() && key > 0 && m_dataset->locate(m_setup.keyField, key);
 }
 
 void ChooserWindow::choose()
@@ -132,7 +133,7 @@ void ChooserWindow::choose()
     if (!m_choosing || !m_dataset->isActive() || m_dataset->isEmpty())
         return;
     if (auto* form = qobject_cast<ui::FormBase*>(owner()))
-        form->setTag(static_cast<int>(m_dataset->fieldByName(m_spec.keyField).asInteger()));
+        form->setTag(static_cast<int>(m_dataset->fieldByName(m_setup.keyField).asInteger()));
     setModalResult(ui::mrOk);
     if (isVisible())
         close();
@@ -143,11 +144,16 @@ void ChooserWindow::onKeyDown(int& key, Qt::KeyboardModifiers)
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         choose();
         key = 0;
-    } else if (key == Qt::Key_Escape) {
-        setModalResult(ui::mrCancel);
-        close();
-        key = 0;
     }
+}
+
+// Escape leaves the register from the list and from the search box alike.
+void ChooserWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Escape)
+        return FormBase::keyPressEvent(event);
+    setModalResult(ui::mrCancel);
+    close();
 }
 
 // Typing in the list goes on in the search box.

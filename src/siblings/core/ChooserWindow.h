@@ -18,7 +18,7 @@ class QVBoxLayout;
 
 namespace siblings {
 
-struct ChooserSpec {
+struct ChooserSetup {
     struct Search {
         QString title;    // shown in the column box
         QString column;   // column expression the text is looked for in
@@ -38,7 +38,7 @@ class ChooserWindow : public ui::FormBase {
     Q_OBJECT
 public:
     // `choosing` false makes a browse-only register with a close button.
-    ChooserWindow(QWidget* owner, ChooserSpec spec, bool choosing);
+    ChooserWindow(QWidget* owner, ChooserSetup setup, bool choosing);
 
     data::Dataset& dataset() { return *m_dataset; }
     ui::DbGrid& grid() { return *m_grid; }
@@ -48,7 +48,7 @@ public:
     QVBoxLayout& extraArea() { return *m_extra; }
     QHBoxLayout& buttonRow() { return *m_buttons; }
 
-    // Narrows the list to rows whose column (one of the spec's searches)
+    // Narrows the list to rows whose column (one of the setup's searches)
     // contains the text; an unknown column keeps the current one.
     void search(const QString& column, const QString& text);
     // Makes the row with that key current; false when it is not listed.
@@ -60,11 +60,14 @@ public:
     // Reads the list again, keeping the current row when it is still there.
     void requery();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void onKeyPress(QChar& key);
     void onKeyDown(int& key, Qt::KeyboardModifiers modifiers);
 
-    ChooserSpec m_spec;
+    ChooserSetup m_setup;
     data::Dataset* m_dataset;
     ui::DbGrid* m_grid;
     QComboBox* m_column = nullptr;

@@ -8,7 +8,6 @@
 #include "siblings/core/SuiteIcons.h"
 
 #include <QHash>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
 #include <QTextBrowser>

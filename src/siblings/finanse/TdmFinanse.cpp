@@ -140,17 +140,17 @@ int TdmFinanse::iDokumentKsiegowyTekst(QWidget* owner, data::Dataset*, int docum
 
 void TdmFinanse::vDzialParPodpModalne(QWidget* owner)
 {
-    siblings::ChooserSpec spec;
-    spec.caption = QStringLiteral("Klasyfikacja budżetowa");
-    spec.select = QStringLiteral("select KONTO_ID, NAZWA_PAR, KONTO, NAZWA, PARAGRAF_NAZWA from FK_DZIAL_PAR_PODP(0)");
-    spec.order = QStringLiteral("NAZWA_PAR");
-    spec.keyField = QStringLiteral("KONTO_ID");
-    spec.columns = {{"NAZWA_PAR", QStringLiteral("Klasyfikacja"), 140},
+    siblings::ChooserSetup setup;
+    setup.caption = QStringLiteral("Klasyfikacja budżetowa");
+    setup.select = QStringLiteral("select KONTO_ID, NAZWA_PAR, KONTO, NAZWA, PARAGRAF_NAZWA from FK_DZIAL_PAR_PODP(0)");
+    setup.order = QStringLiteral("NAZWA_PAR");
+    setup.keyField = QStringLiteral("KONTO_ID");
+    setup.columns = {{"NAZWA_PAR", QStringLiteral("Klasyfikacja"), 140},
                     {"KONTO", QStringLiteral("Konto"), 120},
                     {"NAZWA", QStringLiteral("Nazwa konta"), 220},
                     {"PARAGRAF_NAZWA", QStringLiteral("Paragraf"), 260}};
-    spec.searches = {{QStringLiteral("Klasyfikacja"), "NAZWA_PAR"},
+    setup.searches = {{QStringLiteral("Klasyfikacja"), "NAZWA_PAR"},
                      {QStringLiteral("Konto"), "KONTO"},
                      {QStringLiteral("Nazwa"), "NAZWA"}};
-    ui::dialogs().runModal(*new siblings::ChooserWindow(owner, spec, true));
+    ui::dialogs().runModal(*new siblings::ChooserWindow(owner, setup, true));
 }

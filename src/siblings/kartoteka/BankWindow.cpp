@@ -16,20 +16,20 @@
 namespace siblings {
 namespace {
 
-ChooserSpec bankRegister()
+ChooserSetup bankRegister()
 {
-    ChooserSpec spec;
-    spec.caption = QStringLiteral("Banki firmy");
-    spec.select = QStringLiteral("select ID, NAZWA, KONTO, KOD_FK, PROCEDURA, SCIEZKA_PRZELEWOW, GRUPOWANIE, "
+    ChooserSetup setup;
+    setup.caption = QStringLiteral("Banki firmy");
+    setup.select = QStringLiteral("select ID, NAZWA, KONTO, KOD_FK, PROCEDURA, SCIEZKA_PRZELEWOW, GRUPOWANIE, "
                                  "OBSLUGA_PARAGRAF, ZMIENIL, DATA_ZMIANY from ET_BANKI");
-    spec.condition = QStringLiteral("ID > 0");
-    spec.order = QStringLiteral("ID");
-    spec.columns = {{"NAZWA", QStringLiteral("Bank"), 200},
+    setup.condition = QStringLiteral("ID > 0");
+    setup.order = QStringLiteral("ID");
+    setup.columns = {{"NAZWA", QStringLiteral("Bank"), 200},
                     {"KONTO", QStringLiteral("Rachunek"), 260},
                     {"KOD_FK", QStringLiteral("Konto F-K"), 80},
                     {"PROCEDURA", QStringLiteral("Procedura"), 70},
                     {"SCIEZKA_PRZELEWOW", QStringLiteral("Folder plików"), 200}};
-    return spec;
+    return setup;
 }
 
 }  // namespace

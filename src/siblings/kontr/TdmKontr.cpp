@@ -10,23 +10,23 @@
 
 namespace {
 
-siblings::ChooserSpec contractorRegister()
+siblings::ChooserSetup contractorRegister()
 {
-    siblings::ChooserSpec spec;
-    spec.caption = QStringLiteral("Kartoteka kontrahentów");
-    spec.select = QStringLiteral("select ID, SKROT, KOD_FK, PELNA, MIEJSCOWOSC, ULICA, NIP from ET_KONTAKT");
-    spec.condition = QStringLiteral("ID > 0");
-    spec.order = QStringLiteral("UPPER(SKROT) COLLATE PXW_PLK");
-    spec.columns = {{"SKROT", QStringLiteral("Skrót"), 170},
+    siblings::ChooserSetup setup;
+    setup.caption = QStringLiteral("Kartoteka kontrahentów");
+    setup.select = QStringLiteral("select ID, SKROT, KOD_FK, PELNA, MIEJSCOWOSC, ULICA, NIP from ET_KONTAKT");
+    setup.condition = QStringLiteral("ID > 0");
+    setup.order = QStringLiteral("UPPER(SKROT) COLLATE PXW_PLK");
+    setup.columns = {{"SKROT", QStringLiteral("Skrót"), 170},
                     {"KOD_FK", QStringLiteral("Symbol"), 80},
                     {"PELNA", QStringLiteral("Nazwa"), 300},
                     {"MIEJSCOWOSC", QStringLiteral("Miejscowość"), 120},
                     {"ULICA", QStringLiteral("Ulica"), 140},
                     {"NIP", QStringLiteral("NIP"), 110}};
-    spec.searches = {{QStringLiteral("Skrót"), "SKROT"},
+    setup.searches = {{QStringLiteral("Skrót"), "SKROT"},
                      {QStringLiteral("Symbol"), "KOD_FK"},
                      {QStringLiteral("Nazwa"), "PELNA"}};
-    return spec;
+    return setup;
 }
 
 QString yesNo(const data::Field& field, bool)
@@ -34,23 +34,23 @@ QString yesNo(const data::Field& field, bool)
     return field.asInteger() == 1 ? QStringLiteral("Tak") : QStringLiteral("Nie");
 }
 
-siblings::ChooserSpec accountList(int contractorId)
+siblings::ChooserSetup accountList(int contractorId)
 {
-    siblings::ChooserSpec spec;
-    spec.caption = QStringLiteral("Dane kontrahenta");
-    spec.select = QStringLiteral("select ID, KONTO, NAZWA, DOMYSLNE, AKTYWNE, ZAAKCEPTOWANE from ET_BANK_KONTO");
-    spec.condition = QStringLiteral("ID_KONTR = ") + QString::number(contractorId);
-    spec.order = QStringLiteral("DOMYSLNE DESC, ID");
-    spec.columns = {{"KONTO", QStringLiteral("Konto"), 260},
+    siblings::ChooserSetup setup;
+    setup.caption = QStringLiteral("Dane kontrahenta");
+    setup.select = QStringLiteral("select ID, KONTO, NAZWA, DOMYSLNE, AKTYWNE, ZAAKCEPTOWANE from ET_BANK_KONTO");
+    setup.condition = QStringLiteral("ID_KONTR = ") + QString::number(contractorId);
+    setup.order = QStringLiteral("DOMYSLNE DESC, ID");
+    setup.columns = {{"KONTO", QStringLiteral("Konto"), 260},
                     {"NAZWA", QStringLiteral("Bank"), 200},
                     {"DOMYSLNE", QStringLiteral("Domyślne"), 70},
                     {"AKTYWNE", QStringLiteral("Aktywne"), 70},
                     {"ZAAKCEPTOWANE", QStringLiteral("Zaakceptowane"), 100}};
-    spec.prepare = [](data::Dataset& ds) {
+    setup.prepare = [](data::Dataset& ds) {
         for (const char* name : {"DOMYSLNE", "AKTYWNE", "ZAAKCEPTOWANE"})
             ds.declareField(name).setGetText(yesNo);
     };
-    return spec;
+    return setup;
 }
 
 // The contractor's own data above the list of accounts.

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTest>
@@ -174,19 +175,27 @@ TEST_F(PrzelewyDaneTest, CloseQuestionSavesDiscardsOrStays) {
 }
 
 TEST_F(PrzelewyDaneTest, ClosingGivesTheRegisterBackItsPanels) {
+    // Inside the host's frame, where closing hands the focus to the register.
+    QMdiArea obszar;
+    ui::setMdiArea(&obszar);
+    pokaz(obszar);
     module->vPrzelewyMDI(qApp);
     TfrmPrzelewy& rejestr = *frmPrzelewy;
     rejestr.btnModyfikujClick();
     ASSERT_NE(nullptr, frmPrzelewyDane);
     EXPECT_FALSE(rejestr.pnlRecord->isVisibleTo(&rejestr));
-    pokaz(*frmPrzelewyDane);
+    pole("TRESC1").clear();   // leaving the invoice number would now fill the title
+    frmPrzelewyDane->edtNrFaktury->setFocus();
     QTest::keyClick(frmPrzelewyDane->edtNrFaktury, Qt::Key_Escape);   // cancels and closes, no question
     zamknieto();
     EXPECT_EQ(nullptr, frmPrzelewyDane);
     EXPECT_TRUE(rejestr.isEnabled());
     EXPECT_TRUE(rejestr.pnlRecord->isVisibleTo(&rejestr));
     EXPECT_TRUE(rejestr.pnlBottom->isVisibleTo(&rejestr));
-    EXPECT_EQ(data::Dataset::State::Browse, q().state());
+    EXPECT_EQ(data::Dataset::State::Browse, q().state()) << "nothing of the form runs once it is gone";
+    rejestr.close();
+    zamknieto();
+    ui::setMdiArea(nullptr);
 }
 
 TEST_F(PrzelewyDaneTest, ContractorFoundByShortNameOrSymbol) {

@@ -294,8 +294,14 @@ TEST_F(PrzelewyTest, IssuingChecksEveryAccountOfTheSetAndWritesNothing) {
     EXPECT_EQ(2, okno.iStanPowrotu);
     okno.rgKtoryZestawClick(0);
 
+    dialogs->expectModal([this](QWidget&) {
+        EXPECT_EQ(QStringLiteral(" and a.ZAZNACZ= 1"), linia(6));
+        EXPECT_EQ(QStringLiteral(" a.ID_KONTRAHENTA"), linia(8));
+        EXPECT_EQ(12, q().recordCount());
+        return ui::mrCancel;
+    });
     okno.btnWystawClick();
-    sprawdz("26 characters pass");
+    sprawdz("26 characters pass on to issuing");
 
     const auto konto = std::to_string(
         sharedInt("select first 1 ID_KONTA_BANK from PR_PRZELEWY where ZAZNACZ = 1 order by ID_KONTRAHENTA desc"));

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Issuing 5,000 marked transfers through the issuing window (batch, payments,
+# realized rows, bank file, ledger document) against a floor that makes the
+# same database writes in one prepared-statement loop.
+# Usage: bench/issue-batch.sh <build dir> [runs]
+# Prints the median times of the runs and their ratio with its target.
+set -euo pipefail
+
+BUILD=${1:?usage: issue-batch.sh <build dir> [runs]}
+RUNS=${2:-3}
+BIN=$(cd "$BUILD" && pwd)/bench/bench_issue_batch
+[ -x "$BIN" ] || BIN=$(cd "$BUILD" && pwd)/bench_issue_batch
+
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+
+median() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
+
+: > "$WORK/times"
+for ((i = 0; i < RUNS; i++)); do
+    rm -rf "$WORK/run"
+    "$BIN" "$WORK/run" | tee "$WORK/out" | grep -v '^  message' || true
+    grep '^real_ms' "$WORK/out" >> "$WORK/times"
+done
+
+REAL=$(awk '{print $2}' "$WORK/times" | median)
+FLOOR=$(awk '{print $4}' "$WORK/times" | median)
+awk -v r="$REAL" -v f="$FLOOR" -v runs="$RUNS" 'BEGIN {
+    printf "issue through the window (median of %d): %d ms\n", runs, r
+    printf "floor, prepared statements (median of %d): %d ms\n", runs, f
+    printf "ratio window/floor: %.2f  (target <= 2.0)\n", r / f
+}'

@@ -1,0 +1,331 @@
+#include "module/issuing/Wystawprzelewy.h"
+
+#include "module/frame/TDMP.h"
+#include "module/issuing/BankFile.h"
+#include "module/issuing/LedgerPosting.h"
+#include "platform/controls/EntryForm.h"
+#include "platform/data/SqlText.h"
+#include "platform/grid/DbGrid.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Glyphs.h"
+#include "siblings/core/TdmMain.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <cstdio>
+#include <QDateEdit>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kGeneratorPartii = QStringLiteral("SELECT GEN_ID(GEN_PR_WYSTAWIONE_ID,1) AS ILE FROM RDB$DATABASE");
+const QString kGeneratorZrealizowanych =
+    QStringLiteral("SELECT GEN_ID(GEN_PR_PRZELEWY_ZREALIZOWANE_ID,1) AS ILE FROM RDB$DATABASE");
+// A day holds batches 'A' to 'S'.
+constexpr char kPoOstatniejLiterze = 'T';
+
+data::Field& pole(data::Dataset& ds, const char* name) { return ds.fieldByName(QString::fromLatin1(name)); }
+
+QString sLitera(char litera) { return QString(QLatin1Char(litera)); }
+
+QDateTime dzien(const QDate& data) { return QDateTime(data, QTime(0, 0)); }
+
+bool bOdmowa(const QString& tekst, const QString& tytul = QString()) {
+    ui::dialogs().message(tekst, tytul, ui::Buttons::Ok, ui::Icon::Error);
+    return false;
+}
+
+QString sBlad(const std::exception& e) { return QString::fromUtf8(e.what()); }
+
+// The batch of that day and letter, if one was issued.
+QString sZapytanieOPartie(const QDate& data, char litera) {
+    return "SELECT * FROM PR_WYSTAWIONE WHERE DATA_REALIZACJI =" + data::sqlDate(data) +
+           " AND KOLEJNY = " + data::sqlQuote(sLitera(litera));
+}
+
+}  // namespace
+
+TfrmWystawPrzelewy::TfrmWystawPrzelewy(QWidget* owner) : Form(owner) {
+    setObjectName(QStringLiteral("frmWystawPrzelewy"));
+    setWindowTitle(QStringLiteral("Wystawianie przelewów"));
+    setMinimumSize(400, 300);
+    vZbudujOkno();
+    try {
+        for (data::Dataset* q : {&DMP->queBanki, &DMP->queWystawione, &DMP->queZrealizowane})
+            if (!q->isActive()) q->open();
+    } catch (const std::exception& e) {
+        ui::dialogs().showMessage(QStringLiteral("frmWystawPrzelewy->FormCreate() \n\n") + sBlad(e));
+    }
+    ui::loadGlyphs({{btnAnuluj, "D_ANULUJ"}, {btnWybierz, "D_WYBIERZ"}});
+    btnHelp->setIcon(dmMain->PobierzFiltry().value(5));
+    dmMain->vKolorForm(*this);
+    dtPrzelewu->setDate(QDate::currentDate());
+}
+
+void TfrmWystawPrzelewy::vZbudujOkno() {
+    QPalette tlo = palette();
+    tlo.setColor(QPalette::Window, QColor(0xE2, 0xE2, 0xE2));
+    setPalette(tlo);
+    setAutoFillBackground(true);
+
+    dtPrzelewu = ui::named<QDateEdit>("dtPrzelewu");
+    dtPrzelewu->setCalendarPopup(true);
+    dtPrzelewu->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    // The bank file of procedure 5 carries the picker's day.
+    connect(dtPrzelewu, &QDateEdit::dateChanged, this, [this](const QDate& data) { kontekst.dataPrzelewu = data; });
+    pnlKolejny = ui::named<QLabel>("pnlKolejny");
+    pnlKolejny->setFrameShape(QFrame::Panel);
+    pnlKolejny->setFrameShadow(QFrame::Sunken);
+    pnlKolejny->setMinimumWidth(40);
+    pnlKolejny->setAlignment(Qt::AlignCenter);
+    QFont gruba = pnlKolejny->font();
+    gruba.setBold(true);
+    pnlKolejny->setFont(gruba);
+    btnHelp = ui::named<QToolButton>("btnHelp");
+    btnHelp->setAutoRaise(true);
+    btnHelp->setToolTip(QStringLiteral("F1 - pomoc"));
+
+    DBGrid1 = ui::named<ui::DbGrid>("DBGrid1");
+    DBGrid1->setColumns({{QStringLiteral("NAZWA"), QStringLiteral("Bank"), 180},
+                         {QStringLiteral("KONTO"), QStringLiteral("Konto:"), 220},
+                         {QStringLiteral("GRUPOWANIE_calc"), QStringLiteral("Grupować"), 60},
+                         {QStringLiteral("SCIEZKA_PRZELEWOW"), QString(), 160},
+                         {QStringLiteral("ID"), QString(), 40}});
+    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid1->setDataset(&DMP->queBanki);
+
+    btnWybierz = ui::named<QPushButton>("btnWybierz", QStringLiteral("Wybierz"));
+    btnWybierz->setToolTip(QStringLiteral("Zapisz zmiany i zamknij okno"));
+    btnAnuluj = ui::named<QPushButton>("btnAnuluj", QStringLiteral("Anuluj"));
+    btnAnuluj->setToolTip(QStringLiteral("Anuluj zmiany i zamknij okno"));
+
+    auto* gora = new QHBoxLayout;
+    gora->setContentsMargins(0, 0, 8, 0);
+    gora->addWidget(new QLabel(QStringLiteral("Data wystawienia przelewów :")));
+    gora->addWidget(dtPrzelewu);
+    gora->addWidget(pnlKolejny);
+    gora->addStretch(1);
+    gora->addWidget(btnHelp);
+    auto* dol = new QHBoxLayout;
+    dol->addStretch(1);
+    for (QPushButton* b : {btnWybierz, btnAnuluj}) {
+        b->setMinimumSize(90, 34);
+        b->setIconSize(QSize(24, 24));
+        dol->addWidget(b);
+    }
+    auto* uklad = new QVBoxLayout(this);
+    uklad->addLayout(gora);
+    uklad->addWidget(DBGrid1, 1);
+    uklad->addLayout(dol);
+    resize(680, 360);
+    if (const QScreen* ekran = QGuiApplication::primaryScreen())
+        move(ekran->availableGeometry().center() - rect().center());
+
+    auto* actAnuluj = new QAction(this);
+    actAnuluj->setShortcut(QKeySequence(Qt::Key_Escape));
+    actAnuluj->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(actAnuluj);
+    auto* actPomoc = new QAction(this);
+    actPomoc->setShortcut(QKeySequence(Qt::Key_F1));
+    actPomoc->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(actPomoc);
+
+    connect(btnWybierz, &QPushButton::clicked, this, &TfrmWystawPrzelewy::btnWybierzClick);
+    connect(btnAnuluj, &QPushButton::clicked, this, &TfrmWystawPrzelewy::btnAnulujClick);
+    connect(actAnuluj, &QAction::triggered, this, &TfrmWystawPrzelewy::btnAnulujClick);
+    connect(btnHelp, &QToolButton::clicked, this, &TfrmWystawPrzelewy::btnHelpClick);
+    connect(actPomoc, &QAction::triggered, this, &TfrmWystawPrzelewy::btnHelpClick);
+}
+
+// ---------------------------------------------------------------- issuing
+
+void TfrmWystawPrzelewy::btnWybierzClick() {
+    try {
+        if (!bMoznaWystawic() || !bWybierzKolejny()) return;
+    } catch (const std::exception& e) {
+        ui::dialogs().showMessage(QStringLiteral("frmWystawPrzelewy->btnWybierzClick() \n\n") + sBlad(e));
+        return;
+    }
+    if (ui::dialogs().message(QStringLiteral("Czy akceptujesz ?"), QStringLiteral("Zostaną wystawione zaznaczone przelewy"),
+                              ui::Buttons::YesNo, ui::Icon::Question) != ui::Answer::Yes)
+        return;
+    // The register's grid must not follow the walk; the register attaches it again.
+    if (DMP->grdPrzelewy) DMP->grdPrzelewy->detachDataset();
+
+    const QDate data = dtPrzelewu->date();
+    kontekst.dataPrzelewu = data;
+    QElapsedTimer T; T.start();
+    const bool wystawiono = bZapiszPartie();
+    fprintf(stderr, "batch %lld\n", (long long)T.restart());
+    if (wystawiono) {
+        // The batch is committed: a missing file or document is made later
+        // from the issued batches or the realized list.
+        if (!bUtworzPlikDoBanku(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
+            bOdmowa(QStringLiteral("Nie stworzono zbioru bankowego "), QStringLiteral("Bład"));
+        fprintf(stderr, "file %lld\n", (long long)T.restart());
+        if (DMP->iKsiegowacPrzelewy == 1 &&
+            !bKsiegujPrzelewy(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
+            bOdmowa(QStringLiteral("Nie stworzono dokumentu w FK lub błędny zapis dokumentu\nSprawdź !!! "),
+                    QStringLiteral("Bład"));
+    }
+    fprintf(stderr, "ledger %lld\n", (long long)T.restart());
+    setModalResult(wystawiono ? ui::mrOk : ui::mrCancel);
+    if (isVisible()) close();
+}
+
+bool TfrmWystawPrzelewy::bMoznaWystawic() {
+    if (dmMain->cBlokadaPrzelewow)
+        return bOdmowa(QStringLiteral("Wystawianie przelewów na bazie tego roku zablokowane !"));
+    if (DMP->queBanki.isEmpty()) return bOdmowa(QStringLiteral("Brak  konta bankowego - firmy"));
+    if (DMP->iKsiegowacPrzelewy == 1 && DMP->iIdKoduDokPrzelewu < 1)
+        return bOdmowa(QStringLiteral("Nie określono w parametrach Kodu dokumentu w F-K  dla przelewów"));
+    // The register counted its set before another user may have issued it:
+    // an empty batch would still take a letter and send the bank an empty file.
+    if (DMP->quePrzelewy.isEmpty()) return bOdmowa(QStringLiteral("Nie zaznaczono faktur !"), QStringLiteral(" Uwaga !"));
+    return true;
+}
+
+bool TfrmWystawPrzelewy::bWybierzKolejny() {
+    const QDate data = dtPrzelewu->date();
+    data::Dataset& wystawione = DMP->queWystawione;
+    kontekst.bBlad = false;
+    for (kontekst.cKolejny = 'A';; ++kontekst.cKolejny) {
+        if (kontekst.cKolejny == kPoOstatniejLiterze) return bOdmowa(QStringLiteral("Za duzo przelewów jednego dnia"));
+        kontekst.sSql = sZapytanieOPartie(data, kontekst.cKolejny);
+        wystawione.setSql({kontekst.sSql});
+        wystawione.open();
+        if (wystawione.isEmpty()) {
+            pnlKolejny->setText(sLitera(kontekst.cKolejny));
+            return true;
+        }
+    }
+}
+
+bool TfrmWystawPrzelewy::bZapiszPartie() {
+    fb::Transaction& transakcja = dmMain->transaction();
+    bool przyPartii = true;
+    try {
+        // What the shared transaction already holds (an amount split waits
+        // for the register's next commit) must not go down with a failed batch.
+        transakcja.commitRetaining();
+
+        data::Dataset& wystawione = DMP->queWystawione;
+        const int bank = static_cast<int>(pole(DMP->queBanki, "ID").asInteger());
+        wystawione.insert();
+        pole(wystawione, "ID").setInteger(dmMain->iPobierzGenerator(kGeneratorPartii));
+        pole(wystawione, "DATA_REALIZACJI").setDateTime(dzien(dtPrzelewu->date()));
+        pole(wystawione, "KOLEJNY").setString(sLitera(kontekst.cKolejny));
+        pole(wystawione, "ID_BANKU").setInteger(bank);
+        wystawione.post();
+        kontekst.iIdKontaFirmy = bank;
+        przyPartii = false;
+
+        data::Dataset& przelewy = DMP->quePrzelewy;
+        for (przelewy.first(); !przelewy.eof(); przelewy.next()) {
+            vZaplacPrzelew();
+            if (!bPrzeniesDoZrealizowanych()) kontekst.bBlad = true;
+        }
+        if (!kontekst.bBlad) {
+            transakcja.commitRetaining();
+            return true;
+        }
+    } catch (const std::exception& e) {
+        kontekst.bBlad = true;
+        vZglosBladPartii(e, przyPartii);
+    }
+    for (data::Dataset* q : {&DMP->queWystawione, &DMP->quePrzelewy, &DMP->queZrealizowane})
+        if (q->isEditing()) q->cancel();
+    try {
+        transakcja.rollbackRetaining();
+    } catch (const std::exception& e) {
+        ui::dialogs().showMessage("Błąd " + sBlad(e));
+    }
+    return false;
+}
+
+void TfrmWystawPrzelewy::vZaplacPrzelew() {
+    data::Dataset& przelewy = DMP->quePrzelewy;
+    przelewy.edit();
+    DMP->fldZaznacz->setInteger(0);
+    const double kwota = pole(przelewy, "WARTOSC").asDouble();
+    const double wyplacono = dmMain->zaokr(pole(przelewy, "WARTOSC_WYPLACONA").asDouble() + kwota, 2);
+    const double cala = dmMain->zaokr(pole(przelewy, "WARTOSC_CALA").asDouble(), 2);
+    pole(przelewy, "WARTOSC_WYPLACONA").setDouble(wyplacono);
+    // Paid beyond the full amount counts as paid in full: the rest would
+    // otherwise stay pending as a negative payment.
+    if (wyplacono >= cala) {
+        pole(przelewy, "DATA_REALIZACJI").setDateTime(dzien(dtPrzelewu->date()));
+        pole(przelewy, "KOLEJNY").setString(sLitera(kontekst.cKolejny));
+        pole(przelewy, "WARTOSC").setDouble(0);
+    } else {
+        pole(przelewy, "WARTOSC").setDouble(dmMain->zaokr(cala - wyplacono, 2));
+    }
+    przelewy.post();
+
+    kontekst.iIdKontrahenta = static_cast<int>(pole(przelewy, "ID_KONTRAHENTA").asInteger());
+    kontekst.iIdKontaBank = static_cast<int>(pole(przelewy, "ID_KONTA_BANK").asInteger());
+    kontekst.sWn = pole(przelewy, "WN").asString();
+    kontekst.sTresc = pole(przelewy, "TRESC1").asString();
+    kontekst.dKwota = kwota;
+    kontekst.sParagraf = pole(przelewy, "PARAGRAF").asString();
+    kontekst.sNrFaktury = pole(przelewy, "NR_FAKTURY").asString();
+}
+
+bool TfrmWystawPrzelewy::bPrzeniesDoZrealizowanych() {
+    data::Dataset& zrealizowane = DMP->queZrealizowane;
+    try {
+        zrealizowane.insert();
+        pole(zrealizowane, "ID").setInteger(dmMain->iPobierzGenerator(kGeneratorZrealizowanych));
+        pole(zrealizowane, "ID_KONTRAHENTA").setInteger(kontekst.iIdKontrahenta);
+        pole(zrealizowane, "ID_KONTA_BANK").setInteger(kontekst.iIdKontaBank);
+        pole(zrealizowane, "ID_KONTA_FIRMY").setInteger(kontekst.iIdKontaFirmy);
+        pole(zrealizowane, "WARTOSC").setDouble(dmMain->zaokr(kontekst.dKwota, 2));
+        pole(zrealizowane, "KOLEJNY").setString(sLitera(kontekst.cKolejny));
+        pole(zrealizowane, "DATA_REALIZACJI").setDateTime(dzien(dtPrzelewu->date()));
+        pole(zrealizowane, "WN").setString(kontekst.sWn);
+        pole(zrealizowane, "TRESC1").setString(kontekst.sTresc);
+        pole(zrealizowane, "NR_FAKTURY").setString(kontekst.sNrFaktury);
+        pole(zrealizowane, "PARAGRAF").setString(kontekst.sParagraf);
+        zrealizowane.post();
+        return true;
+    } catch (const std::exception& e) {
+        // Left inserting, the row would be posted again by the next transfer's move.
+        if (zrealizowane.isEditing()) zrealizowane.cancel();
+        ui::dialogs().showMessage("Błąd " + sBlad(e));
+        return false;
+    }
+}
+
+void TfrmWystawPrzelewy::vZglosBladPartii(const std::exception& e, bool przyPartii) {
+    const auto* blad = dynamic_cast<const fb::Error*>(&e);
+    if (blad && przyPartii && (blad->isUniqueViolation() || blad->isLockConflict())) {
+        bOdmowa("Partia przelewów z tego dnia o literze " + sLitera(kontekst.cKolejny) +
+                " została właśnie wystawiona przez innego użytkownika. Wystaw przelewy ponownie.");
+    } else if (blad && blad->isLockConflict()) {
+        data::Dataset& przelewy = DMP->quePrzelewy;
+        bOdmowa("Przelew " + pole(przelewy, "NR_FAKTURY").asString() + " dla " +
+                pole(przelewy, "KONTRAHENT_NAZWA").asString() +
+                " jest właśnie zmieniany przez innego użytkownika. Wystaw przelewy ponownie.");
+    } else {
+        ui::dialogs().showMessage("Błąd " + sBlad(e));
+    }
+}
+
+// ---------------------------------------------------------------- other commands
+
+void TfrmWystawPrzelewy::btnAnulujClick() {
+    setModalResult(ui::mrCancel);
+    if (isVisible()) close();
+}
+
+void TfrmWystawPrzelewy::btnHelpClick() { dmMain->ShowHelpWindow(*this, QStringLiteral("HTML/Przelewy.html")); }
+
+void TfrmWystawPrzelewy::onClose() {
+    for (data::Dataset* q : {&DMP->queBanki, &DMP->queWystawione, &DMP->queZrealizowane}) q->close();
+}

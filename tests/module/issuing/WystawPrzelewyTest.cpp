@@ -1,0 +1,405 @@
+// Issuing the marked set through the window, on transfers of the tests' own
+// contractors; the demo's marks are cleared so that only they are issued.
+#include "module/issuing/Wystawprzelewy.h"
+
+#include "IssuingFixture.h"
+#include "module/register/Przelewy.h"
+#include "module/register/Zestawy.h"
+#include "platform/grid/DbGrid.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+
+namespace {
+
+using pxtest::IssuingFixture;
+
+const QDate kDay(2026, 12, 10);
+const std::string kBatch = "DATA_REALIZACJI = '2026-12-10'";
+
+// Runs a step just before the message box whose text contains the key is
+// answered: a second user acting while the first one reads the question.
+class HookedDialogs final : public ui::Dialogs {
+public:
+    HookedDialogs(ui::Dialogs& target, QString key, std::function<void()> step)
+        : m_target(target), m_key(std::move(key)), m_step(std::move(step)) {}
+    ui::Answer message(const QString& text, const QString& caption, ui::Buttons buttons, ui::Icon icon) override {
+        if (m_step && text.contains(m_key)) std::exchange(m_step, nullptr)();
+        return m_target.message(text, caption, buttons, icon);
+    }
+    void showMessage(const QString& text) override { m_target.showMessage(text); }
+    int runModal(QWidget& window) override { return m_target.runModal(window); }
+    QString openFileName(const QString& c, const QString& d, const QString& f) override { return m_target.openFileName(c, d, f); }
+    QString saveFileName(const QString& c, const QString& d, const QString& f) override { return m_target.saveFileName(c, d, f); }
+    QString folder(const QString& c, const QString& d) override { return m_target.folder(c, d); }
+    bool print(QPrinter& printer) override { return m_target.print(printer); }
+    void beep() override { m_target.beep(); }
+
+private:
+    ui::Dialogs& m_target;
+    QString m_key;
+    std::function<void()> m_step;
+};
+
+class ScopedHook {
+public:
+    ScopedHook(pxtest::ScriptedDialogs& target, const QString& key, std::function<void()> step)
+        : m_scripted(ui::setDialogs(std::make_unique<HookedDialogs>(target, key, std::move(step)))) {}
+    ~ScopedHook() { ui::setDialogs(std::move(m_scripted)); }
+
+private:
+    std::unique_ptr<ui::Dialogs> m_scripted;
+};
+
+class WystawPrzelewyTest : public IssuingFixture {
+protected:
+    void SetUp() override {
+        // A realized row that the database refuses, to break a batch half-way.
+        db.exec("alter table PR_PRZELEWY_ZREALIZOWANE add constraint CHK_TEST_ZEPSUTA check (NR_FAKTURY <> 'ZEPSUTA')");
+        db.exec("update PR_PRZELEWY set ZAZNACZ = 0, ZAZNACZ2 = 0, ZAZNACZ3 = 0");
+        IssuingFixture::SetUp();
+        addContractor(9002, "Firma Testowa", "K9002");
+        folder = QString::fromStdString(db.scalarText("select SCIEZKA_PRZELEWOW from ET_BANKI where ID = 1"));
+    }
+    void TearDown() override {
+        if (frmPrzelewy) frmPrzelewy->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        IssuingFixture::TearDown();
+    }
+
+    // A pending transfer; marks are "ZAZNACZ, ZAZNACZ2, ZAZNACZ3".
+    void addTransfer(int id, const std::string& invoice, const std::string& full, const std::string& paid,
+                     const std::string& amount, const std::string& marks = "0, 1, 0", int contractor = kContractor) {
+        const std::string who = std::to_string(contractor);
+        db.exec("insert into PR_PRZELEWY (ID, ID_KONTRAHENTA, ID_KONTA_BANK, NR_FAKTURY, TRESC1, WN, PARAGRAF, "
+                "TERMIN_ZAPLATY, WPROWADZONY, WARTOSC_CALA, WARTOSC_WYPLACONA, WARTOSC, ZAZNACZ, ZAZNACZ2, ZAZNACZ3) "
+                "values (" + std::to_string(id) + ", " + who + ", " + who + ", '" + invoice + "', 'Faktura " +
+                invoice + "', '201-K" + who + "', '801-80101-4210', '2026-12-01', 1, " + full + ", " + paid + ", " +
+                amount + ", " + marks + ")");
+    }
+    // The register's query over the set, as the hand-off leaves it.
+    void prepareSet(int set) {
+        DMP->vUstawZestaw(set);
+        data::Dataset& q = DMP->quePrzelewy;
+        q.close();
+        q.setSqlLine(6, sWarunekZestawu(set));
+        q.setSqlLine(8, QStringLiteral(" a.ID_KONTRAHENTA"));
+        q.open();
+    }
+    // Bank 0: no bank to pick.
+    void pick(TfrmWystawPrzelewy& window, int bank) {
+        window.dtPrzelewu->setDate(kDay);
+        if (bank > 0) ASSERT_TRUE(DMP->queBanki.locate(QStringLiteral("ID"), bank));
+    }
+    // Shows the window, picks bank and day, expects what `script` queues and
+    // presses the button.
+    void press(const std::function<void()>& script, int bank = 1) {
+        dialogs->expectModal([&](QWidget& w) {
+            auto& window = static_cast<TfrmWystawPrzelewy&>(w);
+            pick(window, bank);
+            script();
+            window.btnWybierz->click();
+            return window.modalResult();
+        });
+        ui::dialogs().runModal(*new TfrmWystawPrzelewy(nullptr));
+    }
+    // Answers Yes to the question, then expects what `after` queues.
+    void issue(const std::function<void()>& after = {}) {
+        press([&] {
+            dialogs->expectMessage(QStringLiteral("Czy akceptujesz ?"), ui::Answer::Yes);
+            if (after) after();
+        });
+    }
+    // A refusal before the question: its text, nothing written.
+    void expectRefusal(const QString& text, int bank = 1) {
+        press([&] { dialogs->expectMessage(text, ui::Answer::Ok); }, bank);
+        EXPECT_EQ(text, dialogs->shown().back().text);
+        expectNothingWritten();
+    }
+    void expectFileMessage(char letter = 'A') {
+        dialogs->expectMessage("Stworzono plik do banku: " + folder + "/P-2026-12-10-" + QLatin1Char(letter) + ".PLI",
+                               ui::Answer::Ok);
+    }
+    std::int64_t count(const std::string& from) { return committedInt("select count(*) from " + from); }
+    // A column of a transfer in grosze.
+    std::int64_t grosze(int id, const std::string& column) {
+        return committedInt("select cast(" + column + " * 100 as bigint) from PR_PRZELEWY where ID = " +
+                            std::to_string(id));
+    }
+    // A sum in grosze.
+    std::int64_t sumOf(const std::string& column, const std::string& from) {
+        return committedInt("select cast(sum(" + column + ") * 100 as bigint) from " + from);
+    }
+    void expectNothingWritten() {
+        EXPECT_EQ(0, count("PR_WYSTAWIONE where " + kBatch));
+        EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
+        EXPECT_EQ(marked, count("PR_PRZELEWY where ZAZNACZ2 = 1 and DATA_REALIZACJI is null"));
+        EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty());
+    }
+    std::string fileBytes(char letter = 'A') {
+        QFile file(folder + "/P-2026-12-10-" + QLatin1Char(letter) + ".PLI");
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(missing)";
+    }
+    // Three transfers in set 2, one of them paid in part.
+    void addThree() {
+        addTransfer(9201, "FV/1", "1000", "0", "1000");
+        addTransfer(9202, "FV/2", "1000", "300", "200");
+        addTransfer(9203, "FV/3", "50.5", "0", "50.5", "0, 1, 0", 9002);
+        marked = 3;
+        prepareSet(2);
+    }
+    void postingOff() {
+        DMP->iKsiegowacPrzelewy = 0;
+        DMP->iIdKoduDokPrzelewu = 0;
+    }
+
+    QString folder;
+    std::int64_t marked = 0;
+};
+
+TEST_F(WystawPrzelewyTest, FirstFreeLetterOfTheDayUpToS) {
+    addThree();
+    postingOff();
+    auto takeLetters = [this](char from, char to) {
+        for (char letter = from; letter <= to; ++letter)
+            db.exec("insert into PR_WYSTAWIONE (ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU) values (" +
+                    std::to_string(900 + letter) + ", '2026-12-10', '" + letter + "', 2)");
+    };
+    takeLetters('A', 'A');
+    takeLetters('C', 'C');
+    issue([this] { expectFileMessage('B'); });
+    EXPECT_EQ(1, count("PR_WYSTAWIONE where " + kBatch + " and KOLEJNY = 'B' and ID_BANKU = 1"));
+    EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = 'B'"));
+    EXPECT_EQ(3, QString::fromStdString(fileBytes('B')).count(QStringLiteral("\r\n")));
+
+    db.exec("delete from PR_WYSTAWIONE where " + kBatch);
+    db.exec("delete from PR_PRZELEWY_ZREALIZOWANE where " + kBatch);
+    db.exec("delete from PR_PRZELEWY where ID between 9201 and 9203");
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    addThree();
+    takeLetters('A', 'S');
+    press([this] { dialogs->expectMessage(QStringLiteral("Za duzo przelewów jednego dnia"), ui::Answer::Ok); });
+    EXPECT_EQ(19, count("PR_WYSTAWIONE where " + kBatch));
+    EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
+    EXPECT_EQ(3, count("PR_PRZELEWY where ZAZNACZ2 = 1"));
+}
+
+TEST_F(WystawPrzelewyTest, PaysInFullOrInPartAndClearsOnlyTheActiveMark) {
+    addTransfer(9201, "FV/1", "1000", "0", "1000");
+    addTransfer(9202, "FV/2", "1000", "300", "200");
+    addTransfer(9203, "FV/3", "100", "50", "80");           // more than is owed
+    addTransfer(9204, "FV/4", "10", "0", "10", "1, 1, 0");  // in two sets, as a foreign writer may leave it
+    addTransfer(9205, "FV/5", "10", "0", "10", "1, 0, 0");
+    prepareSet(2);
+    postingOff();
+    issue([this] { expectFileMessage(); });
+
+    EXPECT_EQ(3, count("PR_PRZELEWY where ID in (9201, 9203, 9204) and " + kBatch +
+                       " and KOLEJNY = 'A' and WARTOSC = 0"));
+    EXPECT_EQ(100000, grosze(9201, "WARTOSC_WYPLACONA"));
+    EXPECT_EQ(13000, grosze(9203, "WARTOSC_WYPLACONA"));
+    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9202 and DATA_REALIZACJI is null and KOLEJNY is null and "
+                       "WARTOSC = 500 and WARTOSC_WYPLACONA = 500"));
+    EXPECT_EQ(0, count("PR_PRZELEWY where ZAZNACZ2 = 1"));
+    EXPECT_EQ(2, count("PR_PRZELEWY where ID in (9204, 9205) and ZAZNACZ = 1"));
+    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9205 and DATA_REALIZACJI is null"));
+
+    EXPECT_EQ(4, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = 'A' and ID_KONTA_FIRMY = 1 and "
+                       "ID_KONTRAHENTA = 9001 and ID_KONTA_BANK = 9001 and ID_DOKUMENTU_FK is null"));
+    EXPECT_EQ(129000, sumOf("WARTOSC", "PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
+    EXPECT_EQ(1, count("PR_PRZELEWY_ZREALIZOWANE where NR_FAKTURY = 'FV/2' and WARTOSC = 200 and "
+                       "TRESC1 = 'Faktura FV/2' and WN = '201-K9001' and PARAGRAF = '801-80101-4210'"));
+}
+
+TEST_F(WystawPrzelewyTest, RefusalsAndNoWriteNothing) {
+    addThree();
+    dialogs->expectModal([this](QWidget& w) {
+        auto& window = static_cast<TfrmWystawPrzelewy&>(w);
+        pick(window, 1);
+        dialogs->expectMessage(QStringLiteral("Czy akceptujesz ?"), ui::Answer::No);
+        window.btnWybierz->click();
+        EXPECT_EQ(QStringLiteral("A"), window.pnlKolejny->text());
+        EXPECT_TRUE(window.isVisible());
+        return ui::mrCancel;
+    });
+    ui::dialogs().runModal(*new TfrmWystawPrzelewy(nullptr));
+    EXPECT_EQ(QStringLiteral("Zostaną wystawione zaznaczone przelewy"), dialogs->shown()[1].caption);
+    expectNothingWritten();
+
+    dmMain->cBlokadaPrzelewow = 1;
+    expectRefusal(QStringLiteral("Wystawianie przelewów na bazie tego roku zablokowane !"));
+    dmMain->cBlokadaPrzelewow = 0;
+    DMP->iIdKoduDokPrzelewu = 0;
+    expectRefusal(QStringLiteral("Nie określono w parametrach Kodu dokumentu w F-K  dla przelewów"));
+    DMP->queBanki.setSql({QStringLiteral("select * from ET_BANKI where id > 100")});
+    expectRefusal(QStringLiteral("Brak  konta bankowego - firmy"), 0);
+}
+
+// Another user committed the same letter while the question was open, or
+// holds it uncommitted; the batch goes back whole.
+TEST_F(WystawPrzelewyTest, LetterTakenByAnotherUserMeanwhileRollsBack) {
+    addThree();
+    const QString taken = QStringLiteral("Partia przelewów z tego dnia o literze A została właśnie wystawiona przez "
+                                         "innego użytkownika. Wystaw przelewy ponownie.");
+    {
+        ScopedHook hook(*dialogs, QStringLiteral("Czy akceptujesz ?"), [this] {
+            db.exec("insert into PR_WYSTAWIONE (ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU) "
+                    "values (990, '2026-12-10', 'A', 2)");
+        });
+        issue([&] { dialogs->expectMessage(taken, ui::Answer::Ok); });
+    }
+    EXPECT_EQ(1, count("PR_WYSTAWIONE where " + kBatch + " and ID_BANKU = 2"));
+    db.exec("delete from PR_WYSTAWIONE");
+    expectNothingWritten();
+
+    fb::Transaction other(db.attachment());
+    db.attachment().execute(other, "insert into PR_WYSTAWIONE (ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU) "
+                                   "values (991, '2026-12-10', 'A', 2)");
+    issue([&] { dialogs->expectMessage(taken, ui::Answer::Ok); });
+    other.rollback();
+    expectNothingWritten();
+}
+
+TEST_F(WystawPrzelewyTest, TransferChangedByAnotherUserRollsBack) {
+    addThree();
+    fb::Transaction other(db.attachment());
+    db.attachment().execute(other, "update PR_PRZELEWY set TRESC1 = 'zmiana' where ID = 9202");
+    issue([this] {
+        dialogs->expectMessage(QStringLiteral("Przelew FV/2 dla Usługi \"Wąż\" Jan Kowalski jest właśnie zmieniany"),
+                               ui::Answer::Ok);
+    });
+    other.rollback();
+    expectNothingWritten();
+}
+
+// One refused realized row takes the whole batch back; an amount split made
+// before issuing stays.
+TEST_F(WystawPrzelewyTest, FailingRealizedRowRollsBackTheWholeBatch) {
+    addThree();
+    addTransfer(9204, "ZEPSUTA", "5", "0", "5");
+    marked = 4;
+    prepareSet(2);
+    ASSERT_TRUE(DMP->quePrzelewy.locate(QStringLiteral("ID"), 9201));
+    DMP->quePrzelewy.edit();
+    DMP->quePrzelewy.fieldByName(QStringLiteral("WARTOSC")).setDouble(600);
+    DMP->quePrzelewy.post();
+
+    issue([this] { dialogs->expectShowMessage(QStringLiteral("Błąd ")); });
+    expectNothingWritten();
+    EXPECT_EQ(60000, grosze(9201, "WARTOSC"));
+    EXPECT_EQ(0, grosze(9201, "WARTOSC_WYPLACONA"));
+    EXPECT_EQ(3u, dialogs->shown().size()) << "one message for the one refused row";
+}
+
+TEST_F(WystawPrzelewyTest, FileAndDocumentFollowTheCommitAndTheirFailuresKeepTheBatch) {
+    addThree();
+    {
+        ScopedHook hook(*dialogs, QStringLiteral("Stworzono plik"), [this] {
+            EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch)) << "committed before the file";
+        });
+        issue([this] {
+            expectFileMessage();
+            dialogs->expectShowMessage(QStringLiteral("Dopisano dokument FK"));
+        });
+    }
+    const std::string document =
+        std::to_string(committedInt("select max(ID_DOKUMENTU_FK) from PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
+    EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and ID_DOKUMENTU_FK = " + document));
+    EXPECT_EQ(3, count("FK_DEKRETY where ID_DOKUMENTU = " + document));
+    EXPECT_EQ(3, QString::fromStdString(fileBytes()).count(QStringLiteral("\r\n")));
+
+    db.exec("update ET_BANKI set SCIEZKA_PRZELEWOW = '/brak/folderu' where ID = 1");
+    db.exec("update FK_PLANKONT set BANK_ID = 99 where BANK_ID = 1");
+    addTransfer(9204, "FV/4", "5", "0", "5");
+    prepareSet(2);
+    issue([this] {
+        dialogs->expectMessage(QStringLiteral("Brak folderu do tworzenia zbioru dla danego banku:\n /brak/folderu"),
+                               ui::Answer::Ok);
+        dialogs->expectMessage(QStringLiteral("Nie stworzono zbioru bankowego "), ui::Answer::Ok);
+        dialogs->expectMessage(QStringLiteral("Brak w Planie Kont dla banku firmy analityki"), ui::Answer::Ok);
+        dialogs->expectMessage(QStringLiteral("Nie stworzono dokumentu w FK lub błędny zapis dokumentu\nSprawdź !!! "),
+                               ui::Answer::Ok);
+    });
+    EXPECT_EQ(QStringLiteral("Bład"), dialogs->shown().back().caption);
+    EXPECT_EQ(1, count("PR_WYSTAWIONE where " + kBatch + " and KOLEJNY = 'B'"));
+    EXPECT_EQ(1, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = 'B' and NR_FAKTURY = 'FV/4'"));
+    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9204 and KOLEJNY = 'B'"));
+}
+
+// The road of one issue from the register: set 2, two rows marked with F3,
+// F5, bank 1, Yes.
+TEST_F(WystawPrzelewyTest, RoadOfOneIssueFromTheRegister) {
+    db.exec("update PR_PRZELEWY set ZAZNACZ2 = 1 where ID in (select first 3 ID from PR_PRZELEWY "
+            "where DATA_REALIZACJI is null and ID_KONTRAHENTA <= 20 order by ID)");
+    addTransfer(9201, "FV/1", "1000", "300", "200", "0, 0, 0");
+    addTransfer(9202, "FV/2", "1234.5", "0", "1234.5", "0, 0, 0", 9002);
+    const auto paid = sumOf("WARTOSC", "PR_PRZELEWY where ZAZNACZ2 = 1") + 20000 + 123450;
+
+    module->vPrzelewyMDI(qApp);
+    TfrmPrzelewy& okno = *frmPrzelewy;
+    okno.runActivation();
+    okno.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&okno));
+    okno.grpZestawy->button(1)->click();
+    for (int id : {9201, 9202}) {
+        ASSERT_TRUE(DMP->quePrzelewy.locate(QStringLiteral("ID"), id));
+        QTest::keyClick(okno.grdPrzelewy, Qt::Key_F3);
+    }
+    ASSERT_EQ(QStringLiteral("5"), okno.pnlIlosc->text());
+
+    dialogs->expectModal([this](QWidget& w) {
+        auto& window = static_cast<TfrmWystawPrzelewy&>(w);
+        EXPECT_EQ(QStringLiteral("Wystawianie przelewów"), window.windowTitle());
+        EXPECT_EQ(5, DMP->quePrzelewy.recordCount());
+        pick(window, 1);
+        dialogs->expectMessage(QStringLiteral("Czy akceptujesz ?"), ui::Answer::Yes);
+        expectFileMessage();
+        dialogs->expectShowMessage(QStringLiteral("Dopisano dokument FK"));
+        QTest::mouseClick(window.btnWybierz, Qt::LeftButton);
+        return window.modalResult();
+    });
+    QTest::keyClick(okno.grdPrzelewy, Qt::Key_F5);
+
+    EXPECT_EQ(nullptr, frmWystawPrzelewy);
+    EXPECT_EQ(QStringLiteral("and a.DATA_REALIZACJI is NULL "), DMP->quePrzelewy.sql().value(6));
+    EXPECT_EQ(QStringLiteral("a.TERMIN_ZAPLATY ASC"), DMP->quePrzelewy.sql().value(8));
+    EXPECT_EQ(count("PR_PRZELEWY a join ET_KONTAKT b on b.ID = a.ID_KONTRAHENTA join ET_BANK_KONTO c on "
+                    "c.ID = a.ID_KONTA_BANK where a.DATA_REALIZACJI is null"),
+              DMP->quePrzelewy.recordCount());
+    EXPECT_TRUE(DMP->quePrzelewy.locate(QStringLiteral("ID"), 9201)) << "paid in part, still pending";
+    EXPECT_FALSE(DMP->quePrzelewy.locate(QStringLiteral("ID"), 9202));
+    EXPECT_EQ(QStringLiteral("0"), okno.pnlIlosc->text());
+    EXPECT_EQ(DMP->quePrzelewy.recordCount(), okno.grdPrzelewy->model()->rowCount());
+
+    EXPECT_EQ(1, count("PR_WYSTAWIONE where " + kBatch + " and KOLEJNY = 'A' and ID_BANKU = 1"));
+    EXPECT_EQ(5, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = 'A' and ID_KONTA_FIRMY = 1"));
+    EXPECT_EQ(paid, sumOf("WARTOSC", "PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
+
+    // Newest first: the last transfer of the walk (highest contractor) opens the file.
+    const std::string bytes = fileBytes();
+    EXPECT_EQ(5, QString::fromStdString(bytes).count(QStringLiteral("\r\n")));
+    const std::string first = bytes.substr(0, bytes.find("\r\n") + 2);
+    EXPECT_EQ(0u, first.find("110,20261210,123450,10200133,0,\"30102001330000158813998698\","
+                             "\"11222233334444555566667777\",\"SZKO"))
+        << first;
+    const std::string tail = ",\"FIRMA TESTOWA||UL. D\xA3UGA 5/2|34-300  \xAFYWIEC\",0,22223333,"
+                             "\"FAKTURA FV/2|||\",\"\",\"\",\"51\"\r\n";
+    EXPECT_EQ(first.size() - tail.size(), first.rfind(tail)) << first;
+
+    const std::string document =
+        std::to_string(committedInt("select max(ID_DOKUMENTU_FK) from PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
+    EXPECT_EQ(1, count("FK_DOKUMENTY where KOD_DOK = 'PRZ' and DATA_DOK = '2026-12-10' and ID = " + document));
+    EXPECT_EQ(5, count("PR_PRZELEWY_ZREALIZOWANE where ID_DOKUMENTU_FK = " + document));
+    EXPECT_EQ(paid, sumOf("KWOTA", "FK_DEKRETY where KONTO_MA starting '130-1' and ID_DOKUMENTU = " + document));
+}
+
+}  // namespace
