@@ -186,12 +186,20 @@ void TfrmPrzelewyDane::vPolacz()
     cmbBank->setDataField(&q, QStringLiteral("ID_KONTA_BANK"));
     cmbBank->setListSource(&DMP->queBankiKontrahenta, QStringLiteral("ID"), QStringLiteral("KONTO;NAZWA"));
 
+    // Leaving a field acts on the row only while the form edits it, not once
+    // it was saved or cancelled and the focus goes away with the closing form.
+    const auto wEdycji = [this](std::function<void()> handler) {
+        return [this, handler = std::move(handler)] {
+            if (przelewy().isEditing())
+                handler();
+        };
+    };
     for (ui::DBEdit* e : {edtSkrot, edtSymbol})
-        podlacz(e, &ui::DBEdit::exited, "edtSkrotExit", [this, e] { edtSkrotExit(*e); });
-    podlacz(edtNrFaktury, &ui::DBEdit::exited, "edtNrFakturyExit", [this] { edtNrFakturyExit(); });
-    podlacz(edtParagraf, &ui::DBEdit::exited, "edtParagrafExit", [this] { edtParagrafExit(); });
+        podlacz(e, &ui::DBEdit::exited, "edtSkrotExit", wEdycji([this, e] { edtSkrotExit(*e); }));
+    podlacz(edtNrFaktury, &ui::DBEdit::exited, "edtNrFakturyExit", wEdycji([this] { edtNrFakturyExit(); }));
+    podlacz(edtParagraf, &ui::DBEdit::exited, "edtParagrafExit", wEdycji([this] { edtParagrafExit(); }));
+    podlacz(cmbBank, &ui::DBLookupComboBox::exited, "cmbBankExit", wEdycji([this] { cmbBankClick(); }));
     podlacz(cmbBank, &ui::DBLookupComboBox::clicked, "cmbBankClick", [this] { cmbBankClick(); });
-    podlacz(cmbBank, &ui::DBLookupComboBox::exited, "cmbBankExit", [this] { cmbBankClick(); });
     podlacz(spbKontrahentSkrot, &QToolButton::clicked, "spbKontrahentSkrotClick", [this] { spbKontrahentSkrotClick(); });
     podlacz(spbKonto, &QToolButton::clicked, "spbKontoClick", [this] { spbKontoClick(); });
     podlacz(spbParagraf, &QToolButton::clicked, "spbParagrafClick", [this] { spbParagrafClick(); });
