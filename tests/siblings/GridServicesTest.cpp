@@ -58,9 +58,8 @@ TEST_F(GridServicesTest, IncrementalSearchMovesToTheFirstRowStartingWithTheText)
     const int before = ds.recNo();
     type(u'x');   // nothing starts with "OŁX": the row stays
     EXPECT_EQ(ds.recNo(), before);
-    type(u'\b');
-    type(u'\b');
-    type(u'\b');
+    for (int i = 0; i < 3; ++i)
+        type(u'\b');
     EXPECT_TRUE(text.isEmpty());
     EXPECT_FALSE(dmMain->bFindKeyPressEx(text, previous, "a.SKROT", u'\b', grid));
     EXPECT_FALSE(dmMain->bFindKeyPressEx(text, previous, "a.SKROT", u'\r', grid));
@@ -118,19 +117,17 @@ TEST_F(GridServicesTest, ShiftArrowsMoveTheSelectedColumnAmongVisibleOnes)
     grid.setColumnVisible("KOD_FK", false);
     grid.setSelectedField("SKROT");
     QString typed;
-    int key = Qt::Key_Right;
-    dmMain->vNawigacjaGrida(&grid, key, Qt::ShiftModifier, grid, typed);
-    EXPECT_EQ(key, 0);
+    // The key left after the handling: 0 when it was used up.
+    const auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::ShiftModifier) {
+        dmMain->vNawigacjaGrida(&grid, key, modifiers, grid, typed);
+        return key;
+    };
+    EXPECT_EQ(press(Qt::Key_Right), 0);
     EXPECT_EQ(grid.selectedField(), "KONTRAHENT_NAZWA");
-    key = Qt::Key_Right;
-    dmMain->vNawigacjaGrida(&grid, key, Qt::ShiftModifier, grid, typed);
+    press(Qt::Key_Right);
     EXPECT_EQ(grid.selectedField(), "KONTRAHENT_NAZWA");
-    key = Qt::Key_Down;
-    dmMain->vNawigacjaGrida(&grid, key, Qt::ShiftModifier, grid, typed);
-    EXPECT_EQ(key, 0);
-    key = Qt::Key_Left;
-    dmMain->vNawigacjaGrida(&grid, key, Qt::NoModifier, grid, typed);
-    EXPECT_EQ(key, int(Qt::Key_Left));
+    EXPECT_EQ(press(Qt::Key_Down), 0);
+    EXPECT_EQ(press(Qt::Key_Left, Qt::NoModifier), int(Qt::Key_Left));
     EXPECT_EQ(grid.selectedField(), "KONTRAHENT_NAZWA");
 }
 

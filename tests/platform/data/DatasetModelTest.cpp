@@ -21,6 +21,13 @@ protected:
         register_.declareField("WARTOSC").setDisplayFormat("### ### ##0.00");
     }
     QString cell(int row, int column) { return model.index(row, column).data().toString(); }
+    void appendRow(int id) {
+        register_.append();
+        register_.fieldByName("ID").setInteger(id);
+        register_.fieldByName("ID_KONTRAHENTA").setInteger(2);
+        register_.fieldByName("ID_KONTA_BANK").setInteger(12);
+        register_.post();
+    }
 
     DatasetModel model;
 };
@@ -43,12 +50,7 @@ TEST_F(ModelTest, FollowsTheDatasetThroughItsLife) {
     register_.post();
     EXPECT_EQ(cell(0, 1), "FV/3a");
 
-    register_.append();
-    EXPECT_EQ(model.rowCount(), 3);
-    register_.fieldByName("ID").setInteger(7);
-    register_.fieldByName("ID_KONTRAHENTA").setInteger(2);
-    register_.fieldByName("ID_KONTA_BANK").setInteger(12);
-    register_.post();
+    appendRow(7);
     ASSERT_EQ(model.rowCount(), 4);
     EXPECT_EQ(cell(3, 0), "7");
 
@@ -58,11 +60,7 @@ TEST_F(ModelTest, FollowsTheDatasetThroughItsLife) {
     EXPECT_EQ(cell(0, 0), "2");
 
     register_.disableControls();
-    register_.append();
-    register_.fieldByName("ID").setInteger(8);
-    register_.fieldByName("ID_KONTRAHENTA").setInteger(2);
-    register_.fieldByName("ID_KONTA_BANK").setInteger(12);
-    register_.post();
+    appendRow(8);
     EXPECT_EQ(model.rowCount(), 3);
     register_.enableControls();
     EXPECT_EQ(model.rowCount(), 4);

@@ -51,9 +51,8 @@ TEST(Formats, ParseDecimal) {
     ASSERT_TRUE(d);
     EXPECT_EQ(d->units, 12345678);
     EXPECT_EQ(d->scale, 4);
-    EXPECT_EQ(parseDecimal("-0.005")->units, -5);
-    EXPECT_EQ(parseDecimal("+12")->units, 12);
-    EXPECT_EQ(parseDecimal("0")->units, 0);
+    for (const auto& [good, units] : {std::pair{"-0.005", -5}, {"+12", 12}, {"0", 0}})
+        EXPECT_EQ(parseDecimal(good).value_or(fb::Decimal{999, 0}).units, units) << good;
     for (const char* bad : {"", "-", "1,2,3", "12a", "1-2", "--1", "1e5", "1234567890123456789"})
         EXPECT_FALSE(parseDecimal(bad)) << bad;
 }

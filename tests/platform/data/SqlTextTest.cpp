@@ -16,16 +16,13 @@ TEST(SqlText, QuoteDoublesApostrophes) {
 TEST(SqlText, NamedParametersBecomePositional) {
     const ParsedSql p = parseNamedParams("update T set A = :a, B=:Old_B where ID = :OLD_ID and X = :OLD_");
     EXPECT_EQ(p.sql, "update T set A = ?, B=? where ID = ? and X = ?");
-    ASSERT_EQ(p.params.size(), 4);
-    EXPECT_EQ(p.params[0].field, "A");
-    EXPECT_FALSE(p.params[0].old);
-    EXPECT_EQ(p.params[1].field, "B");
-    EXPECT_TRUE(p.params[1].old);
-    EXPECT_EQ(p.params[2].field, "ID");
-    EXPECT_TRUE(p.params[2].old);
     // "OLD_" alone is a field of that name, not an old value of nothing.
-    EXPECT_EQ(p.params[3].field, "OLD_");
-    EXPECT_FALSE(p.params[3].old);
+    const std::pair<QString, bool> expected[] = {{"A", false}, {"B", true}, {"ID", true}, {"OLD_", false}};
+    ASSERT_EQ(p.params.size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(p.params[i].field, expected[i].first) << i;
+        EXPECT_EQ(p.params[i].old, expected[i].second) << i;
+    }
 }
 
 TEST(SqlText, ColonsOutsideParametersStay) {
