@@ -3,7 +3,9 @@
 # realized rows, bank file, ledger document) against a floor that makes the
 # same database writes in one prepared-statement loop.
 # Usage: bench/issue-batch.sh <build dir> [runs]
-# Prints the median times of the runs and their ratio with its target.
+# Prints the median times of the runs and their ratio with its target, and
+# the same ratio without the time the ledger module's stand-in spends on its
+# 5,000 entries (measured apart in each run).
 set -euo pipefail
 
 BUILD=${1:?usage: issue-batch.sh <build dir> [runs]}
@@ -23,10 +25,15 @@ for ((i = 0; i < RUNS; i++)); do
     grep '^real_ms' "$WORK/out" >> "$WORK/times"
 done
 
+# Ratios are taken run by run, then their median.
+awk '{printf "run: window %d ms, floor %d ms, stand-in %d ms\n", $2, $4, $6}' "$WORK/times"
 REAL=$(awk '{print $2}' "$WORK/times" | median)
 FLOOR=$(awk '{print $4}' "$WORK/times" | median)
-awk -v r="$REAL" -v f="$FLOOR" -v runs="$RUNS" 'BEGIN {
+RATIO=$(awk '{print $2 / $4}' "$WORK/times" | median)
+OWN=$(awk '{print ($2 - $6) / $4}' "$WORK/times" | median)
+awk -v r="$REAL" -v f="$FLOOR" -v q="$RATIO" -v o="$OWN" -v runs="$RUNS" 'BEGIN {
     printf "issue through the window (median of %d): %d ms\n", runs, r
     printf "floor, prepared statements (median of %d): %d ms\n", runs, f
-    printf "ratio window/floor: %.2f  (target <= 2.0)\n", r / f
+    printf "ratio window/floor (median): %.2f  (target <= 2.0)\n", q
+    printf "ratio without the ledger stand-in entries (median): %.2f\n", o
 }'

@@ -356,6 +356,8 @@ CREATE TABLE FK_DEKRETY (
     REFERENCES FK_DOKUMENTY (ID) ON DELETE CASCADE
 );
 CREATE INDEX IX_FK_DEKRETY_FAKTURA ON FK_DEKRETY (NAZWA_MA, NR_RACH);
+-- The next line number of a document is read from the top of this index.
+CREATE DESCENDING INDEX IX_FK_DEKRETY_LP ON FK_DEKRETY (ID_DOKUMENTU, LP);
 
 -- Purchase invoices of the invoice module.
 CREATE TABLE DOK_FZ (

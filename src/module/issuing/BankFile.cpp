@@ -9,7 +9,10 @@
 #include "siblings/core/TdmMain.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
+
+#include <optional>
 
 namespace {
 
@@ -24,6 +27,44 @@ void recordFailed(const std::exception& e)
 {
     ui::dialogs().showMessage("PiszProcedure " + QString::fromUtf8(e.what()));
 }
+
+// What the records of one file share: the company record, read once, and
+// each payee, looked up once however many of its transfers the batch holds.
+class RecordSources {
+public:
+    const bankfile::Company& company()
+    {
+        if (!m_company)
+            m_company = bankfile::companyFrom(dmMain->PobierzDaneFirmowe());
+        return *m_company;
+    }
+
+    const bankfile::Contractor& contractor(int id)
+    {
+        auto it = m_contractors.find(id);
+        if (it == m_contractors.end())
+            it = m_contractors.insert(id, lookUp(id));
+        return *it;
+    }
+
+private:
+    static bankfile::Contractor lookUp(int id)
+    {
+        data::Dataset& kontakt = DMP->queRob;
+        kontakt.setSql({" select * from ET_KONTAKT where ID=" + QString::number(id)});
+        kontakt.open();
+        if (kontakt.isEmpty())
+            return {};
+        auto field = [&kontakt](const char* name) { return kontakt.fieldByName(QLatin1String(name)).asString(); };
+        return bankfile::contractorFrom(field("PELNA"), field("KOD_POCZT"), field("MIEJSCOWOSC"), field("ULICA"),
+                                        field("BUDYNEK"), field("LOKAL"), field("SKROT"), field("KOD_FK"));
+    }
+
+    std::optional<bankfile::Company> m_company;
+    QHash<int, bankfile::Contractor> m_contractors;
+};
+
+bool writeRecord(IssueContext& context, QIODevice& file, RecordSources& sources);
 
 }  // namespace
 
@@ -79,6 +120,7 @@ bool bZapiszPlikDoBanku(IssueContext& context, const QString& fileName)
         return false;
     }
     bool complete = true;
+    RecordSources sources;
     data::Dataset& rows = DMP->queZrealizowane;
     for (rows.first(); !rows.eof(); rows.next()) {
         try {
@@ -88,7 +130,7 @@ bool bZapiszPlikDoBanku(IssueContext& context, const QString& fileName)
             complete = false;
             continue;
         }
-        if (!bPiszProcedure(context, file))
+        if (!writeRecord(context, file, sources))
             complete = false;
     }
     if (!complete) {
@@ -107,19 +149,18 @@ bool bZapiszPlikDoBanku(IssueContext& context, const QString& fileName)
 
 bool bPiszProcedure(IssueContext& context, QIODevice& file)
 {
+    RecordSources sources;
+    return writeRecord(context, file, sources);
+}
+
+namespace {
+
+bool writeRecord(IssueContext& context, QIODevice& file, RecordSources& sources)
+{
     try {
         bankfile::Record r;
-        r.company = bankfile::companyFrom(dmMain->PobierzDaneFirmowe());
-
-        data::Dataset& kontakt = DMP->queRob;
-        kontakt.setSql({" select * from ET_KONTAKT where ID=" + QString::number(context.iIdKontrahenta)});
-        kontakt.open();
-        if (!kontakt.isEmpty()) {
-            auto field = [&kontakt](const char* name) { return kontakt.fieldByName(QLatin1String(name)).asString(); };
-            r.contractor = bankfile::contractorFrom(field("PELNA"), field("KOD_POCZT"), field("MIEJSCOWOSC"),
-                                                    field("ULICA"), field("BUDYNEK"), field("LOKAL"), field("SKROT"),
-                                                    field("KOD_FK"));
-        }
+        r.company = sources.company();
+        r.contractor = sources.contractor(context.iIdKontrahenta);
         context.sKodFK = r.contractor.fkCode;
 
         const data::Dataset& row = DMP->queZrealizowane;
@@ -144,3 +185,5 @@ bool bPiszProcedure(IssueContext& context, QIODevice& file)
         return false;
     }
 }
+
+}  // namespace

@@ -10,6 +10,8 @@
 #include "siblings/finanse/TdmFinanse.h"
 #include "siblings/kartoteka/TdmKartoteka.h"
 
+#include <QHash>
+
 namespace {
 
 const QString kCaptionError = QStringLiteral("Bład");
@@ -100,20 +102,23 @@ bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int
         QString creditAccount;
         QString paragraph;
         QDate rowDate;
+        // A batch uses few paragraphs: each one's account is looked up once.
+        QHash<QString, QString> paragraphAccounts;
         for (rows.first(); !rows.eof(); rows.next()) {
             creditAccount = bankAccount;
             const double amount = rows.fieldByName(QStringLiteral("WARTOSC")).asDouble();
             context.dSuma = dmMain->zaokr(amount + context.dSuma, 2);
             paragraph = textOf(rows, "PARAGRAF");
             if (!paragraph.isEmpty()) {
-                const QString own = sPobierzKontoFirmyZParagrafem(paragraph, companyBankId);
-                if (!own.isEmpty())
-                    creditAccount = own;
+                auto own = paragraphAccounts.find(paragraph);
+                if (own == paragraphAccounts.end())
+                    own = paragraphAccounts.insert(paragraph, sPobierzKontoFirmyZParagrafem(paragraph, companyBankId));
+                if (!own->isEmpty())
+                    creditAccount = *own;
             }
             rows.edit();
             rows.fieldByName(QStringLiteral("ID_DOKUMENTU_FK")).setInteger(document);
             rows.post();
-            dmMain->transaction().commitRetaining();
 
             rowDate = dateOf(rows);
             if (dmFinanse->iDodajDekret(nullptr, document, textOf(rows, "WN"), balanced ? creditAccount : QString(),
@@ -133,11 +138,13 @@ bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int
         DMP->queDok.close();
         return true;
     } catch (const std::exception& e) {
-        // The rows before this one are committed and point to the document;
-        // their entries stay with it, so nothing is rolled back here.
+        // The document is committed whole or not at all: what this posting
+        // wrote must not reach the database with the next commit of the
+        // shared transaction.
         if (rows.isEditing())
             rows.cancel();
         ui::dialogs().showMessage("Błąd zapisu Dokumentu do FK " + QString::fromUtf8(e.what()));
+        dmMain->transaction().rollbackRetaining();
         return false;
     }
 }

@@ -8,8 +8,9 @@
 
 class IssueContext;
 
-// Posts the batch and stamps its realized rows with the document's ID. False,
-// with the reason already shown, when the document was not written whole.
+// Posts the batch and stamps its realized rows with the document's ID, all
+// committed together. False, with the reason already shown, when the document
+// could not be written whole; then nothing of it is kept.
 bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int companyBankId);
 
 // The bank's analytic account in the chart of accounts; empty when it has none.

@@ -11,8 +11,6 @@
 #include "siblings/core/TdmMain.h"
 
 #include <QAction>
-#include <QElapsedTimer>
-#include <cstdio>
 #include <QDateEdit>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -25,8 +23,11 @@
 namespace {
 
 const QString kGeneratorPartii = QStringLiteral("SELECT GEN_ID(GEN_PR_WYSTAWIONE_ID,1) AS ILE FROM RDB$DATABASE");
-const QString kGeneratorZrealizowanych =
-    QStringLiteral("SELECT GEN_ID(GEN_PR_PRZELEWY_ZREALIZOWANE_ID,1) AS ILE FROM RDB$DATABASE");
+// Keys of the realized rows, reserved for the whole batch in one step; the
+// value returned is the last of them.
+QString sGeneratorZrealizowanych(int ile) {
+    return QStringLiteral("SELECT GEN_ID(GEN_PR_PRZELEWY_ZREALIZOWANE_ID,%1) AS ILE FROM RDB$DATABASE").arg(ile);
+}
 // A day holds batches 'A' to 'S'.
 constexpr char kPoOstatniejLiterze = 'T';
 
@@ -152,29 +153,26 @@ void TfrmWystawPrzelewy::btnWybierzClick() {
         ui::dialogs().showMessage(QStringLiteral("frmWystawPrzelewy->btnWybierzClick() \n\n") + sBlad(e));
         return;
     }
-    if (ui::dialogs().message(QStringLiteral("Czy akceptujesz ?"), QStringLiteral("Zostaną wystawione zaznaczone przelewy"),
-                              ui::Buttons::YesNo, ui::Icon::Question) != ui::Answer::Yes)
+    if (ui::dialogs().message(QStringLiteral("Czy akceptujesz ?"),
+                              QStringLiteral("Zostaną wystawione zaznaczone przelewy"), ui::Buttons::YesNo,
+                              ui::Icon::Question) != ui::Answer::Yes)
         return;
     // The register's grid must not follow the walk; the register attaches it again.
     if (DMP->grdPrzelewy) DMP->grdPrzelewy->detachDataset();
 
     const QDate data = dtPrzelewu->date();
     kontekst.dataPrzelewu = data;
-    QElapsedTimer T; T.start();
     const bool wystawiono = bZapiszPartie();
-    fprintf(stderr, "batch %lld\n", (long long)T.restart());
     if (wystawiono) {
         // The batch is committed: a missing file or document is made later
         // from the issued batches or the realized list.
         if (!bUtworzPlikDoBanku(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
             bOdmowa(QStringLiteral("Nie stworzono zbioru bankowego "), QStringLiteral("Bład"));
-        fprintf(stderr, "file %lld\n", (long long)T.restart());
         if (DMP->iKsiegowacPrzelewy == 1 &&
             !bKsiegujPrzelewy(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
             bOdmowa(QStringLiteral("Nie stworzono dokumentu w FK lub błędny zapis dokumentu\nSprawdź !!! "),
                     QStringLiteral("Bład"));
     }
-    fprintf(stderr, "ledger %lld\n", (long long)T.restart());
     setModalResult(wystawiono ? ui::mrOk : ui::mrCancel);
     if (isVisible()) close();
 }
@@ -187,7 +185,8 @@ bool TfrmWystawPrzelewy::bMoznaWystawic() {
         return bOdmowa(QStringLiteral("Nie określono w parametrach Kodu dokumentu w F-K  dla przelewów"));
     // The register counted its set before another user may have issued it:
     // an empty batch would still take a letter and send the bank an empty file.
-    if (DMP->quePrzelewy.isEmpty()) return bOdmowa(QStringLiteral("Nie zaznaczono faktur !"), QStringLiteral(" Uwaga !"));
+    if (DMP->quePrzelewy.isEmpty())
+        return bOdmowa(QStringLiteral("Nie zaznaczono faktur !"), QStringLiteral(" Uwaga !"));
     return true;
 }
 
@@ -227,9 +226,11 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
         przyPartii = false;
 
         data::Dataset& przelewy = DMP->quePrzelewy;
+        const int ile = przelewy.recordCount();
+        int klucz = dmMain->iPobierzGenerator(sGeneratorZrealizowanych(ile)) - ile;
         for (przelewy.first(); !przelewy.eof(); przelewy.next()) {
             vZaplacPrzelew();
-            if (!bPrzeniesDoZrealizowanych()) kontekst.bBlad = true;
+            if (!bPrzeniesDoZrealizowanych(++klucz)) kontekst.bBlad = true;
         }
         if (!kontekst.bBlad) {
             transakcja.commitRetaining();
@@ -277,11 +278,11 @@ void TfrmWystawPrzelewy::vZaplacPrzelew() {
     kontekst.sNrFaktury = pole(przelewy, "NR_FAKTURY").asString();
 }
 
-bool TfrmWystawPrzelewy::bPrzeniesDoZrealizowanych() {
+bool TfrmWystawPrzelewy::bPrzeniesDoZrealizowanych(int id) {
     data::Dataset& zrealizowane = DMP->queZrealizowane;
     try {
         zrealizowane.insert();
-        pole(zrealizowane, "ID").setInteger(dmMain->iPobierzGenerator(kGeneratorZrealizowanych));
+        pole(zrealizowane, "ID").setInteger(id);
         pole(zrealizowane, "ID_KONTRAHENTA").setInteger(kontekst.iIdKontrahenta);
         pole(zrealizowane, "ID_KONTA_BANK").setInteger(kontekst.iIdKontaBank);
         pole(zrealizowane, "ID_KONTA_FIRMY").setInteger(kontekst.iIdKontaFirmy);

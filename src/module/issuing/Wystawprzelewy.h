@@ -54,6 +54,7 @@ private:
     // or rolled back together; false when nothing was kept.
     bool bZapiszPartie();
     void vZaplacPrzelew();
-    bool bPrzeniesDoZrealizowanych();
+    // The realized row of the transfer in hand, under that key.
+    bool bPrzeniesDoZrealizowanych(int id);
     void vZglosBladPartii(const std::exception& e, bool przyPartii);
 };

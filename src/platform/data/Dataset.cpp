@@ -39,6 +39,11 @@ Storage storageOf(FieldType type) {
 
 }  // namespace
 
+struct Dataset::Prepared {
+    QList<SqlParam> params;
+    fb::Statement statement;
+};
+
 Dataset::Dataset(QObject* parent) : QObject(parent) {}
 Dataset::~Dataset() = default;
 
@@ -58,6 +63,7 @@ void Dataset::setSqlLine(int index, const QString& line) {
 
 void Dataset::setTransaction(fb::Transaction* transaction) {
     close();
+    m_prepared.clear();
     m_tr = transaction;
 }
 
@@ -197,6 +203,7 @@ void Dataset::close() {
     if (isEditing()) cancel();
     run(m_handlers.beforeClose);
     emit beforeClose();
+    m_prepared.clear();
     m_rows = RowStore();
     m_current = kNoRow;
     m_bof = m_eof = true;
@@ -401,27 +408,36 @@ void Dataset::startEdit(State state, int insertAt) {
     run(m_handlers.newRecord);
 }
 
-void Dataset::execute(const QString& sql, const std::vector<fb::Value>& current, const std::vector<fb::Value>& old) {
-    const ParsedSql parsed = parseNamedParams(sql);
-    std::vector<fb::Value> params;
-    for (const SqlParam& p : parsed.params) {
-        const Field* f = findField(p.field);
-        if (!f || f->kind() != FieldKind::Data || f->m_index < 0)
-            throw std::invalid_argument("No field for parameter :" + p.field.toStdString());
-        params.push_back(p.old ? old[f->m_index] : current[f->m_index]);
+Dataset::Prepared& Dataset::prepared(const QString& sql) {
+    auto it = m_prepared.find(sql);
+    if (it == m_prepared.end()) {
+        ParsedSql parsed = parseNamedParams(sql);
+        auto statement = std::make_unique<Prepared>(
+            Prepared{std::move(parsed.params), fb::Statement(*m_tr, parsed.sql.toStdString())});
+        it = m_prepared.emplace(sql, std::move(statement)).first;
     }
-    fb::Statement statement(*m_tr, parsed.sql.toStdString());
-    statement.setParams(params);
-    statement.execute();
+    return *it->second;
+}
+
+void Dataset::execute(const QString& sql, const std::vector<fb::Value>& current, const std::vector<fb::Value>& old) {
+    Prepared& p = prepared(sql);
+    std::vector<fb::Value> params;
+    for (const SqlParam& param : p.params) {
+        const Field* f = findField(param.field);
+        if (!f || f->kind() != FieldKind::Data || f->m_index < 0)
+            throw std::invalid_argument("No field for parameter :" + param.field.toStdString());
+        params.push_back(param.old ? old[f->m_index] : current[f->m_index]);
+    }
+    p.statement.setParams(params);
+    p.statement.execute();
 }
 
 void Dataset::refreshBuffer() {
-    const ParsedSql parsed = parseNamedParams(m_refreshSql);
+    Prepared& p = prepared(m_refreshSql);
     std::vector<fb::Value> params;
-    for (const SqlParam& p : parsed.params) params.push_back(fieldByName(p.field).value());
-    fb::Statement statement(*m_tr, parsed.sql.toStdString());
-    statement.setParams(params);
-    fb::Cursor cursor = statement.open();
+    for (const SqlParam& param : p.params) params.push_back(fieldByName(param.field).value());
+    p.statement.setParams(params);
+    fb::Cursor cursor = p.statement.open();
     if (!cursor.fetch()) return;   // the row left the select's join: keep what was posted
     const auto& columns = cursor.columns();
     for (size_t i = 0; i < columns.size(); ++i) {

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QStringList>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -154,6 +155,10 @@ private:
     void fetchAll(fb::Cursor& cursor);
     std::string packRow(const std::vector<fb::Value>& values);
     std::vector<fb::Value> rowValues(int row) const;
+    struct Prepared;
+    // The write and refresh statements are prepared once while the dataset
+    // is open: a walk that posts row after row only executes them again.
+    Prepared& prepared(const QString& sql);
     void execute(const QString& sql, const std::vector<fb::Value>& current, const std::vector<fb::Value>& old);
     void refreshBuffer();
     void requireActive() const;
@@ -168,6 +173,7 @@ private:
     QStringList m_sql;
     QString m_insertSql, m_modifySql, m_deleteSql, m_refreshSql;
     fb::Transaction* m_tr = nullptr;
+    std::map<QString, std::unique_ptr<Prepared>> m_prepared;   // by statement text
     Handlers m_handlers;
 
     std::vector<std::unique_ptr<Field>> m_fields;

@@ -82,31 +82,56 @@ int TdmFinanse::iDodajDokumentFK(data::Dataset*, int periodId, int, int codeId, 
     }
 }
 
+struct TdmFinanse::EntryStatements {
+    fb::Transaction* transaction;
+    fb::Statement document, nextLine, key, insert;
+    explicit EntryStatements(fb::Transaction& tr)
+        : transaction(&tr),
+          document(tr, "select ID from FK_DOKUMENTY where ID = ?"),
+          nextLine(tr, "select first 1 LP from FK_DEKRETY where ID_DOKUMENTU = ? order by ID_DOKUMENTU desc, LP desc"),
+          key(tr, "select GEN_ID(GEN_FK_DEKRETY_ID, 1) from RDB$DATABASE"),
+          insert(tr, "insert into FK_DEKRETY (ID, ID_DOKUMENTU, LP, KONTO_WN, KONTO_MA, KWOTA, OPIS, DATA_DOK, "
+                     "DATA_OPERACJI, NAZWA_MA, NR_RACH, ID_KONTRAHENTA, PARAGRAF, DODAL, DATA_DODANIA) "
+                     "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, CURRENT_DATE)") {}
+
+    // First column of the statement's first row, or nothing.
+    static std::optional<fb::Value> first(fb::Statement& st, const std::vector<fb::Value>& params) {
+        st.setParams(params);
+        fb::Cursor c = st.open();
+        if (!c.fetch()) return std::nullopt;
+        return c.value(0);
+    }
+};
+
+TdmFinanse::~TdmFinanse() = default;
+
+TdmFinanse::EntryStatements& TdmFinanse::entryStatements()
+{
+    if (!m_entry || m_entry->transaction != &shared())
+        m_entry = std::make_unique<EntryStatements>(shared());
+    return *m_entry;
+}
+
 int TdmFinanse::iDodajDekret(data::Dataset*, int documentId, const QString& debitAccount, const QString& creditAccount,
                              double amount, const QString& description, const QDate& date1, const QDate& date2,
                              const QString& invoiceNumber, int contractorId, const QString& classification, int)
 {
     try {
-        const std::int64_t lp = integer(fb::selectValue(
-            shared(),
-            "select (select coalesce(max(e.LP), 0) + 1 from FK_DEKRETY e where e.ID_DOKUMENTU = d.ID) "
-            "from FK_DOKUMENTY d where d.ID = ?",
-            {std::int64_t(documentId)}));
-        if (lp == 0)
+        EntryStatements& st = entryStatements();
+        if (!EntryStatements::first(st.document, {std::int64_t(documentId)}))
             return kUnknownDocument;
-        const std::int64_t id = integer(fb::selectValue(shared(), "select GEN_ID(GEN_FK_DEKRETY_ID, 1) from RDB$DATABASE"));
-        fb::Statement insert(shared(),
-                             "insert into FK_DEKRETY (ID, ID_DOKUMENTU, LP, KONTO_WN, KONTO_MA, KWOTA, OPIS, DATA_DOK, "
-                             "DATA_OPERACJI, NAZWA_MA, NR_RACH, ID_KONTRAHENTA, PARAGRAF, DODAL, DATA_DODANIA) "
-                             "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, CURRENT_DATE)");
-        insert.setParams({id, std::int64_t(documentId), lp, text(debitAccount, 40), text(creditAccount, 40),
-                          fb::Decimal::fromDouble(amount, 4), text(description, 255), date(date1), date(date2),
-                          text(invoiceNumber, 60), text(debitAccount, 40),
-                          contractorId > 0 ? fb::Value(std::int64_t(contractorId)) : fb::Value(),
-                          text(classification, 40), text(dmMain->PobierzUzytkownik(), 10)});
-        insert.execute();
+        const std::int64_t lp = integer(EntryStatements::first(st.nextLine, {std::int64_t(documentId)})) + 1;
+        const std::int64_t id = integer(EntryStatements::first(st.key, {}));
+        st.insert.setParams({id, std::int64_t(documentId), lp, text(debitAccount, 40), text(creditAccount, 40),
+                             fb::Decimal::fromDouble(amount, 4), text(description, 255), date(date1), date(date2),
+                             text(invoiceNumber, 60), text(debitAccount, 40),
+                             contractorId > 0 ? fb::Value(std::int64_t(contractorId)) : fb::Value(),
+                             text(classification, 40), text(dmMain->PobierzUzytkownik(), 10)});
+        st.insert.execute();
         return static_cast<int>(id);
     } catch (const std::exception&) {
+        // A statement may be broken (metadata change, lost connection): prepare anew next time.
+        m_entry.reset();
         return kDatabaseFailure;
     }
 }

@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QObject>
+#include <memory>
 #include <QString>
 
 class QWidget;
@@ -15,6 +16,7 @@ class TdmFinanse : public QObject {
     Q_OBJECT
 public:
     explicit TdmFinanse(QObject* parent = nullptr);
+    ~TdmFinanse() override;
 
     // A new FK_DOKUMENTY row numbered code/month/running number of that code
     // in the fiscal year ("PRZ/12/0003"); `sourceId` is the record it was made from.
@@ -39,6 +41,13 @@ public:
                                 const QString& t2);
     // Budget classification chooser over FK_DZIAL_PAR_PODP(0); KONTO_ID to the owner's tag.
     void vDzialParPodpModalne(QWidget* owner);
+
+private:
+    // A batch posts thousands of entries: their statements are prepared once
+    // for the shared transaction they run in.
+    struct EntryStatements;
+    EntryStatements& entryStatements();
+    std::unique_ptr<EntryStatements> m_entry;
 };
 
 inline TdmFinanse* dmFinanse = nullptr;

@@ -96,6 +96,19 @@ TEST_F(LedgerPostingTest, FailingLedgerCallRollsBack) {
     EXPECT_EQ(0, sharedInt("select count(*) from PR_PRZELEWY_ZREALIZOWANE where ID = 9103 and ID_DOKUMENTU_FK > 0"));
 }
 
+// A document that fails half-way leaves nothing: neither the document, nor
+// the entry already written, nor the stamp of the row before.
+TEST_F(LedgerPostingTest, EntryFailingHalfWayKeepsNothingOfTheDocument) {
+    db.exec("alter table FK_DEKRETY add constraint CHK_TEST_KWOTA check (KWOTA <> 1234.5)");
+    const std::int64_t before = documents();
+    dialogs->expectMessage(QStringLiteral("Nie utworzono dokumentu w FK"), ui::Answer::Ok);
+    EXPECT_FALSE(bKsiegujPrzelewy(context, kDay, 'A', 1));
+    dmMain->transaction().commitRetaining();
+    EXPECT_EQ(before, documents());
+    EXPECT_EQ(0, count("FK_DEKRETY where OPIS = 'Faktura FV/2'"));
+    EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where ID in (9101, 9102) and ID_DOKUMENTU_FK is not null"));
+}
+
 TEST_F(LedgerPostingTest, PostingTwiceMakesTwoDocumentsAndTheRowsFollowTheSecond) {
     const std::int64_t before = documents();
     const std::int64_t first = post();

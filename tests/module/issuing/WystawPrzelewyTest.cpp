@@ -3,6 +3,7 @@
 #include "module/issuing/Wystawprzelewy.h"
 
 #include "IssuingFixture.h"
+#include "module/issuing/BankFile.h"
 #include "module/register/Przelewy.h"
 #include "module/register/Zestawy.h"
 #include "platform/grid/DbGrid.h"
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -24,40 +26,6 @@ using pxtest::IssuingFixture;
 
 const QDate kDay(2026, 12, 10);
 const std::string kBatch = "DATA_REALIZACJI = '2026-12-10'";
-
-// Runs a step just before the message box whose text contains the key is
-// answered: a second user acting while the first one reads the question.
-class HookedDialogs final : public ui::Dialogs {
-public:
-    HookedDialogs(ui::Dialogs& target, QString key, std::function<void()> step)
-        : m_target(target), m_key(std::move(key)), m_step(std::move(step)) {}
-    ui::Answer message(const QString& text, const QString& caption, ui::Buttons buttons, ui::Icon icon) override {
-        if (m_step && text.contains(m_key)) std::exchange(m_step, nullptr)();
-        return m_target.message(text, caption, buttons, icon);
-    }
-    void showMessage(const QString& text) override { m_target.showMessage(text); }
-    int runModal(QWidget& window) override { return m_target.runModal(window); }
-    QString openFileName(const QString& c, const QString& d, const QString& f) override { return m_target.openFileName(c, d, f); }
-    QString saveFileName(const QString& c, const QString& d, const QString& f) override { return m_target.saveFileName(c, d, f); }
-    QString folder(const QString& c, const QString& d) override { return m_target.folder(c, d); }
-    bool print(QPrinter& printer) override { return m_target.print(printer); }
-    void beep() override { m_target.beep(); }
-
-private:
-    ui::Dialogs& m_target;
-    QString m_key;
-    std::function<void()> m_step;
-};
-
-class ScopedHook {
-public:
-    ScopedHook(pxtest::ScriptedDialogs& target, const QString& key, std::function<void()> step)
-        : m_scripted(ui::setDialogs(std::make_unique<HookedDialogs>(target, key, std::move(step)))) {}
-    ~ScopedHook() { ui::setDialogs(std::move(m_scripted)); }
-
-private:
-    std::unique_ptr<ui::Dialogs> m_scripted;
-};
 
 class WystawPrzelewyTest : public IssuingFixture {
 protected:
@@ -97,7 +65,9 @@ protected:
     // Bank 0: no bank to pick.
     void pick(TfrmWystawPrzelewy& window, int bank) {
         window.dtPrzelewu->setDate(kDay);
-        if (bank > 0) ASSERT_TRUE(DMP->queBanki.locate(QStringLiteral("ID"), bank));
+        if (bank > 0) {
+            ASSERT_TRUE(DMP->queBanki.locate(QStringLiteral("ID"), bank));
+        }
     }
     // Shows the window, picks bank and day, expects what `script` queues and
     // presses the button.
@@ -168,29 +138,18 @@ protected:
 TEST_F(WystawPrzelewyTest, FirstFreeLetterOfTheDayUpToS) {
     addThree();
     postingOff();
-    auto takeLetters = [this](char from, char to) {
-        for (char letter = from; letter <= to; ++letter)
-            db.exec("insert into PR_WYSTAWIONE (ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU) values (" +
-                    std::to_string(900 + letter) + ", '2026-12-10', '" + letter + "', 2)");
-    };
-    takeLetters('A', 'A');
-    takeLetters('C', 'C');
+    for (char letter = 'A'; letter <= 'S'; ++letter)
+        db.exec("insert into PR_WYSTAWIONE (ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU) values (" +
+                std::to_string(900 + letter) + ", '2026-12-10', '" + letter + "', 2)");
+    press([this] { dialogs->expectMessage(QStringLiteral("Za duzo przelewów jednego dnia"), ui::Answer::Ok); });
+    EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
+    EXPECT_EQ(3, count("PR_PRZELEWY where ZAZNACZ2 = 1"));
+
+    db.exec("delete from PR_WYSTAWIONE where KOLEJNY not in ('A', 'C')");
     issue([this] { expectFileMessage('B'); });
     EXPECT_EQ(1, count("PR_WYSTAWIONE where " + kBatch + " and KOLEJNY = 'B' and ID_BANKU = 1"));
     EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = 'B'"));
     EXPECT_EQ(3, QString::fromStdString(fileBytes('B')).count(QStringLiteral("\r\n")));
-
-    db.exec("delete from PR_WYSTAWIONE where " + kBatch);
-    db.exec("delete from PR_PRZELEWY_ZREALIZOWANE where " + kBatch);
-    db.exec("delete from PR_PRZELEWY where ID between 9201 and 9203");
-    QDir(folder).removeRecursively();
-    QDir().mkpath(folder);
-    addThree();
-    takeLetters('A', 'S');
-    press([this] { dialogs->expectMessage(QStringLiteral("Za duzo przelewów jednego dnia"), ui::Answer::Ok); });
-    EXPECT_EQ(19, count("PR_WYSTAWIONE where " + kBatch));
-    EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
-    EXPECT_EQ(3, count("PR_PRZELEWY where ZAZNACZ2 = 1"));
 }
 
 TEST_F(WystawPrzelewyTest, PaysInFullOrInPartAndClearsOnlyTheActiveMark) {
@@ -235,6 +194,12 @@ TEST_F(WystawPrzelewyTest, RefusalsAndNoWriteNothing) {
     EXPECT_EQ(QStringLiteral("Zostaną wystawione zaznaczone przelewy"), dialogs->shown()[1].caption);
     expectNothingWritten();
 
+    prepareSet(3);
+    press([this] { dialogs->expectMessage(QStringLiteral("Nie zaznaczono faktur !"), ui::Answer::Ok); });
+    EXPECT_EQ(QStringLiteral(" Uwaga !"), dialogs->shown().back().caption);
+    expectNothingWritten();
+    prepareSet(2);
+
     dmMain->cBlokadaPrzelewow = 1;
     expectRefusal(QStringLiteral("Wystawianie przelewów na bazie tego roku zablokowane !"));
     dmMain->cBlokadaPrzelewow = 0;
@@ -250,13 +215,14 @@ TEST_F(WystawPrzelewyTest, LetterTakenByAnotherUserMeanwhileRollsBack) {
     addThree();
     const QString taken = QStringLiteral("Partia przelewów z tego dnia o literze A została właśnie wystawiona przez "
                                          "innego użytkownika. Wystaw przelewy ponownie.");
-    {
-        ScopedHook hook(*dialogs, QStringLiteral("Czy akceptujesz ?"), [this] {
-            db.exec("insert into PR_WYSTAWIONE (ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU) "
-                    "values (990, '2026-12-10', 'A', 2)");
-        });
-        issue([&] { dialogs->expectMessage(taken, ui::Answer::Ok); });
-    }
+    // Right after the lookup found 'A' free, the other user commits it.
+    auto race = std::make_shared<QMetaObject::Connection>();
+    *race = QObject::connect(&DMP->queWystawione, &data::Dataset::afterOpen, [this, race] {
+        if (!DMP->queWystawione.sql().join(' ').contains(QStringLiteral("KOLEJNY = 'A'"))) return;
+        QObject::disconnect(*race);
+        db.exec("insert into PR_WYSTAWIONE (ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU) values (990, '2026-12-10', 'A', 2)");
+    });
+    issue([&] { dialogs->expectMessage(taken, ui::Answer::Ok); });
     EXPECT_EQ(1, count("PR_WYSTAWIONE where " + kBatch + " and ID_BANKU = 2"));
     db.exec("delete from PR_WYSTAWIONE");
     expectNothingWritten();
@@ -302,19 +268,23 @@ TEST_F(WystawPrzelewyTest, FailingRealizedRowRollsBackTheWholeBatch) {
 
 TEST_F(WystawPrzelewyTest, FileAndDocumentFollowTheCommitAndTheirFailuresKeepTheBatch) {
     addThree();
-    {
-        ScopedHook hook(*dialogs, QStringLiteral("Stworzono plik"), [this] {
-            EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch)) << "committed before the file";
-        });
-        issue([this] {
-            expectFileMessage();
-            dialogs->expectShowMessage(QStringLiteral("Dopisano dokument FK"));
-        });
-    }
+    issue([this] {
+        expectFileMessage();
+        dialogs->expectShowMessage(QStringLiteral("Dopisano dokument FK"));
+    });
     const std::string document =
         std::to_string(committedInt("select max(ID_DOKUMENTU_FK) from PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
     EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and ID_DOKUMENTU_FK = " + document));
     EXPECT_EQ(3, count("FK_DEKRETY where ID_DOKUMENTU = " + document));
+    EXPECT_EQ(3, QString::fromStdString(fileBytes()).count(QStringLiteral("\r\n")));
+
+    // A hidden window lends its context to write the batch's file again.
+    QFile::remove(folder + "/P-2026-12-10-A.PLI");
+    auto* hidden = new TfrmWystawPrzelewy(nullptr);
+    EXPECT_EQ(QDate::currentDate(), hidden->kontekst.dataPrzelewu);
+    expectFileMessage();
+    EXPECT_TRUE(bUtworzPlikDoBanku(hidden->kontekst, kDay, 'A', 1));
+    hidden->close();
     EXPECT_EQ(3, QString::fromStdString(fileBytes()).count(QStringLiteral("\r\n")));
 
     db.exec("update ET_BANKI set SCIEZKA_PRZELEWOW = '/brak/folderu' where ID = 1");
