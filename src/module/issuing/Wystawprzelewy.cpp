@@ -226,6 +226,14 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
         przyPartii = false;
 
         data::Dataset& przelewy = DMP->quePrzelewy;
+        // The batch changes only the transfers' own columns: re-reading each
+        // joined row after its post would double the statements of a batch.
+        const struct NoRefresh {
+            data::Dataset& ds;
+            QString sql = ds.refreshSql();
+            explicit NoRefresh(data::Dataset& d) : ds(d) { ds.setRefreshSql(QString()); }
+            ~NoRefresh() { ds.setRefreshSql(sql); }
+        } noRefresh(przelewy);
         const int ile = przelewy.recordCount();
         int klucz = dmMain->iPobierzGenerator(sGeneratorZrealizowanych(ile)) - ile;
         for (przelewy.first(); !przelewy.eof(); przelewy.next()) {

@@ -45,6 +45,7 @@ public:
     void setModifySql(const QString& sql) { m_modifySql = sql; }
     void setDeleteSql(const QString& sql) { m_deleteSql = sql; }
     void setRefreshSql(const QString& sql) { m_refreshSql = sql; }
+    const QString& refreshSql() const { return m_refreshSql; }
 
     // The database and transaction every statement runs in (not owned).
     void setTransaction(fb::Transaction* transaction);

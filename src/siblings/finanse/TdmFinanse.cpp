@@ -84,10 +84,14 @@ int TdmFinanse::iDodajDokumentFK(data::Dataset*, int periodId, int, int codeId, 
 
 struct TdmFinanse::EntryStatements {
     fb::Transaction* transaction;
-    fb::Statement document, nextLine, key, insert;
+    // The document of the last entry and the line its next entry takes: a
+    // batch adds its entries one after another, and only this module numbers them.
+    int document = 0;
+    std::int64_t nextLp = 0;
+    fb::Statement documentLookup, nextLine, key, insert;
     explicit EntryStatements(fb::Transaction& tr)
         : transaction(&tr),
-          document(tr, "select ID from FK_DOKUMENTY where ID = ?"),
+          documentLookup(tr, "select ID from FK_DOKUMENTY where ID = ?"),
           nextLine(tr, "select first 1 LP from FK_DEKRETY where ID_DOKUMENTU = ? order by ID_DOKUMENTU desc, LP desc"),
           key(tr, "select GEN_ID(GEN_FK_DEKRETY_ID, 1) from RDB$DATABASE"),
           insert(tr, "insert into FK_DEKRETY (ID, ID_DOKUMENTU, LP, KONTO_WN, KONTO_MA, KWOTA, OPIS, DATA_DOK, "
@@ -118,9 +122,13 @@ int TdmFinanse::iDodajDekret(data::Dataset*, int documentId, const QString& debi
 {
     try {
         EntryStatements& st = entryStatements();
-        if (!EntryStatements::first(st.document, {std::int64_t(documentId)}))
-            return kUnknownDocument;
-        const std::int64_t lp = integer(EntryStatements::first(st.nextLine, {std::int64_t(documentId)})) + 1;
+        if (st.document != documentId) {
+            if (!EntryStatements::first(st.documentLookup, {std::int64_t(documentId)}))
+                return kUnknownDocument;
+            st.nextLp = integer(EntryStatements::first(st.nextLine, {std::int64_t(documentId)})) + 1;
+            st.document = documentId;
+        }
+        const std::int64_t lp = st.nextLp;
         const std::int64_t id = integer(EntryStatements::first(st.key, {}));
         st.insert.setParams({id, std::int64_t(documentId), lp, text(debitAccount, 40), text(creditAccount, 40),
                              fb::Decimal::fromDouble(amount, 4), text(description, 255), date(date1), date(date2),
@@ -128,6 +136,7 @@ int TdmFinanse::iDodajDekret(data::Dataset*, int documentId, const QString& debi
                              contractorId > 0 ? fb::Value(std::int64_t(contractorId)) : fb::Value(),
                              text(classification, 40), text(dmMain->PobierzUzytkownik(), 10)});
         st.insert.execute();
+        ++st.nextLp;
         return static_cast<int>(id);
     } catch (const std::exception&) {
         // A statement may be broken (metadata change, lost connection): prepare anew next time.
@@ -138,6 +147,8 @@ int TdmFinanse::iDodajDekret(data::Dataset*, int documentId, const QString& debi
 
 int TdmFinanse::iUsunDokumentFK(data::Dataset*, int documentId)
 {
+    if (m_entry && m_entry->document == documentId)
+        m_entry->document = 0;
     try {
         fb::Statement entries(shared(), "delete from FK_DEKRETY where ID_DOKUMENTU = ?");
         entries.setParams({std::int64_t(documentId)});
