@@ -265,6 +265,17 @@ void TDMP::writeTransferFields(int idKontrahenta, int idKontaBank, const QString
     f("DATA_DODANIA").setDateTime(today());
 }
 
+bool TDMP::bRejestrWolny(const QString& warning) {
+    try {
+        if (!quePrzelewy.isActive()) quePrzelewy.open();
+    } catch (const std::exception&) {
+        return false;
+    }
+    if (!quePrzelewy.isEditing()) return true;
+    ui::dialogs().message(warning, QStringLiteral("Ostrzeżenie"), ui::Buttons::Ok, ui::Icon::Warning);
+    return false;
+}
+
 int TDMP::iDodajPrzelew(int idFaktury, int idKontrahenta, int idKontaBank, const QString& nrFaktury,
                         const QString& wn, const QDateTime& dataWystawienia, const QDateTime& terminZaplaty,
                         float kwota, const QString& paragraf, const QString& tresc) {
@@ -273,16 +284,7 @@ int TDMP::iDodajPrzelew(int idFaktury, int idKontrahenta, int idKontaBank, const
                                              "Wykonanie Aktualizacji na przełomie lat ...przeniesie go do Bazy roku "
                                              "następnego"),
                               QString(), ui::Buttons::Ok, ui::Icon::Warning);
-    try {
-        if (!quePrzelewy.isActive()) quePrzelewy.open();
-    } catch (const std::exception&) {
-        return -1;
-    }
-    if (quePrzelewy.isEditing()) {
-        ui::dialogs().message(QStringLiteral("Otwarty zbior PR_PRZELEWY"), QStringLiteral("Ostrzeżenie"),
-                              ui::Buttons::Ok, ui::Icon::Warning);
-        return -1;
-    }
+    if (!bRejestrWolny(QStringLiteral("Otwarty zbior PR_PRZELEWY"))) return -1;
     try {
         quePrzelewy.insert();
         const int id =
@@ -302,16 +304,7 @@ int TDMP::iDodajPrzelew(int idFaktury, int idKontrahenta, int idKontaBank, const
 int TDMP::iZmienPrzelew(int id, int, int idKontrahenta, int idKontaBank, const QString& nrFaktury, const QString& wn,
                         const QDateTime& dataWystawienia, const QDateTime& terminZaplaty, float kwota,
                         const QString& paragraf, const QString& tresc) {
-    try {
-        if (!quePrzelewy.isActive()) quePrzelewy.open();
-    } catch (const std::exception&) {
-        return -1;
-    }
-    if (quePrzelewy.isEditing()) {
-        ui::dialogs().message(QStringLiteral("Otwarty zbior PR_PRZELEWY "), QStringLiteral("Ostrzeżenie"),
-                              ui::Buttons::Ok, ui::Icon::Warning);
-        return -1;
-    }
+    if (!bRejestrWolny(QStringLiteral("Otwarty zbior PR_PRZELEWY "))) return -1;
     try {
         if (!quePrzelewy.locate(QStringLiteral("ID"), id)) return -1;
         quePrzelewy.edit();

@@ -96,6 +96,9 @@ public:
 
 private:
     void buildQueries();
+    // Opens the register query; false (after the warning when a row is being
+    // edited elsewhere) when a transfer cannot be added or changed now.
+    bool bRejestrWolny(const QString& warning);
     void connectDatabase();
     void writeTransferFields(int idKontrahenta, int idKontaBank, const QString& nrFaktury, const QString& wn,
                              const QDateTime& dataWystawienia, const QDateTime& terminZaplaty, float kwota,

@@ -191,6 +191,15 @@ std::vector<unsigned char> buildDpb(const ConnectParams& p, bool forCreate, int 
     return out;
 }
 
+IAttachment* attachRaw(const ConnectParams& params, const std::vector<unsigned char>& dpb) {
+    Status st;
+    IProvider* prov = master()->getDispatcher();
+    IAttachment* att = prov->attachDatabase(&st, params.database.c_str(), static_cast<unsigned>(dpb.size()), dpb.data());
+    prov->release();
+    st.check();
+    return att;
+}
+
 }  // namespace
 
 Attachment::Attachment() : m(std::make_unique<Impl>()) {}
@@ -205,12 +214,7 @@ Attachment::Attachment(Attachment&&) noexcept = default;
 Attachment& Attachment::operator=(Attachment&&) noexcept = default;
 
 Attachment Attachment::connect(const ConnectParams& params) {
-    auto dpb = buildDpb(params, false, 0);
-    Status st;
-    IProvider* prov = master()->getDispatcher();
-    IAttachment* att = prov->attachDatabase(&st, params.database.c_str(), static_cast<unsigned>(dpb.size()), dpb.data());
-    prov->release();
-    st.check();
+    IAttachment* att = attachRaw(params, buildDpb(params, false, 0));
     Attachment a;
     a.m->att = att;
     a.m_database = params.database;
@@ -218,12 +222,8 @@ Attachment Attachment::connect(const ConnectParams& params) {
 }
 
 void Attachment::setForcedWrites(const ConnectParams& params, bool on) {
-    auto dpb = buildDpb(params, false, 0, on ? 1 : 0);
+    IAttachment* att = attachRaw(params, buildDpb(params, false, 0, on ? 1 : 0));
     Status st;
-    IProvider* prov = master()->getDispatcher();
-    IAttachment* att = prov->attachDatabase(&st, params.database.c_str(), static_cast<unsigned>(dpb.size()), dpb.data());
-    prov->release();
-    st.check();
     att->detach(&st);
     if (st.failed()) {
         releaseQuietly(att);
