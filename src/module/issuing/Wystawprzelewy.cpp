@@ -11,6 +11,7 @@
 #include "siblings/core/TdmMain.h"
 
 #include <QAction>
+#include <unordered_map>
 #include <QDateEdit>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -235,10 +236,14 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
             ~NoRefresh() { ds.setRefreshSql(sql); }
         } noRefresh(przelewy);
         const int ile = przelewy.recordCount();
-        int klucz = dmMain->iPobierzGenerator(sGeneratorZrealizowanych(ile)) - ile;
-        for (przelewy.first(); !przelewy.eof(); przelewy.next()) {
-            vZaplacPrzelew();
-            if (!bPrzeniesDoZrealizowanych(++klucz)) kontekst.bBlad = true;
+        if (!bZestawNiezmieniony()) {
+            kontekst.bBlad = true;
+        } else {
+            int klucz = dmMain->iPobierzGenerator(sGeneratorZrealizowanych(ile)) - ile;
+            for (przelewy.first(); !przelewy.eof(); przelewy.next()) {
+                vZaplacPrzelew();
+                if (!bPrzeniesDoZrealizowanych(++klucz)) kontekst.bBlad = true;
+            }
         }
         if (!kontekst.bBlad) {
             transakcja.commitRetaining();
@@ -256,6 +261,32 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
         ui::dialogs().showMessage("Błąd " + sBlad(e));
     }
     return false;
+}
+
+bool TfrmWystawPrzelewy::bZestawNiezmieniony() {
+    // The list was read when the register handed over. A transfer that another
+    // user has issued (or whose amounts changed) since then would otherwise be
+    // paid again from the old row.
+    std::unordered_map<std::int64_t, std::pair<std::int64_t, std::int64_t>> teraz;
+    fb::Statement st(dmMain->transaction(), ("select ID, WARTOSC, WARTOSC_WYPLACONA from PR_PRZELEWY where " +
+                                             DMP->fldZaznacz->name() + " = 1 and DATA_REALIZACJI is null")
+                                                .toStdString());
+    fb::Cursor c = st.open();
+    while (c.fetch()) teraz[c.asInt(0)] = {c.asDecimal(1).rescaled(2).units, c.asDecimal(2).rescaled(2).units};
+
+    data::Dataset& przelewy = DMP->quePrzelewy;
+    for (int r = 0; r < przelewy.recordCount(); ++r) {
+        data::Dataset::RowScope wiersz(przelewy, r);
+        const auto it = teraz.find(pole(przelewy, "ID").asInteger());
+        if (it != teraz.end() && it->second.first == pole(przelewy, "WARTOSC").asDecimal().rescaled(2).units &&
+            it->second.second == pole(przelewy, "WARTOSC_WYPLACONA").asDecimal().rescaled(2).units)
+            continue;
+        bOdmowa("Przelew " + pole(przelewy, "NR_FAKTURY").asString() + " dla " +
+                pole(przelewy, "KONTRAHENT_NAZWA").asString() +
+                " został w międzyczasie wystawiony lub zmieniony przez innego użytkownika. Wystaw przelewy ponownie.");
+        return false;
+    }
+    return true;
 }
 
 void TfrmWystawPrzelewy::vZaplacPrzelew() {

@@ -53,6 +53,7 @@ private:
     // The batch row, the payments and the realized rows, committed together
     // or rolled back together; false when nothing was kept.
     bool bZapiszPartie();
+    bool bZestawNiezmieniony();
     void vZaplacPrzelew();
     // The realized row of the transfer in hand, under that key.
     bool bPrzeniesDoZrealizowanych(int id);

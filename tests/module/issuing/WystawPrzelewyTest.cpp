@@ -247,6 +247,22 @@ TEST_F(WystawPrzelewyTest, TransferChangedByAnotherUserRollsBack) {
     expectNothingWritten();
 }
 
+// A transfer another user issued (and committed) after the hand-off read the
+// list must not be paid a second time from the old row.
+TEST_F(WystawPrzelewyTest, TransferIssuedByAnotherUserMeanwhileIsNotPaidTwice) {
+    addThree();
+    db.exec("update PR_PRZELEWY set ZAZNACZ2 = 0, DATA_REALIZACJI = '2026-12-09', KOLEJNY = 'A', WARTOSC = 0, "
+            "WARTOSC_WYPLACONA = 500 where ID = 9202");
+    issue([this] {
+        dialogs->expectMessage(QStringLiteral("Przelew FV/2 dla Usługi \"Wąż\" Jan Kowalski został w międzyczasie "
+                                              "wystawiony lub zmieniony"),
+                               ui::Answer::Ok);
+    });
+    marked = 2;
+    expectNothingWritten();
+    EXPECT_EQ(50000, grosze(9202, "WARTOSC_WYPLACONA"));
+}
+
 // One refused realized row takes the whole batch back; an amount split made
 // before issuing stays.
 TEST_F(WystawPrzelewyTest, FailingRealizedRowRollsBackTheWholeBatch) {
