@@ -88,12 +88,16 @@ struct TdmFinanse::EntryStatements {
     // batch adds its entries one after another, and only this module numbers them.
     int document = 0;
     std::int64_t nextLp = 0;
+    // Entry keys are taken from the generator a block at a time; a block cut
+    // short by a rollback only leaves a gap, as generators always may.
+    static constexpr int kKeyBlock = 100;
+    std::int64_t nextKey = 0, lastKey = -1;
     fb::Statement documentLookup, nextLine, key, insert;
     explicit EntryStatements(fb::Transaction& tr)
         : transaction(&tr),
           documentLookup(tr, "select ID from FK_DOKUMENTY where ID = ?"),
           nextLine(tr, "select first 1 LP from FK_DEKRETY where ID_DOKUMENTU = ? order by ID_DOKUMENTU desc, LP desc"),
-          key(tr, "select GEN_ID(GEN_FK_DEKRETY_ID, 1) from RDB$DATABASE"),
+          key(tr, "select GEN_ID(GEN_FK_DEKRETY_ID, " + std::to_string(kKeyBlock) + ") from RDB$DATABASE"),
           insert(tr, "insert into FK_DEKRETY (ID, ID_DOKUMENTU, LP, KONTO_WN, KONTO_MA, KWOTA, OPIS, DATA_DOK, "
                      "DATA_OPERACJI, NAZWA_MA, NR_RACH, ID_KONTRAHENTA, PARAGRAF, DODAL, DATA_DODANIA) "
                      "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, CURRENT_DATE)") {}
@@ -129,7 +133,11 @@ int TdmFinanse::iDodajDekret(data::Dataset*, int documentId, const QString& debi
             st.document = documentId;
         }
         const std::int64_t lp = st.nextLp;
-        const std::int64_t id = integer(EntryStatements::first(st.key, {}));
+        if (st.nextKey > st.lastKey) {
+            st.lastKey = integer(EntryStatements::first(st.key, {}));
+            st.nextKey = st.lastKey - EntryStatements::kKeyBlock + 1;
+        }
+        const std::int64_t id = st.nextKey++;
         st.insert.setParams({id, std::int64_t(documentId), lp, text(debitAccount, 40), text(creditAccount, 40),
                              fb::Decimal::fromDouble(amount, 4), text(description, 255), date(date1), date(date2),
                              text(invoiceNumber, 60), text(debitAccount, 40),
