@@ -114,13 +114,7 @@ void TfrmWystawPrzelewy::vZbudujOkno() {
     gora->addWidget(pnlKolejny);
     gora->addStretch(1);
     gora->addWidget(btnHelp);
-    auto* dol = new QHBoxLayout;
-    dol->addStretch(1);
-    for (QPushButton* b : {btnWybierz, btnAnuluj}) {
-        b->setMinimumSize(90, 34);
-        b->setIconSize(QSize(24, 24));
-        dol->addWidget(b);
-    }
+    auto* dol = ui::buttonRow({btnWybierz, btnAnuluj});
     auto* uklad = new QVBoxLayout(this);
     uklad->addLayout(gora);
     uklad->addWidget(DBGrid1, 1);

@@ -60,13 +60,7 @@ void TfrmPodzialKwoty::vZbudujOkno()
     pola->addRow(QStringLiteral("Całkowita kwota:"), edtWartoscCala);
     pola->addRow(QStringLiteral("Podaj kwotę do przelewu:"), edtWartosc);
     pola->addRow(QStringLiteral("Pozostanie::"), pnlZostaje);
-    auto* przyciski = new QHBoxLayout;
-    przyciski->addStretch(1);
-    for (QPushButton* b : {btnOK, btnAnuluj}) {
-        b->setMinimumSize(90, 34);
-        b->setIconSize(QSize(24, 24));
-        przyciski->addWidget(b);
-    }
+    auto* przyciski = ui::buttonRow({btnOK, btnAnuluj});
     auto* okno = new QVBoxLayout(this);
     okno->addLayout(pola);
     okno->addLayout(przyciski);

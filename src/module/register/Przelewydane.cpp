@@ -130,15 +130,8 @@ void TfrmPrzelewyDane::vZbudujOkno()
     btnZapisz->setToolTip(QStringLiteral("Zapisz zmiany i zamknij okno"));
     btnAnuluj = ui::named<QPushButton>("btnAnuluj", QStringLiteral("Anuluj"));
     btnAnuluj->setToolTip(QStringLiteral("Anuluj zmiany i zamknij okno"));
-    for (QPushButton* b : {btnZapisz, btnAnuluj}) {
-        b->setMinimumSize(90, 34);
-        b->setIconSize(QSize(24, 24));
-    }
-    auto* dol = new QHBoxLayout(pnlBottom);
-    dol->addWidget(btnHelp);
-    dol->addStretch(1);
-    dol->addWidget(btnZapisz);
-    dol->addWidget(btnAnuluj);
+    auto* dol = ui::buttonRow({btnZapisz, btnAnuluj}, pnlBottom);
+    dol->insertWidget(0, btnHelp);
 
     auto* okno = new QVBoxLayout(this);
     okno->addLayout(dane);

@@ -1,6 +1,8 @@
 #include "platform/controls/EntryForm.h"
 
 #include <QAbstractButton>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QApplication>
 #include <QKeyEvent>
 
@@ -50,5 +52,17 @@ private:
 }  // namespace
 
 void enterMovesFocus(QWidget& form) { new EnterMovesFocus(form); }
+
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons, QWidget* parent)
+{
+    auto* row = new QHBoxLayout(parent);
+    row->addStretch(1);
+    for (QPushButton* b : buttons) {
+        b->setMinimumSize(90, 34);
+        b->setIconSize(QSize(24, 24));
+        row->addWidget(b);
+    }
+    return row;
+}
 
 }  // namespace ui

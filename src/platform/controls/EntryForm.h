@@ -4,8 +4,11 @@
 // moving on to the next field as Tab does.
 
 #include <QString>
+#include <initializer_list>
 #include <utility>
 
+class QHBoxLayout;
+class QPushButton;
 class QWidget;
 
 namespace ui {
@@ -22,5 +25,9 @@ W* named(const char* name, Args&&... args)
 // Enter pressed in a control of the form (not in a button, which Enter
 // presses) moves the focus to the next control instead of reaching it.
 void enterMovesFocus(QWidget& form);
+
+// The row of glyph buttons (save/OK, cancel) at the bottom right of a form,
+// all of one size so that a glyph without a caption still fills its button.
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons, QWidget* parent = nullptr);
 
 }  // namespace ui

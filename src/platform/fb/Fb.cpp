@@ -222,13 +222,10 @@ Attachment Attachment::connect(const ConnectParams& params) {
 }
 
 void Attachment::setForcedWrites(const ConnectParams& params, bool on) {
-    IAttachment* att = attachRaw(params, buildDpb(params, false, 0, on ? 1 : 0));
-    Status st;
-    att->detach(&st);
-    if (st.failed()) {
-        releaseQuietly(att);
-        st.raise();
-    }
+    // The setting is applied by the attachment itself; detaching ends it.
+    Attachment a;
+    a.m->att = attachRaw(params, buildDpb(params, false, 0, on ? 1 : 0));
+    a.detach();
 }
 
 Attachment Attachment::create(const ConnectParams& params, int pageSize, bool forcedWrites) {
