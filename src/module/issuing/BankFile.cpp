@@ -29,7 +29,8 @@ void recordFailed(const std::exception& e)
 }
 
 // What the records of one file share: the company record, read once, and
-// each payee, looked up once however many of its transfers the batch holds.
+// each payee, looked up once (through one prepared statement) however many
+// of its transfers the batch holds.
 class RecordSources {
 public:
     const bankfile::Company& company()
@@ -48,19 +49,22 @@ public:
     }
 
 private:
-    static bankfile::Contractor lookUp(int id)
+    bankfile::Contractor lookUp(int id)
     {
-        data::Dataset& kontakt = DMP->queRob;
-        kontakt.setSql({" select * from ET_KONTAKT where ID=" + QString::number(id)});
-        kontakt.open();
-        if (kontakt.isEmpty())
+        if (!m_contact)
+            m_contact.emplace(dmMain->transaction(), "select PELNA, KOD_POCZT, MIEJSCOWOSC, ULICA, BUDYNEK, LOKAL, "
+                                                     "SKROT, KOD_FK from ET_KONTAKT where ID = ?");
+        m_contact->setParams({std::int64_t(id)});
+        fb::Cursor row = m_contact->open();
+        if (!row.fetch())
             return {};
-        auto field = [&kontakt](const char* name) { return kontakt.fieldByName(QLatin1String(name)).asString(); };
-        return bankfile::contractorFrom(field("PELNA"), field("KOD_POCZT"), field("MIEJSCOWOSC"), field("ULICA"),
-                                        field("BUDYNEK"), field("LOKAL"), field("SKROT"), field("KOD_FK"));
+        auto field = [&row](int i) { return QString::fromUtf8(row.asText(i)); };
+        return bankfile::contractorFrom(field(0), field(1), field(2), field(3), field(4), field(5), field(6),
+                                        field(7));
     }
 
     std::optional<bankfile::Company> m_company;
+    std::optional<fb::Statement> m_contact;
     QHash<int, bankfile::Contractor> m_contractors;
 };
 
@@ -172,7 +176,7 @@ bool writeRecord(IssueContext& context, QIODevice& file, RecordSources& sources)
         r.paragraph = context.sParagraf;
         r.withParagraph = context.iObslugaParagraf == 1;
         r.amount = row.fieldByName(QStringLiteral("WARTOSC")).asDecimal();
-        r.realizationDate = row.fieldByName(QStringLiteral("DATA_REALIZACJI")).asDateTime().date();
+        r.realizationDate = row.fieldByName(QStringLiteral("DATA_REALIZACJI")).asDate();
         r.pickerDate = context.dataPrzelewu;
         context.sKontoFirmy = bankfile::accountDigits(context.sKontoFirmyOrg);
         context.sKontoKontrahenta = bankfile::accountDigits(context.sKontoKontrahenta);

@@ -222,6 +222,11 @@ QString upperCp1250(const QString& text)
 {
     QString out = text;
     for (QChar& c : out) {
+        if (c.unicode() < 0x80) {
+            if (c >= u'a' && c <= u'z')
+                c = QChar(c.unicode() - (u'a' - u'A'));
+            continue;
+        }
         const QChar upper = c.toUpper();
         if (upper != c && text::toCp1250(QString(upper)) != "?")
             c = upper;

@@ -42,7 +42,7 @@ bool ledgerFailed()
 
 QDate dateOf(const data::Dataset& rows)
 {
-    return rows.fieldByName(QStringLiteral("DATA_REALIZACJI")).asDateTime().date();
+    return rows.fieldByName(QStringLiteral("DATA_REALIZACJI")).asDate();
 }
 
 QString textOf(const data::Dataset& rows, const char* name) { return rows.fieldByName(QLatin1String(name)).asString(); }
@@ -104,6 +104,9 @@ bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int
         QDate rowDate;
         // A batch uses few paragraphs: each one's account is looked up once.
         QHash<QString, QString> paragraphAccounts;
+        const data::Dataset::NarrowUpdate stamp(
+            rows, QStringLiteral("update PR_PRZELEWY_ZREALIZOWANE set ID_DOKUMENTU_FK = :ID_DOKUMENTU_FK "
+                                 "where ID = :OLD_ID"));
         for (rows.first(); !rows.eof(); rows.next()) {
             creditAccount = bankAccount;
             const double amount = rows.fieldByName(QStringLiteral("WARTOSC")).asDouble();

@@ -36,8 +36,6 @@ data::Field& pole(data::Dataset& ds, const char* name) { return ds.fieldByName(Q
 
 QString sLitera(char litera) { return QString(QLatin1Char(litera)); }
 
-QDateTime dzien(const QDate& data) { return QDateTime(data, QTime(0, 0)); }
-
 bool bOdmowa(const QString& tekst, const QString& tytul = QString()) {
     ui::dialogs().message(tekst, tytul, ui::Buttons::Ok, ui::Icon::Error);
     return false;
@@ -213,7 +211,7 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
         const int bank = static_cast<int>(pole(DMP->queBanki, "ID").asInteger());
         wystawione.insert();
         pole(wystawione, "ID").setInteger(dmMain->iPobierzGenerator(kGeneratorPartii));
-        pole(wystawione, "DATA_REALIZACJI").setDateTime(dzien(dtPrzelewu->date()));
+        pole(wystawione, "DATA_REALIZACJI").setDate(dtPrzelewu->date());
         pole(wystawione, "KOLEJNY").setString(sLitera(kontekst.cKolejny));
         pole(wystawione, "ID_BANKU").setInteger(bank);
         wystawione.post();
@@ -221,14 +219,14 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
         przyPartii = false;
 
         data::Dataset& przelewy = DMP->quePrzelewy;
-        // The batch changes only the transfers' own columns: re-reading each
-        // joined row after its post would double the statements of a batch.
-        const struct NoRefresh {
-            data::Dataset& ds;
-            QString sql = ds.refreshSql();
-            explicit NoRefresh(data::Dataset& d) : ds(d) { ds.setRefreshSql(QString()); }
-            ~NoRefresh() { ds.setRefreshSql(sql); }
-        } noRefresh(przelewy);
+        // A payment changes the mark, the amounts and the realization: the
+        // other columns keep what they hold now, even if another user has
+        // just changed a title, and the joined row is not read again.
+        const QString znacznik = DMP->fldZaznacz->name();
+        const data::Dataset::NarrowUpdate zaplata(
+            przelewy, "update PR_PRZELEWY set " + znacznik + " = :" + znacznik +
+                          ", WARTOSC_WYPLACONA = :WARTOSC_WYPLACONA, WARTOSC = :WARTOSC, "
+                          "DATA_REALIZACJI = :DATA_REALIZACJI, KOLEJNY = :KOLEJNY where ID = :OLD_ID");
         const int ile = przelewy.recordCount();
         if (!bZestawNiezmieniony()) {
             kontekst.bBlad = true;
@@ -294,7 +292,7 @@ void TfrmWystawPrzelewy::vZaplacPrzelew() {
     // Paid beyond the full amount counts as paid in full: the rest would
     // otherwise stay pending as a negative payment.
     if (wyplacono >= cala) {
-        pole(przelewy, "DATA_REALIZACJI").setDateTime(dzien(dtPrzelewu->date()));
+        pole(przelewy, "DATA_REALIZACJI").setDate(dtPrzelewu->date());
         pole(przelewy, "KOLEJNY").setString(sLitera(kontekst.cKolejny));
         pole(przelewy, "WARTOSC").setDouble(0);
     } else {
@@ -321,7 +319,7 @@ bool TfrmWystawPrzelewy::bPrzeniesDoZrealizowanych(int id) {
         pole(zrealizowane, "ID_KONTA_FIRMY").setInteger(kontekst.iIdKontaFirmy);
         pole(zrealizowane, "WARTOSC").setDouble(dmMain->zaokr(kontekst.dKwota, 2));
         pole(zrealizowane, "KOLEJNY").setString(sLitera(kontekst.cKolejny));
-        pole(zrealizowane, "DATA_REALIZACJI").setDateTime(dzien(dtPrzelewu->date()));
+        pole(zrealizowane, "DATA_REALIZACJI").setDate(dtPrzelewu->date());
         pole(zrealizowane, "WN").setString(kontekst.sWn);
         pole(zrealizowane, "TRESC1").setString(kontekst.sTresc);
         pole(zrealizowane, "NR_FAKTURY").setString(kontekst.sNrFaktury);

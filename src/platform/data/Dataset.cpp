@@ -41,6 +41,7 @@ Storage storageOf(FieldType type) {
 
 struct Dataset::Prepared {
     QList<SqlParam> params;
+    std::vector<Field*> fields;   // of each parameter, null when there is none by that name
     fb::Statement statement;
 };
 
@@ -70,9 +71,17 @@ void Dataset::setTransaction(fb::Transaction* transaction) {
 // ---------------------------------------------------------------- fields
 
 Field* Dataset::findField(const QString& name) const {
-    for (const auto& f : m_fields)
-        if (f->name().compare(name, Qt::CaseInsensitive) == 0) return f.get();
-    return nullptr;
+    // Callers mostly spell names as the select does: try that before upper-casing.
+    if (Field* f = m_byName.value(name)) return f;
+    return m_byName.value(name.toUpper());
+}
+
+Field& Dataset::addField(std::unique_ptr<Field> field) {
+    Field& f = *field;
+    m_fields.push_back(std::move(field));
+    const QString key = f.name().toUpper();
+    if (!m_byName.contains(key)) m_byName.insert(key, &f);   // the first of a name wins, as in the select
+    return f;
 }
 
 Field& Dataset::fieldByName(const QString& name) const {
@@ -82,20 +91,17 @@ Field& Dataset::fieldByName(const QString& name) const {
 
 Field& Dataset::declareField(const QString& name) {
     Field* f = findField(name);
-    if (!f) {
-        m_fields.push_back(std::unique_ptr<Field>(new Field(this, name.toUpper(), FieldKind::Data, FieldType::String, 0)));
-        f = m_fields.back().get();
-    }
+    if (!f) f = &addField(std::unique_ptr<Field>(new Field(this, name.toUpper(), FieldKind::Data, FieldType::String, 0)));
     f->m_declared = true;
     return *f;
 }
 
 Field& Dataset::addCalculatedField(const QString& name, FieldType type, int size) {
     if (findField(name)) throw std::invalid_argument("Field " + name.toStdString() + " already exists");
-    m_fields.push_back(std::unique_ptr<Field>(new Field(this, name, FieldKind::Calculated, type, size)));
-    m_fields.back()->m_index = m_calcCount++;
+    Field& f = addField(std::unique_ptr<Field>(new Field(this, name, FieldKind::Calculated, type, size)));
+    f.m_index = m_calcCount++;
     invalidateCalc();
-    return *m_fields.back();
+    return f;
 }
 
 Field& Dataset::addLookupField(const QString& name, FieldType type, int size, const QString& keyField,
@@ -143,7 +149,9 @@ void Dataset::bindFields(const std::vector<fb::Column>& columns) {
     }
     for (auto& f : m_fields)
         if (f && f->m_kind != FieldKind::Data) fields.push_back(std::move(f));
-    m_fields = std::move(fields);
+    m_fields.clear();
+    m_byName.clear();
+    for (auto& f : fields) addField(std::move(f));
 }
 
 // ---------------------------------------------------------------- open and close
@@ -412,8 +420,12 @@ Dataset::Prepared& Dataset::prepared(const QString& sql) {
     auto it = m_prepared.find(sql);
     if (it == m_prepared.end()) {
         ParsedSql parsed = parseNamedParams(sql);
+        // Fields stay put while the dataset is open, and a walk that posts
+        // thousands of rows would otherwise look each one up by name again.
+        std::vector<Field*> fields;
+        for (const SqlParam& param : parsed.params) fields.push_back(findField(param.field));
         auto statement = std::make_unique<Prepared>(
-            Prepared{std::move(parsed.params), fb::Statement(*m_tr, parsed.sql.toStdString())});
+            Prepared{std::move(parsed.params), std::move(fields), fb::Statement(*m_tr, parsed.sql.toStdString())});
         it = m_prepared.emplace(sql, std::move(statement)).first;
     }
     return *it->second;
@@ -422,8 +434,10 @@ Dataset::Prepared& Dataset::prepared(const QString& sql) {
 void Dataset::execute(const QString& sql, const std::vector<fb::Value>& current, const std::vector<fb::Value>& old) {
     Prepared& p = prepared(sql);
     std::vector<fb::Value> params;
-    for (const SqlParam& param : p.params) {
-        const Field* f = findField(param.field);
+    params.reserve(p.fields.size());
+    for (qsizetype i = 0; i < p.params.size(); ++i) {
+        const SqlParam& param = p.params[i];
+        const Field* f = p.fields[static_cast<size_t>(i)];
         if (!f || f->kind() != FieldKind::Data || f->m_index < 0)
             throw std::invalid_argument("No field for parameter :" + param.field.toStdString());
         params.push_back(param.old ? old[f->m_index] : current[f->m_index]);
@@ -435,7 +449,8 @@ void Dataset::execute(const QString& sql, const std::vector<fb::Value>& current,
 void Dataset::refreshBuffer() {
     Prepared& p = prepared(m_refreshSql);
     std::vector<fb::Value> params;
-    for (const SqlParam& param : p.params) params.push_back(fieldByName(param.field).value());
+    for (size_t i = 0; i < p.fields.size(); ++i)
+        params.push_back((p.fields[i] ? *p.fields[i] : fieldByName(p.params[i].field)).value());
     p.statement.setParams(params);
     fb::Cursor cursor = p.statement.open();
     if (!cursor.fetch()) return;   // the row left the select's join: keep what was posted
@@ -504,6 +519,17 @@ void Dataset::post() {
         run(m_handlers.afterScroll);
         notifyViews([this] { emit afterScroll(); });
     }
+}
+
+Dataset::NarrowUpdate::NarrowUpdate(Dataset& dataset, const QString& modifySql)
+    : m_dataset(dataset), m_modifySql(dataset.m_modifySql), m_refreshSql(dataset.m_refreshSql) {
+    dataset.m_modifySql = modifySql;
+    dataset.m_refreshSql.clear();
+}
+
+Dataset::NarrowUpdate::~NarrowUpdate() {
+    m_dataset.m_modifySql = m_modifySql;
+    m_dataset.m_refreshSql = m_refreshSql;
 }
 
 void Dataset::cancel() {

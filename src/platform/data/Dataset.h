@@ -8,6 +8,7 @@
 #include "platform/data/RowStore.h"
 #include "platform/fb/Fb.h"
 
+#include <QHash>
 #include <QObject>
 #include <QStringList>
 #include <functional>
@@ -108,6 +109,20 @@ public:
     void enableControls();
     bool controlsDisabled() const { return m_disabled > 0; }
 
+    // For a walk that changes a few columns of many rows: while it lives the
+    // update statement writes only those columns and nothing is re-read.
+    class NarrowUpdate {
+    public:
+        NarrowUpdate(Dataset& dataset, const QString& modifySql);
+        ~NarrowUpdate();
+        NarrowUpdate(const NarrowUpdate&) = delete;
+        NarrowUpdate& operator=(const NarrowUpdate&) = delete;
+
+    private:
+        Dataset& m_dataset;
+        QString m_modifySql, m_refreshSql;
+    };
+
     // Reads the fields of another row while it lives (for drawing and
     // calculated fields of rows other than the current one).
     class RowScope {
@@ -153,6 +168,7 @@ private:
     fb::Value lookupValue(const Field& field) const;
 
     void bindFields(const std::vector<fb::Column>& columns);
+    Field& addField(std::unique_ptr<Field> field);
     void fetchAll(fb::Cursor& cursor);
     std::string packRow(const std::vector<fb::Value>& values);
     std::vector<fb::Value> rowValues(int row) const;
@@ -178,6 +194,7 @@ private:
     Handlers m_handlers;
 
     std::vector<std::unique_ptr<Field>> m_fields;
+    QHash<QString, Field*> m_byName;      // by upper-case name: rows are read by field name in every walk
     std::vector<Field*> m_columnFields;   // by result column
     int m_calcCount = 0;
 

@@ -15,9 +15,10 @@ namespace {
 QString g_shortDateFormat = QStringLiteral("yyyy-mm-dd");
 
 // Date-times without a date (TIME columns) sit on the legacy zero day.
+QDate toQDate(const fb::Timestamp& t) { return t.year == 0 ? QDate(1899, 12, 30) : QDate(t.year, t.month, t.day); }
+
 QDateTime toQDateTime(const fb::Timestamp& t) {
-    const QDate date = t.year == 0 ? QDate(1899, 12, 30) : QDate(t.year, t.month, t.day);
-    return QDateTime(date, QTime(t.hour, t.minute, t.second, t.fraction / 10));
+    return QDateTime(toQDate(t), QTime(t.hour, t.minute, t.second, t.fraction / 10));
 }
 
 fb::Timestamp toTimestamp(const QDateTime& dt) {
@@ -137,12 +138,22 @@ QString Field::asString() const {
         v);
 }
 
-QDateTime Field::asDateTime() const {
+std::optional<fb::Timestamp> Field::asTimestamp() const {
     const fb::Value v = value();
-    if (auto t = std::get_if<fb::Timestamp>(&v)) return toQDateTime(*t);
-    if (auto s = std::get_if<std::string>(&v)) return toQDateTime(timestampOfText(QString::fromStdString(*s)));
-    if (fb::isNull(v)) return {};
+    if (auto t = std::get_if<fb::Timestamp>(&v)) return *t;
+    if (auto s = std::get_if<std::string>(&v)) return timestampOfText(QString::fromStdString(*s));
+    if (fb::isNull(v)) return std::nullopt;
     throw std::invalid_argument("A number is not a date");
+}
+
+QDateTime Field::asDateTime() const {
+    const auto t = asTimestamp();
+    return t ? toQDateTime(*t) : QDateTime();
+}
+
+QDate Field::asDate() const {
+    const auto t = asTimestamp();
+    return t ? toQDate(*t) : QDate();
 }
 
 QVariant Field::asVariant() const {
@@ -217,6 +228,10 @@ void Field::setDecimal(const fb::Decimal& value) { setValue(value); }
 void Field::setString(const QString& value) { setValue(value.toStdString()); }
 void Field::setDateTime(const QDateTime& value) {
     setValue(value.isValid() ? fb::Value{toTimestamp(value)} : fb::Value{});
+}
+
+void Field::setDate(const QDate& value) {
+    setValue(value.isValid() ? fb::Value{fb::Timestamp{value.year(), value.month(), value.day()}} : fb::Value{});
 }
 
 void Field::setVariant(const QVariant& value) { setValue(valueOf(value)); }

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <optional>
 
 namespace data {
 
@@ -53,6 +54,7 @@ public:
     fb::Decimal asDecimal() const;
     QString asString() const;
     QDateTime asDateTime() const;
+    QDate asDate() const;   // the day alone, without the cost of a local date-time
     QVariant asVariant() const;
 
     // Writing (the dataset must be editing or inserting, or be calculating
@@ -65,6 +67,7 @@ public:
     void setDecimal(const fb::Decimal& value);
     void setString(const QString& value);
     void setDateTime(const QDateTime& value);
+    void setDate(const QDate& value);   // midnight of that day
 
     // Texts: displayText() as grids show it (display format applied), text()
     // as an editor shows it, setText() stores what the user typed.
@@ -91,6 +94,7 @@ public:
     static QString shortDateFormat();
 
 private:
+    std::optional<fb::Timestamp> asTimestamp() const;
     friend class Dataset;
     Field(Dataset* dataset, QString name, FieldKind kind, FieldType type, int size);
 

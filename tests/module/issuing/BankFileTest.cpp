@@ -181,7 +181,9 @@ TEST_F(BankFileTest, FailingRecordKeepsTheEarlierFileAndReportsFailure) {
     addContractor(9002, "Kłopotliwy", "K9002");
     addRealized(9105, "2026-12-10", 'C', "7", "Faktura FV/5", "", 9002);
     addRealized(9106, "2026-12-10", 'C', "8", "Faktura FV/6", "");
-    db.exec("alter table ET_KONTAKT add PROBA computed by (case when ID = 9002 then 1 / 0 else 0 end)");
+    db.exec("alter table ET_KONTAKT drop LOKAL");
+    db.exec("alter table ET_KONTAKT add LOKAL computed by (case when ID = 9002 then cast(1 / 0 as varchar(6)) "
+            "else '' end)");
     const QString earlier = fileOf(1, 'C', ".PLI");
     {
         QFile file(earlier);

@@ -37,6 +37,8 @@ TEST_F(RegisterFixture, ColumnsBecomeTypedFields) {
     EXPECT_TRUE(register_.fieldByName("ID").required());
     EXPECT_EQ(register_.fieldByName("KONTRAHENT_NAZWA").asString(), "Żabka sp. z o.o.");
     EXPECT_EQ(register_.fieldByName("TERMIN_ZAPLATY").asDateTime(), QDateTime(QDate(2024, 3, 20), QTime(0, 0)));
+    EXPECT_EQ(register_.fieldByName("TERMIN_ZAPLATY").asDate(), QDate(2024, 3, 20));
+    EXPECT_FALSE(register_.fieldByName("DATA_REALIZACJI").asDate().isValid());
     EXPECT_TRUE(register_.fieldByName("DATA_REALIZACJI").isNull());
     EXPECT_EQ(register_.fieldByName("DATA_REALIZACJI").asString(), "");
     EXPECT_EQ(register_.findField("NIE_MA"), nullptr);
@@ -89,6 +91,35 @@ TEST_F(RegisterFixture, EditPostsThroughTheUpdateAndRereadsTheRow) {
     EXPECT_EQ(register_.fieldByName("KONTRAHENT_KONTO").asString(), "99888877776666555544443333");
     EXPECT_EQ(db.scalarText("select TRESC1 from PR_PRZELEWY where ID = 1"), "Zapłata za 'usługi'; -- :ID");
     EXPECT_EQ(db.scalarInt("select ID_KONTRAHENTA from PR_PRZELEWY where ID = 1"), 2);
+}
+
+// A walk over many rows writes only the columns it changes; a column it did
+// not name keeps what the database holds, and the full update comes back after.
+TEST_F(RegisterFixture, NarrowUpdateWritesOnlyItsColumns) {
+    register_.open();
+    ASSERT_TRUE(register_.locate("ID", 2));
+    {
+        const Dataset::NarrowUpdate narrow(register_, "update PR_PRZELEWY set WARTOSC = :WARTOSC, "
+                                                      "DATA_REALIZACJI = :DATA_REALIZACJI where ID = :OLD_ID");
+        db.exec("update PR_PRZELEWY set WN = 'cudzy' where ID = 2");
+        register_.edit();
+        register_.fieldByName("WARTOSC").setDecimal(money("1.25"));
+        register_.fieldByName("DATA_REALIZACJI").setDate(QDate(2024, 4, 1));
+        register_.fieldByName("TRESC1").setString("tylko w pamięci");
+        register_.post();
+        EXPECT_EQ(register_.fieldByName("TRESC1").asString(), "tylko w pamięci") << "the row is not read again";
+    }
+    EXPECT_EQ(db.scalarText("select WARTOSC from PR_PRZELEWY where ID = 2"), "1.2500");
+    EXPECT_EQ(db.scalarText("select cast(DATA_REALIZACJI as varchar(30)) from PR_PRZELEWY where ID = 2"),
+              "2024-04-01 00:00:00.0000");
+    EXPECT_EQ(db.scalarText("select TRESC1 || WN from PR_PRZELEWY where ID = 2"), "Zapłata FV/2cudzy");
+
+    db.exec("update ET_KONTAKT set PELNA = 'O''Neil i wnuk' where ID = 2");
+    register_.edit();
+    register_.fieldByName("NR_FAKTURY").setString("FV/2a");
+    register_.post();
+    EXPECT_EQ(db.scalarText("select TRESC1 from PR_PRZELEWY where ID = 2"), "tylko w pamięci");
+    EXPECT_EQ(register_.fieldByName("KONTRAHENT_NAZWA").asString(), "O'Neil i wnuk") << "re-read again";
 }
 
 TEST_F(RegisterFixture, RewrittenRowsKeepTheirNeighbours) {
