@@ -65,11 +65,12 @@ QString sPobierzKontoFirmyZParagrafem(const QString& paragraph, int companyBankI
                         QStringLiteral("sPobierzKontoFirmyZParagrafem"));
 }
 
-bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int companyBankId)
+bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int companyBankId, BatchRead read)
 {
     data::Dataset& rows = DMP->queZrealizowane;
     try {
-        vWybierzPrzelewyPartii(date, letter);
+        if (read == BatchRead::Fresh || !bWybranoPrzelewyPartii(date, letter))
+            vWybierzPrzelewyPartii(date, letter);
         if (rows.isEmpty()) {
             ui::dialogs().message(QStringLiteral("Brak przelewów z danego dnia! "), kCaptionError, ui::Buttons::Ok,
                                   ui::Icon::Error);

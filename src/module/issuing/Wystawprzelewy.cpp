@@ -162,7 +162,7 @@ void TfrmWystawPrzelewy::btnWybierzClick() {
         if (!bUtworzPlikDoBanku(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
             bOdmowa(QStringLiteral("Nie stworzono zbioru bankowego "), QStringLiteral("Bład"));
         if (DMP->iKsiegowacPrzelewy == 1 &&
-            !bKsiegujPrzelewy(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
+            !bKsiegujPrzelewy(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy, BatchRead::AsRead))
             bOdmowa(QStringLiteral("Nie stworzono dokumentu w FK lub błędny zapis dokumentu\nSprawdź !!! "),
                     QStringLiteral("Bład"));
     }

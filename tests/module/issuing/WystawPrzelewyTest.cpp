@@ -321,6 +321,20 @@ TEST_F(WystawPrzelewyTest, FileAndDocumentFollowTheCommitAndTheirFailuresKeepThe
     EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9204 and KOLEJNY = 'B'"));
 }
 
+// A grouping bank's file holds one record per payee, yet the document still
+// takes an entry for every transfer of the batch.
+TEST_F(WystawPrzelewyTest, GroupingBankPostsEveryTransferOfTheBatch) {
+    db.exec("update ET_BANKI set GRUPOWANIE = 1 where ID = 1");
+    addThree();
+    issue([this] {
+        expectFileMessage();
+        dialogs->expectShowMessage(QStringLiteral("Dopisano dokument FK"));
+    });
+    EXPECT_EQ(2, QString::fromStdString(fileBytes()).count(QStringLiteral("\r\n")));
+    EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and ID_DOKUMENTU_FK is not null"));
+    EXPECT_EQ(3, count("FK_DEKRETY where ID_DOKUMENTU = (select max(ID_DOKUMENTU_FK) from PR_PRZELEWY_ZREALIZOWANE)"));
+}
+
 // The road of one issue from the register: set 2, two rows marked with F3,
 // F5, bank 1, Yes.
 TEST_F(WystawPrzelewyTest, RoadOfOneIssueFromTheRegister) {
