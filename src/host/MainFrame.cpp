@@ -77,6 +77,9 @@ void MainFrame::buildMenus()
     registers->addAction(QStringLiteral("Klasyfikacja budżetowa"), this,
                          [this] { dmFinanse->vDzialParPodpModalne(this); });
 
+    QMenu* ledger = menuBar()->addMenu(QStringLiteral("Księ&gowość"));
+    ledger->addAction(QStringLiteral("Dokumenty księgowe"), this, [this] { dmFinanse->vDokumentyModalne(this); });
+
     QMenu* windows = menuBar()->addMenu(QStringLiteral("&Okna"));
     windows->addAction(QStringLiteral("Kaskada"), m_area, &QMdiArea::cascadeSubWindows);
     windows->addAction(QStringLiteral("Sąsiadująco"), m_area, &QMdiArea::tileSubWindows);

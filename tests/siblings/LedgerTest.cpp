@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 using pxtest::SuiteTest;
 
@@ -132,6 +133,29 @@ TEST_F(LedgerTest, DocumentViewerShowsHeaderAndEntries)
     EXPECT_EQ(dmFinanse->iDokumentKsiegowyTekst(&owner, nullptr, doc, true, "", ""), 1);
     EXPECT_EQ(dmFinanse->iDokumentKsiegowyTekst(&owner, nullptr, 987654, true, "", ""), 0);
     EXPECT_EQ(owner.activations, 0);
+}
+
+TEST_F(LedgerTest, DocumentListOpensTheViewerOfTheCurrentDocument)
+{
+    pxtest::ScopedDialogs dialogs;
+    const int older = document(10, "Starszy");
+    const int newer = document(10, "Przelewy paczki B");
+    dmFinanse->iDodajDekret(nullptr, newer, "201-K0004", "130-1", 10, "", day, day, "", 0, "", -1);
+    dmFinanse->iDodajDekret(nullptr, newer, "201-K0005", "130-1", 20, "", day, day, "", 0, "", -1);
+    dialogs->expectModal([&](QWidget& w) {
+        auto& list = dynamic_cast<siblings::ChooserWindow&>(w);
+        EXPECT_EQ(w.windowTitle(), "Dokumenty księgowe");
+        EXPECT_EQ(list.dataset().fieldByName("ID").asInteger(), newer) << "newest first";
+        dialogs->expectModal([](QWidget& viewer) {
+            EXPECT_TRUE(dynamic_cast<siblings::DocumentWindow&>(viewer).headerText().contains("Przelewy paczki B"));
+            EXPECT_EQ(dynamic_cast<siblings::DocumentWindow&>(viewer).entries().recordCount(), 2);
+            return int(ui::mrOk);
+        });
+        w.findChild<QPushButton*>("btnPokaz")->click();
+        EXPECT_TRUE(list.locateKey(older));
+        return int(ui::mrCancel);
+    });
+    dmFinanse->vDokumentyModalne(nullptr);
 }
 
 TEST_F(LedgerTest, ClassificationChooserHandsBackTheAccount)

@@ -5,6 +5,9 @@
 #include "siblings/core/TdmMain.h"
 #include "siblings/finanse/DocumentWindow.h"
 
+#include <QHBoxLayout>
+#include <QPushButton>
+
 namespace {
 
 constexpr int kUnknownPeriod = -1;
@@ -197,4 +200,31 @@ void TdmFinanse::vDzialParPodpModalne(QWidget* owner)
                      {QStringLiteral("Konto"), "KONTO"},
                      {QStringLiteral("Nazwa"), "NAZWA"}};
     ui::dialogs().runModal(*new siblings::ChooserWindow(owner, setup, true));
+}
+
+void TdmFinanse::vDokumentyModalne(QWidget* owner)
+{
+    siblings::ChooserSetup setup;
+    setup.caption = QStringLiteral("Dokumenty księgowe");
+    setup.select = QStringLiteral("select ID, NUMER_DOK, DATA_DOK, OPIS, DODAL from FK_DOKUMENTY");
+    setup.order = QStringLiteral("ID desc");
+    setup.columns = {{"NUMER_DOK", QStringLiteral("Numer"), 120},
+                    {"DATA_DOK", QStringLiteral("Data"), 90},
+                    {"OPIS", QStringLiteral("Opis"), 320},
+                    {"DODAL", QStringLiteral("Dodał"), 80}};
+    setup.searches = {{QStringLiteral("Numer"), "NUMER_DOK"}, {QStringLiteral("Opis"), "OPIS"}};
+    auto* list = new siblings::ChooserWindow(owner, setup, false);
+    auto* show = new QPushButton(QStringLiteral("Pokaż"), list);
+    show->setObjectName(QStringLiteral("btnPokaz"));
+    list->buttonRow().insertWidget(1, show);
+    const auto open = [this, list] {
+        const data::Dataset& documents = list->dataset();
+        if (!documents.isActive() || documents.isEmpty())
+            return;
+        const auto id = static_cast<int>(documents.fieldByName(QStringLiteral("ID")).asInteger());
+        iDokumentKsiegowyTekst(list, nullptr, id, true, QString(), QString());
+    };
+    QObject::connect(show, &QPushButton::clicked, list, open);
+    QObject::connect(&list->grid(), &ui::DbGrid::rowActivated, list, open);
+    ui::dialogs().runModal(*list);
 }

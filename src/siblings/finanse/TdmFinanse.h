@@ -39,6 +39,8 @@ public:
     // shown, 0 when there is no such document, -3 on a database failure.
     int iDokumentKsiegowyTekst(QWidget* owner, data::Dataset* query, int documentId, bool flag, const QString& t1,
                                 const QString& t2);
+    // The ledger's documents, newest first; "Pokaż" or Enter opens the viewer.
+    void vDokumentyModalne(QWidget* owner);
     // Budget classification chooser over FK_DZIAL_PAR_PODP(0); KONTO_ID to the owner's tag.
     void vDzialParPodpModalne(QWidget* owner);
 
