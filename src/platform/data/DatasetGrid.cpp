@@ -55,20 +55,6 @@ void DatasetGridBinder::followView(const QModelIndex& current) {
     emit moveFailed(failure);
 }
 
-DatasetCellDelegate::DatasetCellDelegate(DatasetModel* model, Painter painter, QObject* parent)
-    : QStyledItemDelegate(parent), m_model(model), m_painter(std::move(painter)) {}
-
-void DatasetCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    Field* field = m_model->fieldAt(index.column());
-    Dataset* dataset = m_model->dataset();
-    if (!m_painter || !field || index.row() >= dataset->recordCount())
-        return QStyledItemDelegate::paint(painter, option, index);
-    Dataset::RowScope scope(*dataset, index.row());
-    const CellPaint cell{painter, option.rect, field, index.row(), index.column(), option.state,
-                         [&] { QStyledItemDelegate::paint(painter, option, index); }};
-    if (!m_painter(cell)) QStyledItemDelegate::paint(painter, option, index);
-}
-
 }  // namespace data
 
 // Compiled here rather than with the library's other meta-object code, so
