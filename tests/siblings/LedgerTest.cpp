@@ -1,6 +1,5 @@
 #include "SuiteFixture.h"
 
-#include "siblings/core/ChooserWindow.h"
 #include "siblings/finanse/DocumentWindow.h"
 #include "siblings/finanse/TdmFinanse.h"
 #include "siblings/kartoteka/BankWindow.h"
@@ -39,14 +38,6 @@ protected:
 
 }  // namespace
 
-TEST_F(LedgerTest, PeriodOfAMonth)
-{
-    EXPECT_EQ(dmKartoteka->iIDOkresu(2026, 10), 10);
-    EXPECT_EQ(dmKartoteka->iIDOkresu(2026, 1), 1);
-    EXPECT_EQ(dmKartoteka->iIDOkresu(2027, 1), -1);
-    EXPECT_EQ(dmKartoteka->iIDOkresu(2026, 13), -1);
-}
-
 TEST_F(LedgerTest, DocumentsAreNumberedByCodeMonthAndRunningNumber)
 {
     const std::int64_t running = nextRunning();
@@ -55,59 +46,47 @@ TEST_F(LedgerTest, DocumentsAreNumberedByCodeMonthAndRunningNumber)
     const int second = document(10);
     const int otherMonth = document(11);
     ASSERT_GT(first, 0);
-    ASSERT_GT(second, first);
-    ASSERT_GT(otherMonth, 0);
     // Written in the shared transaction: the caller commits.
     EXPECT_EQ(db.scalarInt("select count(*) from FK_DOKUMENTY"), before);
     dmMain->transaction().commitRetaining();
     EXPECT_EQ(db.scalarInt("select count(*) from FK_DOKUMENTY"), before + 3);
     const std::string id = std::to_string(first);
-    EXPECT_EQ(text("select NUMER_DOK from FK_DOKUMENTY where ID = " + id), number(10, running));
+    EXPECT_EQ(text("select NUMER_DOK || '|' || ID_ZRODLA || '|' || DODAL from FK_DOKUMENTY where ID = " + id),
+              number(10, running) + "|77|ADMIN");
     EXPECT_EQ(text("select NUMER_DOK from FK_DOKUMENTY where ID = " + std::to_string(second)), number(10, running + 1));
     EXPECT_EQ(text("select NUMER_DOK from FK_DOKUMENTY where ID = " + std::to_string(otherMonth)), number(11, running + 2));
-    EXPECT_EQ(text("select NR_KOLEJNY || '|' || ID_ZRODLA || '|' || ID_OKRESU || '|' || DODAL from FK_DOKUMENTY "
-                   "where ID = " + id),
-              std::to_string(running) + "|77|10|ADMIN");
 }
 
 TEST_F(LedgerTest, DocumentRefusedForAnUnknownPeriodOrCode)
 {
+    EXPECT_EQ(dmKartoteka->iIDOkresu(2026, 10), 10);
+    EXPECT_EQ(dmKartoteka->iIDOkresu(2027, 1), -1);
     EXPECT_LT(document(999), 0);
     EXPECT_LT(dmFinanse->iDodajDokumentFK(nullptr, 10, -1, 999, "PRZ", 1, day, day, "", ""), 0);
     // A description longer than its column is cut, not refused.
     EXPECT_GT(document(10, QString(300, u'ż')), 0);
 }
 
-TEST_F(LedgerTest, EntriesAreAddedInOrderAndRefusedForAnUnknownDocument)
+TEST_F(LedgerTest, EntriesAreAddedInOrderRefusedForAnUnknownDocumentAndDeletedWithTheirs)
 {
     const int doc = document(10);
-    ASSERT_GT(doc, 0);
     const int e1 = dmFinanse->iDodajDekret(nullptr, doc, "201-K0004", "130-1", 1234.56, "Zapłata", day, day, "FS 0367/2026",
                                            0, "801-80101-4210", -1);
     const int e2 = dmFinanse->iDodajDekret(nullptr, doc, "", "130-1", 0.1, "Przelewy z dnia:", day, day, "", 0, "", -1);
     ASSERT_GT(e1, 0);
-    ASSERT_GT(e2, e1);
     const std::string one = " from FK_DEKRETY where ID = " + std::to_string(e1);
     const std::string two = " from FK_DEKRETY where ID = " + std::to_string(e2);
     EXPECT_EQ(db.scalarInt("select LP" + one), 0);   // not committed yet: not seen
     dmMain->transaction().commitRetaining();
     EXPECT_EQ(db.scalarInt("select LP" + one), 1);
     EXPECT_EQ(db.scalarInt("select LP" + two), 2);
-    EXPECT_EQ(text("select KWOTA" + one), "1234.5600");
-    EXPECT_EQ(text("select KONTO_WN || '|' || KONTO_MA || '|' || NAZWA_MA || '|' || NR_RACH || '|' || PARAGRAF" + one),
-              "201-K0004|130-1|FS 0367/2026|201-K0004|801-80101-4210");
+    EXPECT_EQ(text("select KWOTA || '|' || KONTO_WN || '|' || NAZWA_MA || '|' || NR_RACH || '|' || PARAGRAF" + one),
+              "1234.5600|201-K0004|FS 0367/2026|201-K0004|801-80101-4210");
     EXPECT_EQ(text("select coalesce(KONTO_WN, 'NULL') || coalesce(PARAGRAF, 'NULL')" + two), "NULLNULL");
-    EXPECT_EQ(text("select cast(cast(DATA_DOK as date) as varchar(10))" + one), "2026-10-14");
 
     EXPECT_LT(dmFinanse->iDodajDekret(nullptr, 987654, "201", "130", 1, "", day, day, "", 0, "", -1), 0);
-}
 
-TEST_F(LedgerTest, DeletingADocumentTakesItsEntries)
-{
-    const int doc = document(10);
-    dmFinanse->iDodajDekret(nullptr, doc, "201-K0004", "130-1", 10, "", day, day, "", 0, "", -1);
-    dmFinanse->iDodajDekret(nullptr, doc, "201-K0005", "130-1", 20, "", day, day, "", 0, "", -1);
-    dmMain->transaction().commitRetaining();
+    // Deleting the document takes its entries.
     EXPECT_EQ(dmFinanse->iUsunDokumentFK(nullptr, doc), 1);
     dmMain->transaction().commitRetaining();
     EXPECT_EQ(db.scalarInt("select count(*) from FK_DEKRETY where ID_DOKUMENTU = " + std::to_string(doc)), 0);
@@ -115,40 +94,21 @@ TEST_F(LedgerTest, DeletingADocumentTakesItsEntries)
     EXPECT_LT(dmFinanse->iUsunDokumentFK(nullptr, doc), 1);
 }
 
-TEST_F(LedgerTest, DocumentViewerShowsHeaderAndEntries)
-{
-    pxtest::ScopedDialogs dialogs;
-    pxtest::OwnerProbe owner;
-    const int doc = document(10, "Przelewy paczki A");
-    dmFinanse->iDodajDekret(nullptr, doc, "201-K0004", "130-1", 10, "", day, day, "", 0, "", -1);
-    dialogs->expectModal([](QWidget& w) {
-        auto& viewer = dynamic_cast<siblings::DocumentWindow&>(w);
-        EXPECT_EQ(w.windowTitle(), "Dokument księgowy");
-        EXPECT_TRUE(viewer.headerText().contains("PRZ/10/"));
-        EXPECT_TRUE(viewer.headerText().contains("Przelewy paczki A"));
-        EXPECT_EQ(viewer.entries().recordCount(), 1);
-        EXPECT_EQ(viewer.entries().fieldByName("KWOTA").displayText(), "10,00");
-        return int(ui::mrOk);
-    });
-    EXPECT_EQ(dmFinanse->iDokumentKsiegowyTekst(&owner, nullptr, doc, true, "", ""), 1);
-    EXPECT_EQ(dmFinanse->iDokumentKsiegowyTekst(&owner, nullptr, 987654, true, "", ""), 0);
-    EXPECT_EQ(owner.activations, 0);
-}
-
 TEST_F(LedgerTest, DocumentListOpensTheViewerOfTheCurrentDocument)
 {
-    pxtest::ScopedDialogs dialogs;
     const int older = document(10, "Starszy");
     const int newer = document(10, "Przelewy paczki B");
     dmFinanse->iDodajDekret(nullptr, newer, "201-K0004", "130-1", 10, "", day, day, "", 0, "", -1);
     dmFinanse->iDodajDekret(nullptr, newer, "201-K0005", "130-1", 20, "", day, day, "", 0, "", -1);
     dialogs->expectModal([&](QWidget& w) {
         auto& list = dynamic_cast<siblings::ChooserWindow&>(w);
-        EXPECT_EQ(w.windowTitle(), "Dokumenty księgowe");
         EXPECT_EQ(list.dataset().fieldByName("ID").asInteger(), newer) << "newest first";
-        dialogs->expectModal([](QWidget& viewer) {
-            EXPECT_TRUE(dynamic_cast<siblings::DocumentWindow&>(viewer).headerText().contains("Przelewy paczki B"));
-            EXPECT_EQ(dynamic_cast<siblings::DocumentWindow&>(viewer).entries().recordCount(), 2);
+        dialogs->expectModal([](QWidget& w) {
+            auto& viewer = dynamic_cast<siblings::DocumentWindow&>(w);
+            EXPECT_TRUE(viewer.headerText().contains("PRZ/10/"));
+            EXPECT_TRUE(viewer.headerText().contains("Przelewy paczki B"));
+            EXPECT_EQ(viewer.entries().recordCount(), 2);
+            EXPECT_EQ(viewer.entries().fieldByName("KWOTA").displayText(), "10,00");
             return int(ui::mrOk);
         });
         w.findChild<QPushButton*>("btnPokaz")->click();
@@ -156,28 +116,21 @@ TEST_F(LedgerTest, DocumentListOpensTheViewerOfTheCurrentDocument)
         return int(ui::mrCancel);
     });
     dmFinanse->vDokumentyModalne(nullptr);
+    EXPECT_EQ(dmFinanse->iDokumentKsiegowyTekst(nullptr, nullptr, 987654, true, "", ""), 0) << "no viewer of nothing";
 }
 
 TEST_F(LedgerTest, ClassificationChooserHandsBackTheAccount)
 {
-    pxtest::ScopedDialogs dialogs;
-    pxtest::OwnerProbe owner;
     const int account = int(db.scalarInt("select first 1 KONTO_ID from FK_DZIAL_PAR_PODP(0) order by NAZWA_PAR desc"));
-    dialogs->expectModal([account](QWidget& w) {
-        EXPECT_EQ(w.windowTitle(), "Klasyfikacja budżetowa");
-        return pxtest::chooseRow(account)(w);
-    });
+    dialogs->expectModal(pxtest::chooseRow(account));
     dmFinanse->vDzialParPodpModalne(&owner);
-    EXPECT_EQ(owner.tag(), account);
     EXPECT_EQ(owner.tagWhenActivated, account);
 }
 
 TEST_F(LedgerTest, CompanyBankSettingsAreSavedAndCommitted)
 {
-    pxtest::ScopedDialogs dialogs;
     dialogs->expectModal([](QWidget& w) {
         auto& banks = dynamic_cast<siblings::BankWindow&>(w);
-        EXPECT_EQ(w.windowTitle(), "Banki firmy");
         EXPECT_TRUE(banks.locateKey(2));
         EXPECT_EQ(banks.procedure().currentData().toInt(), 2);
         EXPECT_TRUE(banks.paragraph().isChecked());

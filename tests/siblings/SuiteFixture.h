@@ -1,16 +1,16 @@
 #pragma once
-// A fresh demo database with the four sibling modules brought up on it, and
-// an owner window that records what choosers hand back.
+// A fresh demo database with the four sibling modules brought up on it,
+// scripted dialogs, and an owner window that records what choosers hand back.
 
 #include "support/TestDatabase.h"
 #include "support/ScriptedDialogs.h"
 #include "platform/ui/FormBase.h"
+#include "siblings/core/ChooserWindow.h"
 #include "siblings/core/Suite.h"
 #include "siblings/core/TdmMain.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace pxtest {
 
@@ -29,7 +29,15 @@ protected:
 };
 
 // A modal-run driver that picks the listed row with that key and presses "Wybierz".
-ScriptedDialogs::Driver chooseRow(int key);
+inline ScriptedDialogs::Driver chooseRow(int key)
+{
+    return [key](QWidget& w) {
+        auto& chooser = dynamic_cast<siblings::ChooserWindow&>(w);
+        EXPECT_TRUE(chooser.locateKey(key));
+        chooser.choose();
+        return int(ui::mrOk);
+    };
+}
 
 class SuiteTest : public ::testing::Test {
 protected:
@@ -38,6 +46,8 @@ protected:
 
     TestDatabase db;
     siblings::Suite suite;   // after db: it detaches before the database is dropped
+    ScopedDialogs dialogs;
+    OwnerProbe owner;
 };
 
 }  // namespace pxtest

@@ -24,8 +24,6 @@ TEST(ScriptSplit, HonoursTerminatorsCommentsAndQuotes) {
 
 TEST(SuiteDatabase, DemoDatabaseHasTheModuleTablesAndWorkingProcedures) {
     pxtest::TestDatabase db;
-    EXPECT_GT(db.scalarInt("select count(*) from PR_PRZELEWY where DATA_REALIZACJI is null"), 100);
-    EXPECT_GT(db.scalarInt("select count(*) from ET_KONTAKT"), 20);
     EXPECT_GT(db.scalarInt("select count(*) from FK_DZIAL_PAR_PODP(0)"), 0);
     EXPECT_EQ(1, db.scalarInt("select count(*) from RE_PARAMETRY"));
     // Generators continue after the demo keys.
@@ -39,9 +37,8 @@ TEST(SuiteDatabase, DemoDatabaseHasTheModuleTablesAndWorkingProcedures) {
 
 TEST(SuiteDatabase, PolishCollationOrdersLettersTheWayAccountantsExpect) {
     pxtest::TestDatabase db(false);
-    db.exec("insert into ET_KONTAKT (ID, PELNA, SKROT) values (1, 'Łódź', 'a')");
-    db.exec("insert into ET_KONTAKT (ID, PELNA, SKROT) values (2, 'Lublin', 'b')");
-    db.exec("insert into ET_KONTAKT (ID, PELNA, SKROT) values (3, 'Mława', 'c')");
+    for (const char* row : {"1, 'Łódź', 'a'", "2, 'Lublin', 'b'", "3, 'Mława', 'c'"})
+        db.exec(std::string("insert into ET_KONTAKT (ID, PELNA, SKROT) values (") + row + ")");
     EXPECT_EQ("Łódź", db.scalarText("select first 1 skip 1 PELNA from ET_KONTAKT order by UPPER(PELNA) COLLATE PXW_PLK"));
 }
 

@@ -10,11 +10,9 @@ using bankfile::Record;
 
 bankfile::Company school()
 {
-    return bankfile::companyFrom({QStringLiteral("Szkoła \"Podstawowa\" nr 3 im. Marii Konopnickiej w Żywcu"),
-                                  QStringLiteral("Szkoła Żywiec 3"), QStringLiteral("553-187-92-46"),
-                                  QStringLiteral("072451838"), QStringLiteral("Żywiec"),
-                                  QStringLiteral("ul. Kościuszki"), QStringLiteral("34-300"), QStringLiteral("Żywiec"),
-                                  QStringLiteral("12"), QString()});
+    return bankfile::companyFrom({"Szkoła \"Podstawowa\" nr 3 im. Marii Konopnickiej w Żywcu", "Szkoła Żywiec 3",
+                                  "553-187-92-46", "072451838", "Żywiec", "ul. Kościuszki", "34-300", "Żywiec",
+                                  "12", ""});
 }
 
 // A company name's quote becomes an apostrophe, a contractor name's quote,
@@ -26,10 +24,8 @@ Record awkward()
     r.company = school();
     r.companyBankName = QStringLiteral("Powszechny Bank Komunalny");
     r.companyAccount = QStringLiteral("30 1020 0133 0000 1588 1399 8698");
-    r.contractor = bankfile::contractorFrom(QStringLiteral("Bar \"Pod|Lipą\"\r\nO'Neill sp. z o.o."),
-                                            QStringLiteral("43-300"), QStringLiteral("Bielsko-Biała"),
-                                            QStringLiteral("ul. Wąska"), QStringLiteral("7"), QStringLiteral("3a"),
-                                            QStringLiteral("Bar|Lipa"), QStringLiteral("K0004"));
+    r.contractor = bankfile::contractorFrom("Bar \"Pod|Lipą\"\r\nO'Neill sp. z o.o.", "43-300", "Bielsko-Biała",
+                                            "ul. Wąska", "7", "3a", "Bar|Lipa", "K0004");
     r.contractorAccount = QStringLiteral("12-1050 1445-1000 0022-7647 0000");
     r.contractorBankName = QStringLiteral("Bank \"Pekao\" | O/Żywiec");
     r.title = QStringLiteral("Faktura: FV/7/2026 za \"mleko\" i ser"  // 35 characters
@@ -48,10 +44,8 @@ Record longTexts()
     r.company = school();
     r.companyBankName = QStringLiteral("Beskidzki Bank Spółdzielczy");
     r.companyAccount = QStringLiteral("36-8117-0133-0000-7973-0911-4170");
-    r.contractor = bankfile::contractorFrom(
-        QStringLiteral("Firma Handlowa \"Świerk\" Sp. z o.o. Oddział w Żywcu ul. Długa"), QStringLiteral(" 43-300"),
-        QStringLiteral("Bielsko-Biała"), QStringLiteral("Cicha"), QStringLiteral("5"), QStringLiteral("  "),
-        QStringLiteral("FH Świerk"), QStringLiteral("K0009"));
+    r.contractor = bankfile::contractorFrom("Firma Handlowa \"Świerk\" Sp. z o.o. Oddział w Żywcu ul. Długa",
+                                            " 43-300", "Bielsko-Biała", "Cicha", "5", "  ", "FH Świerk", "K0009");
     r.contractorAccount = QStringLiteral("61109010140000071219812874");
     r.contractorBankName = QStringLiteral("Bank Pekao");
     r.title = QStringLiteral("Zapłata za faktury: FV/1, FV/2, FV/"
@@ -103,10 +97,9 @@ TEST(BankRecord, TxtBlockFoldsPolishLettersAndTakesThePickerDate)
 {
     Record r = awkward();
     r.companyAccount = QStringLiteral("87 1240 0131 0000 6169 8716 8976");
-    r.contractor = bankfile::contractorFrom(
-        QStringLiteral("Zakład Usług \"Ćma\" Łukasz Żółć"), QStringLiteral("34-300"), QStringLiteral("Żywiec"),
-        QStringLiteral("ul. Świętej Jadwigi Śląskiej i Błogosławionego Czesława"), QStringLiteral("12"),
-        QStringLiteral("4"), QStringLiteral("Ćma"), QStringLiteral("K0031"));
+    r.contractor = bankfile::contractorFrom("Zakład Usług \"Ćma\" Łukasz Żółć", "34-300", "Żywiec",
+                                            "ul. Świętej Jadwigi Śląskiej i Błogosławionego Czesława", "12", "4",
+                                            "Ćma", "K0031");
     r.title = QStringLiteral("Opłata: ąćęłńóśźż");
     EXPECT_EQ("0\r\n11\r\n"
               "1\r\nSZKOLA ZYW\r\n"
@@ -133,8 +126,7 @@ TEST(BankRecord, AmountsAreWrittenFromTheExactDecimal)
 
 TEST(BankRecord, AddressLinesAndUpperCase)
 {
-    const bankfile::Contractor noCode =
-        bankfile::contractorFrom({}, {}, QStringLiteral("Żywiec"), {}, QStringLiteral("3"), {}, {}, {});
+    const bankfile::Contractor noCode = bankfile::contractorFrom({}, {}, "Żywiec", {}, "3", {}, {}, {});
     EXPECT_EQ(QStringLiteral("  Żywiec"), noCode.cityLine) << "an empty postal code still gives the two blanks";
     EXPECT_EQ(QStringLiteral(" 3"), noCode.streetLine);
 

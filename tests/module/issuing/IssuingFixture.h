@@ -43,6 +43,7 @@ protected:
                 ")");
     }
 
+    std::int64_t count(const std::string& from) { return committedInt("select count(*) from " + from); }
     static std::string quoted(const std::string& text) {
         return data::sqlQuote(QString::fromStdString(text)).toStdString();
     }

@@ -28,89 +28,58 @@ protected:
         ModuleFixture::TearDown();
     }
 
-    TfrmPodzialKwoty& otworz() {
+    TfrmPodzialKwoty& wpisz(const char* kwota) {
         auto* f = new TfrmPodzialKwoty(nullptr);
         f->show();
         f->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(f));
+        f->edtWartosc->setFocus();
+        f->edtWartosc->selectAll();
+        QTest::keyClicks(f->edtWartosc, kwota);
         return *f;
-    }
-    void wpisz(TfrmPodzialKwoty& f, const char* kwota) {
-        f.edtWartosc->setFocus();
-        f.edtWartosc->selectAll();
-        QTest::keyClicks(f.edtWartosc, kwota);
     }
     // Types the amount and accepts it; true when the dialog closed.
     bool podziel(const char* kwota) {
-        TfrmPodzialKwoty& f = otworz();
-        wpisz(f, kwota);
-        f.btnOK->click();
+        wpisz(kwota).btnOK->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return frmPodzialKwoty == nullptr;
     }
     data::Dataset& q() { return DMP->quePrzelewy; }
-    std::int64_t grosze() { return q().fieldByName(QStringLiteral("WARTOSC")).asDecimal().rescaled(2).units; }
-    std::int64_t zapisane() {
-        return sharedInt("select WARTOSC from PR_PRZELEWY where ID = " + std::to_string(id));
-    }
+    std::int64_t zapisane() { return sharedInt("select WARTOSC from PR_PRZELEWY where ID = " + std::to_string(id)); }
 
     int id = 0;
 };
 
-TEST_F(PodzialKwotyTest, AcceptsUpToWhatIsStillOwedWithoutCommitting) {
-    dialogs->expectMessage(QStringLiteral("Za duza kwota "), ui::Answer::Ok);
-    EXPECT_FALSE(podziel("700,01"));
-    EXPECT_EQ(data::Dataset::State::Edit, q().state());
-    frmPodzialKwoty->close();
-    EXPECT_EQ(data::Dataset::State::Browse, q().state()) << "closing cancels the typed amount";
-    EXPECT_EQ(70000, grosze());
+TEST_F(PodzialKwotyTest, RefusesMoreThanIsOwedOrANegativeAmountAndEscapeKeepsTheAmount) {
+    for (const auto& [kwota, odmowa] : {std::pair{"700,01", "Za duza kwota "}, {"-10", "Kwota nie może być ujemna "}}) {
+        dialogs->expectMessage(QString::fromUtf8(odmowa), ui::Answer::Ok);
+        ASSERT_FALSE(podziel(kwota)) << kwota;
+        EXPECT_EQ(data::Dataset::State::Edit, q().state());
+        QTest::keyClick(frmPodzialKwoty, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(nullptr, frmPodzialKwoty);
+        EXPECT_EQ(data::Dataset::State::Browse, q().state()) << "closing cancels the typed amount";
+        EXPECT_EQ(70000, q().fieldByName(QStringLiteral("WARTOSC")).asDecimal().rescaled(2).units);
+        EXPECT_EQ(70000, zapisane());
+    }
+}
 
+TEST_F(PodzialKwotyTest, AcceptsUpToWhatIsStillOwedWithoutCommitting) {
     EXPECT_TRUE(podziel("250"));
-    EXPECT_EQ(25000, grosze());
     EXPECT_EQ(25000, zapisane());
     EXPECT_EQ(70000, committedInt("select cast(WARTOSC * 100 as integer) from PR_PRZELEWY where ID = " +
                                   std::to_string(id)))
         << "the register's next commit makes it durable";
     EXPECT_TRUE(podziel("700"));
     EXPECT_EQ(70000, zapisane());
-}
-
-TEST_F(PodzialKwotyTest, ZeroIsAcceptedANegativeAmountIsNot) {
-    dialogs->expectMessage(QStringLiteral("Kwota nie może być ujemna "), ui::Answer::Ok);
-    EXPECT_FALSE(podziel("-10"));
-    EXPECT_EQ(data::Dataset::State::Edit, q().state());
-    frmPodzialKwoty->close();
-    EXPECT_EQ(70000, zapisane());
-
     EXPECT_TRUE(podziel("0"));
     EXPECT_EQ(0, zapisane());
 }
 
 TEST_F(PodzialKwotyTest, RemainingIsTheFullAmountLessTheEnteredOne) {
-    TfrmPodzialKwoty& f = otworz();
-    EXPECT_EQ(QStringLiteral("Przelewy-Podział kwoty"), f.windowTitle());
-    EXPECT_EQ(QStringLiteral("300"), f.pnlZostaje->text());
-    wpisz(f, "250,5");
+    TfrmPodzialKwoty& f = wpisz("250,5");
     QTest::keyClick(f.edtWartosc, Qt::Key_Return);   // on to the next field
-    EXPECT_FALSE(f.edtWartosc->hasFocus());
     EXPECT_EQ(QStringLiteral("749,5"), f.pnlZostaje->text()) << "what was paid is not subtracted";
-}
-
-TEST_F(PodzialKwotyTest, CancelLeavesTheAmountAsItWas) {
-    dialogs->expectModal([this](QWidget& w) {
-        auto& f = dynamic_cast<TfrmPodzialKwoty&>(w);
-        f.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&f));
-        wpisz(f, "100");
-        QTest::keyClick(f.edtWartosc, Qt::Key_Escape);
-        return f.modalResult();
-    });
-    EXPECT_EQ(ui::mrCancel, ui::dialogs().runModal(*new TfrmPodzialKwoty(nullptr)));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(nullptr, frmPodzialKwoty);
-    EXPECT_EQ(data::Dataset::State::Browse, q().state());
-    EXPECT_EQ(70000, grosze());
-    EXPECT_EQ(70000, zapisane());
 }
 
 }  // namespace

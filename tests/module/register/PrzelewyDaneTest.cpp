@@ -28,7 +28,7 @@ protected:
             frmPrzelewyDane->close();
         }
         if (frmPrzelewy) frmPrzelewy->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        zamknieto();
         ModuleFixture::TearDown();
     }
 
@@ -42,11 +42,10 @@ protected:
         form.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
     }
-    // Types into the edit and leaves it with Enter, as the user does.
+    // Types into the edit key by key (keyClicks knows ASCII only) and leaves it with Enter.
     void wpisz(ui::DBEdit* edit, const QString& text) {
         edit->setFocus();
         edit->selectAll();
-        // Key by key with its text: keyClicks knows ASCII only.
         for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
         QTest::keyClick(edit, Qt::Key_Return);
     }
@@ -55,11 +54,6 @@ protected:
     data::Field& pole(const char* name) { return q().fieldByName(QString::fromLatin1(name)); }
     QString tekst(const char* name) { return pole(name).asString(); }
     void sql(const std::string& statement) { dmMain->database().execute(dmMain->transaction(), statement); }
-    int ileKomunikatow(const QString& fragment) {
-        int n = 0;
-        for (const auto& s : dialogs->shown()) n += s.text.contains(fragment);
-        return n;
-    }
     // A complete transfer to Ołówek (K0001), due 2026-11-05.
     void wypelnij(TfrmPrzelewyDane& f, const QString& nr, const QString& kwota) {
         wpisz(f.edtNrFaktury, nr);
@@ -69,105 +63,77 @@ protected:
     }
 };
 
-TEST_F(PrzelewyDaneTest, CheckListsEveryFailureNumberedInOneBox) {
+TEST_F(PrzelewyDaneTest, SaveListsEveryGapAndRollsBackAFailure) {
     TfrmPrzelewyDane& f = otworz(false);
-    EXPECT_EQ(QStringLiteral("Przelew-Dopis"), f.windowTitle());
     pole("PARAGRAF").setString(QStringLiteral("999-bez'sensu"));
     dialogs->expectMessage(kBledy, ui::Answer::Ok);
     f.btnZapisz->click();
-    ASSERT_FALSE(dialogs->shown().empty());
+    ASSERT_EQ(1u, dialogs->shown().size());
     EXPECT_EQ(kBledy + QStringLiteral("1.Brak Terminu Zapłaty !\n2.Brak nr faktury \n3.Brak kontrahenta !\n"
                                       "4.Brak konta bankowego !\n5.Brak kwoty przelewu !\n"
                                       "6.Brak takiego PARAGRAFU w Planie Kont \n"),
               dialogs->shown().back().text);
     EXPECT_EQ(QStringLiteral("Znaleziono błędy !! "), dialogs->shown().back().caption);
-    EXPECT_EQ(1, dialogs->beeps());
 
-    // With the contractor and an empty classification only the three gaps remain.
-    wpisz(f.edtSkrot, QStringLiteral("Ołówek"));
+    // A row the database refuses: the transaction rolls back, the row stays in the form.
+    sql("update ET_KONTAKT set UWAGI = 'niezatwierdzone' where ID = 2");
     pole("PARAGRAF").clear();
-    dialogs->expectMessage(kBledy, ui::Answer::Ok);
+    wypelnij(f, QString(40, u'X'), QStringLiteral("10"));   // longer than NR_FAKTURY takes
+    dialogs->expectMessage(QStringLiteral("Błąd podczas zapisu"), ui::Answer::Ok);
     f.btnZapisz->click();
-    EXPECT_EQ(kBledy + QStringLiteral("1.Brak Terminu Zapłaty !\n2.Brak nr faktury \n3.Brak kwoty przelewu !\n"),
-              dialogs->shown().back().text);
-    EXPECT_EQ(frmPrzelewyDane, &f);
+    EXPECT_EQ(0, sharedInt("select count(*) from ET_KONTAKT where UWAGI = 'niezatwierdzone'"));
     EXPECT_EQ(data::Dataset::State::Insert, q().state());
-}
-
-TEST_F(PrzelewyDaneTest, NewTransferGetsTheNextKeyAndIsCommitted) {
-    const auto nastepny = sharedInt("select gen_id(GEN_PR_PRZELEWY_ID, 0) from RDB$DATABASE") + 1;
-    TfrmPrzelewyDane& f = otworz(false);
-    wypelnij(f, QStringLiteral("FV 1/2026"), QStringLiteral("1500,50"));
-    EXPECT_EQ(QStringLiteral("FakturaFV 1/2026"), tekst("TRESC1"));   // the default title
-    EXPECT_EQ(QStringLiteral("201-K0001"), tekst("WN"));
-    f.btnZapisz->click();
-    zamknieto();
-    EXPECT_EQ(nullptr, frmPrzelewyDane);
-
-    const std::string wiersz = " from PR_PRZELEWY where NR_FAKTURY = 'FV 1/2026'";
-    EXPECT_EQ(nastepny, committedInt("select ID" + wiersz));
-    EXPECT_EQ(1, committedInt("select count(*)" + wiersz + " and WARTOSC = 1500.50 and WARTOSC_CALA = 1500.50 "
-                              "and WPROWADZONY = 1 and DODAL = 'ADMIN' and DATA_DODANIA = CURRENT_DATE "
-                              "and TERMIN_ZAPLATY = '2026-11-05' and ID_KONTRAHENTA = 1 and ID_KONTA_BANK = 1"));
+    EXPECT_EQ(frmPrzelewyDane, &f);
 }
 
 TEST_F(PrzelewyDaneTest, ChangingAPartlyPaidTransferOwesTheNewAmountLessWhatWasPaid) {
     const int id = static_cast<int>(
         sharedInt("select first 1 ID from PR_PRZELEWY where DATA_REALIZACJI is null and WARTOSC_WYPLACONA > 0"));
-    const auto wyplacono = sharedInt("select WARTOSC_WYPLACONA from PR_PRZELEWY where ID = " + std::to_string(id));
+    const std::string wiersz = " from PR_PRZELEWY where ID = " + std::to_string(id);
+    const auto wyplacono = sharedInt("select WARTOSC_WYPLACONA" + wiersz);
     ASSERT_TRUE(q().locate(QStringLiteral("ID"), id));
     const QString tytul = tekst("TRESC1");
     TfrmPrzelewyDane& f = otworz(true);
-    EXPECT_EQ(QStringLiteral("Przelew-Zmiana "), f.windowTitle());
-    EXPECT_EQ(data::Dataset::State::Edit, q().state());
     wpisz(f.edtNrFaktury, QStringLiteral("FV 77/2026"));
     EXPECT_EQ(tytul, tekst("TRESC1")) << "a title is not replaced";
     wpisz(f.DBEdit4, QStringLiteral("99999"));
     QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
     zamknieto();
     EXPECT_EQ(nullptr, frmPrzelewyDane);
-    const std::string wiersz = " from PR_PRZELEWY where ID = " + std::to_string(id);
     EXPECT_EQ(9999900 - wyplacono, committedInt("select cast(WARTOSC * 100 as integer)" + wiersz));
     EXPECT_EQ(9999900, committedInt("select cast(WARTOSC_CALA * 100 as integer)" + wiersz));
 }
 
-TEST_F(PrzelewyDaneTest, FailedSaveRollsBackAndKeepsTheRow) {
-    sql("update ET_KONTAKT set UWAGI = 'niezatwierdzone' where ID = 2");
+TEST_F(PrzelewyDaneTest, CloseQuestionStaysSavesTheNextKeyOrDiscards) {
+    const auto nastepny = sharedInt("select gen_id(GEN_PR_PRZELEWY_ID, 0) from RDB$DATABASE") + 1;
     TfrmPrzelewyDane& f = otworz(false);
-    wypelnij(f, QString(40, u'X'), QStringLiteral("10"));   // longer than NR_FAKTURY takes
-    dialogs->expectMessage(QStringLiteral("Błąd podczas zapisu"), ui::Answer::Ok);
-    f.btnZapisz->click();
-    EXPECT_EQ(QStringLiteral(" Błąd !! "), dialogs->shown().back().caption);
-    EXPECT_EQ(0, sharedInt("select count(*) from ET_KONTAKT where UWAGI = 'niezatwierdzone'"));
-    EXPECT_EQ(data::Dataset::State::Insert, q().state());
-    EXPECT_EQ(frmPrzelewyDane, &f);
-}
-
-TEST_F(PrzelewyDaneTest, CloseQuestionSavesDiscardsOrStays) {
-    const auto przed = sharedInt("select count(*) from PR_PRZELEWY");
-    TfrmPrzelewyDane& f = otworz(false);
-    wpisz(f.edtNrFaktury, QStringLiteral("FV 5/2026"));
+    wpisz(f.edtNrFaktury, QStringLiteral("FV 1/2026"));
+    EXPECT_EQ(QStringLiteral("FakturaFV 1/2026"), tekst("TRESC1"));   // the default title
     dialogs->expectMessage(QStringLiteral("Czy Zapisać zmiany w Przelewach ?"), ui::Answer::Cancel);
     EXPECT_FALSE(f.close());
-    EXPECT_EQ(data::Dataset::State::Insert, q().state());
-
     // Yes on an incomplete row lists the errors and the form stays.
     dialogs->expectMessage(QStringLiteral("Czy Zapisać"), ui::Answer::Yes);
     dialogs->expectMessage(kBledy, ui::Answer::Ok);
     EXPECT_FALSE(f.close());
+    EXPECT_EQ(data::Dataset::State::Insert, q().state());
 
-    wypelnij(f, QStringLiteral("FV 5/2026"), QStringLiteral("20"));
+    wypelnij(f, QStringLiteral("FV 1/2026"), QStringLiteral("1500,50"));
     dialogs->expectMessage(QStringLiteral("Czy Zapisać"), ui::Answer::Yes);
     EXPECT_TRUE(f.close());
-    EXPECT_EQ(przed + 1, committedInt("select count(*) from PR_PRZELEWY"));
     zamknieto();
+    const std::string wiersz = " from PR_PRZELEWY where NR_FAKTURY = 'FV 1/2026'";
+    EXPECT_EQ(nastepny, committedInt("select ID" + wiersz));
+    EXPECT_EQ(1, committedInt("select count(*)" + wiersz + " and WARTOSC = 1500.50 and WARTOSC_CALA = 1500.50 "
+                              "and WPROWADZONY = 1 and DODAL = 'ADMIN' and DATA_DODANIA = CURRENT_DATE and "
+                              "TERMIN_ZAPLATY = '2026-11-05' and ID_KONTRAHENTA = 1 and ID_KONTA_BANK = 1 "
+                              "and WN = '201-K0001'"));
 
     TfrmPrzelewyDane& g = otworz(false);
     wpisz(g.edtNrFaktury, QStringLiteral("FV 6/2026"));
     dialogs->expectMessage(QStringLiteral("Czy Zapisać"), ui::Answer::No);
     EXPECT_TRUE(g.close());
     EXPECT_EQ(data::Dataset::State::Browse, q().state());
-    EXPECT_EQ(przed + 1, sharedInt("select count(*) from PR_PRZELEWY"));
+    EXPECT_EQ(0, sharedInt("select count(*) from PR_PRZELEWY where NR_FAKTURY = 'FV 6/2026'"));
 }
 
 TEST_F(PrzelewyDaneTest, ClosingGivesTheRegisterBackItsPanels) {
@@ -180,7 +146,6 @@ TEST_F(PrzelewyDaneTest, ClosingGivesTheRegisterBackItsPanels) {
     TfrmPrzelewy& rejestr = *frmPrzelewy;
     rejestr.btnModyfikujClick();
     ASSERT_NE(nullptr, frmPrzelewyDane);
-    EXPECT_FALSE(rejestr.pnlRecord->isVisibleTo(&rejestr));
     frmPrzelewyDane->edtNrFaktury->setFocus();
     QTest::keyClick(frmPrzelewyDane->edtNrFaktury, Qt::Key_Escape);   // cancels and closes, no question
     zamknieto();
@@ -198,11 +163,8 @@ TEST_F(PrzelewyDaneTest, ContractorFoundByShortNameOrSymbol) {
     TfrmPrzelewyDane& f = otworz(false);
     wpisz(f.edtSkrot, QStringLiteral("Bar O'Neill"));
     EXPECT_EQ(4, pole("ID_KONTRAHENTA").asInteger());
-    EXPECT_EQ(QStringLiteral("Bar O'Neill s.c. Ewa i Marek Szostak"), f.DBEdit1->text());
     EXPECT_EQ(5, pole("ID_KONTA_BANK").asInteger());
-    EXPECT_EQ(QStringLiteral("Bank Miejski S.A."), tekst("KONTRAHENT_NAZWABANKU"));
     EXPECT_EQ(QStringLiteral("201-K0004"), tekst("WN"));
-    EXPECT_EQ(QStringLiteral("96114052367547517799229836"), f.cmbBank->currentText());
 
     wpisz(f.edtSymbol, QStringLiteral("K0002"));   // the default account comes first
     EXPECT_EQ(2, pole("ID_KONTRAHENTA").asInteger());
@@ -223,28 +185,22 @@ TEST_F(PrzelewyDaneTest, UnknownShortNameOpensTheRegisterSearchedByIt) {
     dialogs->expectMessage(QStringLiteral("Uwaga !  Konto kontrahenta zaznaczono jako NIEAKTYWNE "), ui::Answer::Ok);
     wpisz(f.edtSkrot, QStringLiteral("Świe"));
     EXPECT_EQ(9, pole("ID_KONTRAHENTA").asInteger());
-    EXPECT_EQ(QStringLiteral("FH Świerk"), tekst("KONTRAHENT_SKROT"));
     EXPECT_EQ(11, pole("ID_KONTA_BANK").asInteger());
     EXPECT_EQ(QStringLiteral("201-K0009"), tekst("WN"));
-    EXPECT_EQ(1, ileKomunikatow(QStringLiteral("NIEAKTYWNE")));
 
     // Picking the active account in the list warns no more.
     f.cmbBank->setFocus();
     QTest::keyClick(f.cmbBank, Qt::Key_Down);
     EXPECT_EQ(12, pole("ID_KONTA_BANK").asInteger());
     EXPECT_EQ(QStringLiteral("Bank Pocztowy Ludowy S.A."), tekst("KONTRAHENT_NAZWABANKU"));
-    EXPECT_EQ(1, ileKomunikatow(QStringLiteral("NIEAKTYWNE")));
+    EXPECT_EQ(2u, dialogs->shown().size());
 }
 
 TEST_F(PrzelewyDaneTest, ClassificationLookupAndChooser) {
     TfrmPrzelewyDane& f = otworz(false);
-    EXPECT_TRUE(f.pnlParagraf->isVisibleTo(&f));
-    EXPECT_EQ(3, f.iSprawdzParagraf(3, QString()));
-    EXPECT_EQ(QStringLiteral("750-75085-4210"), f.sNazwaParagrafu);
     EXPECT_EQ(3, f.iSprawdzParagraf(0, QStringLiteral("750-75085-4210")));
     EXPECT_GE(0, f.iSprawdzParagraf(0, QStringLiteral("750-75085-'4210")));
     EXPECT_EQ(QString(), f.sNazwaParagrafu);
-    EXPECT_EQ(1, dialogs->beeps());
 
     // A name the plan does not know opens the register; its choice is written.
     dialogs->expectModal([](QWidget& w) {
@@ -254,7 +210,6 @@ TEST_F(PrzelewyDaneTest, ClassificationLookupAndChooser) {
         return ui::mrOk;
     });
     wpisz(f.edtParagraf, QStringLiteral("4210"));
-    EXPECT_EQ(2, dialogs->beeps());
     EXPECT_EQ(QStringLiteral("750-75085-4210"), tekst("PARAGRAF"));
     EXPECT_EQ(QStringLiteral("750-75085-4210"), f.edtParagraf->text());
 }

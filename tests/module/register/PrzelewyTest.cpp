@@ -9,17 +9,14 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
-#include <cmath>
 
 namespace {
-
-using pxtest::ModuleFixture;
 
 const std::string kOczekujace = "DATA_REALIZACJI is null";
 const std::string kBezZestawu = kOczekujace + " and coalesce(ZAZNACZ, 0) = 0 and coalesce(ZAZNACZ2, 0) = 0 "
                                               "and coalesce(ZAZNACZ3, 0) = 0";
 
-class PrzelewyTest : public ModuleFixture {
+class PrzelewyTest : public pxtest::ModuleFixture {
 protected:
     void TearDown() override {
         if (frmPrzelewy) frmPrzelewy->close();
@@ -32,10 +29,6 @@ protected:
         frmPrzelewy->runActivation();
         return *frmPrzelewy;
     }
-    void zamknij() {
-        frmPrzelewy->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
     data::Dataset& q() { return DMP->quePrzelewy; }
     void sql(const std::string& statement) { dmMain->database().execute(dmMain->transaction(), statement); }
     int id(const std::string& where) {
@@ -43,43 +36,36 @@ protected:
     }
     void naWiersz(int id) { ASSERT_TRUE(q().locate(QStringLiteral("ID"), id)); }
     int biezacy() { return static_cast<int>(q().fieldByName(QStringLiteral("ID")).asInteger()); }
-    double pole(const char* name) { return q().fieldByName(QString::fromLatin1(name)).asDouble(); }
+    double wartosc() { return q().fieldByName(QStringLiteral("WARTOSC")).asDouble(); }
     QString linia(int index) { return q().sql().value(index); }
-    qint64 grosze(double value) { return std::llround(value * 100); }
 };
 
-TEST_F(PrzelewyTest, EntryPointsKeepOneWindowAndRestoreTheSavedLayout) {
-    TfrmPrzelewy& okno = otworz();
-    EXPECT_EQ(QStringLiteral("Przelewy "), okno.windowTitle());
-    EXPECT_EQ(okno.grdPrzelewy, DMP->grdPrzelewy.data());
-    EXPECT_TRUE(okno.pnlParagraf->isVisibleTo(&okno)) << "the demo suite shows the paragraph";
-    ui::DbGrid& grid = *okno.grdPrzelewy;
-    EXPECT_EQ(QStringLiteral("Zródło"), grid.columnTitle(grid.columnIndex(QStringLiteral("WPROWADZONY_cal"))));
-    grid.setColumnVisible(QStringLiteral("DODAL"), false);
-    grid.setColumnWidthOf(QStringLiteral("NR_FAKTURY"), 177);
-    zamknij();
+TEST_F(PrzelewyTest, EscapeClosesTheOneWindowAndItsLayoutComesBack) {
+    ui::DbGrid* grid = otworz().grdPrzelewy;
+    grid->setColumnVisible(QStringLiteral("DODAL"), false);
+    grid->setColumnWidthOf(QStringLiteral("NR_FAKTURY"), 177);
+    QTest::keyClick(grid, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(nullptr, frmPrzelewy);
     EXPECT_EQ(nullptr, DMP->grdPrzelewy.data());
     EXPECT_FALSE(q().isActive());
+    EXPECT_EQ(1, committedInt("select count(*) from SU_UKLADY_SIATEK where NAZWA_OKNA = 'TfrmPrzelewy'"));
 
     module->vPrzelewyMDI(qApp);
     TfrmPrzelewy* pierwsze = frmPrzelewy;
-    EXPECT_FALSE(pierwsze->grdPrzelewy->isColumnVisible(QStringLiteral("DODAL")));
-    EXPECT_EQ(177, pierwsze->grdPrzelewy->columnWidthOf(QStringLiteral("NR_FAKTURY")));
-    pierwsze->grdPrzelewy->setColumnVisible(QStringLiteral("DODAL"), true);
+    grid = pierwsze->grdPrzelewy;
+    EXPECT_FALSE(grid->isColumnVisible(QStringLiteral("DODAL")));
+    EXPECT_EQ(177, grid->columnWidthOf(QStringLiteral("NR_FAKTURY")));
+    grid->setColumnVisible(QStringLiteral("DODAL"), true);
     module->vPrzelewyMDI(qApp);
     EXPECT_EQ(pierwsze, frmPrzelewy);
-    EXPECT_FALSE(pierwsze->grdPrzelewy->isColumnVisible(QStringLiteral("DODAL"))) << "restored again";
-    int okna = 0;
-    for (QWidget* w : QApplication::topLevelWidgets()) okna += qobject_cast<TfrmPrzelewy*>(w) != nullptr;
-    EXPECT_EQ(1, okna);
+    EXPECT_FALSE(grid->isColumnVisible(QStringLiteral("DODAL"))) << "restored again";
 }
 
 TEST_F(PrzelewyTest, OnlyTheReenablingModeGivesTheOwnerBack) {
     module->vPrzelewyModalne(qApp);
     EXPECT_TRUE(frmPrzelewy->bPrzywrocWlasciciela);
-    EXPECT_EQ(nullptr, frmPrzelewy->owner());
-    zamknij();
+    frmPrzelewy->close();
     for (bool przywroc : {true, false}) {
         QWidget wlasciciel;
         wlasciciel.setEnabled(false);
@@ -88,20 +74,24 @@ TEST_F(PrzelewyTest, OnlyTheReenablingModeGivesTheOwnerBack) {
     }
 }
 
-TEST_F(PrzelewyTest, SortingTogglesTheDirectionAndKeepsTheCurrentRow) {
+TEST_F(PrzelewyTest, SortingAndSearchingTheList) {
     TfrmPrzelewy& okno = otworz();
+    okno.grdPrzelewyTitleClick(QStringLiteral("KONTRAHENT_NAZWA"));
+    const QStringList lista = q().sql();
+    QTest::keyClicks(okno.edtTekst, QStringLiteral("prz"));
+    EXPECT_EQ(QStringLiteral("PRZ"), okno.edtTekst->text());
+    EXPECT_TRUE(q().fieldByName(QStringLiteral("KONTRAHENT_NAZWA")).asString().toUpper().startsWith("PRZ"));
+    EXPECT_EQ(lista, q().sql()) << "the search never changes the query";
+    QTest::keyClick(okno.grdPrzelewy, Qt::Key_Delete);
+    EXPECT_TRUE(okno.sSzukanyTekst.isEmpty());
+
     const int wiersz = id(kOczekujace + " and ID > 100");
     naWiersz(wiersz);
     okno.grdPrzelewyTitleClick(QStringLiteral("KONTRAHENT_NAZWA"));
-    EXPECT_EQ(QStringLiteral("UPPER(b.PELNA) COLLATE PXW_PLK ASC"), linia(8));
-    EXPECT_EQ(wiersz, biezacy());
-    okno.grdPrzelewyTitleClick(QStringLiteral("KONTRAHENT_NAZWA"));
     EXPECT_EQ(QStringLiteral("UPPER(b.PELNA) COLLATE PXW_PLK DESC"), linia(8));
-    EXPECT_EQ(wiersz, biezacy());
-    okno.grdPrzelewyTitleClick(QStringLiteral("WPROWADZONY_cal"));
-    EXPECT_EQ(QStringLiteral("a.WPROWADZONY ASC"), linia(8));
+    EXPECT_EQ(wiersz, biezacy()) << "the row stays current";
     okno.grdPrzelewyTitleClick(QStringLiteral("INNA_KWOTA_cal"));
-    EXPECT_EQ(QStringLiteral("a.WPROWADZONY ASC"), linia(8)) << "the arrow column does not sort";
+    EXPECT_EQ(QStringLiteral("UPPER(b.PELNA) COLLATE PXW_PLK DESC"), linia(8)) << "the arrow column does not sort";
 
     ui::DbGrid& grid = *okno.grdPrzelewy;
     QHeaderView& naglowek = *grid.horizontalHeader();
@@ -109,29 +99,13 @@ TEST_F(PrzelewyTest, SortingTogglesTheDirectionAndKeepsTheCurrentRow) {
     QTest::mouseClick(naglowek.viewport(), Qt::LeftButton, {},
                       QPoint(naglowek.sectionViewportPosition(termin) + 5, naglowek.height() / 2));
     EXPECT_EQ(QStringLiteral("a.TERMIN_ZAPLATY ASC"), linia(8));
-    EXPECT_EQ(QStringLiteral("TERMIN_ZAPLATY"), grid.selectedField());
 
     // Shift+arrow sorts by the next column and drops a search typed before.
     grid.setSelectedField(QStringLiteral("NR_FAKTURY"));
     QTest::keyClicks(&grid, QStringLiteral("fv"));
-    EXPECT_EQ(QStringLiteral("FV"), okno.edtTekst->text());
     QTest::keyRelease(&grid, Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(QStringLiteral("b.WYROZNIONY ASC"), linia(8));
-    EXPECT_TRUE(okno.edtTekst->text().isEmpty());
     EXPECT_TRUE(okno.sPoprzedniTekst.isEmpty());
-}
-
-TEST_F(PrzelewyTest, TypingFindsTheRowInTheSortColumnAndDeleteClearsIt) {
-    TfrmPrzelewy& okno = otworz();
-    okno.grdPrzelewyTitleClick(QStringLiteral("KONTRAHENT_NAZWA"));
-    const QString sql = q().sql().join('\n');
-    QTest::keyClicks(okno.edtTekst, QStringLiteral("prz"));
-    EXPECT_EQ(QStringLiteral("PRZ"), okno.edtTekst->text());
-    EXPECT_TRUE(q().fieldByName(QStringLiteral("KONTRAHENT_NAZWA")).asString().toUpper().startsWith("PRZ"));
-    EXPECT_EQ(sql, q().sql().join('\n')) << "the search never changes the query";
-    QTest::keyClick(okno.grdPrzelewy, Qt::Key_Delete);
-    EXPECT_TRUE(okno.edtTekst->text().isEmpty());
-    EXPECT_TRUE(okno.sSzukanyTekst.isEmpty());
 }
 
 TEST_F(PrzelewyTest, RealizedRowsShowOnRequestAndRefuseChanges) {
@@ -144,8 +118,6 @@ TEST_F(PrzelewyTest, RealizedRowsShowOnRequestAndRefuseChanges) {
     QTest::keyClick(okno.grdPrzelewy, Qt::Key_Return);
     dialogs->expectMessage(QStringLiteral("Przelew juz zrealizowany "), ui::Answer::Ok);
     okno.actUsun->trigger();
-    EXPECT_EQ(QStringLiteral("Nie można zmieniać"), dialogs->shown().at(0).caption);
-    EXPECT_EQ(QString(), dialogs->shown().at(1).caption);
     const std::string zaznaczone = "select count(*) from PR_PRZELEWY where ZAZNACZ = 1";
     const auto przed = committedInt(zaznaczone);
     okno.btnZaznaczClick();
@@ -158,12 +130,11 @@ TEST_F(PrzelewyTest, RealizedRowsShowOnRequestAndRefuseChanges) {
 TEST_F(PrzelewyTest, DeletingWarnsAboutGeneratedRowsAndLeavesTheCountRight) {
     TfrmPrzelewy& okno = otworz();
     const QString pytanie = QStringLiteral("Czy chcesz usunąć wybrany przelew?");
-    const QString automatycznie = QStringLiteral("Przelew utworzony automatycznie z faktury ZAKUPU !\n") + pytanie;
     for (int zrodlo : {0, 3}) {
         naWiersz(id(kBezZestawu + " and WPROWADZONY = " + std::to_string(zrodlo)));
-        dialogs->expectMessage(automatycznie, ui::Answer::No);
+        dialogs->expectMessage(QStringLiteral("Przelew utworzony automatycznie z faktury ZAKUPU !\n") + pytanie,
+                               ui::Answer::No);
         okno.btnUsunClick();
-        EXPECT_EQ(automatycznie, dialogs->shown().back().text);
     }
     const int wpisany = id(kBezZestawu + " and WPROWADZONY = 1");
     naWiersz(wpisany);
@@ -175,19 +146,15 @@ TEST_F(PrzelewyTest, DeletingWarnsAboutGeneratedRowsAndLeavesTheCountRight) {
     // A marked row takes its amount out of the set's sum.
     const double razem = okno.zestaw.dRazem();
     naWiersz(id(kOczekujace + " and ZAZNACZ = 1"));
-    const double kwota = pole("WARTOSC");
+    const double kwota = wartosc();
     dialogs->expectMessage(pytanie, ui::Answer::Yes);
     okno.btnUsunClick();
     EXPECT_EQ(QStringLiteral("11"), okno.pnlIlosc->text());
-    EXPECT_EQ(grosze(razem - kwota), grosze(okno.zestaw.dRazem()));
-    okno.vPrzelicz();
-    EXPECT_EQ(11, okno.zestaw.iIlosc());
-    EXPECT_EQ(grosze(razem - kwota), grosze(okno.zestaw.dRazem()));
+    EXPECT_NEAR(razem - kwota, okno.zestaw.dRazem(), 0.005);
 }
 
 TEST_F(PrzelewyTest, ARowMarkedInAnotherSetIsRefusedAndTheQueryStaysFree) {
     TfrmPrzelewy& okno = otworz();
-    EXPECT_EQ(QStringLiteral("12"), okno.pnlIlosc->text());
     const int wolny = id(kBezZestawu);
     naWiersz(wolny);
     okno.btnZaznacz->click();
@@ -195,18 +162,13 @@ TEST_F(PrzelewyTest, ARowMarkedInAnotherSetIsRefusedAndTheQueryStaysFree) {
     EXPECT_EQ(1, committedInt("select ZAZNACZ from PR_PRZELEWY where ID = " + std::to_string(wolny)));
 
     okno.findChild<QRadioButton*>(QStringLiteral("rgKtoryZestaw2"))->click();
-    EXPECT_EQ(2, DMP->iKtoryZestaw);
     EXPECT_EQ(8, okno.zestaw.iIlosc());
     EXPECT_EQ(wolny, biezacy());
     dialogs->expectMessage(QStringLiteral("Już zaznaczono w innym zestawie"), ui::Answer::Ok);
     okno.btnZaznaczClick();
     EXPECT_EQ(8, okno.zestaw.iIlosc());
-    EXPECT_FALSE(q().isEditing());
     EXPECT_EQ(0, committedInt("select coalesce(ZAZNACZ2, 0) from PR_PRZELEWY where ID = " + std::to_string(wolny)));
-    EXPECT_GT(DMP->iDodajPrzelew(0, 1, 1, QStringLiteral("FV/9"), QStringLiteral("201-K0001"),
-                                 QDateTime(QDate(2026, 12, 1), QTime()), QDateTime(QDate(2026, 12, 15), QTime()), 10.0f, QString(), QStringLiteral("Faktura FV/9")),
-              0)
-        << "the invoice module can add again";
+    EXPECT_FALSE(q().isEditing()) << "the invoice module could not add to an edited query";
 }
 
 TEST_F(PrzelewyTest, PartialPaymentMovesTheSumAndUnmarkingRestoresTheAmountOwed) {
@@ -218,7 +180,7 @@ TEST_F(PrzelewyTest, PartialPaymentMovesTheSumAndUnmarkingRestoresTheAmountOwed)
     const int wiersz = id(kOczekujace + " and ZAZNACZ = 1");
     naWiersz(wiersz);
     const double razem = okno.zestaw.dRazem();
-    const double kwota = pole("WARTOSC");
+    const double kwota = wartosc();
     dialogs->expectModal([this](QWidget&) {
         q().edit();
         q().fieldByName(QStringLiteral("WARTOSC")).setDouble(10);
@@ -227,81 +189,55 @@ TEST_F(PrzelewyTest, PartialPaymentMovesTheSumAndUnmarkingRestoresTheAmountOwed)
     });
     okno.CzesciowaOplataClick();
     EXPECT_EQ(12, okno.zestaw.iIlosc());
-    EXPECT_EQ(grosze(razem - kwota + 10), grosze(okno.zestaw.dRazem()));
+    EXPECT_NEAR(razem - kwota + 10, okno.zestaw.dRazem(), 0.005);
 
     okno.btnZaznaczClick();
     EXPECT_EQ(11, okno.zestaw.iIlosc());
-    EXPECT_EQ(grosze(razem - kwota), grosze(okno.zestaw.dRazem()));
+    EXPECT_NEAR(razem - kwota, okno.zestaw.dRazem(), 0.005);
     EXPECT_EQ(0, committedInt("select WARTOSC - WARTOSC_CALA + coalesce(WARTOSC_WYPLACONA, 0) from PR_PRZELEWY "
                               "where ID = " + std::to_string(wiersz)));
 }
 
 TEST_F(PrzelewyTest, MarkAllSkipsOtherSetsOnceEachAndUnmarkAllEmptiesTheSet) {
     TfrmPrzelewy& okno = otworz();
-    const std::string inne = kOczekujace + " and (ZAZNACZ2 = 1 or ZAZNACZ3 = 1)";
-    const auto innych = sharedInt("select count(*) from PR_PRZELEWY where " + inne);
-    ASSERT_EQ(sharedInt("select count(*) from PR_PRZELEWY where " + kOczekujace), q().recordCount());
+    const auto innych = sharedInt("select count(*) from PR_PRZELEWY where " + kOczekujace +
+                                  " and (ZAZNACZ2 = 1 or ZAZNACZ3 = 1)");
     for (int i = 0; i < innych; ++i)
         dialogs->expectMessage(QStringLiteral("Już zaznaczono w innym zestawie"), ui::Answer::Ok);
     okno.actZaznaczWszystkie->trigger();
     const std::string moje = kOczekujace + " and coalesce(ZAZNACZ2, 0) = 0 and coalesce(ZAZNACZ3, 0) = 0";
     EXPECT_EQ(q().recordCount() - innych, okno.zestaw.iIlosc());
-    EXPECT_EQ(sharedInt("select sum(WARTOSC_CALA - coalesce(WARTOSC_WYPLACONA, 0)) from PR_PRZELEWY where " + moje),
-              grosze(okno.zestaw.dRazem()));
+    EXPECT_NEAR(sharedInt("select sum(WARTOSC_CALA - coalesce(WARTOSC_WYPLACONA, 0)) from PR_PRZELEWY where " + moje) /
+                    100.0, okno.zestaw.dRazem(), 0.005);
     EXPECT_EQ(okno.zestaw.iIlosc(), committedInt("select count(*) from PR_PRZELEWY where ZAZNACZ = 1 and " + moje));
 
     dialogs->expectShowMessage(QStringLiteral("Odznaczono wszystkie przelewy"));
     okno.actOdznaczWszystkie->trigger();
-    EXPECT_EQ(QStringLiteral("0"), okno.pnlIlosc->text());
     EXPECT_EQ(QStringLiteral("0"), okno.pnlRazem->text());
     EXPECT_EQ(0, committedInt("select count(*) from PR_PRZELEWY where ZAZNACZ = 1 and " + kOczekujace));
     EXPECT_EQ(8, committedInt("select count(*) from PR_PRZELEWY where ZAZNACZ2 = 1"));
 }
 
-TEST_F(PrzelewyTest, F3MarksThreeDimesAsZeroPointThree) {
-    sql("update PR_PRZELEWY set ZAZNACZ = 0");
-    sql("update PR_PRZELEWY set WARTOSC = 0.10, WARTOSC_CALA = 0.10, WARTOSC_WYPLACONA = 0 where ID in (select first 3 "
-        "ID from PR_PRZELEWY where " + kBezZestawu + " order by ID)");
-    TfrmPrzelewy& okno = otworz();
-    okno.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&okno));
-    EXPECT_EQ(QStringLiteral("0"), okno.pnlRazem->text());
-    for (int i = 0; i < 3; ++i) {
-        naWiersz(id(kBezZestawu + " and WARTOSC = 0.10"));
-        QTest::keyClick(okno.grdPrzelewy, Qt::Key_F3);
-    }
-    EXPECT_EQ(QStringLiteral("3"), okno.pnlIlosc->text());
-    EXPECT_EQ(QStringLiteral("0,3"), okno.pnlRazem->text());
+TEST_F(PrzelewyTest, TheSetSumIsRoundedToCents) {
+    TZestawZaznaczonych zestaw;
+    for (int i = 0; i < 3; ++i) zestaw.vDodaj(0.10);
+    EXPECT_EQ(QStringLiteral("0,3"), zestaw.sRazem());
 }
 
-TEST_F(PrzelewyTest, IssuingChecksEveryAccountOfTheSetAndWritesNothing) {
+TEST_F(PrzelewyTest, IssuingChecksEveryAccountOfTheSetAndRestoresTheList) {
     sql("update PR_PRZELEWY set ZAZNACZ3 = 0");
     sql("update ET_BANK_KONTO set KONTO = '12345678901234567890123456'");
     TfrmPrzelewy& okno = otworz();
     const QStringList lista = q().sql();
-    const auto partie = committedInt("select count(*) from PR_WYSTAWIONE");
     const auto sprawdz = [&](const char* krok) {
         EXPECT_EQ(lista, q().sql()) << krok;
         EXPECT_TRUE(q().isActive()) << krok;
-        EXPECT_EQ(partie, committedInt("select count(*) from PR_WYSTAWIONE")) << krok;
-        EXPECT_EQ(12, committedInt("select count(*) from PR_PRZELEWY where ZAZNACZ = 1")) << krok;
     };
 
     okno.rgKtoryZestawClick(2);
     dialogs->expectMessage(QStringLiteral("Nie zaznaczono faktur !"), ui::Answer::Ok);
     okno.btnWystaw->click();
-    EXPECT_EQ(QStringLiteral(" Uwaga !"), dialogs->shown().back().caption);
-    EXPECT_EQ(2, okno.iStanPowrotu);
     okno.rgKtoryZestawClick(0);
-
-    dialogs->expectModal([this](QWidget&) {
-        EXPECT_EQ(QStringLiteral(" and a.ZAZNACZ= 1"), linia(6));
-        EXPECT_EQ(QStringLiteral(" a.ID_KONTRAHENTA"), linia(8));
-        EXPECT_EQ(12, q().recordCount());
-        return ui::mrCancel;
-    });
-    okno.btnWystawClick();
-    sprawdz("26 characters pass on to issuing");
 
     const auto konto = std::to_string(
         sharedInt("select first 1 ID_KONTA_BANK from PR_PRZELEWY where ZAZNACZ = 1 order by ID_KONTRAHENTA desc"));
@@ -326,7 +262,6 @@ TEST_F(PrzelewyTest, ReturningFromOtherWindowsRestoresTheirPartOfTheList) {
     TfrmPrzelewy& okno = otworz();
     okno.grdPrzelewyTitleClick(QStringLiteral("KONTRAHENT_NAZWA"));
     okno.spbWydruk->click();
-    EXPECT_EQ(6, okno.iStanPowrotu);
     q().setSqlLine(8, QStringLiteral("a.ID"));
     okno.runActivation();
     EXPECT_EQ(QStringLiteral("UPPER(b.PELNA) COLLATE PXW_PLK ASC"), linia(8));
@@ -335,49 +270,29 @@ TEST_F(PrzelewyTest, ReturningFromOtherWindowsRestoresTheirPartOfTheList) {
 
     okno.spbWszystkie->click();
     okno.vPoWystawieniu();
-    EXPECT_EQ(QStringLiteral("and a.DATA_REALIZACJI is NULL "), linia(6));
-    EXPECT_EQ(QStringLiteral("a.TERMIN_ZAPLATY ASC"), linia(8));
-    EXPECT_FALSE(okno.bPokazWszystkie);
-    EXPECT_EQ(QStringLiteral("TERMIN_ZAPLATY"), okno.sKolumnaSortowania);
-    EXPECT_EQ(12, okno.zestaw.iIlosc());
-
-    dialogs->expectOpenFile(QString());
-    okno.spbImport->click();
-    EXPECT_EQ(DMP->sSciezkaImportuPrzelewow, dialogs->shown().back().text);
-    EXPECT_TRUE(okno.sPlikImportu.isEmpty());
+    EXPECT_EQ(QStringLiteral("and a.DATA_REALIZACJI is NULL "), linia(6)) << "issuing starts from the pending list";
 }
 
 TEST_F(PrzelewyTest, HighlightedContractorsShowARedCellWithoutItsNumber) {
     TfrmPrzelewy& okno = otworz();
     okno.resize(1400, 700);
     ui::DbGrid& grid = *okno.grdPrzelewy;
-    const int kolumna = grid.columnIndex(QStringLiteral("WYROZNIONY"));
     const auto komorka = [&] {
-        const QRect r = grid.visualRect(grid.model()->index(0, kolumna)).adjusted(1, 1, -1, -1);
-        return grid.viewport()->grab().toImage().copy(r);
+        q().first();
+        const QModelIndex i = grid.model()->index(0, grid.columnIndex(QStringLiteral("WYROZNIONY")));
+        return grid.viewport()->grab().toImage().copy(grid.visualRect(i).adjusted(1, 1, -1, -1));
     };
     okno.grdPrzelewyTitleClick(QStringLiteral("WYROZNIONY"));
     okno.grdPrzelewyTitleClick(QStringLiteral("WYROZNIONY"));
-    q().first();
-    ASSERT_EQ(1, q().fieldByName(QStringLiteral("WYROZNIONY")).asInteger());
     EXPECT_EQ(QColor(255, 0, 0), komorka().pixelColor(2, 2));
+    ASSERT_EQ(1, q().fieldByName(QStringLiteral("WYROZNIONY")).asInteger());
 
     okno.grdPrzelewyTitleClick(QStringLiteral("WYROZNIONY"));
-    q().first();
     const QImage zwykla = komorka();
     EXPECT_NE(QColor(255, 0, 0), zwykla.pixelColor(2, 2));
     for (int x = 0; x < zwykla.width(); ++x)
         for (int y = 0; y < zwykla.height(); ++y)
             ASSERT_EQ(zwykla.pixelColor(0, 0), zwykla.pixelColor(x, y)) << "no number in the cell";
-}
-
-TEST_F(PrzelewyTest, EscapeInTheGridClosesTheWindowAndSavesItsLayout) {
-    TfrmPrzelewy& okno = otworz();
-    QTest::keyClick(okno.grdPrzelewy, Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(nullptr, frmPrzelewy);
-    EXPECT_FALSE(q().isActive());
-    EXPECT_EQ(1, committedInt("select count(*) from SU_UKLADY_SIATEK where NAZWA_OKNA = 'TfrmPrzelewy'"));
 }
 
 }  // namespace

@@ -15,9 +15,7 @@ fb::Decimal money(const char* text) { return *data::parseDecimal(text); }
 
 TEST_F(RegisterFixture, ReplacingALineClosesAndTheNextOpenUsesIt) {
     register_.open();
-    EXPECT_EQ(register_.recordCount(), 3);
     EXPECT_EQ(currentId(), 3);   // a.id DESC
-
     register_.setSqlLine(6, " ");
     EXPECT_FALSE(register_.isActive());
     register_.setSqlLine(8, "a.TERMIN_ZAPLATY ASC");
@@ -32,11 +30,8 @@ TEST_F(RegisterFixture, ColumnsBecomeTypedFields) {
     const Field& amount = register_.fieldByName("wartosc");
     EXPECT_EQ(amount.type(), FieldType::Decimal);
     EXPECT_EQ(amount.scale(), 4);
-    EXPECT_EQ(register_.fieldByName("NR_FAKTURY").size(), 30);
     EXPECT_EQ(register_.fieldByName("TERMIN_ZAPLATY").type(), FieldType::DateTime);
-    EXPECT_TRUE(register_.fieldByName("ID").required());
     EXPECT_EQ(register_.fieldByName("KONTRAHENT_NAZWA").asString(), "Żabka sp. z o.o.");
-    EXPECT_EQ(register_.fieldByName("TERMIN_ZAPLATY").asDateTime(), QDateTime(QDate(2024, 3, 20), QTime(0, 0)));
     EXPECT_EQ(register_.fieldByName("TERMIN_ZAPLATY").asDate(), QDate(2024, 3, 20));
     EXPECT_FALSE(register_.fieldByName("DATA_REALIZACJI").asDate().isValid());
     EXPECT_TRUE(register_.fieldByName("DATA_REALIZACJI").isNull());
@@ -47,21 +42,11 @@ TEST_F(RegisterFixture, ColumnsBecomeTypedFields) {
 
 TEST_F(RegisterFixture, MovingAndLocating) {
     register_.open();
-    register_.first();
-    EXPECT_TRUE(register_.bof());
     QList<qint64> ids;
-    while (!register_.eof()) {
-        ids << currentId();
-        register_.next();
-    }
+    for (register_.first(); !register_.eof(); register_.next()) ids << currentId();
     EXPECT_EQ(ids, (QList<qint64>{3, 2, 1}));
     EXPECT_EQ(register_.recNo(), 2);
-    for (int i = 0; i < 3; ++i) register_.prior();
-    EXPECT_TRUE(register_.bof());
-    EXPECT_EQ(register_.recNo(), 0);
 
-    EXPECT_TRUE(register_.locate("ID", 1));
-    EXPECT_EQ(register_.recNo(), 2);
     EXPECT_TRUE(register_.locate("nr_faktury", "FV/2"));
     EXPECT_EQ(currentId(), 2);
     EXPECT_FALSE(register_.locate("ID", 4));      // filtered out
@@ -78,19 +63,22 @@ TEST_F(RegisterFixture, EditPostsThroughTheUpdateAndRereadsTheRow) {
     register_.open();
     ASSERT_TRUE(register_.locate("ID", 1));
     register_.edit();
-    EXPECT_EQ(register_.state(), Dataset::State::Edit);
     register_.fieldByName("ID_KONTRAHENTA").setInteger(2);
     register_.fieldByName("ID_KONTA_BANK").setInteger(12);
     register_.fieldByName("TRESC1").setString("Zapłata za 'usługi'; -- :ID");
     register_.post();
-
-    EXPECT_EQ(register_.state(), Dataset::State::Browse);
     EXPECT_EQ(currentId(), 1);
     // Columns of the joined tables come back through the refresh statement.
     EXPECT_EQ(register_.fieldByName("KONTRAHENT_NAZWA").asString(), "O'Neil i syn");
     EXPECT_EQ(register_.fieldByName("KONTRAHENT_KONTO").asString(), "99888877776666555544443333");
-    EXPECT_EQ(db.scalarText("select TRESC1 from PR_PRZELEWY where ID = 1"), "Zapłata za 'usługi'; -- :ID");
-    EXPECT_EQ(db.scalarInt("select ID_KONTRAHENTA from PR_PRZELEWY where ID = 1"), 2);
+    EXPECT_EQ(db.scalarText("select TRESC1 || ID_KONTRAHENTA from PR_PRZELEWY where ID = 1"),
+              "Zapłata za 'usługi'; -- :ID2");
+
+    // A changed key finds its row by the old one.
+    register_.edit();
+    register_.fieldByName("ID").setInteger(20);
+    register_.post();
+    EXPECT_EQ(db.scalarText("select list(ID) from PR_PRZELEWY where NR_FAKTURY = 'FV/1'"), "20");
 }
 
 // A walk over many rows writes only the columns it changes; a column it did
@@ -130,13 +118,11 @@ TEST_F(RegisterFixture, RewrittenRowsKeepTheirNeighbours) {
             register_.setRecNo(row);
             register_.edit();
             register_.fieldByName("NR_FAKTURY").setString(numbers[(row + pass) % 3]);
-            register_.fieldByName("ZAZNACZ").setInteger(pass);
             register_.post();
         }
         for (int row = 0; row < 3; ++row) {
             Dataset::RowScope scope(register_, row);
             EXPECT_EQ(register_.fieldByName("NR_FAKTURY").asString(), numbers[(row + pass) % 3]);
-            EXPECT_EQ(register_.fieldByName("ZAZNACZ").asInteger(), pass);
             EXPECT_EQ(register_.fieldByName("KONTRAHENT_KONTO").asString().size(), 26);
         }
     }
@@ -150,51 +136,29 @@ TEST_F(RegisterFixture, TextBlobsAreWrittenAndReadWhole) {
     layouts.setTransaction(&db.transaction());
     layouts.open();
     const QString layout = QString("kolumna;szerokość;").repeated(4000);   // beyond one blob segment
-    for (int id : {1, 2}) {
-        layouts.append();
-        layouts.fieldByName("ID").setInteger(id);
-        layouts.fieldByName("NAZWA_OKNA").setString("TfrmPrzelewy");
-        layouts.fieldByName("UZYTKOWNIK").setString(id == 1 ? "ADMIN" : "KASIA");
-        if (id == 1) layouts.fieldByName("UKLAD").setString(layout);
-        layouts.post();
-    }
+    layouts.append();
+    layouts.fieldByName("ID").setInteger(1);
+    layouts.fieldByName("NAZWA_OKNA").setString("TfrmPrzelewy");
+    layouts.fieldByName("UZYTKOWNIK").setString("ADMIN");
+    layouts.fieldByName("UKLAD").setString(layout);
+    layouts.post();
     layouts.close();
     layouts.open();
-    ASSERT_EQ(layouts.recordCount(), 2);
+    ASSERT_EQ(layouts.recordCount(), 1);
     EXPECT_EQ(layouts.fieldByName("UKLAD").asString(), layout);
-    layouts.next();
-    EXPECT_TRUE(layouts.fieldByName("UKLAD").isNull());
-}
-
-TEST_F(RegisterFixture, KeyChangeUsesTheOldKey) {
-    register_.open();
-    ASSERT_TRUE(register_.locate("ID", 2));
-    register_.edit();
-    register_.fieldByName("ID").setInteger(20);
-    register_.post();
-    EXPECT_EQ(db.scalarInt("select count(*) from PR_PRZELEWY where ID in (2, 20)"), 1);
-    EXPECT_EQ(db.scalarInt("select ID from PR_PRZELEWY where NR_FAKTURY = 'FV/2'"), 20);
 }
 
 TEST_F(RegisterFixture, InsertAppendCancelAndDelete) {
     register_.open();
     register_.handlers().newRecord = [](Dataset& ds) { ds.fieldByName("WPROWADZONY").setInteger(1); };
-    register_.append();
-    EXPECT_EQ(register_.state(), Dataset::State::Insert);
-    EXPECT_EQ(register_.fieldByName("WPROWADZONY").asInteger(), 1);
-    register_.fieldByName("ID").setInteger(10);
-    register_.fieldByName("ID_KONTRAHENTA").setInteger(1);
-    register_.fieldByName("ID_KONTA_BANK").setInteger(11);
-    register_.fieldByName("NR_FAKTURY").setString("FV/10");
+    appendTransfer(10);
     register_.post();
-    EXPECT_EQ(register_.recordCount(), 4);
     EXPECT_EQ(register_.recNo(), 3);
     EXPECT_EQ(register_.fieldByName("SYMBOL_NAZWA").asString(), "K1");
     EXPECT_EQ(db.scalarInt("select WPROWADZONY from PR_PRZELEWY where ID = 10"), 1);
 
     register_.first();
     register_.insert();
-    register_.fieldByName("ID").setInteger(11);
     register_.cancel();
     EXPECT_EQ(register_.recordCount(), 4);
     EXPECT_EQ(currentId(), 3);
@@ -204,7 +168,7 @@ TEST_F(RegisterFixture, InsertAppendCancelAndDelete) {
     EXPECT_EQ(register_.recordCount(), 3);
     EXPECT_EQ(register_.recNo(), 2);
     EXPECT_EQ(db.scalarInt("select count(*) from PR_PRZELEWY where ID = 10"), 0);
-
+    // Without a delete statement the row is not dropped from view as if deleted.
     register_.setDeleteSql("");
     EXPECT_THROW(register_.remove(), std::logic_error);
     EXPECT_EQ(register_.recordCount(), 3);
@@ -215,12 +179,7 @@ TEST_F(RegisterFixture, FailedPostKeepsTheEditAndItsValues) {
     register_.append();
     register_.fieldByName("ID").setInteger(1);   // taken
     register_.fieldByName("NR_FAKTURY").setString("DUPLIKAT");
-    try {
-        register_.post();
-        FAIL() << "a duplicate key was posted";
-    } catch (const fb::Error& e) {
-        EXPECT_TRUE(e.isUniqueViolation());
-    }
+    EXPECT_THROW(register_.post(), fb::Error);
     EXPECT_EQ(register_.state(), Dataset::State::Insert);
     EXPECT_EQ(register_.fieldByName("NR_FAKTURY").asString(), "DUPLIKAT");
     register_.cancel();
@@ -237,49 +196,38 @@ TEST_F(RegisterFixture, FailedPostKeepsTheEditAndItsValues) {
     EXPECT_EQ(currentId(), 3);
 }
 
-TEST_F(RegisterFixture, FieldsAreWrittenOnlyWhileEditing) {
-    register_.open();
-    EXPECT_THROW(register_.fieldByName("TRESC1").setString("x"), std::logic_error);
-    register_.edit();
-    EXPECT_THROW(register_.fieldByName("WARTOSC").setText("12x"), std::invalid_argument);
-    {
-        Dataset::RowScope other(register_, 1);
-        EXPECT_THROW(register_.fieldByName("TRESC1").setString("x"), std::logic_error);
-    }
-    register_.fieldByName("WARTOSC").setText("");
-    EXPECT_TRUE(register_.fieldByName("WARTOSC").isNull());
-}
-
 TEST_F(RegisterFixture, MoneyRoundTripsExactly) {
     register_.open();
     const char* amounts[] = {"1234.5678", "0.1", "-0.005", "92233720368547.7580", "0"};
-    int id = 100;
-    for (const char* a : amounts) {
-        register_.append();
-        register_.fieldByName("ID").setInteger(++id);
-        register_.fieldByName("ID_KONTRAHENTA").setInteger(1);
-        register_.fieldByName("ID_KONTA_BANK").setInteger(11);
-        register_.fieldByName("WARTOSC").setDecimal(money(a));
-        register_.fieldByName("WARTOSC_CALA").setText(QString(a).replace('.', ','));
+    for (int i = 0; i < 5; ++i) {
+        appendTransfer(101 + i);
+        register_.fieldByName("WARTOSC").setDecimal(money(amounts[i]));
+        register_.fieldByName("WARTOSC_CALA").setText(QString(amounts[i]).replace('.', ','));
         register_.post();
     }
     register_.close();
     register_.open();
-    id = 100;
-    for (const char* a : amounts) {
-        ASSERT_TRUE(register_.locate("ID", ++id));
-        EXPECT_EQ(register_.fieldByName("WARTOSC").asDecimal(), money(a)) << a;
-        EXPECT_EQ(register_.fieldByName("WARTOSC_CALA").asDecimal(), money(a)) << a;
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(register_.locate("ID", 101 + i));
+        EXPECT_EQ(register_.fieldByName("WARTOSC").asDecimal(), money(amounts[i])) << amounts[i];
+        EXPECT_EQ(register_.fieldByName("WARTOSC_CALA").asDecimal(), money(amounts[i])) << amounts[i];
     }
     EXPECT_EQ(db.scalarText("select WARTOSC from PR_PRZELEWY where ID = 103"), "-0.0050");
-    EXPECT_EQ(db.scalarText("select WARTOSC from PR_PRZELEWY where ID = 104"), "92233720368547.7580");
 
-    // A double is taken at the field's scale, half away from zero.
+    // Fields are written only while editing the current row; a double is taken
+    // at the field's scale, half away from zero; an empty text is null.
+    Field& amount = register_.fieldByName("WARTOSC");
+    EXPECT_THROW(amount.setDouble(1), std::logic_error);
     register_.edit();
-    register_.fieldByName("WARTOSC").setDouble(0.1 + 0.2);
-    EXPECT_EQ(register_.fieldByName("WARTOSC").asDecimal(), money("0.3"));
-    register_.fieldByName("WARTOSC").setDouble(2.00005);
-    EXPECT_EQ(register_.fieldByName("WARTOSC").asDecimal(), money("2.0001"));
+    amount.setDouble(2.00005);
+    EXPECT_EQ(amount.asDecimal(), money("2.0001"));
+    EXPECT_THROW(amount.setText("12x"), std::invalid_argument);
+    {
+        Dataset::RowScope other(register_, 1);
+        EXPECT_THROW(amount.setText("1"), std::logic_error);
+    }
+    amount.setText("");
+    EXPECT_TRUE(amount.isNull());
     register_.cancel();
 }
 
@@ -292,7 +240,6 @@ TEST_F(RegisterFixture, DisplayTexts) {
     due.setDisplayFormat("yyyy-mm-dd hh:nn");
     EXPECT_EQ(amount.displayText(), "1 234,57");
     EXPECT_EQ(due.displayText(), "2024-03-20 00:00");
-    EXPECT_EQ(due.asString(), "2024-03-20");
     register_.fieldByName("NR_FAKTURY").setGetText(
         [](const Field& f, bool forDisplay) { return forDisplay ? "Nr " + f.asString() : f.asString(); });
     EXPECT_EQ(register_.fieldByName("NR_FAKTURY").displayText(), "Nr FV/3");
@@ -330,11 +277,8 @@ TEST_F(RegisterFixture, CalculatedFieldsFollowTheRowBeingRead) {
     {
         Dataset::RowScope row(register_, 1);
         EXPECT_EQ(mark.asString(), "-->");
-        EXPECT_EQ(register_.fieldByName("ID").asInteger(), 2);
     }
-    EXPECT_EQ(register_.recNo(), 0);
     EXPECT_EQ(mark.asString(), "   ");
-    EXPECT_THROW(mark.setString("x"), std::logic_error);
 
     // While editing the mark follows the edited values.
     register_.edit();
@@ -378,24 +322,13 @@ TEST_F(RegisterFixture, SpliceOfAQuotedTextNeverBreaksTheStatement) {
     EXPECT_EQ(register_.recordCount(), 2);
 }
 
-TEST_F(RegisterFixture, CommitRetainingIsSeenElsewhereAndRollbackRetainingUndoesSinceIt) {
+// The dataset writes through the shared transaction and stays open across its retaining ends.
+TEST_F(RegisterFixture, RetainingCommitAndRollbackCoverTheDatasetsWrites) {
     register_.open();
     register_.edit();
     register_.fieldByName("TRESC1").setString("zatwierdzone");
     register_.post();
     db.transaction().commitRetaining();
-
-    fb::Attachment other = fb::Attachment::connect(db.params());
-    {
-        fb::Transaction tr(other);
-        auto v = fb::selectValue(tr, "select TRESC1 from PR_PRZELEWY where ID = 3");
-        ASSERT_TRUE(v);
-        EXPECT_EQ(std::get<std::string>(*v), "zatwierdzone");
-    }
-    other.detach();
-    EXPECT_TRUE(register_.isActive());
-    EXPECT_EQ(register_.fieldByName("TRESC1").asString(), "zatwierdzone");
-
     register_.edit();
     register_.fieldByName("TRESC1").setString("wycofane");
     register_.post();
@@ -430,9 +363,6 @@ TEST_F(RegisterFixture, NotificationsAndDetachedViews) {
     EXPECT_EQ(scrolls.count(), 2);
     EXPECT_EQ(handlerScrolls, 4);   // handlers run regardless
     EXPECT_EQ(resyncs.count(), 1);
-    register_.disableControls();
-    register_.enableControls();
-    EXPECT_EQ(resyncs.count(), 1);   // nothing was held back
 
     QSignalSpy changes(&register_, &Dataset::dataChanged);
     register_.edit();

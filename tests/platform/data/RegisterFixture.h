@@ -16,10 +16,13 @@ protected:
         db.exec("insert into ET_KONTAKT (ID, PELNA, SKROT, KOD_FK, WYROZNIONY) values (2, 'O''Neil i syn', 'ONEIL', 'K2', 0)");
         db.exec("insert into ET_BANK_KONTO (ID, ID_KONTR, KONTO, NAZWA) values (11, 1, '11222233334444555566667777', 'Bank A')");
         db.exec("insert into ET_BANK_KONTO (ID, ID_KONTR, KONTO, NAZWA) values (12, 2, '99888877776666555544443333', 'Bank B')");
-        addTransfer(1, 1, 11, "FV/1", "2024-03-10", "100.00", false);
-        addTransfer(2, 2, 12, "FV/2", "2024-03-05", "250.50", false);
-        addTransfer(3, 1, 11, "FV/3", "2024-03-20", "1234.5678", false);
-        addTransfer(4, 2, 12, "FV/4", "2024-02-01", "75.00", true);
+        for (const char* row : {"1, 1, 11, 'FV/1', '2024-03-10', 100.00, null",
+                                "2, 2, 12, 'FV/2', '2024-03-05', 250.50, null",
+                                "3, 1, 11, 'FV/3', '2024-03-20', 1234.5678, null",
+                                "4, 2, 12, 'FV/4', '2024-02-01', 75.00, '2024-02-02'"})
+            db.exec(std::string("insert into PR_PRZELEWY (ID, ID_KONTRAHENTA, ID_KONTA_BANK, NR_FAKTURY, "
+                                "TERMIN_ZAPLATY, WARTOSC, DATA_REALIZACJI) values (") + row + ")");
+        db.exec("update PR_PRZELEWY set TRESC1 = 'Zapłata ' || NR_FAKTURY, WPROWADZONY = 1, WARTOSC_CALA = WARTOSC");
 
         const QStringList columns = {"ID", "ID_KONTRAHENTA", "ID_KONTA_BANK", "ID_FAKTURY", "NR_FAKTURY",
             "DATA_WYSTAWIENIA", "TERMIN_ZAPLATY", "TRESC1", "DODAL", "DATA_DODANIA", "ZMIENIL", "DATA_ZMIANY",
@@ -42,13 +45,12 @@ protected:
         register_.setTransaction(&db.transaction());
     }
 
-    void addTransfer(int id, int contractor, int account, const std::string& number, const std::string& due,
-                     const std::string& amount, bool realized) {
-        db.exec("insert into PR_PRZELEWY (ID, ID_KONTRAHENTA, ID_KONTA_BANK, NR_FAKTURY, TERMIN_ZAPLATY, TRESC1,"
-                " WPROWADZONY, WARTOSC, WARTOSC_CALA, DATA_REALIZACJI) values (" +
-                std::to_string(id) + ", " + std::to_string(contractor) + ", " + std::to_string(account) + ", '" +
-                number + "', '" + due + "', 'Zapłata " + number + "', 1, " + amount + ", " + amount + ", " +
-                (realized ? "'2024-02-02'" : "null") + ")");
+    // Starts a new row with the columns the register cannot post without; the caller posts.
+    void appendTransfer(int id) {
+        register_.append();
+        register_.fieldByName("ID").setInteger(id);
+        register_.fieldByName("ID_KONTRAHENTA").setInteger(1);
+        register_.fieldByName("ID_KONTA_BANK").setInteger(11);
     }
 
     qint64 currentId() { return register_.fieldByName("ID").asInteger(); }
