@@ -1,5 +1,7 @@
 #include "FormBase.h"
 
+#include "Dialogs.h"
+
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -22,6 +24,24 @@ QWidget* frameOf(QWidget* widget)
 }
 
 } // namespace
+
+void showError(const QString& where, const char* operation, const std::exception& error)
+{
+    dialogs().showMessage(QStringLiteral("%1->%2() \n\n").arg(where, QLatin1String(operation)) +
+                          QString::fromUtf8(error.what()));
+}
+
+bool FormBase::runHandler(const char* operation, const std::function<void()>& handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& e) {
+        showError(objectName(), operation, e);
+        onHandlerFailed(operation);
+        return false;
+    }
+}
 
 void setMdiArea(QMdiArea* area) { areaSlot() = area; }
 QMdiArea* mdiArea() { return areaSlot(); }

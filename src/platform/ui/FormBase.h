@@ -3,9 +3,16 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <exception>
+#include <functional>
+
 class QMdiArea;
 
 namespace ui {
+
+// Shows a caught error as the suite reports it: "<where>-><operation>() \n\n" and
+// the message, through the dialog service.
+void showError(const QString& where, const char* operation, const std::exception& error);
 
 // Modal results as the windows of the suite know them.
 enum ModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
@@ -45,6 +52,12 @@ public:
     // active do not run it again.
     void runActivation();
 
+    // Runs a handler of this window. What it throws has already undone its
+    // unit of work while unwinding; the error is shown with this window's
+    // object name and the operation, then onHandlerFailed lets the window show
+    // the database again. False when the handler failed.
+    bool runHandler(const char* operation, const std::function<void()>& handler);
+
 signals:
     // Emitted once the window has accepted closing.
     void closed();
@@ -55,6 +68,9 @@ protected:
     virtual bool onCloseQuery() { return true; }
     // Runs once the window closes, before it is freed.
     virtual void onClose() {}
+    // After a failed handler: re-read the counters and lists that the undone
+    // work had changed on screen.
+    virtual void onHandlerFailed(const char* operation) { (void)operation; }
     // Lets the single-instance holder clear its pointer as soon as the window closes.
     virtual void forgetInstance() {}
 
