@@ -1,0 +1,160 @@
+#include "ReportFixture.h"
+#include "Tools.h"
+
+#include "reportengine/Export.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace rpt;
+using namespace rpttest;
+
+namespace {
+
+QByteArray readAll(const QString& fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Two rows whose texts need quoting in CSV, one right-aligned amount.
+std::unique_ptr<PageStore> smallPages(VectorRows& rows)
+{
+    rows.rows() = {{{"NR", 1}, {"NAZWA", "Łódź; \"Pod Lipą\""}}, {{"NR", 2}, {"NAZWA", "Żółw"}}};
+    auto report = listReport(rows);
+    report->band(BandKind::Detail).addLabel({400, 0, 100, 20}, "1 234,50", {}, Qt::AlignRight | Qt::AlignVCenter);
+    return report->prepare();
+}
+
+class ExportTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST_F(ExportTest, PdfHoldsTheLinesInOrderWithPolishLettersAndInk)
+{
+    VectorRows rows(numberedRows(80));
+    const auto pages = listReport(rows)->prepare();
+    PdfFilter().write(*pages, path("lista.pdf"));
+    ASSERT_EQ(pdfPageCount(path("lista.pdf")), 3);
+    const QStringList pageTexts = pdfText(path("lista.pdf")).split('\f');
+    ASSERT_GE(pageTexts.size(), 3);
+    EXPECT_TRUE(inOrder(pageTexts[0], {"Zażółć gęślą jaźń", "Strona:1", "L.p", "Nazwa", "1", "Pozycja 1",
+                                       "Pozycja 2", "Pozycja 35", "Stopka"}));
+    EXPECT_FALSE(pageTexts[0].contains("Pozycja 36"));
+    EXPECT_TRUE(inOrder(pageTexts[2], {"Strona:3", "Pozycja 71", "Pozycja 80", "Koniec listy", "Stopka"}));
+
+    runTool("pdftoppm", {"-r", "40", "-f", "1", "-l", "1", "-png", "-singlefile", path("lista.pdf"), path("strona")});
+    const QImage image(path("strona.png"));
+    ASSERT_FALSE(image.isNull());
+    // A4 at 40 dpi, portrait, with text on it but mostly paper.
+    EXPECT_NEAR(image.width(), 331, 2);
+    EXPECT_NEAR(image.height(), 468, 2);
+    EXPECT_GT(inkShare(image), 0.002);
+    EXPECT_LT(inkShare(image), 0.2);
+    // What the printer gets looks like what the screen shows.
+    EXPECT_NEAR(inkShare(image), inkShare(renderPage(pages->page(0), 40)), 0.01);
+}
+
+TEST_F(ExportTest, PdfOfLandscapePagesIsLandscape)
+{
+    VectorRows rows(numberedRows(3));
+    auto report = listReport(rows);
+    report->setOrientation(Orientation::Landscape);
+    PdfFilter().write(*report->prepare(), path("poziomo.pdf"));
+    const QString info = runTool("pdfinfo", {path("poziomo.pdf")});
+    EXPECT_TRUE(info.contains("842 x 595 pts")) << info.toStdString();
+}
+
+TEST_F(ExportTest, CsvAndTextHoldThePagesLineByLine)
+{
+    VectorRows rows;
+    const auto pages = smallPages(rows);
+    CsvFilter().write(*pages, path("lista.csv"));
+    EXPECT_EQ(QString::fromUtf8(readAll(path("lista.csv"))),
+              "Zażółć gęślą jaźń;Strona:1\r\n"
+              "L.p;Nazwa\r\n"
+              "1;\"Łódź; \"\"Pod Lipą\"\"\";1 234,50\r\n"
+              "2;Żółw;1 234,50\r\n"
+              "Koniec listy\r\n"
+              "Stopka\r\n");
+
+    TextFilter().write(*pages, path("lista.txt"));
+    const QString six(6, ' ');
+    EXPECT_EQ(readAll(path("lista.txt")).toStdString(),
+              (six + "Zażółć gęślą jaźń" + QString(63, ' ') + "Strona:1\r\n" + six + "L.p" + QString(9, ' ')
+                  + "Nazwa\r\n" + six + "1" + QString(11, ' ') + "Łódź; \"Pod Lipą\"" + QString(64, ' ')
+                  + "1 234,50\r\n" + six + "2" + QString(11, ' ') + "Żółw" + QString(76, ' ') + "1 234,50\r\n" + six
+                  + "Koniec listy\r\n" + six + "Stopka\r\n").toStdString());
+
+    // The encoder decides the bytes of the file.
+    CsvFilter latin2(';', [](const QString& text) { return text.toLatin1(); });
+    latin2.write(*pages, path("latin.csv"));
+    EXPECT_TRUE(readAll(path("latin.csv")).startsWith("Za?"));
+}
+
+TEST_F(ExportTest, TextTextsNeverRunIntoEachOtherAndPagesEndWithFormFeeds)
+{
+    PageStore pages;
+    Page& page = pages.addPage({595, 842});
+    PageItem a;
+    a.rect = QRectF(0, 100, 40, 10);
+    a.text = "bardzo długi tekst";
+    PageItem b = a;
+    b.rect = QRectF(20, 101, 40, 10);
+    b.text = "obok";
+    page.items = {b, a};
+    pages.addPage({595, 842}).items = {a};
+    EXPECT_EQ(TextFilter().text(pages), "bardzo długi tekst obok\r\n\fbardzo długi tekst\r\n");
+}
+
+TEST_F(ExportTest, HtmlAndSvgDrawEveryPage)
+{
+    VectorRows rows(numberedRows(80));
+    const auto pages = listReport(rows)->prepare();
+    HtmlFilter().write(*pages, path("lista.html"));
+    const QString html = QString::fromUtf8(readAll(path("lista.html")));
+    EXPECT_EQ(html.count("class=\"page\""), 3);
+    EXPECT_TRUE(inOrder(html, {"Zażółć gęślą jaźń", "Pozycja 1<", "Pozycja 80<", "Koniec listy"}));
+
+    SvgFilter().write(*pages, path("lista.svg"));
+    for (const char* name : {"lista.svg", "lista_2.svg", "lista_3.svg"}) {
+        QSvgRenderer svg(path(name));
+        EXPECT_TRUE(svg.isValid()) << name;
+        EXPECT_EQ(svg.viewBoxF().size().toSize(), QSize(595, 842));
+    }
+    EXPECT_TRUE(QString::fromUtf8(readAll(path("lista_3.svg"))).contains("Koniec listy"));
+    EXPECT_FALSE(QFile::exists(path("lista_4.svg")));
+}
+
+TEST_F(ExportTest, FilterListOffersTheNativeFormatFirst)
+{
+    const FilterLibrary library;
+    EXPECT_EQ(library.dialogFilter(), "Wydruk (*.QRP);;Plik PDF (*.pdf);;Plik CSV (*.csv);;Plik tekstowy (*.txt);;"
+                                      "Plik HTML (*.html);;Metaplik SVG (*.svg)");
+    ASSERT_NE(library.byExtension("htm"), nullptr);
+    EXPECT_EQ(library.byExtension("htm")->extension(), "HTML");
+    EXPECT_EQ(library.byExtension("Pdf"), &library.filter(0));
+    EXPECT_EQ(library.byExtension("QRP"), nullptr);
+}
+
+TEST_F(ExportTest, UnwritableFileIsReportedNotIgnored)
+{
+    VectorRows rows(numberedRows(2));
+    const auto pages = listReport(rows)->prepare();
+    const QString missing = path("brak/folderu/plik");
+    for (const auto* filter : std::initializer_list<const ExportFilter*>{new PdfFilter, new CsvFilter, new TextFilter,
+                                                                         new HtmlFilter, new SvgFilter}) {
+        const std::unique_ptr<const ExportFilter> owned(filter);
+        EXPECT_THROW(filter->write(*pages, missing + "." + filter->extension()), std::runtime_error)
+            << filter->extension().toStdString();
+    }
+}
