@@ -33,7 +33,14 @@ Connection chooseConnection(const QStringList& arguments)
     const QCommandLineOption screenshot("screenshot", "Zapisuje obraz okna z rejestrem przelewów i kończy.", "plik.png");
     const QCommandLineOption screenshotEntry("screenshot-entry",
                                              "Zapisuje obraz okna z formularzem zmiany przelewu i kończy.", "plik.png");
-    parser.addOptions({db, user, password, userName, newDemo, screenshot, screenshotEntry});
+    const QCommandLineOption screenshotImport("screenshot-import",
+                                              "Zapisuje obraz okna z importem przelewów i kończy.", "plik.png");
+    const QCommandLineOption screenshotStatement("screenshot-statement",
+                                                 "Zapisuje obraz okna wyciągów bankowych i kończy.", "plik.png");
+    const QCommandLineOption screenshotFile("screenshot-file", "Zbiór pokazany w oknie importu lub wyciągów.",
+                                            "zbiór");
+    parser.addOptions({db, user, password, userName, newDemo, screenshot, screenshotEntry, screenshotImport,
+                       screenshotStatement, screenshotFile});
     parser.addHelpOption();
     if (!parser.parse(arguments))
         throw std::invalid_argument(parser.errorText().toStdString());
@@ -65,6 +72,9 @@ Connection chooseConnection(const QStringList& arguments)
     c.newDemo = parser.isSet(newDemo);
     c.screenshot = parser.value(screenshot);
     c.screenshotEntry = parser.value(screenshotEntry);
+    c.screenshotImport = parser.value(screenshotImport);
+    c.screenshotStatement = parser.value(screenshotStatement);
+    c.screenshotFile = parser.value(screenshotFile);
     return c;
 }
 

@@ -16,10 +16,14 @@ struct Connection {
     bool newDemo = false;                           // make a demo database afresh at the chosen path
     QString screenshot;                             // render the main window into it and quit
     QString screenshotEntry;                        // the same with the entry form open on the current transfer
+    QString screenshotImport;                       // the same with the import window over the register
+    QString screenshotStatement;                    // the same with the bank statements window
+    QString screenshotFile;                         // the file the import or statements window shows
 };
 
 // Reads the arguments (--db, --user, --password, --user-name, --new-demo,
-// --screenshot, --screenshot-entry); throws std::invalid_argument with a Polish text for a bad one.
+// --screenshot, --screenshot-entry, --screenshot-import, --screenshot-statement,
+// --screenshot-file); throws std::invalid_argument with a Polish text for a bad one.
 Connection chooseConnection(const QStringList& arguments);
 
 // ~/.local/share/pxfer/demo.fdb and its data folder.

@@ -68,6 +68,7 @@ void MainFrame::buildMenus()
 {
     QMenu* transfers = menuBar()->addMenu(QStringLiteral("&Przelewy"));
     transfers->addAction(QStringLiteral("Rejestr przelewów"), this, [this] { m_module.vPrzelewyMDI(qApp); });
+    transfers->addAction(QStringLiteral("Wyciągi bankowe"), this, [this] { m_module.vWyciagiBankoweMDI(qApp); });
     transfers->addSeparator();
     transfers->addAction(QStringLiteral("Zakończ"), this, &QWidget::close);
 

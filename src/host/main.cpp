@@ -3,6 +3,8 @@
 #include "host/Connection.h"
 #include "host/MainFrame.h"
 #include "module/frame/CPrzelew.h"
+#include "module/import/Importprzelewow.h"
+#include "module/import/Wyciagibankowe.h"
 #include "module/register/Przelewy.h"
 #include "module/register/Przelewydane.h"
 #include "platform/ui/Dialogs.h"
@@ -22,16 +24,27 @@ void fail(const QString& text)
     ui::dialogs().message(text, QStringLiteral("Błąd"), ui::Buttons::Ok, ui::Icon::Error);
 }
 
-// Opens the register (and the entry form on its current transfer when asked),
-// lets the windows settle and saves the frame as a picture.
-int screenshot(host::MainFrame& frame, CPrzelew& module, const QString& file, bool entryForm)
+enum class Picture { Register, Entry, Import, Statement };
+
+// Opens the register (and the entry form on its current transfer, or the
+// import window on a file) or the statements window on a file, lets the
+// windows settle and saves the frame as a picture.
+int screenshot(host::MainFrame& frame, CPrzelew& module, const QString& file, Picture picture, const QString& shown)
 {
-    module.vPrzelewyMDI(qApp);
-    if (auto* sub = frame.mdiArea().activeSubWindow())
-        sub->showMaximized();
-    if (entryForm && frmPrzelewy) {
+    if (picture == Picture::Statement) {
+        module.vWyciagiBankoweMDI(qApp);
+        frmWyciagiBankowe->Pokaz(shown);
+    } else {
+        module.vPrzelewyMDI(qApp);
+        if (auto* sub = frame.mdiArea().activeSubWindow())
+            sub->showMaximized();
+    }
+    if (picture == Picture::Entry && frmPrzelewy)
         frmPrzelewy->btnModyfikujClick();
-        // In its own size over the register, as it opens for the user.
+    if (picture == Picture::Import && frmPrzelewy)
+        frmPrzelewy->openChild(new TfrmImportPrzelewow(frmPrzelewy, shown));
+    // A child in its own size over the register, as it opens for the user.
+    if (picture == Picture::Entry || picture == Picture::Import) {
         if (auto* sub = frame.mdiArea().activeSubWindow()) {
             sub->showNormal();
             sub->move(60, 40);
@@ -83,10 +96,15 @@ int main(int argc, char** argv)
         }
         host::MainFrame frame(*module, database);
         frame.show();
+        const QString& shown = connection.screenshotFile;
         if (!connection.screenshot.isEmpty())
-            result = screenshot(frame, *module, connection.screenshot, false);
+            result = screenshot(frame, *module, connection.screenshot, Picture::Register, shown);
         else if (!connection.screenshotEntry.isEmpty())
-            result = screenshot(frame, *module, connection.screenshotEntry, true);
+            result = screenshot(frame, *module, connection.screenshotEntry, Picture::Entry, shown);
+        else if (!connection.screenshotImport.isEmpty())
+            result = screenshot(frame, *module, connection.screenshotImport, Picture::Import, shown);
+        else if (!connection.screenshotStatement.isEmpty())
+            result = screenshot(frame, *module, connection.screenshotStatement, Picture::Statement, shown);
         else
             result = QApplication::exec();
         // The windows work on the module's queries: they go before the module does.

@@ -1,6 +1,7 @@
 #include "module/frame/CPrzelew.h"
 
 #include "module/frame/TDMP.h"
+#include "module/import/Wyciagibankowe.h"
 #include "module/register/Przelewy.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
@@ -39,3 +40,8 @@ void CPrzelew::vPrzelewyInicjacja() {}
 void CPrzelew::vPrzelewyMDI(QApplication*) { vPokazRejestr(ui::mainWindow(), false); }
 
 void CPrzelew::vPrzelewyModalne(QApplication*) { vPokazRejestr(nullptr, true); }
+
+void CPrzelew::vWyciagiBankoweMDI(QApplication*) {
+    if (!frmWyciagiBankowe) new TfrmWyciagiBankowe(ui::mainWindow());
+    frmWyciagiBankowe->showWindow();
+}

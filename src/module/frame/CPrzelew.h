@@ -20,4 +20,6 @@ public:
     void vPrzelewyMDI(QApplication* application);
     // The register window without owner, in the owner-re-enabling mode.
     void vPrzelewyModalne(QApplication* application);
+    // The bank statements window, one at a time.
+    void vWyciagiBankoweMDI(QApplication* application);
 };

@@ -1,6 +1,8 @@
 #include "module/register/Przelewy.h"
 
 #include "module/frame/TDMP.h"
+#include "module/import/Importprzelewow.h"
+#include "module/import/Wyciagibankowe.h"
 #include "module/issuing/Wystawprzelewy.h"
 #include "module/register/Podzialkwoty.h"
 #include "module/register/Przelewydane.h"
@@ -826,13 +828,10 @@ void TfrmPrzelewy::vOtworzZestawienia() {
     // Opened by the summaries change: TfrmZestawienia in mode 1 as a child of the register.
 }
 
-void TfrmPrzelewy::vOtworzImport() {
-    // Opened by the import change: TfrmImportPrzelewow with sPlikImportu as a child of the register.
-}
+void TfrmPrzelewy::vOtworzImport() { openChild(new TfrmImportPrzelewow(this, sPlikImportu)); }
 
-void TfrmPrzelewy::vOtworzWyciagi() {
-    // Opened by the bank statements change: a new TfrmWyciagiBankowe each time; the register stays enabled.
-}
+// A new window on every click, beside the register, which stays enabled.
+void TfrmPrzelewy::vOtworzWyciagi() { (new TfrmWyciagiBankowe(this))->showWindow(); }
 
 void TfrmPrzelewy::spbKontrahenciClick() { dmKontr->KontrahentModalne(this, 0); }
 
