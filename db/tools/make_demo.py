@@ -820,7 +820,9 @@ for day, letter, bank, _posted in BATCHES:
                          ID_DOKUMENTU_FK=0 if (day, letter) == B_DEC else None,
                          DATA_REALIZACJI=day, KOLEJNY=letter, NR_FAKTURY=t["NR_FAKTURY"],
                          TRESC1=t["TRESC1"], PARAGRAF=t["PARAGRAF"], WN=t["WN"],
-                         WARTOSC=amount))
+                         WARTOSC=amount,
+                         # The old year's batch was paid before transfers were linked.
+                         ID_PRZELEWU=None if (day, letter) == B_OLD else t["ID"]))
     for r in rows:
         r["ID"] = len(realized) + 1
         realized.append(r)

@@ -20,7 +20,7 @@ const QString kTransferColumns = QStringLiteral(
     "WARTOSC_CALA, WARTOSC_WYPLACONA, WARTOSC, PARAGRAF");
 const QString kRealizedColumns = QStringLiteral(
     "ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_KONTA_FIRMY, ID_DOKUMENTU_FK, DATA_REALIZACJI, KOLEJNY, NR_FAKTURY, "
-    "TRESC1, PARAGRAF, WN, WARTOSC");
+    "TRESC1, PARAGRAF, WN, WARTOSC, ID_PRZELEWU");
 const QString kBatchColumns = QStringLiteral("ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU");
 const QString kParameterColumns = QStringLiteral(
     "ID, KSIEGOWAC_PRZELEWY, SYNTETYKA_PRZELEWOW, ID_KODU_DOK_PRZELEWU, CZY_PRZELEW, SCIEZKA_IMPORTU_PRZELEWOW, "
@@ -104,10 +104,7 @@ void TDMP::buildQueries() {
     connect(&quePrzelewy, &data::Dataset::afterScroll, this, &TDMP::dscPrzelewyDataChange);
 
     queZrealizowane.setObjectName(QStringLiteral("queZrealizowane"));
-    queZrealizowane.setSql({"select a.*,b.PELNA as KONTRAHENT_NAZWA, b.KOD_FK as SYMBOL_NAZWA,b.SKROT as "
-                            "KONTRAHENT_SKROT,",
-                            kRegisterAccount, "from", "PR_PRZELEWY_ZREALIZOWANE a , ET_KONTAKT b, ET_BANK_KONTO c",
-                            "where", "a.ID_KONTRAHENTA=b.ID and a.ID_KONTA_BANK=c.ID", "", "order by", "a.id  DESC"});
+    queZrealizowane.setSql(sZapytanieZrealizowanych(QString(), QStringLiteral("a.id  DESC")));
     setUpdateStatements(queZrealizowane, QStringLiteral("PR_PRZELEWY_ZREALIZOWANE"), kRealizedColumns);
     queZrealizowane.declareField(QStringLiteral("WARTOSC")).setDisplayFormat(kMoneyFormat);
     queZrealizowane.declareField(QStringLiteral("DATA_REALIZACJI"));
@@ -175,6 +172,25 @@ void TDMP::vUstawZestaw(int zestaw) {
     static const char* marks[] = {"ZAZNACZ", "ZAZNACZ2", "ZAZNACZ3"};
     iKtoryZestaw = zestaw;
     fldZaznacz = &quePrzelewy.fieldByName(QString::fromLatin1(marks[zestaw - 1]));
+}
+
+QStringList TDMP::sZapytanieZrealizowanych(const QString& warunek, const QString& porzadek) {
+    return {QStringLiteral("select a.*,b.PELNA as KONTRAHENT_NAZWA, b.KOD_FK as SYMBOL_NAZWA, b.SKROT as "
+                           "KONTRAHENT_SKROT,"),
+            QStringLiteral(" c.KONTO as KONTRAHENT_KONTO , c.NAZWA as KONTRAHENT_NAZWABANKU"),
+            QStringLiteral(" from"),
+            QStringLiteral("PR_PRZELEWY_ZREALIZOWANE a , ET_KONTAKT b, ET_BANK_KONTO c"),
+            QStringLiteral("where"),
+            QStringLiteral(" a.ID_KONTRAHENTA=b.ID and a.ID_KONTA_BANK=c.ID"),
+            warunek,
+            QStringLiteral("order by"),
+            porzadek};
+}
+
+void TDMP::vWybierzZrealizowane(const QString& warunek, const QString& porzadek) {
+    queZrealizowane.close();
+    queZrealizowane.setSql(sZapytanieZrealizowanych(warunek, porzadek));
+    queZrealizowane.open();
 }
 
 void TDMP::vWczytajParametry() {

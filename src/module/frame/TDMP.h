@@ -71,6 +71,15 @@ public:
     QPointer<ui::DbGrid> grdPrzelewy;
     QPointer<ui::DbGrid> grdWystawione;
 
+    // The realized-transfer query in nine lines: line 7 (index 6) is the
+    // condition, line 9 (index 8) the order; every selection of realized rows
+    // (a date range, one batch) has this shape and these columns.
+    static constexpr int kLiniaWarunkuZrealizowanych = 6;
+    static constexpr int kLiniaPorzadkuZrealizowanych = 8;
+    static QStringList sZapytanieZrealizowanych(const QString& warunek, const QString& porzadek);
+    // Selects queZrealizowane anew with that condition and order.
+    void vWybierzZrealizowane(const QString& warunek, const QString& porzadek);
+
     void vWczytajParametry();
     void dbBazaBeforeConnect();
 

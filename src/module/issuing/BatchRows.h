@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QDate>
+#include <QString>
+
+// The condition line of the realized-transfer query that keeps one batch.
+QString sWarunekPartii(const QDate& date, char letter);
 
 // Selects the realized transfers of one batch into DMP->queZrealizowane,
 // newest first, with the contractor's name and account joined.

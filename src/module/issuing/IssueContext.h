@@ -20,6 +20,7 @@ public:
     QString sSql;                    // last batch lookup, later the bank file confirmation
 
     // The transfer in hand.
+    int iIdPrzelewu = 0;             // its register row, recorded with what was paid
     int iIdKontrahenta = 0;
     int iIdKontaBank = 0;
     QString sKontoKontrahenta;       // KONTRAHENT_KONTO of the realized row

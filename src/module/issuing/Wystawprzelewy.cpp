@@ -227,6 +227,10 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
             przelewy, "update PR_PRZELEWY set " + znacznik + " = :" + znacznik +
                           ", WARTOSC_WYPLACONA = :WARTOSC_WYPLACONA, WARTOSC = :WARTOSC, "
                           "DATA_REALIZACJI = :DATA_REALIZACJI, KOLEJNY = :KOLEJNY where ID = :OLD_ID");
+        // Paid transfers are added to the realized query, which needs the
+        // columns of a realized row: a grouping bank's file leaves grouped rows in it.
+        if (!DMP->queZrealizowane.findField(QStringLiteral("ID_PRZELEWU")))
+            DMP->vWybierzZrealizowane(QStringLiteral("and a.ID = 0"), QStringLiteral("a.id  DESC"));
         const int ile = przelewy.recordCount();
         if (!bZestawNiezmieniony()) {
             kontekst.bBlad = true;
@@ -300,6 +304,7 @@ void TfrmWystawPrzelewy::vZaplacPrzelew() {
     }
     przelewy.post();
 
+    kontekst.iIdPrzelewu = static_cast<int>(pole(przelewy, "ID").asInteger());
     kontekst.iIdKontrahenta = static_cast<int>(pole(przelewy, "ID_KONTRAHENTA").asInteger());
     kontekst.iIdKontaBank = static_cast<int>(pole(przelewy, "ID_KONTA_BANK").asInteger());
     kontekst.sWn = pole(przelewy, "WN").asString();
@@ -324,6 +329,7 @@ bool TfrmWystawPrzelewy::bPrzeniesDoZrealizowanych(int id) {
         pole(zrealizowane, "TRESC1").setString(kontekst.sTresc);
         pole(zrealizowane, "NR_FAKTURY").setString(kontekst.sNrFaktury);
         pole(zrealizowane, "PARAGRAF").setString(kontekst.sParagraf);
+        pole(zrealizowane, "ID_PRZELEWU").setInteger(kontekst.iIdPrzelewu);
         zrealizowane.post();
         return true;
     } catch (const std::exception& e) {
