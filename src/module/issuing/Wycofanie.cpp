@@ -1,0 +1,108 @@
+#include "module/issuing/Wycofanie.h"
+
+#include "module/frame/TDMP.h"
+#include "platform/ui/Dialogs.h"
+#include "siblings/core/TdmMain.h"
+#include "siblings/finanse/TdmFinanse.h"
+
+#include <optional>
+#include <stdexcept>
+
+namespace {
+
+fb::Transaction& shared() { return dmMain->transaction(); }
+
+std::int64_t integer(const std::optional<fb::Value>& value)
+{
+    if (!value || fb::isNull(*value)) return 0;
+    if (const auto* i = std::get_if<std::int64_t>(&*value)) return *i;
+    return 0;
+}
+
+fb::Value grosze(std::int64_t units) { return fb::Decimal{units, 2}; }
+
+QString text(const data::Dataset& row, const char* name) { return row.fieldByName(QLatin1String(name)).asString(); }
+
+[[noreturn]] void changedMeanwhile(const QString& what)
+{
+    throw std::runtime_error(
+        (what + " został w międzyczasie zmieniony przez innego użytkownika. Nic nie wycofano.").toStdString());
+}
+
+// The register transfer the realized row paid: the one it records; for rows
+// written before transfers were recorded, the newest transfer of that
+// contractor and invoice realized that day, else the newest of them in any state.
+std::int64_t przelewZrodlowy(const data::Dataset& row, const QDate& date)
+{
+    const data::Field& link = row.fieldByName(QStringLiteral("ID_PRZELEWU"));
+    if (!link.isNull())
+        return integer(fb::selectValue(shared(), "select ID from PR_PRZELEWY where ID = ?", {std::int64_t(link.asInteger())}));
+    const fb::Value contractor = std::int64_t(row.fieldByName(QStringLiteral("ID_KONTRAHENTA")).asInteger());
+    const fb::Value invoice = text(row, "NR_FAKTURY").toStdString();
+    const std::int64_t sameDay = integer(fb::selectValue(
+        shared(),
+        "select first 1 ID from PR_PRZELEWY where DATA_REALIZACJI = ? and ID_KONTRAHENTA = ? and NR_FAKTURY = ? "
+        "order by ID desc",
+        {fb::Timestamp{date.year(), date.month(), date.day()}, contractor, invoice}));
+    if (sameDay > 0) return sameDay;
+    return integer(fb::selectValue(
+        shared(), "select first 1 ID from PR_PRZELEWY where ID_KONTRAHENTA = ? and NR_FAKTURY = ? order by ID desc",
+        {contractor, invoice}));
+}
+
+void oznaczWycofany(const data::Dataset& row)
+{
+    fb::Statement mark(shared(), "update PR_PRZELEWY_ZREALIZOWANE set KOLEJNY = '*' where ID = ? and KOLEJNY = ?");
+    mark.setParams({std::int64_t(row.fieldByName(QStringLiteral("ID")).asInteger()), text(row, "KOLEJNY").toStdString()});
+    if (mark.execute() != 1) changedMeanwhile("Przelew zrealizowany " + text(row, "NR_FAKTURY"));
+}
+
+// Takes the paid amount back; the transfer is pending again and owes the rest.
+void zwrocPrzelew(std::int64_t id, std::int64_t paidBack, bool zaznacz)
+{
+    fb::Statement read(shared(), "select WARTOSC_CALA, WARTOSC_WYPLACONA, coalesce(ZAZNACZ2, 0) + "
+                                 "coalesce(ZAZNACZ3, 0), NR_FAKTURY from PR_PRZELEWY where ID = ?");
+    read.setParams({id});
+    fb::Cursor c = read.open();
+    if (!c.fetch()) changedMeanwhile(QStringLiteral("Przelew"));
+    const std::int64_t full = c.asDecimal(0).rescaled(2).units;
+    const std::int64_t paid = c.isNull(1) ? 0 : c.asDecimal(1).rescaled(2).units;
+    // A transfer of another set stays there: in two sets it would be issued twice.
+    const bool toSet1 = zaznacz && c.asInt(2) == 0;
+    const QString invoice = QString::fromUtf8(c.asText(3));
+    c.close();
+
+    const std::int64_t stillPaid = paid - paidBack;
+    fb::Statement write(shared(), std::string("update PR_PRZELEWY set DATA_REALIZACJI = null, KOLEJNY = null, "
+                                              "WARTOSC_WYPLACONA = ?, WARTOSC = ?") +
+                                      (toSet1 ? ", ZAZNACZ = 1" : "") +
+                                      " where ID = ? and WARTOSC_CALA = ? and coalesce(WARTOSC_WYPLACONA, 0) = ?");
+    write.setParams({grosze(stillPaid), grosze(full - stillPaid), id, grosze(full), grosze(paid)});
+    if (write.execute() != 1) changedMeanwhile("Przelew " + invoice);
+}
+
+}  // namespace
+
+WynikWycofania wycofajPartie(const QDate& date, bool zaznacz)
+{
+    data::Dataset& rows = DMP->queZrealizowane;
+    rows.first();
+    const data::Field& document = rows.fieldByName(QStringLiteral("ID_DOKUMENTU_FK"));
+    // The rows of a batch share its document; the ledger deletes it in the
+    // shared transaction, so a failure below brings it back with the rest.
+    if (!document.isNull() && document.asInteger() > 0 &&
+        dmFinanse->iUsunDokumentFK(nullptr, static_cast<int>(document.asInteger())) < 1) {
+        ui::dialogs().showMessage(QStringLiteral(" Błąd  -  Nie anulowano dekretacji"));
+        return WynikWycofania::DokumentNieUsuniety;
+    }
+    for (rows.first(); !rows.eof(); rows.next()) {
+        oznaczWycofany(rows);
+        const std::int64_t transfer = przelewZrodlowy(rows, date);
+        if (transfer <= 0) {
+            ui::dialogs().showMessage("Brak faktury na zb.Przelewy " + text(rows, "NR_FAKTURY"));
+            continue;
+        }
+        zwrocPrzelew(transfer, rows.fieldByName(QStringLiteral("WARTOSC")).asDecimal().rescaled(2).units, zaznacz);
+    }
+    return WynikWycofania::Wycofano;
+}

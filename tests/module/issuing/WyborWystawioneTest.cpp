@@ -1,0 +1,245 @@
+// The issued batches window on batches issued through the issuing window:
+// choosing a batch, writing its bank file again and withdrawing it.
+#include "module/issuing/Wyborwystawione.h"
+
+#include "BatchFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+
+namespace {
+
+using pxtest::BatchFixture;
+
+const QDate kDay(2026, 12, 10);
+const std::string kBatch = "DATA_REALIZACJI = '2026-12-10'";
+
+class WyborWystawioneTest : public BatchFixture {
+protected:
+    void SetUp() override {
+        // A realized row that the database refuses to withdraw, to break a withdrawal half-way.
+        db.exec("alter table PR_PRZELEWY_ZREALIZOWANE add constraint CHK_TEST_ZEPSUTA check "
+                "(KOLEJNY <> '*' or NR_FAKTURY <> 'ZEPSUTA')");
+        BatchFixture::SetUp();
+    }
+    // The window over the batches, standing on the one issued on kDay with that letter.
+    TfrmWyborWystawione& open(char mode, char letter = 'A') {
+        auto* window = new TfrmWyborWystawione(nullptr, mode);
+        window->runActivation();
+        const std::int64_t id = db.scalarInt("select ID from PR_WYSTAWIONE where " + kBatch + " and KOLEJNY = '" +
+                                             std::string(1, letter) + "'");
+        EXPECT_TRUE(DMP->queWystawione.locate(QStringLiteral("ID"), qint64(id)));
+        return *window;
+    }
+    QString fileOf(int bank, const char* extension) {
+        const QString folder = QString::fromStdString(
+            db.scalarText("select SCIEZKA_PRZELEWOW from ET_BANKI where ID = " + std::to_string(bank)));
+        return folder + "/P-2026-12-10-A" + QLatin1String(extension);
+    }
+    static QByteArray contents(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    }
+    // Answers the withdrawal's two questions and expects the messages that follow.
+    void withdraw(TfrmWyborWystawione& window, ui::Answer remark, const QStringList& messages) {
+        dialogs->expectMessage(QStringLiteral("Zostaną WYCOFANE ze zrealizowanych przelewy z dnia :2026-12-10 - A\n"
+                                              "Czy akepujesz?"),
+                               ui::Answer::Yes);
+        dialogs->expectMessage(QStringLiteral("Czy wycofane przelewy zaznaczyć do realizacji?"), remark);
+        for (const QString& m : messages) dialogs->expectShowMessage(m);
+        window.btnWybierzClick();
+    }
+    std::int64_t document() {
+        return committedInt("select max(ID_DOKUMENTU_FK) from PR_PRZELEWY_ZREALIZOWANE where " + kBatch);
+    }
+    // Two transfers of one contractor share the invoice number; the second is paid in part.
+    void issueSharedInvoice() {
+        addTransfer(9201, "FV/1", "1000", "1000");
+        addTransfer(9202, "FV/1", "500", "200.55", "99.45");
+        addTransfer(9203, "FV/2", "50.55", "50.55", "0", kOther);
+        issue(kDay);
+    }
+};
+
+TEST_F(WyborWystawioneTest, StandsOnTheBatchOfTheRealizedRowElseOnTheNewestOrOldest) {
+    addTransfer(9201, "FV/1", "10", "10");
+    issue(kDay);
+    addTransfer(9202, "FV/2", "10", "10");
+    issue(kDay);
+    const auto current = [] { return DMP->queWystawione.fieldByName(QStringLiteral("KOLEJNY")).asString(); };
+
+    DMP->vWybierzZrealizowane(QStringLiteral("and a.ID_PRZELEWU = 9201"), QStringLiteral("a.ID"));
+    auto* window = new TfrmWyborWystawione(nullptr, 'W');
+    window->runActivation();
+    EXPECT_EQ(QStringLiteral("A"), current());
+    EXPECT_EQ(QStringLiteral("Wydruk :"), window->lblTytul->text());
+    window->close();
+
+    DMP->queZrealizowane.close();
+    window = new TfrmWyborWystawione(nullptr, 'B');
+    window->runActivation();
+    EXPECT_EQ(QStringLiteral("B"), current()) << "newest first";
+    EXPECT_EQ(0, DMP->queWystawione.recNo());
+    window->close();
+
+    DMP->vWybierzZrealizowane(QStringLiteral("and a.DATA_REALIZACJI < '2026-01-01'"), QStringLiteral("a.ID"));
+    db.exec("delete from PR_WYSTAWIONE where DATA_REALIZACJI < '2026-01-01'");
+    window = new TfrmWyborWystawione(nullptr, 'A');
+    window->runActivation();
+    EXPECT_EQ(DMP->queWystawione.recordCount() - 1, DMP->queWystawione.recNo()) << "no such batch: the oldest";
+}
+
+TEST_F(WyborWystawioneTest, BatchWithoutRowsOrBankIsRefused) {
+    addTransfer(9201, "FV/1", "10", "10");
+    issue(kDay);
+    db.exec("update PR_PRZELEWY_ZREALIZOWANE set ID_KONTA_FIRMY = 77 where " + kBatch);
+    TfrmWyborWystawione& window = open('B');
+    dialogs->expectMessage(QStringLiteral("Brak takiego banku firmy ! "), ui::Answer::Ok);
+    window.btnWybierzClick();
+    db.exec("update PR_PRZELEWY_ZREALIZOWANE set KOLEJNY = '*' where " + kBatch);
+    dialogs->expectMessage(QStringLiteral("Brak przelewów z tego wystawienia  ! "), ui::Answer::Ok);
+    window.btnWybierzClick();
+    EXPECT_EQ(QStringLiteral("Bład"), dialogs->shown().back().caption);
+    EXPECT_EQ(&window, frmWyborWystawione) << "the window stays";
+}
+
+// Printing reads the grouped rows of a grouping bank; the report itself is not there yet.
+TEST_F(WyborWystawioneTest, PrintOfAGroupingBankTakesTheGroupedRows) {
+    addTransfer(9201, "FV/1", "10", "10");
+    addTransfer(9202, "FV/2", "20", "20");
+    issue(kDay, 6);
+    TfrmWyborWystawione& window = open('W');
+    dialogs->expectMessage(QStringLiteral("nie jest jeszcze dostępny"), ui::Answer::Ok);
+    window.btnWybierzClick();
+    EXPECT_EQ(1, DMP->queZrealizowane.recordCount());
+    EXPECT_EQ(3000, DMP->queZrealizowane.fieldByName(QStringLiteral("WARTOSC")).asDecimal().rescaled(2).units);
+    EXPECT_EQ(QStringLiteral("Wydruk"), window.lblTytul->text());
+}
+
+// The file written again is the file of the issue, byte for byte; a bank
+// whose file carries the issue date gets the batch's, not today's.
+TEST_F(WyborWystawioneTest, BankFileWrittenAgainIsTheFileOfTheIssue) {
+    for (const auto& [bank, extension] : {std::pair{1, ".PLI"}, std::pair{5, ".TXT"}, std::pair{6, ".PLI"}}) {
+        SCOPED_TRACE(bank);
+        db.exec("delete from PR_WYSTAWIONE where " + kBatch);
+        db.exec("delete from PR_PRZELEWY_ZREALIZOWANE where " + kBatch);
+        addTransfer(9201 + bank * 10, "FV/1", "1234.56", "1234.56");
+        addTransfer(9202 + bank * 10, "FV/2", "10", "10");
+        addTransfer(9203 + bank * 10, "FV/3", "7.01", "7.01", "0", kOther);
+        issue(kDay, bank);
+        const QString file = fileOf(bank, extension);
+        const QByteArray issued = contents(file);
+        ASSERT_TRUE(QFile::remove(file));
+
+        TfrmWyborWystawione& window = open('B');
+        dialogs->expectMessage("Stworzono plik do banku: " + file, ui::Answer::Ok);
+        window.btnWybierzClick();
+        EXPECT_EQ(issued, contents(file));
+        EXPECT_EQ(frmWyborWystawione, &window) << "the window stays for further batches";
+        window.close();
+    }
+}
+
+TEST_F(WyborWystawioneTest, WithdrawalRestoresEachTransferItPaidToTheCent) {
+    issueSharedInvoice();
+    const std::int64_t doc = document();
+    ASSERT_GT(doc, 0);
+    TfrmWyborWystawione& window = open('A');
+    withdraw(window, ui::Answer::Yes, {QStringLiteral("Operacja wycofania - zakończona poprawnie")});
+    EXPECT_EQ(nullptr, frmWyborWystawione) << "closed after the withdrawal";
+
+    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9201 and DATA_REALIZACJI is null and KOLEJNY is null and "
+                       "WARTOSC_WYPLACONA = 0 and WARTOSC = 1000 and ZAZNACZ = 1"));
+    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9202 and DATA_REALIZACJI is null and WARTOSC_WYPLACONA = 99.45 and "
+                       "WARTOSC = 400.55 and ZAZNACZ = 1"));
+    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9203 and WARTOSC_WYPLACONA = 0 and WARTOSC = 50.55"));
+    EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = '*' and ID_DOKUMENTU_FK = " +
+                       std::to_string(doc)));
+    EXPECT_EQ(0, count("FK_DOKUMENTY where ID = " + std::to_string(doc)));
+    EXPECT_EQ(0, count("FK_DEKRETY where ID_DOKUMENTU = " + std::to_string(doc)));
+    EXPECT_EQ(1, count("PR_WYSTAWIONE where " + kBatch)) << "the batch row stays";
+    EXPECT_EQ(QStringLiteral("and a.DATA_REALIZACJI is NULL "), DMP->quePrzelewy.sql().value(6));
+    EXPECT_TRUE(DMP->quePrzelewy.isActive());
+
+    TfrmWyborWystawione& again = open('A');
+    dialogs->expectMessage(QStringLiteral("Brak przelewów z tego wystawienia  ! "), ui::Answer::Ok);
+    again.btnWybierzClick();
+}
+
+// Nothing at all for No to the first question; No to the second leaves the
+// marks alone; Yes leaves a transfer that another set holds in that set.
+TEST_F(WyborWystawioneTest, AnswersDecideWhatIsWithdrawnAndMarked) {
+    issueSharedInvoice();
+    db.exec("update PR_PRZELEWY set ZAZNACZ3 = 1 where ID = 9202");
+    TfrmWyborWystawione& window = open('A');
+    dialogs->expectMessage(QStringLiteral("Czy akepujesz?"), ui::Answer::No);
+    window.btnWybierzClick();
+    EXPECT_EQ(&window, frmWyborWystawione);
+    EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = 'A'"));
+
+    withdraw(window, ui::Answer::Yes, {QStringLiteral("zakończona poprawnie")});
+    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9202 and ZAZNACZ = 0 and ZAZNACZ2 = 0 and ZAZNACZ3 = 1"));
+    EXPECT_EQ(2, count("PR_PRZELEWY where ID in (9201, 9203) and ZAZNACZ = 1"));
+
+    addTransfer(9204, "FV/4", "30", "30");
+    db.exec("update PR_PRZELEWY set ZAZNACZ2 = 0 where ID <> 9204");
+    issue(kDay);   // letter B
+    TfrmWyborWystawione& second = open('A', 'B');
+    dialogs->expectMessage(QStringLiteral("Czy akepujesz?"), ui::Answer::Yes);
+    dialogs->expectMessage(QStringLiteral("zaznaczyć do realizacji?"), ui::Answer::No);
+    dialogs->expectShowMessage(QStringLiteral("zakończona poprawnie"));
+    second.btnWybierzClick();
+    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9204 and ZAZNACZ = 0 and ZAZNACZ2 = 0 and DATA_REALIZACJI is null"));
+}
+
+// Rows written before the paid transfer was recorded find it by contractor
+// and invoice; a batch posted without a document needs no ledger.
+TEST_F(WyborWystawioneTest, UnlinkedRowsAndBatchesWithoutDocument) {
+    DMP->iKsiegowacPrzelewy = 0;
+    addTransfer(9201, "FV/1", "100", "100");
+    addTransfer(9202, "FV/9", "40", "40");
+    issue(kDay);
+    db.exec("update PR_PRZELEWY_ZREALIZOWANE set ID_PRZELEWU = null where " + kBatch);
+    db.exec("delete from PR_PRZELEWY where ID = 9202");
+    const std::int64_t documents = count("FK_DOKUMENTY");
+    TfrmWyborWystawione& window = open('A');
+    dialogs->expectMessage(QStringLiteral("Czy akepujesz?"), ui::Answer::Yes);
+    dialogs->expectMessage(QStringLiteral("zaznaczyć do realizacji?"), ui::Answer::No);
+    dialogs->expectShowMessage(QStringLiteral("Brak faktury na zb.Przelewy FV/9"));
+    dialogs->expectShowMessage(QStringLiteral("zakończona poprawnie"));
+    window.btnWybierzClick();
+    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9201 and DATA_REALIZACJI is null and WARTOSC_WYPLACONA = 0"));
+    EXPECT_EQ(2, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = '*'"));
+    EXPECT_EQ(documents, count("FK_DOKUMENTY"));
+}
+
+// A failure half-way takes back every row the walk changed and the deleted
+// ledger document with them; the transaction holds nothing of it afterwards.
+TEST_F(WyborWystawioneTest, FailureHalfWayLeavesEverythingAsItWas) {
+    addTransfer(9204, "ZEPSUTA", "25", "25", "0", kOther);
+    // The walk takes the other contractor's rows, the refused one among them, last.
+    issueSharedInvoice();
+    const std::int64_t doc = document();
+    ASSERT_GT(doc, 0);
+    const auto state = [this, doc] {
+        return std::vector<std::int64_t>{
+            sharedInt("select sum(WARTOSC_WYPLACONA) from PR_PRZELEWY where ID between 9201 and 9204"),
+            sharedInt("select count(*) from PR_PRZELEWY where ID between 9201 and 9204 and DATA_REALIZACJI is null"),
+            sharedInt("select count(*) from PR_PRZELEWY where ZAZNACZ = 1"),
+            sharedInt("select count(*) from PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = 'A'"),
+            sharedInt("select count(*) from FK_DOKUMENTY where ID = " + std::to_string(doc)),
+            sharedInt("select count(*) from FK_DEKRETY where ID_DOKUMENTU = " + std::to_string(doc))};
+    };
+    const auto before = state();
+    ASSERT_EQ(4, before[3]);
+
+    TfrmWyborWystawione& window = open('A');
+    withdraw(window, ui::Answer::Yes,
+             {QStringLiteral("frmWyborWystawione->btnWybierzClick() \n\n"),
+              QStringLiteral("Błednie zakończona operacja wycofania ! ")});
+    EXPECT_EQ(before, state());
+    EXPECT_EQ(nullptr, frmWyborWystawione);
+}
+
+}  // namespace
