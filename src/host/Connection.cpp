@@ -39,8 +39,10 @@ Connection chooseConnection(const QStringList& arguments)
                                                  "Zapisuje obraz okna wyciągów bankowych i kończy.", "plik.png");
     const QCommandLineOption screenshotFile("screenshot-file", "Zbiór pokazany w oknie importu lub wyciągów.",
                                             "zbiór");
+    const QCommandLineOption screenshotRealized(
+        "screenshot-realized", "Zapisuje obraz okna z przelewami zrealizowanymi i kończy.", "plik.png");
     parser.addOptions({db, user, password, userName, newDemo, screenshot, screenshotEntry, screenshotImport,
-                       screenshotStatement, screenshotFile});
+                       screenshotStatement, screenshotFile, screenshotRealized});
     parser.addHelpOption();
     if (!parser.parse(arguments))
         throw std::invalid_argument(parser.errorText().toStdString());
@@ -75,6 +77,7 @@ Connection chooseConnection(const QStringList& arguments)
     c.screenshotImport = parser.value(screenshotImport);
     c.screenshotStatement = parser.value(screenshotStatement);
     c.screenshotFile = parser.value(screenshotFile);
+    c.screenshotRealized = parser.value(screenshotRealized);
     return c;
 }
 

@@ -2,6 +2,8 @@
 
 #include "host/WindowTabBar.h"
 #include "module/frame/CPrzelew.h"
+#include "module/realized/Zrealizowane.h"
+#include "module/register/Przelewy.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormBase.h"
 #include "siblings/core/TdmMain.h"
@@ -68,6 +70,14 @@ void MainFrame::buildMenus()
 {
     QMenu* transfers = menuBar()->addMenu(QStringLiteral("&Przelewy"));
     transfers->addAction(QStringLiteral("Rejestr przelewów"), this, [this] { m_module.vPrzelewyMDI(qApp); });
+    transfers->addAction(QStringLiteral("Przelewy zrealizowane"), this, [this] {
+        // The list belongs to the register, which it returns to.
+        m_module.vPrzelewyMDI(qApp);
+        if (frmZrealizowane)
+            frmZrealizowane->showWindow();
+        else if (frmPrzelewy && frmPrzelewy->isEnabled())
+            frmPrzelewy->spbZrealizowaneClick();
+    });
     transfers->addAction(QStringLiteral("Wyciągi bankowe"), this, [this] { m_module.vWyciagiBankoweMDI(qApp); });
     transfers->addSeparator();
     transfers->addAction(QStringLiteral("Zakończ"), this, &QWidget::close);

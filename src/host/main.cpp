@@ -24,11 +24,11 @@ void fail(const QString& text)
     ui::dialogs().message(text, QStringLiteral("Błąd"), ui::Buttons::Ok, ui::Icon::Error);
 }
 
-enum class Picture { Register, Entry, Import, Statement };
+enum class Picture { Register, Entry, Import, Statement, Realized };
 
-// Opens the register (and the entry form on its current transfer, or the
-// import window on a file) or the statements window on a file, lets the
-// windows settle and saves the frame as a picture.
+// Opens the register (and the entry form on its current transfer, the
+// import window on a file or the realized transfers) or the statements window
+// on a file, lets the windows settle and saves the frame as a picture.
 int screenshot(host::MainFrame& frame, CPrzelew& module, const QString& file, Picture picture, const QString& shown)
 {
     if (picture == Picture::Statement) {
@@ -43,8 +43,10 @@ int screenshot(host::MainFrame& frame, CPrzelew& module, const QString& file, Pi
         frmPrzelewy->btnModyfikujClick();
     if (picture == Picture::Import && frmPrzelewy)
         frmPrzelewy->openChild(new TfrmImportPrzelewow(frmPrzelewy, shown));
+    if (picture == Picture::Realized && frmPrzelewy)
+        frmPrzelewy->spbZrealizowaneClick();
     // A child in its own size over the register, as it opens for the user.
-    if (picture == Picture::Entry || picture == Picture::Import) {
+    if (picture == Picture::Entry || picture == Picture::Import || picture == Picture::Realized) {
         if (auto* sub = frame.mdiArea().activeSubWindow()) {
             sub->showNormal();
             sub->move(60, 40);
@@ -105,6 +107,8 @@ int main(int argc, char** argv)
             result = screenshot(frame, *module, connection.screenshotImport, Picture::Import, shown);
         else if (!connection.screenshotStatement.isEmpty())
             result = screenshot(frame, *module, connection.screenshotStatement, Picture::Statement, shown);
+        else if (!connection.screenshotRealized.isEmpty())
+            result = screenshot(frame, *module, connection.screenshotRealized, Picture::Realized, shown);
         else
             result = QApplication::exec();
         // The windows work on the module's queries: they go before the module does.

@@ -4,6 +4,7 @@
 #include "module/import/Importprzelewow.h"
 #include "module/import/Wyciagibankowe.h"
 #include "module/issuing/Wystawprzelewy.h"
+#include "module/realized/Zrealizowane.h"
 #include "module/register/Podzialkwoty.h"
 #include "module/register/Przelewydane.h"
 #include "module/register/Sortowanie.h"
@@ -387,6 +388,11 @@ void TfrmPrzelewy::onActivate() {
     qApp->installEventFilter(dmMain->AppMessage());
     switch (iStanPowrotu) {
     case -1: vPrzelicz(); break;
+    case 5:
+        // A batch withdrawn there brought transfers back, perhaps into set 1.
+        actSQLExecute();
+        vPrzelicz();
+        break;
     case 6:
         przelewy().setSqlLine(kLiniaPorzadku, sZapamietanyPorzadek);
         actSQLExecute();
@@ -820,9 +826,7 @@ void TfrmPrzelewy::spbImportClick() {
 
 void TfrmPrzelewy::spbWyciagiBankoweClick() { vOtworzWyciagi(); }
 
-void TfrmPrzelewy::vOtworzZrealizowane() {
-    // Opened by the realized transfers change: TfrmZrealizowane as a child of the register.
-}
+void TfrmPrzelewy::vOtworzZrealizowane() { openChild(new TfrmZrealizowane(this)); }
 
 void TfrmPrzelewy::vOtworzZestawienia() {
     // Opened by the summaries change: TfrmZestawienia in mode 1 as a child of the register.

@@ -5,6 +5,7 @@ QString sWyrazenieSortowania(const QString& pole) {
     if (pole == QLatin1String("SYMBOL_NAZWA")) return QStringLiteral("b.KOD_FK");
     if (pole == QLatin1String("WYROZNIONY")) return QStringLiteral("b.WYROZNIONY");
     if (pole == QLatin1String("WPROWADZONY_cal")) return QStringLiteral("a.WPROWADZONY");
+    if (pole == QLatin1String("KONTRAHENT_KONTO")) return QStringLiteral("c.KONTO");
     return "a." + pole;
 }
 

@@ -1,13 +1,13 @@
 #pragma once
-// Order and search expressions of the register query: grid columns that come
-// from the contractor join sort by the contractor's columns, text columns
-// sort case-blind in the Polish collation.
+// Order and search expressions of the register and realized-transfer queries:
+// grid columns that come from the contractor and account joins sort by those
+// tables' columns, text columns sort case-blind in the Polish collation.
 
 #include <QString>
 
 // The order expression of a grid column: "b.PELNA" for the contractor name,
 // "b.KOD_FK" for its symbol, "b.WYROZNIONY", "a.WPROWADZONY" for the origin
-// mark, otherwise "a." + the field.
+// mark, "c.KONTO" for the contractor's account, otherwise "a." + the field.
 QString sWyrazenieSortowania(const QString& pole);
 
 // The expression the suite's incremental search gets for a sort column.

@@ -1,0 +1,91 @@
+// Deleting realized transfers before 1 January of a chosen year, on the demo
+// database (fiscal year 2026) with rows on both sides of the boundary.
+#include "module/realized/Kasujzrealizowane.h"
+
+#include "module/issuing/IssuingFixture.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QSpinBox>
+#include <functional>
+
+namespace {
+
+class KasujZrealizowaneTest : public pxtest::IssuingFixture {
+protected:
+    void SetUp() override {
+        // Something else of the suite that still refers to an old realized row blocks deleting it.
+        db.exec("create table TEST_ODWOLANIE (ID integer references PR_PRZELEWY_ZREALIZOWANE (ID))");
+        IssuingFixture::SetUp();
+        addRealized(9101, "2025-12-31 23:59:59", 'A', "10", "Stary", "4210");
+        addRealized(9102, "2026-01-01", 'A', "20", "Nowy", "4210");
+        addRealized(9103, "2026-06-30", 'B', "30", "Nowy", "4210");
+        batches = count("PR_WYSTAWIONE");
+        transfers = count("PR_PRZELEWY");
+    }
+
+    // Runs the window modally; `act` sets the year, queues what it expects and presses OK.
+    void run(const std::function<void(TfrmKasujZrealizowane&)>& act) {
+        dialogs->expectModal([act](QWidget& w) {
+            auto& window = static_cast<TfrmKasujZrealizowane&>(w);
+            act(window);
+            return window.modalResult();
+        });
+        ui::dialogs().runModal(*new TfrmKasujZrealizowane(nullptr));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(nullptr, frmKasujZrealizowane);
+    }
+    std::int64_t oldRows() { return sharedInt("select count(*) from PR_PRZELEWY_ZREALIZOWANE where "
+                                              "DATA_REALIZACJI < '2026-01-01'"); }
+
+    std::int64_t batches = 0, transfers = 0;
+};
+
+TEST_F(KasujZrealizowaneTest, FiscalYearDeletesEverythingBeforeItsFirstDayOnly) {
+    ASSERT_GT(oldRows(), 1);
+    run([this](TfrmKasujZrealizowane& window) {
+        EXPECT_EQ(2026, window.cspRok->value());
+        dialogs->expectShowMessage(QStringLiteral("Pomyślnie usunięto zrealizowane przelewy z BAZY"));
+        window.btnOK->click();
+    });
+    EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where DATA_REALIZACJI < '2026-01-01'"));
+    EXPECT_EQ(2, count("PR_PRZELEWY_ZREALIZOWANE where ID in (9102, 9103)"));
+    EXPECT_EQ(batches, count("PR_WYSTAWIONE"));
+    EXPECT_EQ(transfers, count("PR_PRZELEWY"));
+}
+
+TEST_F(KasujZrealizowaneTest, LaterYearIsRefusedAndAnEarlierOneMayDeleteNothing) {
+    const std::int64_t all = count("PR_PRZELEWY_ZREALIZOWANE");
+    run([this](TfrmKasujZrealizowane& window) {
+        window.cspRok->setValue(2027);
+        dialogs->expectShowMessage(QStringLiteral("Wybrany rok nie może być większy od roku na BAZIE"));
+        window.btnOK->click();
+        EXPECT_TRUE(window.isVisible());
+        window.cspRok->setValue(2025);
+        dialogs->expectShowMessage(QStringLiteral("Pomyślnie usunięto"));
+        window.btnOK->click();
+    });
+    EXPECT_EQ(all, count("PR_PRZELEWY_ZREALIZOWANE"));
+
+    db.exec("delete from FK_ROK_OBRACHUNKOWY where ID = 0");
+    run([this](TfrmKasujZrealizowane& window) {
+        dialogs->expectShowMessage(QStringLiteral("Wybrany rok nie może być większy od roku na BAZIE"));
+        window.btnOK->click();
+        window.btnAnuluj->click();
+    });
+    EXPECT_EQ(all, count("PR_PRZELEWY_ZREALIZOWANE"));
+}
+
+TEST_F(KasujZrealizowaneTest, FailingDeleteKeepsEveryRowAndSaysWhy) {
+    db.exec("insert into TEST_ODWOLANIE (ID) values (9101)");
+    const std::int64_t before = oldRows();
+    run([this](TfrmKasujZrealizowane& window) {
+        dialogs->expectShowMessage(QStringLiteral("Błąd podczas kasowania \n"));
+        dialogs->expectShowMessage(QStringLiteral("NIE Usunięto przelewów z BAZY"));
+        window.btnOK->click();
+    });
+    EXPECT_EQ(before, oldRows());
+    EXPECT_FALSE(dialogs->shown().at(dialogs->shown().size() - 2).text.contains(QStringLiteral("/n")));
+}
+
+}  // namespace

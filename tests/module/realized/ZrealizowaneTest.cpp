@@ -1,0 +1,216 @@
+// The realized transfers list over rows of the tests' own, the demo's
+// realized rows removed so that the current month holds only these.
+#include "module/realized/Zrealizowane.h"
+
+#include "module/issuing/IssuingFixture.h"
+#include "module/issuing/Wyborwystawione.h"
+#include "module/realized/Zrealizowanepokaz.h"
+#include "module/register/Przelewy.h"
+#include "siblings/finanse/DocumentWindow.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QLabel>
+#include <QToolButton>
+#include <QPushButton>
+
+namespace {
+
+class ZrealizowaneTest : public pxtest::IssuingFixture {
+protected:
+    void SetUp() override {
+        IssuingFixture::SetUp();
+        db.exec("delete from PR_PRZELEWY_ZREALIZOWANE");
+        today = QDate::currentDate();
+        first = QDate(today.year(), today.month(), 1);
+        add(9101, first, 'A', "10");
+        add(9102, today, 'A', "20");
+        add(9103, today, 'B', "30");
+        add(9104, first.addDays(-1), 'A', "40");
+    }
+    void TearDown() override {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* form = qobject_cast<ui::FormBase*>(w)) form->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        IssuingFixture::TearDown();
+    }
+
+    // A realized row of the batch, whose PR_WYSTAWIONE row is added with it.
+    void add(int id, const QDate& day, char letter, const std::string& amount) {
+        const std::string date = day.toString(Qt::ISODate).toStdString();
+        addRealized(id, date, letter, amount, "Faktura " + std::to_string(id), "801-80101-4210");
+        db.exec("update or insert into PR_WYSTAWIONE (ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU) values (" +
+                std::to_string(id) + ", '" + date + "', '" + letter + "', 1) matching (DATA_REALIZACJI, KOLEJNY)");
+    }
+    TfrmZrealizowane& open() {
+        auto* window = new TfrmZrealizowane(nullptr);
+        window->showWindow();
+        window->runActivation();
+        return *window;
+    }
+    static QList<qint64> ids() {
+        QList<qint64> list;
+        data::Dataset& rows = DMP->queZrealizowane;
+        for (int r = 0; r < rows.recordCount(); ++r) {
+            data::Dataset::RowScope row(rows, r);
+            list << rows.fieldByName(QStringLiteral("ID")).asInteger();
+        }
+        return list;
+    }
+    static QString orderLine() { return DMP->queZrealizowane.sql().value(8); }
+    // December 2026 on the pickers: the rows the ledger tests add lie there.
+    void showDecember(TfrmZrealizowane& window) {
+        window.DateTimePickerOd->setDate(QDate(2026, 12, 1));
+        window.DateTimePickerDo->setDate(QDate(2026, 12, 31));
+        window.btnFiltruj->click();
+    }
+
+    QDate today, first;
+};
+
+TEST_F(ZrealizowaneTest, ListsTheCurrentMonthNewestBatchFirstAndFiltersOnRequest) {
+    TfrmZrealizowane& window = open();
+    const QList<qint64> listed = ids();
+    ASSERT_EQ(3, listed.size());
+    EXPECT_EQ(9103, listed.front());
+    if (first != today) EXPECT_EQ((QList<qint64>{9103, 9102, 9101}), listed);
+    EXPECT_EQ(first, window.DateTimePickerOd->date());
+    EXPECT_EQ(QStringLiteral("dd-MM-yyyy"), window.DateTimePickerDo->displayFormat());
+
+    window.DateTimePickerOd->setDate(first.addDays(-1));
+    EXPECT_TRUE(window.grdZrealizowane->isHidden());
+    EXPECT_EQ(3, DMP->queZrealizowane.recordCount()) << "nothing read before Filtruj";
+    window.btnFiltruj->click();
+    EXPECT_FALSE(window.grdZrealizowane->isHidden());
+    EXPECT_EQ(4, DMP->queZrealizowane.recordCount());
+    EXPECT_EQ(" AND  a.DATA_REALIZACJI >='" + first.addDays(-1).toString(Qt::ISODate) +
+                  "' AND a.DATA_REALIZACJI <='" + today.toString(Qt::ISODate) + "'",
+              DMP->queZrealizowane.sql().value(6));
+}
+
+// A batch withdrawn meanwhile changes the register's set: the register reads
+// its list and counts its set again when the realized list closes.
+TEST_F(ZrealizowaneTest, OpensFromTheRegisterWhichCountsItsSetAgainAfterwards) {
+    module->vPrzelewyMDI(qApp);
+    TfrmPrzelewy& rejestr = *frmPrzelewy;
+    rejestr.runActivation();
+    const int marked = rejestr.pnlIlosc->text().toInt();
+    rejestr.spbZrealizowane->click();
+    ASSERT_TRUE(frmZrealizowane);
+    EXPECT_FALSE(rejestr.isEnabled());
+    frmZrealizowane->runActivation();
+    EXPECT_EQ(3, DMP->queZrealizowane.recordCount());
+
+    db.exec("update PR_PRZELEWY set ZAZNACZ = 1 where ID = (select min(ID) from PR_PRZELEWY where "
+            "DATA_REALIZACJI is null and ZAZNACZ = 0 and ZAZNACZ2 = 0 and ZAZNACZ3 = 0)");
+    frmZrealizowane->close();
+    EXPECT_TRUE(rejestr.isEnabled());
+    EXPECT_EQ(marked + 1, rejestr.pnlIlosc->text().toInt());
+}
+
+TEST_F(ZrealizowaneTest, TitleClicksSortAndTurnTheOrderButNotOnTheDocumentNumber) {
+    TfrmZrealizowane& window = open();
+    window.grdZrealizowaneTitleClick(QStringLiteral("WARTOSC"));
+    EXPECT_EQ(QStringLiteral("a.WARTOSC ASC"), orderLine());
+    EXPECT_EQ(9101, ids().front());
+    window.grdZrealizowaneTitleClick(QStringLiteral("WARTOSC"));
+    EXPECT_EQ(QStringLiteral("a.WARTOSC DESC"), orderLine());
+    EXPECT_EQ(9103, ids().front());
+    window.grdZrealizowaneTitleClick(QStringLiteral("KONTRAHENT_NAZWA"));
+    EXPECT_EQ(QStringLiteral("UPPER(b.PELNA) COLLATE PXW_PLK ASC"), orderLine());
+    window.grdZrealizowaneTitleClick(QStringLiteral("KONTRAHENT_KONTO"));
+    EXPECT_EQ(QStringLiteral("UPPER(c.KONTO) COLLATE PXW_PLK ASC"), orderLine());
+    window.grdZrealizowaneTitleClick(QStringLiteral("NUMER_DOK_look"));
+    EXPECT_EQ(QStringLiteral("UPPER(c.KONTO) COLLATE PXW_PLK ASC"), orderLine());
+    EXPECT_EQ(3, DMP->queZrealizowane.recordCount());
+}
+
+// The issued batches window leaves its batch in the query: the list selects
+// its range again. The details window changes nothing: the list stays as read.
+TEST_F(ZrealizowaneTest, SelectsAgainAfterTheIssuedBatchesWindowOnly) {
+    TfrmZrealizowane& window = open();
+    window.spbWydrukClick();
+    ASSERT_TRUE(frmWyborWystawione);
+    EXPECT_FALSE(window.isEnabled());
+    frmWyborWystawione->runActivation();
+    ASSERT_TRUE(DMP->queWystawione.locate(QStringLiteral("ID"), 9101));
+    dialogs->expectMessage(QStringLiteral("nie jest jeszcze dostępny"), ui::Answer::Ok);
+    frmWyborWystawione->btnWybierzClick();
+    EXPECT_EQ((QList<qint64>{9101}), ids());
+    frmWyborWystawione->btnAnulujClick();
+    EXPECT_TRUE(window.isEnabled());
+    EXPECT_EQ(3, DMP->queZrealizowane.recordCount());
+
+    window.grdZrealizowaneDblClick();
+    ASSERT_TRUE(frmZrealizowanePokaz);
+    add(9105, today, 'C', "50");
+    frmZrealizowanePokaz->btnAnulujClick();
+    EXPECT_EQ(3, DMP->queZrealizowane.recordCount());
+}
+
+TEST_F(ZrealizowaneTest, LedgerDocumentIsShownOrMadeOnlyWhenPostingIsOn) {
+    add(9110, QDate(2026, 12, 10), 'A', "123.45");
+    add(9111, QDate(2026, 12, 10), 'A', "0.55");
+    const std::int64_t existing = db.scalarInt("select min(ID) from FK_DOKUMENTY where KOD_DOK = 'PRZ'");
+    db.exec("update PR_PRZELEWY_ZREALIZOWANE set ID_DOKUMENTU_FK = " + std::to_string(existing) +
+            " where ID = 9101");
+    TfrmZrealizowane& window = open();
+    ASSERT_TRUE(DMP->queZrealizowane.locate(QStringLiteral("ID"), 9101));
+
+    DMP->iKsiegowacPrzelewy = 0;
+    dialogs->expectMessage(QStringLiteral("Nie księgujemy przelewów - tak ustawiono parametry systemu !"),
+                           ui::Answer::Ok);
+    window.btnDokFKClick();
+    DMP->iKsiegowacPrzelewy = 1;
+
+    QString header;
+    dialogs->expectModal([&header](QWidget& w) {
+        header = static_cast<siblings::DocumentWindow&>(w).headerText();
+        return int(ui::mrOk);
+    });
+    window.btnDokFKClick();
+    EXPECT_TRUE(header.contains(QString::fromStdString(
+        db.scalarText("select NUMER_DOK from FK_DOKUMENTY where ID = " + std::to_string(existing)))))
+        << header.toStdString();
+
+    showDecember(window);
+    ASSERT_TRUE(DMP->queZrealizowane.locate(QStringLiteral("ID"), 9111));
+    dialogs->expectMessage(QStringLiteral("Brak dokumetu FK !\nCzy chcesz utworzyć ?"), ui::Answer::No);
+    window.btnDokFKClick();
+    EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where ID_DOKUMENTU_FK > 0 and ID in (9110, 9111)"));
+
+    dialogs->expectMessage(QStringLiteral("Brak dokumetu FK !"), ui::Answer::Yes);
+    dialogs->expectShowMessage(QStringLiteral("Dopisano dokument FK"));
+    window.btnDokFKClick();
+    EXPECT_EQ(2, count("PR_PRZELEWY_ZREALIZOWANE a join FK_DOKUMENTY d on d.ID = a.ID_DOKUMENTU_FK "
+                       "where a.ID in (9110, 9111)"));
+    EXPECT_EQ(9111, DMP->queZrealizowane.fieldByName(QStringLiteral("ID")).asInteger()) << "on the same row";
+    EXPECT_EQ(QString::fromStdString(db.scalarText("select d.NUMER_DOK from FK_DOKUMENTY d join "
+                                                   "PR_PRZELEWY_ZREALIZOWANE a on a.ID_DOKUMENTU_FK = d.ID "
+                                                   "where a.ID = 9111")),
+              DMP->queZrealizowane.fieldByName(QStringLiteral("NUMER_DOK_look")).asString());
+}
+
+// A withdrawn transfer was never paid: no document is offered for it.
+TEST_F(ZrealizowaneTest, WithdrawnRowGetsNoDocument) {
+    db.exec("update PR_PRZELEWY_ZREALIZOWANE set KOLEJNY = '*', ID_DOKUMENTU_FK = 999999 where ID = 9102");
+    TfrmZrealizowane& window = open();
+    ASSERT_TRUE(DMP->queZrealizowane.locate(QStringLiteral("ID"), 9102));
+    dialogs->expectMessage(QStringLiteral("Przelew wycofany ze zrealizowanych"), ui::Answer::Ok);
+    window.btnDokFKClick();
+}
+
+TEST_F(ZrealizowaneTest, WithdrawalAndDeletionNeedTheRight) {
+    db.exec("update SU_UZYTKOWNICY set ADMINISTRATOR = 0 where UZYTKOWNIK = 'ADMIN'");
+    db.exec("update SU_UPRAWNIENIA set DOZWOLONE = 0 where UZYTKOWNIK = 'ADMIN' and OPERACJA = 'OKNO_AWARIA'");
+    TfrmZrealizowane& window = open();
+    for (QAction* command : {window.Anulujzrealizowane1, window.KsujzBazyzrealizowanedoroku1}) {
+        dialogs->expectMessage(QStringLiteral("Brak uprawnień!"), ui::Answer::Ok);
+        command->trigger();
+        EXPECT_EQ(QStringLiteral("Błąd."), dialogs->shown().back().caption);
+    }
+    EXPECT_EQ(nullptr, frmWyborWystawione);
+    EXPECT_TRUE(window.isEnabled());
+}
+
+}  // namespace
