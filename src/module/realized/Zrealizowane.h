@@ -22,6 +22,8 @@ class TfrmZrealizowane : public ui::Form<TfrmZrealizowane, frmZrealizowane> {
     Q_OBJECT
 public:
     explicit TfrmZrealizowane(QWidget* owner);
+    // The size it opens in, also as a frame of the host.
+    QSize sizeHint() const override { return {900, 600}; }
 
     ui::DbGrid* grdZrealizowane;
     QToolButton* spbFK;

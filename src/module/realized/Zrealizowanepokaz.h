@@ -16,6 +16,8 @@ class TfrmZrealizowanePokaz : public ui::Form<TfrmZrealizowanePokaz, frmZrealizo
     Q_OBJECT
 public:
     explicit TfrmZrealizowanePokaz(QWidget* owner);
+    // The size it opens in, also as a frame of the host.
+    QSize sizeHint() const override { return {555, 450}; }
 
     QFrame* pnlParagraf;
     QPushButton* btnAnuluj;
