@@ -179,8 +179,8 @@ qint64 floorLoop(const QString& path) {
     fb::Statement pay(tr, "update PR_PRZELEWY set ZAZNACZ = 0, WARTOSC_WYPLACONA = ?, WARTOSC = ?, "
                           "DATA_REALIZACJI = ?, KOLEJNY = ? where ID = ?");
     fb::Statement realize(tr, "insert into PR_PRZELEWY_ZREALIZOWANE (ID, ID_KONTRAHENTA, ID_KONTA_BANK, "
-                              "ID_KONTA_FIRMY, DATA_REALIZACJI, KOLEJNY, NR_FAKTURY, TRESC1, PARAGRAF, WN, WARTOSC) "
-                              "values (?, ?, ?, 1, ?, 'A', ?, ?, ?, ?, ?)");
+                              "ID_KONTA_FIRMY, DATA_REALIZACJI, KOLEJNY, NR_FAKTURY, TRESC1, PARAGRAF, WN, WARTOSC, "
+                              "ID_PRZELEWU) values (?, ?, ?, 1, ?, 'A', ?, ?, ?, ?, ?, ?)");
     std::int64_t key = firstKey - static_cast<std::int64_t>(rows.size());
     for (const Row& r : rows) {
         const double paid = r.paid + r.amount;
@@ -189,7 +189,7 @@ qint64 floorLoop(const QString& path) {
                        full ? fb::Value(std::string("A")) : fb::Value(), r.id});
         pay.execute();
         realize.setParams({++key, r.contractor, r.account, day, r.invoice, r.title, r.paragraph, r.wn,
-                           money(r.amount)});
+                           money(r.amount), r.id});
         realize.execute();
     }
 
