@@ -21,8 +21,6 @@ namespace {
 
 constexpr int kWprowadzonyZPliku = 3;
 
-const QString kIdGeneratora = QStringLiteral("SELECT GEN_ID(GEN_PR_PRZELEWY_ID,1) AS ILE FROM RDB$DATABASE");
-
 QLabel* panel(const char* nazwa) {
     auto* p = ui::named<QLabel>(nazwa);
     p->setFrameShape(QFrame::Panel);
@@ -32,16 +30,31 @@ QLabel* panel(const char* nazwa) {
     return p;
 }
 
-// The register's views hear of the new rows once, after the run.
-class WidokiWstrzymane {
+// The register query while a file is imported through it: its views hear
+// of nothing, and a new row is not read back for the names the register
+// joins to it. Afterwards the register is read again once, so it shows the
+// new rows complete, and none that a failed commit undid.
+class RejestrWImporcie {
 public:
-    explicit WidokiWstrzymane(data::Dataset& dataset) : m_dataset(dataset) { m_dataset.disableControls(); }
-    ~WidokiWstrzymane() { m_dataset.enableControls(); }
-    WidokiWstrzymane(const WidokiWstrzymane&) = delete;
-    WidokiWstrzymane& operator=(const WidokiWstrzymane&) = delete;
+    explicit RejestrWImporcie(data::Dataset& przelewy) : m_przelewy(przelewy), m_odczyt(przelewy.refreshSql()) {
+        m_przelewy.disableControls();
+        m_przelewy.setRefreshSql(QString());
+    }
+    ~RejestrWImporcie() {
+        m_przelewy.setRefreshSql(m_odczyt);
+        m_przelewy.enableControls();
+    }
+    RejestrWImporcie(const RejestrWImporcie&) = delete;
+    RejestrWImporcie& operator=(const RejestrWImporcie&) = delete;
+
+    void odczytajPonownie() {
+        m_przelewy.close();
+        m_przelewy.open();
+    }
 
 private:
-    data::Dataset& m_dataset;
+    data::Dataset& m_przelewy;
+    QString m_odczyt;
 };
 
 }  // namespace
@@ -102,7 +115,7 @@ void TfrmImportPrzelewow::vImportuj() {
     ProgressBar1->setRange(0, std::max(ilosc - 1, 0));
     m_dobre = m_bledne = 0;
     {
-        WidokiWstrzymane wstrzymane(DMP->quePrzelewy);
+        RejestrWImporcie rejestr(DMP->quePrzelewy);
         for (int i = 0; i < ilosc; ++i) {
             ProgressBar1->setValue(i);
             const QString wiersz = m_wiersze.wiersz(i);
@@ -114,10 +127,7 @@ void TfrmImportPrzelewow::vImportuj() {
                 QStringLiteral("Błędna struktura pliku  lub błędne dane \nNie dopisano przelewu\n\n") + wiersz);
             ++m_bledne;
         }
-        if (m_rejestrDoOdczytu) {
-            DMP->quePrzelewy.close();
-            DMP->quePrzelewy.open();
-        }
+        if (DMP->quePrzelewy.isActive()) rejestr.odczytajPonownie();
     }
     ui::dialogs().showMessage(QStringLiteral("Przegrano przelewów : %1\n\nBłednych przelewów : %2")
                                   .arg(m_dobre)
@@ -170,7 +180,6 @@ int TfrmImportPrzelewow::iDaj_ID_KONTA(int idKontrahenta) {
 bool TfrmImportPrzelewow::bDopiszPrzelew(int idKontrahenta, int idKonta, const QString& wn, const QDate& data,
                                          const fb::Decimal& kwota, const QString& tresc) {
     data::Dataset& q = DMP->quePrzelewy;
-    bool wRejestrze = false;
     try {
         if (!q.isActive()) q.open();
         // Adding would post an edit made elsewhere as part of this line.
@@ -178,7 +187,7 @@ bool TfrmImportPrzelewow::bDopiszPrzelew(int idKontrahenta, int idKonta, const Q
         data::UnitOfWork uow(dmMain->transaction(), {&q});
         q.append();
         auto pole = [&q](const char* nazwa) -> data::Field& { return q.fieldByName(QString::fromLatin1(nazwa)); };
-        pole("ID").setInteger(dmMain->iPobierzGenerator(kIdGeneratora));
+        pole("ID").setInteger(kartoteka().iNoweId());
         pole("ID_FAKTURY").clear();
         pole("ID_KONTRAHENTA").setInteger(idKontrahenta);
         pole("ID_KONTA_BANK").setInteger(idKonta);
@@ -193,14 +202,14 @@ bool TfrmImportPrzelewow::bDopiszPrzelew(int idKontrahenta, int idKonta, const Q
         pole("DODAL").setString(dmMain->PobierzUzytkownik());
         pole("DATA_DODANIA").setDate(QDate::currentDate());
         q.post();
-        wRejestrze = true;
         uow.commit();
         return true;
     } catch (const std::exception&) {
-        // The register shows the row it took although the commit undid it.
-        m_rejestrDoOdczytu = m_rejestrDoOdczytu || wRejestrze;
         return false;
     }
 }
 
-void TfrmImportPrzelewow::onClose() { m_wiersze = TWierszePliku(); }
+void TfrmImportPrzelewow::onClose() {
+    m_wiersze = TWierszePliku();
+    m_kartoteka.reset();
+}

@@ -67,8 +67,5 @@ private:
     bool m_aktywowane = false;
     int m_dobre = 0;
     int m_bledne = 0;
-    // A line undone after the register query had taken its row: the register
-    // is read again once the run ends.
-    bool m_rejestrDoOdczytu = false;
     std::unique_ptr<TKartotekaImportu> m_kartoteka;
 };

@@ -1,7 +1,7 @@
 #pragma once
-// What an import looks up for each line, prepared once for the whole file:
-// the contractor by its ledger code and the contractor's default bank
-// account. The code is a parameter, never part of the statement text, so
+// What an import reads for each line, prepared once for the whole file: the
+// contractor by its ledger code, the contractor's default bank account and
+// the key of the new transfer. The code is a parameter, never part of the statement text, so
 // whatever the file holds cannot change the statement.
 
 #include "platform/fb/Fb.h"
@@ -18,10 +18,17 @@ public:
     // ID of the contractor's default account, the first the database returns
     // when there are several; 0 when none.
     int iDomyslneKonto(int idKontrahenta);
+    // A new key of PR_PRZELEWY. Keys are taken from the generator a block at
+    // a time: a file of many lines would otherwise ask once per line. An
+    // import that stops early leaves the rest of its block unused.
+    int iNoweId();
 
 private:
-    static int iPierwszy(fb::Statement& statement, const fb::Value& parametr);
+    static int iPierwszy(fb::Statement& statement, const std::vector<fb::Value>& parametry);
 
     fb::Statement m_kontrahent;
     fb::Statement m_konto;
+    fb::Statement m_id;
+    int m_nastepneId = 0;
+    int m_wolneId = 0;
 };

@@ -29,6 +29,7 @@ TWierszePliku TWierszePliku::wczytaj(const QString& sciezka) {
         throw std::runtime_error(
             QStringLiteral("Nie można odczytać zbioru %1\n%2").arg(sciezka, plik.errorString()).toStdString());
     QByteArray bajty = plik.readAll();
+    bajty.squeeze();   // reading grows the buffer ahead of the data
     if (plik.error() != QFileDevice::NoError)
         throw std::runtime_error(
             QStringLiteral("Nie można odczytać zbioru %1\n%2").arg(sciezka, plik.errorString()).toStdString());
