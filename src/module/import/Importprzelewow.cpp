@@ -30,10 +30,9 @@ QLabel* panel(const char* nazwa) {
     return p;
 }
 
-// The register query while a file is imported through it: its views hear
-// of nothing, and a new row is not read back for the names the register
-// joins to it. Afterwards the register is read again once, so it shows the
-// new rows complete, and none that a failed commit undid.
+// The register query while a file is imported through it: its views hear of
+// nothing until the end, and a new row is not read back for the names the
+// register joins to it: the import has them from its own lookups.
 class RejestrWImporcie {
 public:
     explicit RejestrWImporcie(data::Dataset& przelewy) : m_przelewy(przelewy), m_odczyt(przelewy.refreshSql()) {
@@ -46,11 +45,6 @@ public:
     }
     RejestrWImporcie(const RejestrWImporcie&) = delete;
     RejestrWImporcie& operator=(const RejestrWImporcie&) = delete;
-
-    void odczytajPonownie() {
-        m_przelewy.close();
-        m_przelewy.open();
-    }
 
 private:
     data::Dataset& m_przelewy;
@@ -127,7 +121,11 @@ void TfrmImportPrzelewow::vImportuj() {
                 QStringLiteral("Błędna struktura pliku  lub błędne dane \nNie dopisano przelewu\n\n") + wiersz);
             ++m_bledne;
         }
-        if (DMP->quePrzelewy.isActive()) rejestr.odczytajPonownie();
+        // A row whose commit failed stays in the register's rows: read them again.
+        if (m_rejestrDoOdczytu) {
+            DMP->quePrzelewy.close();
+            DMP->quePrzelewy.open();
+        }
     }
     ui::dialogs().showMessage(QStringLiteral("Przegrano przelewów : %1\n\nBłednych przelewów : %2")
                                   .arg(m_dobre)
@@ -180,6 +178,7 @@ int TfrmImportPrzelewow::iDaj_ID_KONTA(int idKontrahenta) {
 bool TfrmImportPrzelewow::bDopiszPrzelew(int idKontrahenta, int idKonta, const QString& wn, const QDate& data,
                                          const fb::Decimal& kwota, const QString& tresc) {
     data::Dataset& q = DMP->quePrzelewy;
+    bool wRejestrze = false;
     try {
         if (!q.isActive()) q.open();
         // Adding would post an edit made elsewhere as part of this line.
@@ -201,10 +200,14 @@ bool TfrmImportPrzelewow::bDopiszPrzelew(int idKontrahenta, int idKonta, const Q
         pole("TRESC1").setString(tresc);
         pole("DODAL").setString(dmMain->PobierzUzytkownik());
         pole("DATA_DODANIA").setDate(QDate::currentDate());
+        for (const auto& [nazwa, wartosc] : kartoteka().opis(idKontrahenta, idKonta))
+            if (data::Field* f = q.findField(nazwa)) f->setValue(wartosc);
         q.post();
+        wRejestrze = true;
         uow.commit();
         return true;
     } catch (const std::exception&) {
+        m_rejestrDoOdczytu = m_rejestrDoOdczytu || wRejestrze;
         return false;
     }
 }

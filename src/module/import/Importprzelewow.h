@@ -67,5 +67,7 @@ private:
     bool m_aktywowane = false;
     int m_dobre = 0;
     int m_bledne = 0;
+    // A line was undone after the register query had taken its row.
+    bool m_rejestrDoOdczytu = false;
     std::unique_ptr<TKartotekaImportu> m_kartoteka;
 };
