@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <memory>
 
 namespace {
 
@@ -212,6 +213,24 @@ TEST_F(WyborWystawioneTest, UnlinkedRowsAndBatchesWithoutDocument) {
     EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9201 and DATA_REALIZACJI is null and WARTOSC_WYPLACONA = 0"));
     EXPECT_EQ(2, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = '*'"));
     EXPECT_EQ(documents, count("FK_DOKUMENTY"));
+}
+
+// Another user withdrew the batch after this window read it: its rows are no
+// longer what was read, so nothing is taken back a second time.
+TEST_F(WyborWystawioneTest, BatchWithdrawnMeanwhileIsNotWithdrawnTwice) {
+    issueSharedInvoice();
+    const std::int64_t paid = grosze("WARTOSC_WYPLACONA", "PR_PRZELEWY where ID between 9201 and 9203");
+    auto race = std::make_shared<QMetaObject::Connection>();
+    *race = QObject::connect(&DMP->queZrealizowane, &data::Dataset::afterOpen, [this, race] {
+        QObject::disconnect(*race);
+        db.exec("update PR_PRZELEWY_ZREALIZOWANE set KOLEJNY = '*' where " + kBatch);
+    });
+    TfrmWyborWystawione& window = open('A');
+    withdraw(window, ui::Answer::Yes,
+             {QStringLiteral("został w międzyczasie zmieniony przez innego użytkownika"),
+              QStringLiteral("Błednie zakończona operacja wycofania ! ")});
+    EXPECT_EQ(paid, grosze("WARTOSC_WYPLACONA", "PR_PRZELEWY where ID between 9201 and 9203"));
+    EXPECT_EQ(1, count("FK_DOKUMENTY where ID = " + std::to_string(document())));
 }
 
 // A failure half-way takes back every row the walk changed and the deleted

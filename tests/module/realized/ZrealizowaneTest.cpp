@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QToolButton>
 #include <QPushButton>
 
@@ -141,8 +142,14 @@ TEST_F(ZrealizowaneTest, SelectsAgainAfterTheIssuedBatchesWindowOnly) {
     EXPECT_TRUE(window.isEnabled());
     EXPECT_EQ(3, DMP->queZrealizowane.recordCount());
 
+    ASSERT_TRUE(DMP->queZrealizowane.locate(QStringLiteral("ID"), 9102));
     window.grdZrealizowaneDblClick();
     ASSERT_TRUE(frmZrealizowanePokaz);
+    const auto* invoice = frmZrealizowanePokaz->findChild<QLineEdit*>(QStringLiteral("edtNR_FAKTURY"));
+    ASSERT_TRUE(invoice);
+    EXPECT_EQ(QStringLiteral("FV/9102"), invoice->text());
+    EXPECT_TRUE(invoice->isReadOnly());
+    EXPECT_EQ(DMP->iPokazParagraf == 1, !frmZrealizowanePokaz->pnlParagraf->isHidden());
     add(9105, today, 'C', "50");
     frmZrealizowanePokaz->btnAnulujClick();
     EXPECT_EQ(3, DMP->queZrealizowane.recordCount());
