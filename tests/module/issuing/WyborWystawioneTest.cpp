@@ -54,10 +54,10 @@ protected:
     std::int64_t document() {
         return committedInt("select max(ID_DOKUMENTU_FK) from PR_PRZELEWY_ZREALIZOWANE where " + kBatch);
     }
-    // Two transfers of one contractor share the invoice number; the second is paid in part.
+    // Two transfers of one contractor share the invoice number; the older is paid in part.
     void issueSharedInvoice() {
-        addTransfer(9201, "FV/1", "1000", "1000");
-        addTransfer(9202, "FV/1", "500", "200.55", "99.45");
+        addTransfer(9201, "FV/1", "500", "200.55", "99.45");
+        addTransfer(9202, "FV/1", "1000", "1000");
         addTransfer(9203, "FV/2", "50.55", "50.55", "0", kOther);
         issue(kDay);
     }
@@ -150,9 +150,9 @@ TEST_F(WyborWystawioneTest, WithdrawalRestoresEachTransferItPaidToTheCent) {
     withdraw(window, ui::Answer::Yes, {QStringLiteral("Operacja wycofania - zakończona poprawnie")});
     EXPECT_EQ(nullptr, frmWyborWystawione) << "closed after the withdrawal";
 
-    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9201 and DATA_REALIZACJI is null and KOLEJNY is null and "
+    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9202 and DATA_REALIZACJI is null and KOLEJNY is null and "
                        "WARTOSC_WYPLACONA = 0 and WARTOSC = 1000 and ZAZNACZ = 1"));
-    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9202 and DATA_REALIZACJI is null and WARTOSC_WYPLACONA = 99.45 and "
+    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9201 and DATA_REALIZACJI is null and WARTOSC_WYPLACONA = 99.45 and "
                        "WARTOSC = 400.55 and ZAZNACZ = 1"));
     EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9203 and WARTOSC_WYPLACONA = 0 and WARTOSC = 50.55"));
     EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = '*' and ID_DOKUMENTU_FK = " +
@@ -172,7 +172,7 @@ TEST_F(WyborWystawioneTest, WithdrawalRestoresEachTransferItPaidToTheCent) {
 // marks alone; Yes leaves a transfer that another set holds in that set.
 TEST_F(WyborWystawioneTest, AnswersDecideWhatIsWithdrawnAndMarked) {
     issueSharedInvoice();
-    db.exec("update PR_PRZELEWY set ZAZNACZ3 = 1 where ID = 9202");
+    db.exec("update PR_PRZELEWY set ZAZNACZ3 = 1 where ID = 9201");
     TfrmWyborWystawione& window = open('A');
     dialogs->expectMessage(QStringLiteral("Czy akepujesz?"), ui::Answer::No);
     window.btnWybierzClick();
@@ -180,8 +180,8 @@ TEST_F(WyborWystawioneTest, AnswersDecideWhatIsWithdrawnAndMarked) {
     EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = 'A'"));
 
     withdraw(window, ui::Answer::Yes, {QStringLiteral("zakończona poprawnie")});
-    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9202 and ZAZNACZ = 0 and ZAZNACZ2 = 0 and ZAZNACZ3 = 1"));
-    EXPECT_EQ(2, count("PR_PRZELEWY where ID in (9201, 9203) and ZAZNACZ = 1"));
+    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9201 and ZAZNACZ = 0 and ZAZNACZ2 = 0 and ZAZNACZ3 = 1"));
+    EXPECT_EQ(2, count("PR_PRZELEWY where ID in (9202, 9203) and ZAZNACZ = 1"));
 
     addTransfer(9204, "FV/4", "30", "30");
     db.exec("update PR_PRZELEWY set ZAZNACZ2 = 0 where ID <> 9204");
