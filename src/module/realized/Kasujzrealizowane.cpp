@@ -59,6 +59,7 @@ void TfrmKasujZrealizowane::vZbudujOkno() {
     uklad->addLayout(rok);
     uklad->addLayout(ui::buttonRow({btnOK, btnAnuluj}));
     resize(420, 240);
+    if (const QWidget* glowne = ui::mainWindow()) move(glowne->geometry().center() - rect().center());
 
     auto* actAnuluj = new QAction(this);
     actAnuluj->setShortcut(QKeySequence(Qt::Key_Escape));

@@ -194,6 +194,17 @@ TEST_F(WyborWystawioneTest, AnswersDecideWhatIsWithdrawnAndMarked) {
     EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9204 and ZAZNACZ = 0 and ZAZNACZ2 = 0 and DATA_REALIZACJI is null"));
 }
 
+// The ledger keeps the document (here: it knows no such document): nothing is withdrawn.
+TEST_F(WyborWystawioneTest, DocumentTheLedgerDoesNotDeleteStopsTheWithdrawal) {
+    issueSharedInvoice();
+    db.exec("update PR_PRZELEWY_ZREALIZOWANE set ID_DOKUMENTU_FK = 999999 where " + kBatch);
+    TfrmWyborWystawione& window = open('A');
+    withdraw(window, ui::Answer::Yes, {QStringLiteral(" Błąd  -  Nie anulowano dekretacji")});
+    EXPECT_EQ(&window, frmWyborWystawione);
+    EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = 'A'"));
+    EXPECT_EQ(0, count("PR_PRZELEWY where ID between 9201 and 9203 and ZAZNACZ = 1"));
+}
+
 // Rows written before the paid transfer was recorded find it by contractor
 // and invoice; a batch posted without a document needs no ledger.
 TEST_F(WyborWystawioneTest, UnlinkedRowsAndBatchesWithoutDocument) {

@@ -198,6 +198,18 @@ TEST_F(ZrealizowaneTest, LedgerDocumentIsShownOrMadeOnlyWhenPostingIsOn) {
               DMP->queZrealizowane.fieldByName(QStringLiteral("NUMER_DOK_look")).asString());
 }
 
+TEST_F(ZrealizowaneTest, DocumentThatCannotBeMadeIsReportedAndNothingIsStamped) {
+    db.exec("update FK_PLANKONT set BANK_ID = 99 where BANK_ID = 1");
+    TfrmZrealizowane& window = open();
+    ASSERT_TRUE(DMP->queZrealizowane.locate(QStringLiteral("ID"), 9103));
+    dialogs->expectMessage(QStringLiteral("Brak dokumetu FK !"), ui::Answer::Yes);
+    dialogs->expectMessage(QStringLiteral("Brak w Planie Kont dla banku firmy analityki"), ui::Answer::Ok);
+    dialogs->expectMessage(QStringLiteral("Nie stworzono dokumentw w FK "), ui::Answer::Ok);
+    window.btnDokFKClick();
+    EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where ID_DOKUMENTU_FK is not null"));
+    EXPECT_EQ(3, DMP->queZrealizowane.recordCount()) << "the list shows its range again";
+}
+
 // A withdrawn transfer was never paid: no document is offered for it.
 TEST_F(ZrealizowaneTest, WithdrawnRowGetsNoDocument) {
     db.exec("update PR_PRZELEWY_ZREALIZOWANE set KOLEJNY = '*', ID_DOKUMENTU_FK = 999999 where ID = 9102");
