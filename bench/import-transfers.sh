@@ -29,15 +29,18 @@ for ((i = 0; i < RUNS; i++)); do
     grep '^mem_other_bytes' "$WORK/out" >> "$WORK/memory"
 done
 
-awk '{printf "run: window %d ms, floor %d ms, ratio %.2f\n", $2, $4, $2 / $4}' "$WORK/times"
+awk '{printf "run: window %d ms, floor %d ms, ratio %.2f; processor time %d ms against %d ms, ratio %.2f\n",
+            $2, $4, $2 / $4, $6, $8, $6 / $8}' "$WORK/times"
 REAL=$(awk '{print $2}' "$WORK/times" | median)
 FLOOR=$(awk '{print $4}' "$WORK/times" | median)
 RATIO=$(awk '{print $2 / $4}' "$WORK/times" | median)
 OTHER=$(awk '{print $2}' "$WORK/memory" | median)
-awk -v r="$REAL" -v f="$FLOOR" -v q="$RATIO" -v o="$OTHER" -v runs="$RUNS" 'BEGIN {
+CPU=$(awk '{print $6 / $8}' "$WORK/times" | median)
+awk -v r="$REAL" -v f="$FLOOR" -v q="$RATIO" -v o="$OTHER" -v c="$CPU" -v runs="$RUNS" 'BEGIN {
     printf "import through the window (median of %d): %d ms\n", runs, r
     printf "floor, one prepared insert (median of %d): %d ms\n", runs, f
     printf "heap left after the run beyond the register rows (median): %+.2f MB\n", o / 1e6
+    printf "processor time ratio window/floor (median): %.2f\n", c
     printf "ratio window/floor (median of %d runs):\n", runs
     printf "%.2f  (target <= 2.0)\n", q
 }'

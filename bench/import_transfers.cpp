@@ -4,8 +4,9 @@
 // accounts and writes a payroll file of valid lines (Windows-1250), then
 //   (a) imports the file through the import window over the register query,
 //       as the register's import button does: one commit per line;
-//   (b) makes the same inserts through one prepared statement with one
-//       commit per line: the floor.
+//   (b) makes the same inserts (the register's insert statement, keys from
+//       the generator a block at a time) through one prepared statement
+//       with one commit per line: the floor.
 // Prints "real_ms <a> floor_ms <b> real_cpu_ms <c> floor_cpu_ms <d>" (clock and
 // processor times) and, for (a), the heap the file's lines
 // take, what the register's rows grew by and what else grew during the run.
@@ -19,6 +20,7 @@
 #include "suitedb/SuiteDatabase.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -157,25 +159,42 @@ Times importThroughTheWindow(const QString& database, const QString& file) {
     return t;
 }
 
-// The same rows through one prepared insert, each committed by itself.
+// The same rows through one prepared insert, each committed by itself: the
+// register's insert statement (every column of the transfer), with keys taken
+// from the generator a block at a time as the import takes them.
 Times floorLoop(const QString& database, int lines) {
     fb::Attachment att = fb::Attachment::connect(paramsFor(database));
     fb::Transaction tr(att);
-    fb::Statement insert(tr, "insert into PR_PRZELEWY (ID, ID_FAKTURY, ID_KONTRAHENTA, ID_KONTA_BANK, NR_FAKTURY, "
-                             "WN, DATA_WYSTAWIENIA, TERMIN_ZAPLATY, WARTOSC, WARTOSC_CALA, WPROWADZONY, TRESC1, "
-                             "DODAL, DATA_DODANIA) values (gen_id(GEN_PR_PRZELEWY_ID, 1), null, ?, ?, ?, ?, ?, ?, ?, "
-                             "?, 3, ?, 'ADMIN', CURRENT_DATE)");
+    fb::Statement insert(tr, "insert into PR_PRZELEWY (ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_FAKTURY, NR_FAKTURY, "
+                             "DATA_WYSTAWIENIA, TERMIN_ZAPLATY, TRESC1, DODAL, DATA_DODANIA, ZMIENIL, DATA_ZMIANY, "
+                             "DATA_REALIZACJI, KOLEJNY, WPROWADZONY, ZAZNACZ, ZAZNACZ2, ZAZNACZ3, WN, WARTOSC_CALA, "
+                             "WARTOSC_WYPLACONA, WARTOSC, PARAGRAF) values "
+                             "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    fb::Statement keys(tr, "select gen_id(GEN_PR_PRZELEWY_ID, 100) from RDB$DATABASE");
     const fb::Timestamp day{2026, 12, 10};
+    const QDate today = QDate::currentDate();
+    const fb::Timestamp added{today.year(), today.month(), today.day()};
+    const fb::Value null;
     QElapsedTimer timer;
     timer.start();
     const qint64 cpu = cpuMs();
+    std::int64_t key = 0, free = 0;
     for (int i = 0; i < lines; ++i) {
+        if (free == 0) {
+            fb::Cursor c = keys.open();
+            c.fetch();
+            key = c.asInt(0) - 99;
+            free = 100;
+        }
+        --free;
         const std::int64_t contractor = kFirstId + i % kContractors;
         const std::string title = QStringLiteral("Wynagrodzenie 11/2026 pracownik %1 – Żółkiewski").arg(i).toStdString();
         const fb::Decimal amount{1000 + (i * 37) % 900000, 2};
         char wn[16];
         std::snprintf(wn, sizeof wn, "201-P%04d", i % kContractors);
-        insert.setParams({contractor, contractor, title.substr(0, 5), std::string(wn), day, day, amount, amount, title});
+        insert.setParams({key++, contractor, contractor, null, title.substr(0, 5), day, day, title,
+                          std::string("ADMIN"), added, null, null, null, null, std::int64_t{3}, null, null, null,
+                          std::string(wn), amount, null, amount, null});
         insert.execute();
         tr.commitRetaining();
     }

@@ -28,20 +28,13 @@ TEST(WierszePliku, EveryLineEndingEndsALine) {
     }
 }
 
-TEST(WierszePliku, ReadsWindows1250FromDisk) {
+TEST(WierszePliku, ReadsWindows1250FromDiskAndNamesAFileItCannotRead) {
     QTemporaryDir katalog;
-    const QString sciezka = katalog.filePath("plik.txt");
-    QFile plik(sciezka);
+    QFile plik(katalog.filePath("plik.txt"));
     ASSERT_TRUE(plik.open(QIODevice::WriteOnly));
-    // "Zażółć gęślą jaźń" and "Łódź" in Windows-1250.
-    plik.write("Za\xbf\xf3\xb3\xe6 g\xea\x9cl\xb9 ja\x9f\xf1\r\n\xa3\xf3\x64\x9f\r\n");
+    plik.write("\xa3\xf3\x64\x9f\r\n");   // "Łódź" in Windows-1250
     plik.close();
-
-    const TWierszePliku w = TWierszePliku::wczytaj(sciezka);
-    ASSERT_EQ(2, w.iIlosc());
-    EXPECT_EQ(QStringLiteral("Zażółć gęślą jaźń"), w.wiersz(0));
-    EXPECT_EQ(QStringLiteral("Łódź"), w.wiersz(1));
-    EXPECT_EQ(QStringLiteral("Zażółć gęślą jaźń\r\nŁódź\r\n"), w.tekst());
+    EXPECT_EQ(QStringList{QStringLiteral("Łódź")}, TWierszePliku::wczytaj(plik.fileName()).wszystkie());
 
     try {
         TWierszePliku::wczytaj(katalog.filePath("brak.txt"));

@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -62,6 +64,12 @@ TEST_F(WyciagiBankoweTest, TellsWhatIsWrongWithAStatement) {
     dialogs->expectMessage("'00000000150O,00' nie jest poprawną kwotą (wiersz 2)", ui::Answer::Ok);
     okno().vCzytajWyciag({":25:/PL" + kKonto, ":61:2612101210DN00000000150O,00NTRF", ":86:"});
     dialogs->verifyAllConsumed();
+
+    QTemporaryDir katalog;
+    QFile pusty(katalog.filePath("pusty.sta"));
+    ASSERT_TRUE(pusty.open(QIODevice::WriteOnly));
+    pusty.close();
+    czytaj(pusty.fileName(), {"Ilosc wierszy w zbiorze:\n0", "0"});
 
     czytaj(kPrzyklady + "nie-ma-takiego.sta", {"Brak"});
     EXPECT_TRUE(okno().Memo1->toPlainText().isEmpty());
