@@ -227,9 +227,9 @@ int main(int argc, char** argv) {
         const Times real = importThroughTheWindow(work + "/real.fdb", work + "/place.txt");
         std::printf("floor, one prepared insert, a commit per line:\n");
         const Times floor = floorLoop(work + "/floor.fdb", lines);
-        std::printf("real_ms %lld floor_ms %lld real_cpu_ms %lld floor_cpu_ms %lld\n", static_cast<long long>(real.wall),
-                    static_cast<long long>(floor.wall), static_cast<long long>(real.cpu),
-                    static_cast<long long>(floor.cpu));
+        std::printf("real_ms %lld floor_ms %lld real_cpu_ms %lld floor_cpu_ms %lld\n",
+                    static_cast<long long>(real.wall), static_cast<long long>(floor.wall),
+                    static_cast<long long>(real.cpu), static_cast<long long>(floor.cpu));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "import_transfers: %s\n", e.what());
         return 1;

@@ -16,7 +16,8 @@ TKartotekaImportu::TKartotekaImportu(fb::Transaction& transaction)
                    "b.NAZWA as KONTRAHENT_NAZWABANKU from ET_KONTAKT k "
                    "left join ET_BANK_KONTO b on b.ID_KONTR = k.ID and b.DOMYSLNE = 1 where k.KOD_FK = ?"),
       m_konto(transaction, "select ID from ET_BANK_KONTO where DOMYSLNE = 1 and ID_KONTR = ?"),
-      m_id(transaction, "SELECT GEN_ID(GEN_PR_PRZELEWY_ID, " + std::to_string(kBlokId) + ") AS ILE FROM RDB$DATABASE") {}
+      m_id(transaction,
+           "SELECT GEN_ID(GEN_PR_PRZELEWY_ID, " + std::to_string(kBlokId) + ") AS ILE FROM RDB$DATABASE") {}
 
 int TKartotekaImportu::iPierwszy(fb::Statement& statement, const std::vector<fb::Value>& parametry) {
     statement.setParams(parametry);
