@@ -117,11 +117,17 @@ TEST_F(ImportPrzelewowTest, LookupsTakeTheCodeAsDataAndADefaultAccount) {
         db.exec(std::string("insert into ET_BANK_KONTO (ID, ID_KONTR, KONTO, NAZWA, DOMYSLNE, AKTYWNE) values (") +
                 id + ", 900, '2222222222222222222222222" + id[2] + "', 'Domyślne', 1, 1)");
 
+    // A contractor with no default account.
+    db.exec("insert into ET_KONTAKT (ID, PELNA, SKROT, KOD_FK) values (910, 'Bez konta', 'Bez', 'K0910')");
+
     dialogs->expectShowMessage("Brak kontrahenta o symbolu FK:    K'001");
     dialogs->expectShowMessage("ID_KONTR :  0");
     dialogs->expectShowMessage(kZlyWiersz + wiersz("K'001", 100, "Apostrof"));
-    dialogs->expectShowMessage(podsumowanie(1, 1));
-    importuj(plik({wiersz("K'001", 100, "Apostrof"), wiersz("K0900", 200, "Dwa konta")}));
+    dialogs->expectShowMessage("W kartotece kont bankowych brakuje AKTYWNEGO konta dla -> ID_KONTR :  910");
+    dialogs->expectShowMessage(kZlyWiersz + wiersz("K0910", 300, "Bez konta"));
+    dialogs->expectShowMessage(podsumowanie(1, 2));
+    importuj(plik({wiersz("K'001", 100, "Apostrof"), wiersz("K0910", 300, "Bez konta"),
+                   wiersz("K0900", 200, "Dwa konta")}));
     EXPECT_EQ(1, dopisane());
     const std::string konto = kolumna("ID_KONTA_BANK", "Dwa konta");
     EXPECT_TRUE(konto == "902" || konto == "903") << konto;
