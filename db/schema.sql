@@ -6,7 +6,7 @@ ALTER CHARACTER SET WIN1250 SET DEFAULT COLLATION PXW_PLK;
   and the sibling stand-ins read or write.
 
   Keys are plain integers taken from generators by the program before the
-  insert (no triggers), so every table keeps its ID free for the caller.
+  insert (no key triggers), so every table keeps its ID free for the caller.
   Money is NUMERIC(18,4). Text columns collate PXW_PLK through the
   default set above.
 */
@@ -185,9 +185,54 @@ CREATE TABLE ET_BANK_KONTO (
   DATA_DODANIA       TIMESTAMP,
   ZMIENIL            VARCHAR(10),
   DATA_ZMIANY        TIMESTAMP,
-  CONSTRAINT PK_ET_BANK_KONTO PRIMARY KEY (ID)
+  -- Who last typed the number and when: the one user who may not accept it.
+  KONTO_WPISAL       VARCHAR(10),
+  DATA_WPISANIA_KONTA TIMESTAMP,
+  CONSTRAINT PK_ET_BANK_KONTO PRIMARY KEY (ID),
+  -- Four eyes: the author of a number never accepts it himself.
+  CONSTRAINT CK_ET_BANK_KONTO_CZTERY_OCZY
+    CHECK (ZAAKCEPTOWANE IS DISTINCT FROM 1 OR UPPER(ZAAKCEPTOWAL) IS DISTINCT FROM UPPER(KONTO_WPISAL))
 );
 CREATE INDEX IX_ET_BANK_KONTO_KONTR ON ET_BANK_KONTO (ID_KONTR);
+
+/*
+  Whatever writes an account (the contractor register, the module, a tool),
+  the acceptance stays tied to the number it was given for: a new number is
+  not accepted, its author is recorded, and an acceptance is credited to the
+  suite user of the connection. The suite user is the attachment's
+  USER_SESSION variable PX_UZYTKOWNIK; connections without it (scripts) fall
+  back to what the row says, then to the database user.
+*/
+SET TERM ^ ;
+CREATE TRIGGER ET_BANK_KONTO_AKCEPTACJA FOR ET_BANK_KONTO
+ACTIVE BEFORE INSERT OR UPDATE POSITION 0
+AS
+  DECLARE UZYTKOWNIK VARCHAR(10);
+BEGIN
+  UZYTKOWNIK = LEFT(RDB$GET_CONTEXT('USER_SESSION', 'PX_UZYTKOWNIK'), 10);
+  IF (INSERTING) THEN
+  BEGIN
+    NEW.KONTO_WPISAL = COALESCE(UZYTKOWNIK, NEW.KONTO_WPISAL, NEW.DODAL, LEFT(CURRENT_USER, 10));
+    NEW.DATA_WPISANIA_KONTA = COALESCE(NEW.DATA_WPISANIA_KONTA, NEW.DATA_DODANIA, CURRENT_TIMESTAMP);
+  END
+  ELSE IF (NEW.KONTO IS DISTINCT FROM OLD.KONTO) THEN
+  BEGIN
+    NEW.KONTO_WPISAL = COALESCE(UZYTKOWNIK, LEFT(CURRENT_USER, 10));
+    NEW.DATA_WPISANIA_KONTA = CURRENT_TIMESTAMP;
+    NEW.ZAAKCEPTOWANE = 0;
+    NEW.ZAAKCEPTOWAL = NULL;
+    NEW.DATA_AKCEPTACJI = NULL;
+  END
+  ELSE IF (NEW.KONTO_WPISAL IS DISTINCT FROM OLD.KONTO_WPISAL) THEN
+    -- The author of the number is the trigger's to record, nobody else's.
+    NEW.KONTO_WPISAL = OLD.KONTO_WPISAL;
+  IF (NEW.ZAAKCEPTOWANE = 1 AND (INSERTING OR OLD.ZAAKCEPTOWANE IS DISTINCT FROM 1)) THEN
+  BEGIN
+    NEW.ZAAKCEPTOWAL = COALESCE(UZYTKOWNIK, NEW.ZAAKCEPTOWAL);
+    NEW.DATA_AKCEPTACJI = COALESCE(NEW.DATA_AKCEPTACJI, CURRENT_TIMESTAMP);
+  END
+END^
+SET TERM ; ^
 
 CREATE TABLE ET_BANKI (
   ID                 INTEGER NOT NULL,

@@ -13,6 +13,7 @@ OUT = Path(__file__).resolve().parent.parent / "demo.sql"
 rng = random.Random(2026)
 D = dt.date
 ADMIN = "ADMIN"
+KASIA = "KASIA"
 # The data describe the register as it stands on this day: nothing is entered later.
 DEMO_TODAY = D(2026, 12, 4)
 
@@ -263,7 +264,8 @@ C = [
      "ODN/{n}/{y}", "Szkolenie rady pedagogicznej"),
     ("K0018", 'Biuro Rachunkowe "Bilans" Ewa Nowak', "BR Bilans", "34-300", "Żywiec",
      "ul. Komisji Edukacji Narodowej", "10", "3", 0, 0,
-     [("1090", "blanks", 1, 1, 1)],
+     # Not accepted yet: with acceptance on, set 1 waits for a second person.
+     [("1090", "blanks", 1, 1, 0)],
      ["750-75085-4300"], (600, 2460),
      "{n}/{m:02d}/{y}/BR", "Obsługa płacowa i kadrowa"),
     ("K0019", '"Komputery i Serwis" Piotr Mazur', "KiS Mazur", "34-300", "Żywiec",
@@ -478,7 +480,8 @@ for cid, (kod, pelna, skrot, kp, miasto, ulica, bud, lok, wyr, osoba, accounts,
             ID=acc_id, ID_KONTR=cid, KONTO=text, NAZWA=BANKS[pfx], DOMYSLNE=dom, AKTYWNE=akt,
             ZAAKCEPTOWANE=zaak, ZAAKCEPTOWAL=ADMIN if zaak else None,
             DATA_AKCEPTACJI=added + dt.timedelta(days=3) if zaak else None,
-            DODAL=ADMIN, DATA_DODANIA=added))
+            # Typed in by the clerk, accepted by the administrator: four eyes.
+            DODAL=KASIA, DATA_DODANIA=added, KONTO_WPISAL=KASIA, DATA_WPISANIA_KONTA=added))
         accs.append((acc_id, dom, akt))
     KONTR[kod] = dict(id=cid, skrot=skrot, accounts=accs, pars=pars, amount=rng_amount,
                       pattern=pattern, opis=opis, n=rng.randint(40, 400))

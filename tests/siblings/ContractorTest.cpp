@@ -82,18 +82,70 @@ TEST_F(ContractorTest, AccountChosenFromTheContractorsData)
     EXPECT_EQ(owner.tag(), 3);
 }
 
-TEST_F(ContractorTest, AcceptanceSwitchesBothWaysAndIsCommitted)
+TEST_F(ContractorTest, AcceptanceSwitchesOnlyFromTheStateSeenAndIsCommitted)
 {
     ASSERT_EQ(accepted(), 0);
     dmKontr->vUstawKontoZakceptowane(nullptr, 0, 4, true);
     EXPECT_EQ(accepted(), 1);   // seen by another transaction: committed
     EXPECT_EQ(db.scalarText("select ZAAKCEPTOWAL from ET_BANK_KONTO where ID = 4"), "ADMIN");
+    EXPECT_EQ(db.scalarInt("select count(*) from ET_BANK_KONTO where ID = 4 and DATA_AKCEPTACJI is not null"), 1);
 
-    dmKontr->vUstawKontoZakceptowane(nullptr, 0, 4, true);
+    // A second click made on the stale state would cancel what someone just accepted.
+    EXPECT_THROW(dmKontr->vUstawKontoZakceptowane(nullptr, 0, 4, true), std::runtime_error);
+    EXPECT_EQ(accepted(), 1);
+
+    dmKontr->vUstawKontoZakceptowane(nullptr, 1, 4, true);
     EXPECT_EQ(accepted(), 0);
     EXPECT_EQ(db.scalarText("select coalesce(ZAAKCEPTOWAL, '-') from ET_BANK_KONTO where ID = 4"), "-");
 
     db.exec("update ET_BANK_KONTO set ZAAKCEPTOWANE = null where ID = 4");
     dmKontr->vUstawKontoZakceptowane(nullptr, 0, 4, true);
     EXPECT_EQ(accepted(), 1);
+    EXPECT_THROW(dmKontr->vUstawKontoZakceptowane(nullptr, 0, 999, true), std::runtime_error) << "no such account";
+}
+
+TEST_F(ContractorTest, ANewNumberDropsTheAcceptanceAndNamesItsAuthor)
+{
+    EXPECT_EQ(dmKontr->sKontoWpisal(1), "KASIA");
+    EXPECT_EQ(dmKontr->sKontoWpisal(999), "");
+    db.exec("update ET_BANK_KONTO set NAZWA = 'Bank po fuzji', KONTO_WPISAL = 'ADMIN' where ID = 1");
+    EXPECT_EQ(db.scalarInt("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 1"), 1) << "only the number counts";
+    EXPECT_EQ(dmKontr->sKontoWpisal(1), "KASIA") << "the author cannot be written over";
+
+    // Changed by the suite user of the shared connection, whatever tool writes it.
+    dmMain->database().execute(dmMain->transaction(),
+                               "update ET_BANK_KONTO set KONTO = '11 1111 2222 3333 4444 5555 6666' where ID = 1");
+    dmMain->transaction().commitRetaining();
+    EXPECT_EQ(db.scalarText("select ZAAKCEPTOWANE || coalesce(ZAAKCEPTOWAL, '-') || "
+                            "coalesce(cast(DATA_AKCEPTACJI as varchar(30)), '-') from ET_BANK_KONTO where ID = 1"),
+              "0--");
+    EXPECT_EQ(dmKontr->sKontoWpisal(1), "ADMIN");
+
+    // Its author cannot accept it, neither here nor by writing the columns himself.
+    try {
+        dmKontr->vUstawKontoZakceptowane(nullptr, 0, 1, true);
+        ADD_FAILURE() << "accepted by the author of the number";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()), "Numer tego konta bankowego wpisał lub zmienił ten sam użytkownik - "
+                                               "zaakceptować je musi inna osoba.");
+    }
+    EXPECT_THROW(dmMain->database().execute(dmMain->transaction(), "update ET_BANK_KONTO set ZAAKCEPTOWANE = 1, "
+                                                                   "ZAAKCEPTOWAL = 'KASIA' where ID = 1"),
+                 fb::Error);
+    dmMain->transaction().rollbackRetaining();
+    EXPECT_EQ(db.scalarInt("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 1"), 0);
+}
+
+class ContractorClerkTest : public SuiteTest {
+protected:
+    ContractorClerkTest() : SuiteTest(QStringLiteral("KASIA")) {}
+};
+
+TEST_F(ContractorClerkTest, TheClerkWhoTypedTheAccountsAcceptsNoneOfThem)
+{
+    EXPECT_THROW(dmKontr->vUstawKontoZakceptowane(nullptr, 0, 4, true), std::runtime_error);
+    EXPECT_EQ(db.scalarInt("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 4"), 0);
+    // Cancelling an acceptance needs no second person.
+    dmKontr->vUstawKontoZakceptowane(nullptr, 1, 1, true);
+    EXPECT_EQ(db.scalarInt("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 1"), 0);
 }

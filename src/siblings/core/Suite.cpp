@@ -11,6 +11,10 @@ Suite::Suite(const fb::ConnectParams& params, QString userName)
     : m_att(std::make_unique<fb::Attachment>(fb::Attachment::connect(params))),
       m_tr(std::make_unique<fb::Transaction>(*m_att))
 {
+    // Triggers credit account numbers and acceptances to the suite user, not
+    // to the database login all users share.
+    fb::selectValue(*m_tr, "select rdb$set_context('USER_SESSION', 'PX_UZYTKOWNIK', ?) from rdb$database",
+                    {userName.left(10).toStdString()});
     dmMain = new TdmMain(*m_att, *m_tr, QString::fromStdString(params.database), std::move(userName));
     dmKontr = new TdmKontr;
     dmKartoteka = new TdmKartoteka;

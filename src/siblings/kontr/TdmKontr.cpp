@@ -1,5 +1,6 @@
 #include "siblings/kontr/TdmKontr.h"
 
+#include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/ChooserWindow.h"
 #include "siblings/core/TdmMain.h"
@@ -7,8 +8,15 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <stdexcept>
+#include <string_view>
 
 namespace {
+
+// The database's four-eyes constraint, and what the user reads when it bites.
+constexpr std::string_view kFourEyes = "CK_ET_BANK_KONTO_CZTERY_OCZY";
+constexpr const char* kOwnNumber = "Numer tego konta bankowego wpisał lub zmienił ten sam użytkownik - "
+                                   "zaakceptować je musi inna osoba.";
 
 siblings::ChooserSetup contractorRegister()
 {
@@ -107,23 +115,43 @@ void TdmKontr::vKontrahentDane(QWidget* owner, int contractorId, int)
     ui::dialogs().runModal(*window);
 }
 
-void TdmKontr::vUstawKontoZakceptowane(data::Dataset*, int, int accountId, bool)
+void TdmKontr::vUstawKontoZakceptowane(data::Dataset*, int seenState, int accountId, bool)
 {
-    fb::Transaction& tr = dmMain->transaction();
+    const bool accept = seenState != 1;
+    data::UnitOfWork uow(dmMain->transaction());
     try {
-        // Every right-hand side reads the row as it was before this update.
-        fb::Statement st(tr,
-                         "update ET_BANK_KONTO set "
-                         "ZAAKCEPTOWANE = case when ZAAKCEPTOWANE = 1 then 0 else 1 end, "
-                         "ZAAKCEPTOWAL = case when ZAAKCEPTOWANE = 1 then null else ? end, "
-                         "DATA_AKCEPTACJI = case when ZAAKCEPTOWANE = 1 then null else CURRENT_TIMESTAMP end "
-                         "where ID = ?");
-        st.setParams({dmMain->PobierzUzytkownik().toStdString(), std::int64_t(accountId)});
-        st.execute();
-        tr.commitRetaining();
+        fb::Statement st(dmMain->transaction(),
+                         std::string("update ET_BANK_KONTO set ZAAKCEPTOWANE = ?, ZAAKCEPTOWAL = ?, "
+                                     "DATA_AKCEPTACJI = ") +
+                             (accept ? "CURRENT_TIMESTAMP" : "null") + " where ID = ? and ZAAKCEPTOWANE " +
+                             (accept ? "is distinct from 1" : "= 1"));
+        st.setParams({std::int64_t(accept ? 1 : 0),
+                      accept ? fb::Value(dmMain->PobierzUzytkownik().toStdString()) : fb::Value(),
+                      std::int64_t(accountId)});
+        if (st.execute() != 1)
+            throw std::runtime_error("Akceptację konta bankowego zmienił w międzyczasie inny użytkownik "
+                                     "albo konta już nie ma. Odśwież listę.");
     } catch (const fb::Error& e) {
-        tr.rollbackRetaining();
-        ui::dialogs().message(QStringLiteral("Błąd zmiany akceptacji konta bankowego\n\n") + QString::fromUtf8(e.what()),
-                              QString(), ui::Buttons::Ok, ui::Icon::Error);
+        if (std::string_view(e.what()).find(kFourEyes) != std::string_view::npos)
+            throw std::runtime_error(kOwnNumber);
+        throw;
     }
+    uow.commit();
+}
+
+QString TdmKontr::sKontoWpisal(int accountId)
+{
+    const auto who = fb::selectValue(dmMain->transaction(), "select KONTO_WPISAL from ET_BANK_KONTO where ID = ?",
+                                     {std::int64_t(accountId)});
+    if (!who || fb::isNull(*who))
+        return {};
+    return QString::fromStdString(std::get<std::string>(*who)).trimmed().toUpper();
+}
+
+QString TdmKontr::sOdmowaAkceptacji(int accountId)
+{
+    const QString author = sKontoWpisal(accountId);
+    if (author.isEmpty() || author.compare(dmMain->PobierzUzytkownik(), Qt::CaseInsensitive) != 0)
+        return {};
+    return QString::fromUtf8(kOwnNumber);
 }
