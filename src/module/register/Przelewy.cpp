@@ -7,7 +7,6 @@
 #include "module/realized/Zrealizowane.h"
 #include "module/register/Podzialkwoty.h"
 #include "module/register/Przelewydane.h"
-#include "module/register/Sortowanie.h"
 #include "platform/controls/DBEdit.h"
 #include "platform/controls/EntryForm.h"
 #include "platform/ui/Dialogs.h"
@@ -20,12 +19,9 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QImage>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolBar>
@@ -77,19 +73,6 @@ void vUstawZnak(int znak) {
     przelewy().post();
 }
 
-bool bStrzalka(int key) {
-    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
-}
-
-// The character a key event types into the search: printable ones,
-// Backspace and Escape; nothing for shortcuts.
-QChar znakKlawisza(const QKeyEvent* event) {
-    if (event->text().isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return {};
-    const QChar ch = event->text().at(0);
-    if (ch == u'\b' || ch == u'\x1b' || (ch.isPrint() && ch != u'\x7f')) return ch;
-    return {};
-}
-
 QToolButton* przycisk(QWidget* parent, const char* name, const QString& text, const QString& hint = {}) {
     auto* b = ui::named<QToolButton>(name, parent);
     b->setText(text);
@@ -110,9 +93,9 @@ TfrmPrzelewy::TfrmPrzelewy(QWidget* owner, bool przywroc) : Form(owner), bPrzywr
     DMP->vUstawZestaw(1);
     grpZestawy->button(0)->setChecked(true);
     bPokazWszystkie = false;
-    sKolumnyZaznaczenia = QStringLiteral("ZAZNACZ,ZAZNACZ2,ZAZNACZ3");
+    lista->sKolumnyZaznaczenia = QStringLiteral("ZAZNACZ,ZAZNACZ2,ZAZNACZ3");
     sWarunekRealizacji = kTylkoOczekujace;
-    sKolumnaSortowania = sPoprzedniaKolumna = kStartKolumna;
+    lista->sKolumnaSortowania = lista->sPoprzedniaKolumna = kStartKolumna;
 
     try {
         DMP->vWczytajParametry();
@@ -162,6 +145,8 @@ void TfrmPrzelewy::vZbudujOkno() {
     vZbudujRekord(*uklad);
     vZbudujDol(*uklad);
     vZbudujAkcje();
+    lista = new TListaSortowana(*this, *grdPrzelewy, przelewy(), *edtTekst, kLiniaPorzadku, [this] { actSQLExecute(); });
+    connect(grdPrzelewy, &ui::DbGrid::keyDown, lista, &TListaSortowana::vKlawiszSiatki);
 }
 
 void TfrmPrzelewy::vZbudujGore(QBoxLayout& uklad) {
@@ -208,7 +193,6 @@ void TfrmPrzelewy::vZbudujGore(QBoxLayout& uklad) {
     szukanie->addWidget(new QLabel(QStringLiteral("Szukaj:"), gora));
     edtTekst = ui::named<QLineEdit>("edtTekst", gora);
     edtTekst->setMaximumWidth(260);
-    edtTekst->installEventFilter(this);
     szukanie->addWidget(edtTekst);
     btnCzysc = przycisk(gora, "btnCzysc", QString(), QStringLiteral("Wyczyść kryterium szybkiego wyszukiwania"));
     connect(btnCzysc, &QToolButton::clicked, this, &TfrmPrzelewy::actCzyscExecute);
@@ -253,11 +237,8 @@ void TfrmPrzelewy::vZbudujSiatke(QBoxLayout& uklad) {
                              {"ID_KONTRAHENTA", QString(), 60}});
     grdPrzelewy->setDataset(&DMP->quePrzelewy);
     grdPrzelewy->setDefaultDrawing(false);
-    grdPrzelewy->setCellPainter([this](const ui::DbGrid::Cell& cell) { grdPrzelewyDrawColumnCell(cell); });
-    connect(grdPrzelewy, &ui::DbGrid::titleClicked, this, &TfrmPrzelewy::grdPrzelewyTitleClick);
+    grdPrzelewy->setCellPainter([this](const ui::DbGrid::Cell& cell) { lista->vRysuj(cell); });
     connect(grdPrzelewy, &ui::DbGrid::keyPress, this, &TfrmPrzelewy::grdPrzelewyKeyPress);
-    connect(grdPrzelewy, &ui::DbGrid::keyDown, this, &TfrmPrzelewy::grdPrzelewyKeyDown);
-    connect(grdPrzelewy, &ui::DbGrid::keyUp, this, &TfrmPrzelewy::grdPrzelewyKeyUp);
     grdPrzelewy->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(grdPrzelewy, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(grdPrzelewy->viewport()->mapToGlobal(at)); });
@@ -413,21 +394,12 @@ void TfrmPrzelewy::onClose() {
 
 // ---------------------------------------------------------------- the list
 
-int TfrmPrzelewy::iBiezaceId() const {
-    return bJestWiersz() ? static_cast<int>(pole("ID").asInteger()) : 0;
-}
-
 void TfrmPrzelewy::actSQLExecute() {
     try {
-        if (iZapamietaneId <= 0) iZapamietaneId = iBiezaceId();
-        przelewy().close();
-        przelewy().setSqlLine(kLiniaWarunku, sWarunekRealizacji);
-        przelewy().open();
-        if (iZapamietaneId > 0) przelewy().locate(QStringLiteral("ID"), iZapamietaneId);
+        lista->vOtworz(kLiniaWarunku, sWarunekRealizacji);
     } catch (const std::exception& e) {
         ui::dialogs().showMessage("frmPrzelew->actSQLExecute(...) \n\n" + sBlad(e));
     }
-    iZapamietaneId = 0;
 }
 
 void TfrmPrzelewy::spbWszystkieClick() {
@@ -436,41 +408,7 @@ void TfrmPrzelewy::spbWszystkieClick() {
     actSQLExecute();
 }
 
-void TfrmPrzelewy::grdPrzelewyTitleClick(const QString& pole) {
-    vSortuj(pole, pole == sKolumnaSortowania ? !bSortRosnaco : true);
-}
-
-void TfrmPrzelewy::vSortuj(const QString& kolumna, bool rosnaco) {
-    // The partial-payment arrow and the account have no column of their own to sort by.
-    if (kolumna == QLatin1String("INNA_KWOTA_cal") || kolumna == QLatin1String("KONTRAHENT_KONTO")) return;
-    iZapamietaneId = iBiezaceId();
-    bSortRosnaco = rosnaco;
-    try {
-        const data::Field* f = przelewy().findField(kolumna);
-        przelewy().setSqlLine(kLiniaPorzadku,
-                              sLiniaPorzadku(sWyrazenieSortowania(kolumna), f && f->isString(), bSortRosnaco));
-        sSzukanyTekst.clear();
-        edtTekst->clear();
-        actSQLExecute();
-    } catch (const std::exception& e) {
-        vPokazBlad("grdTitleClick", e);
-    }
-    sKolumnaSortowania = sPoprzedniaKolumna = kolumna;
-    grdPrzelewy->setSelectedField(kolumna);
-}
-
-void TfrmPrzelewy::vSzukaj(QChar key) {
-    if (dmMain->bFindKeyPressEx(sSzukanyTekst, sPoprzedniTekst, sWyrazenieSzukania(sKolumnaSortowania), key,
-                                *grdPrzelewy))
-        dmMain->GridLocate(*grdPrzelewy, sKolumnaSortowania, sSzukanyTekst, bSortRosnaco);
-}
-
-void TfrmPrzelewy::edtTekstKeyPress(QChar& key) {
-    vSzukaj(key);
-    // The box shows the search text as the search keeps it (upper case).
-    edtTekst->setText(sSzukanyTekst);
-    key = QChar();
-}
+void TfrmPrzelewy::grdPrzelewyTitleClick(const QString& pole) { lista->vKliknietyTytul(pole); }
 
 void TfrmPrzelewy::grdPrzelewyKeyPress(QChar& key) {
     if (key == u'\r') {
@@ -480,75 +418,11 @@ void TfrmPrzelewy::grdPrzelewyKeyPress(QChar& key) {
         key = QChar();
         close();
     } else {
-        vSzukaj(key);
-        edtTekst->setText(sSzukanyTekst);
-        key = QChar();
+        lista->vZnakSiatki(key);
     }
 }
 
-void TfrmPrzelewy::grdPrzelewyKeyDown(int& key, Qt::KeyboardModifiers shift) {
-    if (key == Qt::Key_Delete && !(shift & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier))) {
-        key = 0;
-        actCzyscExecute();
-    }
-}
-
-void TfrmPrzelewy::grdPrzelewyKeyUp(int& key, Qt::KeyboardModifiers shift) {
-    if (!(shift & Qt::ShiftModifier) || !bStrzalka(key)) return;
-    dmMain->vNawigacjaGrida(this, key, shift, *grdPrzelewy, sPoprzedniaKolumna);
-    const QString poprzednia = sKolumnaSortowania;
-    vSortuj(grdPrzelewy->selectedField(), true);
-    if (sKolumnaSortowania != poprzednia && !sPoprzedniTekst.isEmpty()) actCzyscExecute();
-}
-
-void TfrmPrzelewy::actCzyscExecute() {
-    sSzukanyTekst.clear();
-    sPoprzedniTekst.clear();
-    if (!edtTekst->text().isEmpty()) edtTekst->clear();
-    actSQLExecute();
-}
-
-bool TfrmPrzelewy::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edtTekst && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
-            actCzyscExecute();
-            return true;
-        }
-        QChar ch = znakKlawisza(key);
-        if (!ch.isNull()) {
-            edtTekstKeyPress(ch);
-            return true;
-        }
-    }
-    return Form::eventFilter(watched, event);
-}
-
-void TfrmPrzelewy::grdPrzelewyDrawColumnCell(const ui::DbGrid::Cell& cell) {
-    const auto koloruj = [&](QPainter& p) {
-        dmMain->vKolory(p, cell.rect, *grdPrzelewy, cell.field, cell.row, cell.selected, cell.column, bSortRosnaco,
-                        sKolumnaSortowania, sPoprzedniaKolumna, sKolumnyZaznaczenia);
-    };
-    koloruj(*cell.painter);
-    if (cell.field != QLatin1String("WYROZNIONY")) return;
-    // The highlight column shows colour, never its number: red for a
-    // highlighted contractor, otherwise the cell's own background.
-    QColor tlo;
-    if (pole("WYROZNIONY").asInteger() == 1) {
-        tlo = QColor(255, 0, 0);
-    } else if (sKolumnaSortowania == QLatin1String("WYROZNIONY")) {
-        tlo = grdPrzelewy->rowColor(cell.row);
-    } else {
-        // The background the host chose for this cell, read off one pixel of it.
-        QImage probka(1, 1, QImage::Format_ARGB32);
-        QPainter p(&probka);
-        p.translate(-cell.rect.topLeft());
-        koloruj(p);
-        p.end();
-        tlo = probka.pixelColor(0, 0);
-    }
-    cell.painter->fillRect(cell.rect, tlo);
-}
+void TfrmPrzelewy::actCzyscExecute() { lista->actCzyscExecute(); }
 
 // ---------------------------------------------------------------- transfers
 
@@ -612,7 +486,7 @@ void TfrmPrzelewy::vPokazZestaw() {
 
 void TfrmPrzelewy::rgKtoryZestawClick(int index) {
     DMP->vUstawZestaw(index + 1);
-    const int id = iBiezaceId();
+    const int id = lista->iBiezaceId();
     vPrzelicz();
     if (id > 0) przelewy().locate(QStringLiteral("ID"), id);
 }
@@ -791,7 +665,7 @@ void TfrmPrzelewy::vOtworzWystawianie(const QStringList&) {
 void TfrmPrzelewy::vPoWystawieniu() {
     bPokazWszystkie = false;
     sWarunekRealizacji = kTylkoOczekujace;
-    sKolumnaSortowania = sPoprzedniaKolumna = kStartKolumna;
+    lista->sKolumnaSortowania = lista->sPoprzedniaKolumna = kStartKolumna;
     try {
         przelewy().close();
         przelewy().setSqlLine(kLiniaWarunku, kStartWarunek);
@@ -841,10 +715,10 @@ void TfrmPrzelewy::spbKontrahenciClick() { dmKontr->KontrahentModalne(this, 0); 
 
 void TfrmPrzelewy::spbBankiClick() { dmKartoteka->BankModalne(this); }
 
-void TfrmPrzelewy::actZnajdzExecute() { dmMain->vZnajdz(*this, *grdPrzelewy, sKolumnaSortowania); }
+void TfrmPrzelewy::actZnajdzExecute() { dmMain->vZnajdz(*this, *grdPrzelewy, lista->sKolumnaSortowania); }
 
 void TfrmPrzelewy::actListaExecute() {
-    dmMain->vColumnList(*grdPrzelewy, sKolumnaSortowania, sPoprzedniaKolumna);
+    dmMain->vColumnList(*grdPrzelewy, lista->sKolumnaSortowania, lista->sPoprzedniaKolumna);
 }
 
 void TfrmPrzelewy::actPomocExecute() { dmMain->ShowHelpWindow(*this, QStringLiteral("HTML/Przelewy.html")); }

@@ -4,6 +4,7 @@
 // transfers, adds, changes and deletes them, marks them into one of three
 // sets and hands the active set over to issuing.
 
+#include "module/register/ListaSortowana.h"
 #include "module/register/Zestawy.h"
 #include "platform/grid/DbGrid.h"
 #include "platform/ui/FormBase.h"
@@ -80,13 +81,7 @@ public:
 
     // --- state
     bool bPrzywrocWlasciciela;
-    QString sKolumnaSortowania;
-    QString sPoprzedniaKolumna;          // handed to the host's search and colouring
-    QString sSzukanyTekst;
-    QString sPoprzedniTekst;
-    QString sKolumnyZaznaczenia;         // the mark columns the host colours
-    int iZapamietaneId = 0;              // row to return to after a reopen; 0 = the current one
-    bool bSortRosnaco = false;
+    TListaSortowana* lista;              // order, search and colours of the grid
     bool bPokazWszystkie = false;
     QString sWarunekRealizacji;          // filter line of the register query
     int iStanPowrotu = -1;               // what the window opened last (see onActivate)
@@ -98,12 +93,8 @@ public:
     void actSQLExecute();
     void spbWszystkieClick();
     void grdPrzelewyTitleClick(const QString& pole);
-    void edtTekstKeyPress(QChar& key);
     void grdPrzelewyKeyPress(QChar& key);
-    void grdPrzelewyKeyDown(int& key, Qt::KeyboardModifiers shift);
-    void grdPrzelewyKeyUp(int& key, Qt::KeyboardModifiers shift);
     void actCzyscExecute();
-    void grdPrzelewyDrawColumnCell(const ui::DbGrid::Cell& cell);
 
     // --- transfers
     void btnDodajClick();
@@ -138,7 +129,6 @@ public:
 protected:
     void onActivate() override;
     void onClose() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void vZbudujOkno();
@@ -148,9 +138,6 @@ private:
     void vZbudujDol(QBoxLayout& uklad);
     void vZbudujAkcje();
 
-    int iBiezaceId() const;
-    void vSortuj(const QString& pole, bool rosnaco);
-    void vSzukaj(QChar key);
     void vPrzywrocListe(const QStringList& zapytanie);
     void vBladZbiorczy(const char* operacja, const std::exception& e);
 

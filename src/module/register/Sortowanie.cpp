@@ -6,6 +6,7 @@ QString sWyrazenieSortowania(const QString& pole) {
     if (pole == QLatin1String("WYROZNIONY")) return QStringLiteral("b.WYROZNIONY");
     if (pole == QLatin1String("WPROWADZONY_cal")) return QStringLiteral("a.WPROWADZONY");
     if (pole == QLatin1String("KONTRAHENT_KONTO")) return QStringLiteral("c.KONTO");
+    if (pole == QLatin1String("ZAAKCEPTOWANE")) return QStringLiteral("c.ZAAKCEPTOWANE");
     return "a." + pole;
 }
 

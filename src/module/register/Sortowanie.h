@@ -7,7 +7,8 @@
 
 // The order expression of a grid column: "b.PELNA" for the contractor name,
 // "b.KOD_FK" for its symbol, "b.WYROZNIONY", "a.WPROWADZONY" for the origin
-// mark, "c.KONTO" for the contractor's account, otherwise "a." + the field.
+// mark, "c.KONTO" for the contractor's account, "c.ZAAKCEPTOWANE" for its
+// acceptance, otherwise "a." + the field.
 QString sWyrazenieSortowania(const QString& pole);
 
 // The expression the suite's incremental search gets for a sort column.

@@ -83,7 +83,7 @@ TEST_F(PrzelewyTest, SortingAndSearchingTheList) {
     EXPECT_TRUE(q().fieldByName(QStringLiteral("KONTRAHENT_NAZWA")).asString().toUpper().startsWith("PRZ"));
     EXPECT_EQ(lista, q().sql()) << "the search never changes the query";
     QTest::keyClick(okno.grdPrzelewy, Qt::Key_Delete);
-    EXPECT_TRUE(okno.sSzukanyTekst.isEmpty());
+    EXPECT_TRUE(okno.lista->sSzukanyTekst.isEmpty());
 
     const int wiersz = id(kOczekujace + " and ID > 100");
     naWiersz(wiersz);
@@ -105,7 +105,7 @@ TEST_F(PrzelewyTest, SortingAndSearchingTheList) {
     QTest::keyClicks(&grid, QStringLiteral("fv"));
     QTest::keyRelease(&grid, Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(QStringLiteral("b.WYROZNIONY ASC"), linia(8));
-    EXPECT_TRUE(okno.sPoprzedniTekst.isEmpty());
+    EXPECT_TRUE(okno.lista->sPoprzedniTekst.isEmpty());
 }
 
 TEST_F(PrzelewyTest, RealizedRowsShowOnRequestAndRefuseChanges) {
@@ -226,7 +226,8 @@ TEST_F(PrzelewyTest, TheSetSumIsRoundedToCents) {
 
 TEST_F(PrzelewyTest, IssuingChecksEveryAccountOfTheSetAndRestoresTheList) {
     sql("update PR_PRZELEWY set ZAZNACZ3 = 0");
-    sql("update ET_BANK_KONTO set KONTO = '12345678901234567890123456'");
+    // Numbers typed by another user, so that this one may accept them below.
+    db.exec("update ET_BANK_KONTO set KONTO = '12345678901234567890123456'");
     TfrmPrzelewy& okno = otworz();
     const QStringList lista = q().sql();
     const auto sprawdz = [&](const char* krok) {
@@ -244,13 +245,14 @@ TEST_F(PrzelewyTest, IssuingChecksEveryAccountOfTheSetAndRestoresTheList) {
     const QString nazwa = QString::fromStdString(db.scalarText(
         "select k.PELNA from ET_KONTAKT k join ET_BANK_KONTO c on c.ID_KONTR = k.ID where c.ID = " + konto));
     sql("update ET_BANK_KONTO set KONTO = '1234567890123456789012345' where ID = " + konto);
+    dmMain->transaction().commitRetaining();
     dialogs->expectMessage(nazwa, ui::Answer::Ok);
     okno.btnWystawClick();
     EXPECT_EQ(QStringLiteral("Brak konta bankowego->Kontrahenta:"), dialogs->shown().back().caption);
     sprawdz("25 characters fail");
 
-    sql("update ET_BANK_KONTO set KONTO = '12345678901234567890123456', ZAAKCEPTOWANE = 1");
-    sql("update ET_BANK_KONTO set ZAAKCEPTOWANE = 0 where ID = " + konto);
+    db.exec("update ET_BANK_KONTO set KONTO = '12345678901234567890123456', ZAAKCEPTOWANE = 1, ZAAKCEPTOWAL = 'KASIA'");
+    db.exec("update ET_BANK_KONTO set ZAAKCEPTOWANE = 0 where ID = " + konto);
     DMP->iCzyAkceptacjaKontaBankowego = 1;
     dialogs->expectMessage(nazwa + "\n12345678901234567890123456", ui::Answer::Ok);
     okno.btnWystawClick();

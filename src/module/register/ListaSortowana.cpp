@@ -1,0 +1,151 @@
+#include "module/register/ListaSortowana.h"
+
+#include "module/register/Sortowanie.h"
+#include "platform/data/Dataset.h"
+#include "platform/ui/FormBase.h"
+#include "siblings/core/TdmMain.h"
+
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace {
+
+bool bStrzalka(int key) {
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+// The character a key event types into the search: printable ones,
+// Backspace and Escape; nothing for shortcuts.
+QChar znakKlawisza(const QKeyEvent* event) {
+    if (event->text().isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return {};
+    const QChar ch = event->text().at(0);
+    if (ch == u'\b' || ch == u'\x1b' || (ch.isPrint() && ch != u'\x7f')) return ch;
+    return {};
+}
+
+}  // namespace
+
+TListaSortowana::TListaSortowana(QWidget& okno, ui::DbGrid& siatka, data::Dataset& zbior, QLineEdit& szukaj,
+                                 int liniaPorzadku, std::function<void()> odswiez)
+    : QObject(&okno), m_okno(okno), m_siatka(siatka), m_zbior(zbior), m_szukaj(szukaj),
+      m_liniaPorzadku(liniaPorzadku), m_odswiez(std::move(odswiez)) {
+    szukaj.installEventFilter(this);
+    connect(&siatka, &ui::DbGrid::titleClicked, this, &TListaSortowana::vKliknietyTytul);
+    connect(&siatka, &ui::DbGrid::keyUp, this, &TListaSortowana::vPuszczonyKlawisz);
+}
+
+int TListaSortowana::iBiezaceId() const {
+    if (!m_zbior.isActive() || m_zbior.isEmpty()) return 0;
+    return static_cast<int>(m_zbior.fieldByName(QStringLiteral("ID")).asInteger());
+}
+
+void TListaSortowana::vOtworz(int liniaWarunku, const QString& warunek) {
+    const int id = iZapamietaneId > 0 ? iZapamietaneId : iBiezaceId();
+    iZapamietaneId = 0;
+    m_zbior.close();
+    m_zbior.setSqlLine(liniaWarunku, warunek);
+    m_zbior.open();
+    if (id > 0) m_zbior.locate(QStringLiteral("ID"), id);
+}
+
+void TListaSortowana::vKliknietyTytul(const QString& pole) {
+    vSortuj(pole, pole == sKolumnaSortowania ? !bSortRosnaco : true);
+}
+
+void TListaSortowana::vSortuj(const QString& kolumna, bool rosnaco) {
+    // The partial-payment arrow and the account have no column of their own to sort by.
+    if (kolumna == QLatin1String("INNA_KWOTA_cal") || kolumna == QLatin1String("KONTRAHENT_KONTO")) return;
+    iZapamietaneId = iBiezaceId();
+    bSortRosnaco = rosnaco;
+    try {
+        const data::Field* f = m_zbior.findField(kolumna);
+        m_zbior.setSqlLine(m_liniaPorzadku,
+                           sLiniaPorzadku(sWyrazenieSortowania(kolumna), f && f->isString(), bSortRosnaco));
+        sSzukanyTekst.clear();
+        m_szukaj.clear();
+        m_odswiez();
+    } catch (const std::exception& e) {
+        ui::showError(m_okno.objectName(), "grdTitleClick", e);
+    }
+    sKolumnaSortowania = sPoprzedniaKolumna = kolumna;
+    m_siatka.setSelectedField(kolumna);
+}
+
+void TListaSortowana::vSzukaj(QChar key) {
+    if (dmMain->bFindKeyPressEx(sSzukanyTekst, sPoprzedniTekst, sWyrazenieSzukania(sKolumnaSortowania), key,
+                                m_siatka))
+        dmMain->GridLocate(m_siatka, sKolumnaSortowania, sSzukanyTekst, bSortRosnaco);
+    // The box shows the search text as the search keeps it (upper case).
+    m_szukaj.setText(sSzukanyTekst);
+}
+
+void TListaSortowana::vZnakSiatki(QChar& key) {
+    if (key.isNull()) return;
+    vSzukaj(key);
+    key = QChar();
+}
+
+void TListaSortowana::vKlawiszSiatki(int& key, Qt::KeyboardModifiers shift) {
+    if (key == Qt::Key_Delete && !(shift & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier))) {
+        key = 0;
+        actCzyscExecute();
+    }
+}
+
+void TListaSortowana::vPuszczonyKlawisz(int& key, Qt::KeyboardModifiers shift) {
+    if (!(shift & Qt::ShiftModifier) || !bStrzalka(key)) return;
+    dmMain->vNawigacjaGrida(&m_okno, key, shift, m_siatka, sPoprzedniaKolumna);
+    const QString poprzednia = sKolumnaSortowania;
+    vSortuj(m_siatka.selectedField(), true);
+    if (sKolumnaSortowania != poprzednia && !sPoprzedniTekst.isEmpty()) actCzyscExecute();
+}
+
+void TListaSortowana::actCzyscExecute() {
+    sSzukanyTekst.clear();
+    sPoprzedniTekst.clear();
+    if (!m_szukaj.text().isEmpty()) m_szukaj.clear();
+    m_odswiez();
+}
+
+bool TListaSortowana::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_szukaj && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+            actCzyscExecute();
+            return true;
+        }
+        const QChar ch = znakKlawisza(key);
+        if (!ch.isNull()) {
+            vSzukaj(ch);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TListaSortowana::vRysuj(const ui::DbGrid::Cell& cell) {
+    const auto koloruj = [&](QPainter& p) {
+        dmMain->vKolory(p, cell.rect, m_siatka, cell.field, cell.row, cell.selected, cell.column, bSortRosnaco,
+                        sKolumnaSortowania, sPoprzedniaKolumna, sKolumnyZaznaczenia);
+    };
+    koloruj(*cell.painter);
+    if (cell.field != QLatin1String("WYROZNIONY")) return;
+    // A highlighted contractor is a red cell; otherwise the cell's own background.
+    QColor tlo;
+    if (m_zbior.fieldByName(QStringLiteral("WYROZNIONY")).asInteger() == 1) {
+        tlo = QColor(255, 0, 0);
+    } else if (sKolumnaSortowania == QLatin1String("WYROZNIONY")) {
+        tlo = m_siatka.rowColor(cell.row);
+    } else {
+        // The background the host chose for this cell, read off one pixel of it.
+        QImage probka(1, 1, QImage::Format_ARGB32);
+        QPainter p(&probka);
+        p.translate(-cell.rect.topLeft());
+        koloruj(p);
+        p.end();
+        tlo = probka.pixelColor(0, 0);
+    }
+    cell.painter->fillRect(cell.rect, tlo);
+}
