@@ -41,8 +41,13 @@ Connection chooseConnection(const QStringList& arguments)
                                             "zbiór");
     const QCommandLineOption screenshotRealized(
         "screenshot-realized", "Zapisuje obraz okna z przelewami zrealizowanymi i kończy.", "plik.png");
+    const QCommandLineOption screenshotAccept("screenshot-accept",
+                                              "Zapisuje obraz okna akceptacji kont bankowych i kończy.", "plik.png");
+    const QCommandLineOption screenshotParams("screenshot-params", "Zapisuje obraz okna parametrów i kończy.",
+                                              "plik.png");
     parser.addOptions({db, user, password, userName, newDemo, screenshot, screenshotEntry, screenshotImport,
-                       screenshotStatement, screenshotFile, screenshotRealized});
+                       screenshotStatement, screenshotFile, screenshotRealized,
+                       screenshotAccept, screenshotParams});
     parser.addHelpOption();
     if (!parser.parse(arguments))
         throw std::invalid_argument(parser.errorText().toStdString());
@@ -78,6 +83,8 @@ Connection chooseConnection(const QStringList& arguments)
     c.screenshotStatement = parser.value(screenshotStatement);
     c.screenshotFile = parser.value(screenshotFile);
     c.screenshotRealized = parser.value(screenshotRealized);
+    c.screenshotAccept = parser.value(screenshotAccept);
+    c.screenshotParams = parser.value(screenshotParams);
     return c;
 }
 

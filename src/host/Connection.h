@@ -20,11 +20,14 @@ struct Connection {
     QString screenshotStatement;                    // the same with the bank statements window
     QString screenshotFile;                         // the file the import or statements window shows
     QString screenshotRealized;                     // the same with the realized transfers over the register
+    QString screenshotAccept;                       // the same with the account acceptance window
+    QString screenshotParams;                       // the same with the parameters window
 };
 
 // Reads the arguments (--db, --user, --password, --user-name, --new-demo,
 // --screenshot, --screenshot-entry, --screenshot-import, --screenshot-statement,
-// --screenshot-file, --screenshot-realized); throws std::invalid_argument with a Polish text for a bad one.
+// --screenshot-file, --screenshot-realized, --screenshot-accept, --screenshot-params); throws
+// std::invalid_argument with a Polish text for a bad one.
 Connection chooseConnection(const QStringList& arguments);
 
 // ~/.local/share/pxfer/demo.fdb and its data folder.

@@ -79,6 +79,11 @@ void MainFrame::buildMenus()
             frmPrzelewy->spbZrealizowaneClick();
     });
     transfers->addAction(QStringLiteral("Wyciągi bankowe"), this, [this] { m_module.vWyciagiBankoweMDI(qApp); });
+    // Refused with a message while the parameters do not ask for acceptance.
+    transfers->addAction(QStringLiteral("Akceptacja kont bankowych"), this,
+                         [this] { m_module.vPrzelewyDoAkceptacjiMDI(qApp); });
+    transfers->addAction(QStringLiteral("Parametry przelewów"), this,
+                         [this] { m_module.vParametryPrzelewyMDI(qApp); });
     transfers->addSeparator();
     transfers->addAction(QStringLiteral("Zakończ"), this, &QWidget::close);
 

@@ -5,6 +5,7 @@
 #include "module/frame/CPrzelew.h"
 #include "module/import/Importprzelewow.h"
 #include "module/import/Wyciagibankowe.h"
+#include "module/parameters/Parametry.h"
 #include "module/register/Przelewy.h"
 #include "module/register/Przelewydane.h"
 #include "platform/ui/Dialogs.h"
@@ -24,7 +25,7 @@ void fail(const QString& text)
     ui::dialogs().message(text, QStringLiteral("Błąd"), ui::Buttons::Ok, ui::Icon::Error);
 }
 
-enum class Picture { Register, Entry, Import, Statement, Realized };
+enum class Picture { Register, Entry, Import, Statement, Realized, Acceptance, Parameters };
 
 // Opens the register (and the entry form on its current transfer, the
 // import window on a file or the realized transfers) or the statements window
@@ -34,6 +35,10 @@ int screenshot(host::MainFrame& frame, CPrzelew& module, const QString& file, Pi
     if (picture == Picture::Statement) {
         module.vWyciagiBankoweMDI(qApp);
         frmWyciagiBankowe->Pokaz(shown);
+    } else if (picture == Picture::Acceptance) {
+        module.vPrzelewyDoAkceptacjiMDI(qApp);
+    } else if (picture == Picture::Parameters) {
+        module.vParametryPrzelewyMDI(qApp);
     } else {
         module.vPrzelewyMDI(qApp);
         if (auto* sub = frame.mdiArea().activeSubWindow())
@@ -58,6 +63,8 @@ int screenshot(host::MainFrame& frame, CPrzelew& module, const QString& file, Pi
     // Nothing was changed: no question about saving when the windows close.
     if (frmPrzelewyDane)
         frmPrzelewyDane->btnAnulujClick();
+    if (frmParametry)
+        frmParametry->btnAnulujClick();
     return saved ? 0 : 1;
 }
 
@@ -109,6 +116,10 @@ int main(int argc, char** argv)
             result = screenshot(frame, *module, connection.screenshotStatement, Picture::Statement, shown);
         else if (!connection.screenshotRealized.isEmpty())
             result = screenshot(frame, *module, connection.screenshotRealized, Picture::Realized, shown);
+        else if (!connection.screenshotAccept.isEmpty())
+            result = screenshot(frame, *module, connection.screenshotAccept, Picture::Acceptance, shown);
+        else if (!connection.screenshotParams.isEmpty())
+            result = screenshot(frame, *module, connection.screenshotParams, Picture::Parameters, shown);
         else
             result = QApplication::exec();
         // The windows work on the module's queries: they go before the module does.

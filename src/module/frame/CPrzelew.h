@@ -22,4 +22,8 @@ public:
     void vPrzelewyModalne(QApplication* application);
     // The bank statements window, one at a time.
     void vWyciagiBankoweMDI(QApplication* application);
+    // The module's parameters; refused while any window of the host is open.
+    void vParametryPrzelewyMDI(QApplication* application);
+    // The acceptance of contractors' accounts; refused while the parameters do not ask for it.
+    void vPrzelewyDoAkceptacjiMDI(QApplication* application);
 };

@@ -194,10 +194,14 @@ void TDMP::vWybierzZrealizowane(const QString& warunek, const QString& porzadek)
 }
 
 void TDMP::vWczytajParametry() {
-    if (!queParametry.isActive()) queParametry.open();
-    queParametry.first();
-    auto integer = [this](const char* name) { return static_cast<int>(queParametry.fieldByName(name).asInteger()); };
-    auto text = [this](const char* name) { return queParametry.fieldByName(name).asString(); };
+    // The parameters window may be editing queParametry: the members take
+    // what is stored, and that window's work is left alone.
+    data::Dataset stored;
+    stored.setTransaction(queParametry.transaction());
+    stored.setSql(queParametry.sql());
+    stored.open();
+    auto integer = [&stored](const char* name) { return static_cast<int>(stored.fieldByName(name).asInteger()); };
+    auto text = [&stored](const char* name) { return stored.fieldByName(name).asString(); };
     iKsiegowacPrzelewy = integer("KSIEGOWAC_PRZELEWY");
     iIdKoduDokPrzelewu = integer("ID_KODU_DOK_PRZELEWU");
     sSyntetykaPrzelewow = text("SYNTETYKA_PRZELEWOW");
@@ -205,7 +209,7 @@ void TDMP::vWczytajParametry() {
     sTrescPrzelewow = text("TRESC_PRZELEWOW");
     sTrescPrzelewowGrupowanych = text("TRESC_PRZELEWOW_GRUPOWANYCH");
     iCzyAkceptacjaKontaBankowego = integer("CZY_AKCEPTACJA_KONTA_BANKOWEGO");
-    queParametry.close();
+    stored.close();
 
     // Suites from version 4.1.12.01 keep the flag in FK_PARAMETRY. The
     // versions compare as plain texts, the way the suite always compared them.

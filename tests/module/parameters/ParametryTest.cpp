@@ -1,0 +1,184 @@
+#include "module/ModuleFixture.h"
+#include "module/parameters/Parametry.h"
+#include "platform/controls/DBCheckBox.h"
+#include "platform/controls/DBEdit.h"
+#include "platform/controls/DBLookupComboBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class ParametryTest : public pxtest::ModuleFixture {
+protected:
+    void TearDown() override {
+        if (frmParametry) {
+            if (DMP->queParametry.isEditing()) DMP->queParametry.cancel();
+            frmParametry->close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ModuleFixture::TearDown();
+    }
+    TfrmParametry& otworz() {
+        module->vParametryPrzelewyMDI(qApp);
+        EXPECT_NE(nullptr, frmParametry);
+        return *frmParametry;
+    }
+    void zamknijOkna() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    std::string zapisane(const std::string& kolumna) {
+        db.transaction().commitRetaining();
+        return db.scalarText("select coalesce(" + kolumna + ", '') from RE_PARAMETRY");
+    }
+    static QList<QWidget*> edytory(TfrmParametry& o) {
+        return {o.chbCzyPrzelewy, o.chbKsiegPrzelewy, o.cmbKod,     o.edtSyntetykaPrzelewow, o.edtSciezkaImportu,
+                o.edtTresc,       o.edtTrescGr,       o.btnKAT,     o.cmbTrescFZ};
+    }
+    static int odcien(TfrmParametry& o) { return o.pnlParametry->palette().color(QPalette::Window).red(); }
+};
+
+TEST_F(ParametryTest, ViewStateShowsOnlyF2OpensTheEditorsAndTheAcceptanceSwitchNeedsItsOwnKey) {
+    TfrmParametry& okno = otworz();
+    EXPECT_EQ(QStringLiteral("Parametry_Przelewów"), okno.windowTitle());
+    for (QWidget* w : edytory(okno)) EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_FALSE(okno.chbCzyAkceptacja->isEnabled());
+    EXPECT_EQ(226, odcien(okno));
+    EXPECT_TRUE(okno.chbKsiegPrzelewy->isChecked());
+    EXPECT_EQ(QStringLiteral("201"), okno.edtSyntetykaPrzelewow->text());
+    EXPECT_EQ(QStringLiteral("PRZ"), okno.cmbKod->currentText());
+
+    okno.actModyfikuj->trigger();
+    for (QWidget* w : edytory(okno)) EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_FALSE(okno.chbCzyAkceptacja->isEnabled());
+    EXPECT_EQ(222, odcien(okno));
+    okno.actAkceptacja->trigger();
+    EXPECT_TRUE(okno.chbCzyAkceptacja->isEnabled());
+    EXPECT_FALSE(DMP->queParametry.isEditing()) << "nothing changed yet";
+}
+
+TEST_F(ParametryTest, SavingWritesTheRowAndTheModuleUsesItAtOnce) {
+    TfrmParametry& okno = otworz();
+    okno.actModyfikuj->trigger();
+    okno.actAkceptacja->trigger();
+    okno.chbKsiegPrzelewy->click();
+    okno.chbCzyAkceptacja->click();
+    okno.edtTresc->setFocus();
+    okno.edtTresc->selectAll();
+    QTest::keyClicks(okno.edtTresc, QStringLiteral("Oplata FV"));
+    dialogs->expectFolder(QStringLiteral("/srv/place/przelewy"));
+    okno.btnKAT->click();
+    okno.cmbTrescFZ->setCurrentIndex(1);
+    emit okno.cmbTrescFZ->activated(1);
+    okno.actZapisz->trigger();
+    zamknijOkna();
+    EXPECT_EQ(nullptr, frmParametry);
+
+    EXPECT_EQ("0", zapisane("KSIEGOWAC_PRZELEWY"));
+    EXPECT_EQ("1", zapisane("CZY_AKCEPTACJA_KONTA_BANKOWEGO"));
+    EXPECT_EQ("Oplata FV", zapisane("TRESC_PRZELEWOW"));
+    EXPECT_EQ("/srv/place/przelewy", zapisane("SCIEZKA_IMPORTU_PRZELEWOW"));
+    EXPECT_EQ("2", zapisane("JAKA_TRESC_PRZELEWOW_FZ"));
+    // The issue reads these members: no posting at the next one, acceptance required.
+    EXPECT_EQ(0, DMP->iKsiegowacPrzelewy);
+    EXPECT_EQ(1, DMP->iCzyAkceptacjaKontaBankowego);
+    EXPECT_EQ(QStringLiteral("Oplata FV"), DMP->sTrescPrzelewow);
+    EXPECT_FALSE(DMP->queParametry.isActive());
+
+    // Saving with no change still reads the parameters again and closes.
+    db.exec("update RE_PARAMETRY set SYNTETYKA_PRZELEWOW = '202'");
+    otworz().btnZapisz->click();
+    zamknijOkna();
+    EXPECT_EQ(nullptr, frmParametry);
+    EXPECT_EQ(QStringLiteral("202"), DMP->sSyntetykaPrzelewow);
+}
+
+TEST_F(ParametryTest, ClosingWithChangesAsksAndNoKeepsTheStoredRow) {
+    TfrmParametry& okno = otworz();
+    okno.actModyfikuj->trigger();
+    okno.chbCzyPrzelewy->click();
+    dialogs->expectMessage(QStringLiteral("Zapisać zmiany w parametrach ?"), ui::Answer::No);
+    okno.close();
+    zamknijOkna();
+    EXPECT_EQ(nullptr, frmParametry);
+    EXPECT_EQ(QStringLiteral("Ostrzeżenie"), dialogs->shown().back().caption);
+    EXPECT_EQ("1", zapisane("CZY_PRZELEW"));
+
+    TfrmParametry& drugie = otworz();
+    drugie.actModyfikuj->trigger();
+    drugie.chbCzyPrzelewy->click();
+    dialogs->expectMessage(QStringLiteral("Zapisać zmiany w parametrach ?"), ui::Answer::Yes);
+    drugie.close();
+    zamknijOkna();
+    EXPECT_EQ("0", zapisane("CZY_PRZELEW"));
+
+    // Esc drops the changes without a question.
+    TfrmParametry& trzecie = otworz();
+    trzecie.actModyfikuj->trigger();
+    trzecie.chbCzyPrzelewy->click();
+    trzecie.actAnuluj->trigger();
+    zamknijOkna();
+    EXPECT_EQ(nullptr, frmParametry);
+    EXPECT_EQ("0", zapisane("CZY_PRZELEW"));
+}
+
+TEST_F(ParametryTest, AStoredTextSourceOtherThanOneOrTwoShowsEmpty) {
+    db.exec("update RE_PARAMETRY set JAKA_TRESC_PRZELEWOW_FZ = '7'");
+    TfrmParametry& okno = otworz();
+    EXPECT_EQ(-1, okno.cmbTrescFZ->currentIndex());
+    EXPECT_EQ(QString(), okno.cmbTrescFZ->currentText());
+}
+
+TEST_F(ParametryTest, OpensOnlyWithNoOtherWindowOpen) {
+    QMdiArea obszar;
+    obszar.show();
+    ui::setMdiArea(&obszar);
+    QWidget inne;
+    obszar.addSubWindow(&inne)->show();
+    dialogs->expectMessage(QStringLiteral("Przed uruchomieniem zamknij wszystkie okna w systemie"), ui::Answer::Ok);
+    module->vParametryPrzelewyMDI(qApp);
+    EXPECT_EQ(nullptr, frmParametry);
+    obszar.removeSubWindow(&inne);
+    ui::setMdiArea(nullptr);
+}
+
+// A save that fails keeps what was typed on screen and nothing in the database.
+TEST_F(ParametryTest, AFailedSaveLeavesTheDatabaseAloneAndTheChangesOnScreen) {
+    module.reset();
+    suite.reset();
+    db.exec("create exception E_TEST_PARAMETRY 'zapis zablokowany'");
+    db.exec("create trigger T_TEST_PARAMETRY for RE_PARAMETRY before update as begin "
+            "if (new.TRESC_PRZELEWOW = 'BLOKADA') then exception E_TEST_PARAMETRY; end");
+    // The commit itself fails when the row says so: the post went through, the commit not.
+    db.exec("create trigger T_TEST_COMMIT on transaction commit as begin "
+            "if (exists(select 1 from RE_PARAMETRY where TRESC_PRZELEWOW = 'KOMMIT')) then "
+            "exception E_TEST_PARAMETRY; end");
+    suite = std::make_unique<siblings::Suite>(db.params());
+    module = std::make_unique<CPrzelew>();
+
+    for (const QString tekst : {QStringLiteral("BLOKADA"), QStringLiteral("KOMMIT")}) {
+        TfrmParametry& okno = otworz();
+        okno.actModyfikuj->trigger();
+        okno.edtTresc->setFocus();
+        okno.edtTresc->selectAll();
+        QTest::keyClicks(okno.edtTresc, tekst);
+        dialogs->expectShowMessage(QStringLiteral("frmParametry->btnZapiszClick() \n\nNie zapisano parametrów"));
+        okno.actZapisz->trigger();
+        zamknijOkna();
+        ASSERT_EQ(&okno, frmParametry) << "the window stays open";
+        EXPECT_TRUE(DMP->queParametry.isEditing());
+        EXPECT_EQ(tekst, okno.edtTresc->text());
+        EXPECT_EQ("Faktura", zapisane("TRESC_PRZELEWOW"));
+        EXPECT_EQ(0, sharedInt("select count(*) from RE_PARAMETRY where TRESC_PRZELEWOW = '" + tekst.toStdString() +
+                               "'"))
+            << "nothing half-saved in the shared transaction";
+        DMP->queParametry.cancel();
+        okno.close();
+        zamknijOkna();
+    }
+}
+
+}  // namespace
