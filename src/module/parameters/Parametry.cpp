@@ -23,6 +23,36 @@ namespace {
 
 data::Dataset& parametry() { return DMP->queParametry; }
 
+// The columns this window edits. Only they are written, and only while they
+// still hold what the window read: the row also carries other modules' settings.
+const char* const kKolumny[] = {"CZY_PRZELEW",         "KSIEGOWAC_PRZELEWY",          "SYNTETYKA_PRZELEWOW",
+                                "ID_KODU_DOK_PRZELEWU", "SCIEZKA_IMPORTU_PRZELEWOW",   "TRESC_PRZELEWOW",
+                                "TRESC_PRZELEWOW_GRUPOWANYCH", "JAKA_TRESC_PRZELEWOW_FZ", "CZY_AKCEPTACJA_KONTA_BANKOWEGO"};
+
+QString sZapisKolumn() {
+    QStringList zmiany, warunki;
+    for (const char* k : kKolumny) {
+        zmiany << QStringLiteral("%1 = :%1").arg(QLatin1String(k));
+        warunki << QStringLiteral("%1 is not distinct from :OLD_%1").arg(QLatin1String(k));
+    }
+    return "update RE_PARAMETRY set " + zmiany.join(", ") + " where ID = :OLD_ID and " + warunki.join(" and ");
+}
+
+// The update changes nothing when another user changed the row meanwhile:
+// what is stored must be what was just posted.
+void vSprawdzZapis() {
+    QStringList kolumny;
+    for (const char* k : kKolumny) kolumny << QLatin1String(k);
+    fb::Statement st(dmMain->transaction(),
+                     ("select " + kolumny.join(", ") + " from RE_PARAMETRY where ID = ?").toStdString());
+    st.setParams({parametry().fieldByName(QStringLiteral("ID")).value()});
+    fb::Cursor wiersz = st.open();
+    bool zgodny = wiersz.fetch();
+    for (int i = 0; zgodny && i < kolumny.size(); ++i)
+        zgodny = wiersz.value(i) == parametry().fieldByName(kolumny[i]).value();
+    if (!zgodny) throw std::runtime_error("Parametry zmienił w międzyczasie inny użytkownik.");
+}
+
 // What the user typed, kept to be put back when saving fails after the row was posted.
 std::vector<std::pair<QString, fb::Value>> zmiany() {
     std::vector<std::pair<QString, fb::Value>> wartosci;
@@ -67,7 +97,7 @@ void TfrmParametry::vZbudujOkno() {
     auto* bok = new QLabel(QStringLiteral("U s t a w i e n i a :"), this);
     bok->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     bok->setWordWrap(true);
-    bok->setFixedWidth(90);
+    bok->setFixedWidth(120);
     srodek->addWidget(bok);
     srodek->addWidget(vZbudujEdytory(), 1);
     uklad->addLayout(srodek, 1);
@@ -218,7 +248,11 @@ bool TfrmParametry::bZapisz() {
     const bool ok = runHandler("btnZapiszClick", [&] {
         try {
             data::UnitOfWork uow(dmMain->transaction());
-            parametry().post();
+            {
+                const data::Dataset::NarrowUpdate tylkoTeKolumny(parametry(), sZapisKolumn());
+                parametry().post();
+            }
+            vSprawdzZapis();
             uow.commit();
         } catch (const std::exception& e) {
             throw std::runtime_error(

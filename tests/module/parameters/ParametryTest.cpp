@@ -145,6 +145,28 @@ TEST_F(ParametryTest, OpensOnlyWithNoOtherWindowOpen) {
     ui::setMdiArea(nullptr);
 }
 
+TEST_F(ParametryTest, ASaveWritesOnlyItsOwnColumnsAndNeverOverAnotherUsersChange) {
+    TfrmParametry& okno = otworz();
+    okno.actModyfikuj->trigger();
+    okno.chbCzyPrzelewy->click();
+    db.exec("update RE_PARAMETRY set STAWKA_PODATKU = 23");   // another module's setting, meanwhile
+    okno.actZapisz->trigger();
+    zamknijOkna();
+    EXPECT_EQ(nullptr, frmParametry);
+    EXPECT_EQ("0", zapisane("CZY_PRZELEW"));
+    EXPECT_EQ(23, db.scalarInt("select cast(STAWKA_PODATKU as integer) from RE_PARAMETRY"));
+
+    TfrmParametry& drugie = otworz();
+    drugie.actModyfikuj->trigger();
+    drugie.chbCzyPrzelewy->click();
+    db.exec("update RE_PARAMETRY set CZY_PRZELEW = 5");
+    dialogs->expectShowMessage(QStringLiteral("Parametry zmienił w międzyczasie inny użytkownik"));
+    drugie.actZapisz->trigger();
+    zamknijOkna();
+    ASSERT_EQ(&drugie, frmParametry) << "the window stays open";
+    EXPECT_EQ("5", zapisane("CZY_PRZELEW"));
+}
+
 // A save that fails keeps what was typed on screen and nothing in the database.
 TEST_F(ParametryTest, AFailedSaveLeavesTheDatabaseAloneAndTheChangesOnScreen) {
     module.reset();
