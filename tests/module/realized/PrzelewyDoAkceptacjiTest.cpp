@@ -159,6 +159,28 @@ TEST_F(PrzelewyDoAkceptacjiTest, TheAuthorOfANumberCannotAcceptItAnotherUserCan)
     EXPECT_EQ(QStringLiteral("NIE JEST ZAAKCEPTOWANE konto bankowe ->Kontrahenta:"), dialogs->shown().back().caption);
 }
 
+// The demo as a person tries it: set 1 waits for its one unaccepted account, accepted by another user it goes.
+TEST_F(PrzelewyDoAkceptacjiTest, OnceAnotherUserAcceptedTheAccountTheSetGoesToIssuing) {
+    module->vPrzelewyMDI(qApp);
+    frmPrzelewy->runActivation();
+    dialogs->expectMessage(QStringLiteral("Biuro Rachunkowe"), ui::Answer::Ok);
+    frmPrzelewy->btnWystawClick();
+    zamknij();
+
+    otworz();
+    naWiersz(kPrzelewZestawu1);
+    frmPrzelewyDoAkceptacji->actZaznacz->trigger();
+    module->vPrzelewyMDI(qApp);
+    frmPrzelewy->runActivation();
+    bool wystawianie = false;
+    dialogs->expectModal([&](QWidget& okno) {
+        wystawianie = okno.objectName() == QLatin1String("frmWystawPrzelewy");
+        return int(ui::mrCancel);
+    });
+    frmPrzelewy->btnWystawClick();
+    EXPECT_TRUE(wystawianie);
+}
+
 TEST_F(PrzelewyDoAkceptacjiTest, AcceptAllWorksOnTheMarkedListOnlyAndLeavesOwnNumbersToOthers) {
     TfrmPrzelewyDoAkceptacji& okno = otworz();
     okno.grpWszystkie->button(1)->click();
