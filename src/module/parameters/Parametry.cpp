@@ -113,7 +113,6 @@ QWidget* TfrmParametry::vZbudujGore() {
                               const QString& klawisz) {
         auto* b = ui::named<QPushButton>(nazwa, tekst, gora);
         b->setToolTip(podpowiedz);
-        b->setFocusPolicy(Qt::NoFocus);
         uklad->addWidget(b);
         uklad->addWidget(new QLabel(klawisz, gora));
         return b;

@@ -51,11 +51,14 @@ TEST_F(ParametryTest, ViewStateShowsOnlyF2OpensTheEditorsAndTheAcceptanceSwitchN
     EXPECT_EQ(QStringLiteral("201"), okno.edtSyntetykaPrzelewow->text());
     EXPECT_EQ(QStringLiteral("PRZ"), okno.cmbKod->currentText());
 
-    okno.actModyfikuj->trigger();
+    // The keys reach the window while nothing in it can be edited yet.
+    okno.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&okno));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
     for (QWidget* w : edytory(okno)) EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_FALSE(okno.chbCzyAkceptacja->isEnabled());
     EXPECT_EQ(222, odcien(okno));
-    okno.actAkceptacja->trigger();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F8, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(okno.chbCzyAkceptacja->isEnabled());
     EXPECT_FALSE(DMP->queParametry.isEditing()) << "nothing changed yet";
 }

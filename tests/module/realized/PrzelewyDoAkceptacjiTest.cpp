@@ -106,7 +106,10 @@ TEST_F(PrzelewyDoAkceptacjiTest, AcceptingShowsEveryTransferOfTheAccountAccepted
     TfrmPrzelewyDoAkceptacji& okno = otworz();
     naWiersz(kDwaPrzelewy);
     ASSERT_EQ(0, stanWiersza(kDrugiPrzelew));
-    okno.actZaznacz->trigger();
+    okno.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&okno));
+    okno.grdPrzelewy->setFocus();
+    QTest::keyClick(okno.grdPrzelewy, Qt::Key_F3);
     EXPECT_EQ(kDwaPrzelewy, biezacy());
     EXPECT_EQ(1, stanWiersza(kDwaPrzelewy));
     EXPECT_EQ(1, stanWiersza(kDrugiPrzelew));
@@ -119,7 +122,7 @@ TEST_F(PrzelewyDoAkceptacjiTest, AcceptingShowsEveryTransferOfTheAccountAccepted
     EXPECT_EQ(1, zaakceptowane(kKontoDwoch)) << "a second accept switches nothing back";
 
     // Cancelling goes back to the first row; a second cancel is refused.
-    okno.actOdakceptuj->trigger();
+    QTest::keyClick(okno.grdPrzelewy, Qt::Key_Delete);
     EXPECT_EQ(0, zaakceptowane(kKontoDwoch));
     EXPECT_EQ(0, q().recNo());
     naWiersz(kDrugiPrzelew);
