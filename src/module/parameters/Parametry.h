@@ -32,6 +32,8 @@ class TfrmParametry : public ui::Form<TfrmParametry, frmParametry> {
     Q_OBJECT
 public:
     explicit TfrmParametry(QWidget* owner);
+    // The size it opens in, also as a frame of the host.
+    QSize sizeHint() const override { return {607, 450}; }
 
     ui::DBCheckBox* chbCzyPrzelewy;
     ui::DBCheckBox* chbKsiegPrzelewy;

@@ -244,7 +244,7 @@ QWidget* TfrmPrzelewyDoAkceptacji::vZbudujDol() {
         panel->setFrameShadow(QFrame::Sunken);
         panel->setMinimumWidth(szerokosc);
         panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        uklad->addWidget(panel);
+        uklad->addWidget(panel, 0, Qt::AlignVCenter);
         return panel;
     };
     pnlIlosc = licznik("pnlIlosc", QStringLiteral("Ilość zaznacz. faktur:"), 50);

@@ -26,6 +26,8 @@ class TfrmPrzelewyDoAkceptacji : public ui::Form<TfrmPrzelewyDoAkceptacji, frmPr
     Q_OBJECT
 public:
     explicit TfrmPrzelewyDoAkceptacji(QWidget* owner);
+    // The size it opens in, also as a frame of the host.
+    QSize sizeHint() const override { return {900, 600}; }
 
     data::Dataset queRobPrzelewy;
 
