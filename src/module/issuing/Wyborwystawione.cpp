@@ -115,21 +115,12 @@ void TfrmWyborWystawione::vZbudujOkno() {
     if (const QScreen* ekran = QGuiApplication::primaryScreen())
         move(ekran->availableGeometry().center() - rect().center());
 
-    auto* actAnuluj = new QAction(this);
-    actAnuluj->setShortcut(QKeySequence(Qt::Key_Escape));
-    actAnuluj->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(actAnuluj);
-    auto* actPomoc = new QAction(this);
-    actPomoc->setShortcut(QKeySequence(Qt::Key_F1));
-    actPomoc->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(actPomoc);
-
     connect(btnWybierz, &QPushButton::clicked, this, &TfrmWyborWystawione::btnWybierzClick);
     connect(DBGrid1, &ui::DbGrid::rowActivated, this, &TfrmWyborWystawione::btnWybierzClick);
     connect(btnAnuluj, &QPushButton::clicked, this, &TfrmWyborWystawione::btnAnulujClick);
-    connect(actAnuluj, &QAction::triggered, this, &TfrmWyborWystawione::btnAnulujClick);
+    connect(ui::formKey(*this, Qt::Key_Escape), &QAction::triggered, this, &TfrmWyborWystawione::btnAnulujClick);
     connect(btnHelp, &QToolButton::clicked, this, &TfrmWyborWystawione::btnHelpClick);
-    connect(actPomoc, &QAction::triggered, this, &TfrmWyborWystawione::btnHelpClick);
+    connect(ui::formKey(*this, Qt::Key_F1), &QAction::triggered, this, &TfrmWyborWystawione::btnHelpClick);
 }
 
 void TfrmWyborWystawione::onActivate() {

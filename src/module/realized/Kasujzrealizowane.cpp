@@ -61,12 +61,8 @@ void TfrmKasujZrealizowane::vZbudujOkno() {
     resize(420, 240);
     if (const QWidget* glowne = ui::mainWindow()) move(glowne->geometry().center() - rect().center());
 
-    auto* actAnuluj = new QAction(this);
-    actAnuluj->setShortcut(QKeySequence(Qt::Key_Escape));
-    actAnuluj->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(actAnuluj);
     ui::enterMovesFocus(*this);
-    connect(actAnuluj, &QAction::triggered, this, &TfrmKasujZrealizowane::btnAnulujClick);
+    connect(ui::formKey(*this, Qt::Key_Escape), &QAction::triggered, this, &TfrmKasujZrealizowane::btnAnulujClick);
     connect(btnOK, &QPushButton::clicked, this, &TfrmKasujZrealizowane::btnOKClick);
     connect(btnAnuluj, &QPushButton::clicked, this, &TfrmKasujZrealizowane::btnAnulujClick);
 }

@@ -100,11 +100,7 @@ void TfrmZrealizowanePokaz::vZbudujOkno() {
     uklad->addStretch(1);
     uklad->addLayout(dol);
 
-    auto* actZamknij = new QAction(this);
-    actZamknij->setShortcut(QKeySequence(Qt::Key_Escape));
-    actZamknij->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(actZamknij);
-    connect(actZamknij, &QAction::triggered, this, &TfrmZrealizowanePokaz::btnAnulujClick);
+    connect(ui::formKey(*this, Qt::Key_Escape), &QAction::triggered, this, &TfrmZrealizowanePokaz::btnAnulujClick);
     connect(btnAnuluj, &QPushButton::clicked, this, &TfrmZrealizowanePokaz::btnAnulujClick);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/controls/EntryForm.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QApplication>
@@ -52,6 +53,15 @@ private:
 }  // namespace
 
 void enterMovesFocus(QWidget& form) { new EnterMovesFocus(form); }
+
+QAction* formKey(QWidget& form, const QKeySequence& key)
+{
+    auto* action = new QAction(&form);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    form.addAction(action);
+    return action;
+}
 
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons, QWidget* parent)
 {

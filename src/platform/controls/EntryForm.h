@@ -7,7 +7,9 @@
 #include <initializer_list>
 #include <utility>
 
+class QAction;
 class QHBoxLayout;
+class QKeySequence;
 class QPushButton;
 class QWidget;
 
@@ -25,6 +27,10 @@ W* named(const char* name, Args&&... args)
 // Enter pressed in a control of the form (not in a button, which Enter
 // presses) moves the focus to the next control instead of reaching it.
 void enterMovesFocus(QWidget& form);
+
+// A key of the form (Esc, F1) that works wherever the focus is inside it;
+// connect the action's triggered() to what the key does.
+QAction* formKey(QWidget& form, const QKeySequence& key);
 
 // The row of glyph buttons (save/OK, cancel) at the bottom right of a form,
 // all of one size so that a glyph without a caption still fills its button.
