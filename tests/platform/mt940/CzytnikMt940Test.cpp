@@ -1,0 +1,193 @@
+#include "platform/mt940/CzytnikMt940.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+using namespace mt940;
+
+namespace {
+
+std::string plik(const char* nazwa) {
+    std::ifstream f(std::string(PXFER_MT940_SAMPLES) + "/" + nazwa, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+WynikCzytania czytaj(const std::string& tekst) { return czytajWyciagi(QString::fromStdString(tekst)); }
+
+const QString kRachunek = QStringLiteral("61109010140000071219812874");
+
+} // namespace
+
+TEST(CzytnikMt940, TwoStatementsInWindows1250WithTildeSubfieldsAndFraming) {
+    const std::string bajty = plik("tylda-cp1250-crlf.sta");
+    ASSERT_FALSE(bajty.empty());
+    EXPECT_EQ(rozpoznajKodowanie(bajty), Kodowanie::Cp1250);
+    const WynikCzytania w = czytajWyciagi(bajty);
+    ASSERT_FALSE(w.blad) << w.blad->komunikat.toStdString();
+    EXPECT_TRUE(w.ok());
+    ASSERT_EQ(w.wyciagi.size(), 2u);
+
+    const Wyciag& pierwszy = w.wyciagi[0];
+    EXPECT_EQ(pierwszy.referencja, "WB2612010001");
+    EXPECT_EQ(pierwszy.rachunek, kRachunek);
+    EXPECT_EQ(pierwszy.numer, "00012/1");
+    EXPECT_EQ(pierwszy.otwarcia.kwota, 1234567);
+    EXPECT_EQ(pierwszy.otwarcia.waluta, "PLN");
+    EXPECT_EQ(pierwszy.zamkniecia.zeZnakiem(), 959617);
+    ASSERT_TRUE(pierwszy.dostepne);
+    EXPECT_EQ(pierwszy.dostepne->kwota, 959617);
+    ASSERT_EQ(pierwszy.pozycje.size(), 3u);
+
+    const Pozycja& p = pierwszy.pozycje[0];
+    EXPECT_EQ(p.wiersz, 6);
+    EXPECT_EQ(p.dataWaluty, QDate(2026, 12, 1));
+    EXPECT_EQ(p.dataKsiegowania, QDate(2026, 12, 1));
+    EXPECT_TRUE(p.obciazenie);
+    EXPECT_EQ(p.kodFunduszy, QChar(u'N'));
+    EXPECT_EQ(p.kwota, 150000);
+    EXPECT_EQ(p.typ, "N641");
+    EXPECT_EQ(p.referencjaKlienta, "NONREF");
+    EXPECT_EQ(p.referencjaBanku, "BR2612010001");
+    EXPECT_EQ(p.kodOperacji, "020");
+    // The title broke inside a word at the end of a sub-field and of a line.
+    EXPECT_EQ(p.tytul, QStringLiteral("FV/2026/117 zapłata za dostawę materiałów"));
+    EXPECT_EQ(p.kontrahent, QStringLiteral("Hurtownia Żelazo Sp. z o.o."));
+    EXPECT_EQ(p.rachunek, kRachunek);
+
+    EXPECT_FALSE(pierwszy.pozycje[1].obciazenie);
+    EXPECT_EQ(pierwszy.pozycje[1].kontrahent, QStringLiteral("Gmina Świętochłowice"));
+    EXPECT_EQ(pierwszy.pozycje[1].rachunek, "10203000000000000000000001");
+    EXPECT_EQ(w.wyciagi[1].pozycje.at(0).kwota, 1);
+    EXPECT_EQ(w.wyciagi[1].pozycje.at(0).tytul, QStringLiteral("Opłata za przelew"));
+}
+
+TEST(CzytnikMt940, IsoLatin2WithHeadersUnpaddedAmountsReversalAndFreeText) {
+    const std::string bajty = plik("pytajnik-iso88592-lf.sta");
+    EXPECT_EQ(rozpoznajKodowanie(bajty), Kodowanie::Iso88592);
+    const WynikCzytania w = czytajWyciagi(bajty);
+    ASSERT_FALSE(w.blad) << w.blad->komunikat.toStdString();
+    ASSERT_EQ(w.wyciagi.size(), 1u);
+    const Wyciag& s = w.wyciagi[0];
+    EXPECT_EQ(s.rachunek, kRachunek);
+    EXPECT_TRUE(s.otwarcia.debet);
+    EXPECT_EQ(s.otwarcia.zeZnakiem(), -10000);
+    EXPECT_EQ(s.roznicaSald(), 0);
+    ASSERT_EQ(s.pozycje.size(), 2u);
+
+    const Pozycja& wplata = s.pozycje[0];
+    EXPECT_FALSE(wplata.obciazenie);
+    EXPECT_TRUE(wplata.kodFunduszy.isNull());
+    EXPECT_EQ(wplata.kwota, 100000);
+    EXPECT_FALSE(wplata.dataKsiegowania.isValid());
+    EXPECT_EQ(wplata.referencjaKlienta, "REF-KLIENTA");
+    EXPECT_EQ(wplata.uzupelnienie, "WPLATA ZALICZKI");
+    EXPECT_TRUE(wplata.kodOperacji.isEmpty());
+    EXPECT_EQ(wplata.tytul, QStringLiteral("Zwrot nadpłaty za fakturę FV 15/2026 Łódź"));
+    EXPECT_TRUE(wplata.rachunek.isEmpty());
+
+    const Pozycja& storno = s.pozycje[1];
+    EXPECT_TRUE(storno.storno);
+    EXPECT_TRUE(storno.obciazenie);   // a reversed credit takes money back
+    EXPECT_EQ(storno.kwota, 2550);
+    EXPECT_EQ(storno.typ, "NMSC");
+    EXPECT_TRUE(storno.referencjaBanku.isEmpty());
+    EXPECT_EQ(storno.tytul, QStringLiteral("Korekta błędnego uznania"));
+    EXPECT_EQ(storno.kontrahent, QStringLiteral("Śląska Spółka"));
+    EXPECT_EQ(storno.rachunek, "27114020040000300201355387");
+}
+
+TEST(CzytnikMt940, Utf8MixedLineEndsAccountFormsAndContinuedStatement) {
+    const std::string bajty = plik("mniejszy-utf8-mieszane.sta");
+    EXPECT_EQ(rozpoznajKodowanie(bajty), Kodowanie::Utf8);
+    const WynikCzytania w = czytajWyciagi(bajty);
+    ASSERT_FALSE(w.blad) << w.blad->komunikat.toStdString();
+    EXPECT_TRUE(w.ok());
+    ASSERT_EQ(w.wyciagi.size(), 3u);
+    EXPECT_EQ(w.wyciagi[0].kodBanku, "10901014");
+    EXPECT_EQ(w.wyciagi[0].rachunek, "0000071219812874");
+    EXPECT_TRUE(w.wyciagi[0].zamkniecia.posrednie);
+    EXPECT_TRUE(w.wyciagi[1].otwarcia.posrednie);
+    EXPECT_EQ(w.wyciagi[1].otwarcia.zeZnakiem(), -1234);
+    EXPECT_EQ(w.wyciagi[0].pozycje.at(0).kontrahent, QStringLiteral("Gdańska Firma"));
+    EXPECT_EQ(w.wyciagi[0].pozycje.at(0).referencjaKlienta, "FV 3/2026");
+    // A bank code and a 16-digit account are no Polish number: kept as written.
+    EXPECT_EQ(w.wyciagi[0].pozycje.at(0).rachunek, "109010140000071219812874");
+    EXPECT_EQ(w.wyciagi[1].pozycje.at(0).tytul, "zwrot");
+    EXPECT_EQ(w.wyciagi[2].rachunek, kRachunek);
+    EXPECT_TRUE(w.wyciagi[2].pozycje.empty());
+}
+
+TEST(CzytnikMt940, BalanceOffByOneGroszIsReportedAndTheStatementKept) {
+    const WynikCzytania w = czytajWyciagi(plik("grosz-roznicy.sta"));
+    EXPECT_FALSE(w.blad);
+    ASSERT_EQ(w.wyciagi.size(), 1u);
+    EXPECT_EQ(w.wyciagi[0].roznicaSald(), -1);
+    ASSERT_EQ(w.niezgodnosciSald.size(), 1u);
+    EXPECT_EQ(w.niezgodnosciSald[0].komunikat,
+              QStringLiteral("Wyciąg 1/1 (wiersz 1): saldo otwarcia 100,00 i obroty -9,50 dają 90,50, "
+                             "a saldo końcowe wynosi 90,49 (różnica -0,01)"));
+    EXPECT_FALSE(w.ok());
+}
+
+TEST(CzytnikMt940, TruncatedFilesStopWithTheStatementsBeforeKept) {
+    const std::string caly = plik("tylda-cp1250-crlf.sta");
+    const QString tekst = dekoduj(caly);
+    // Cut inside the second statement: the first one stays.
+    const WynikCzytania w = czytajWyciagi(tekst.left(tekst.indexOf(QStringLiteral(":62F:C261202"))));
+    ASSERT_TRUE(w.blad);
+    EXPECT_EQ(w.wyciagi.size(), 1u);
+    EXPECT_TRUE(w.blad->komunikat.contains(QStringLiteral("plik urwany")));
+    // Every cut of the file either reads or names a line; none crashes.
+    for (qsizetype n = 0; n < tekst.size(); n += 7) {
+        const WynikCzytania r = czytajWyciagi(tekst.left(n));
+        EXPECT_TRUE(r.blad || !r.wyciagi.empty()) << n;
+        if (r.blad) {
+            EXPECT_TRUE(r.blad->komunikat.startsWith(u"Wiersz ") || r.blad->wiersz == 0) << n;
+        }
+    }
+}
+
+TEST(CzytnikMt940, BadFieldsNameTheirLine) {
+    const std::string poczatek = ":20:X\n:25:/PL61109010140000071219812874\n:60F:C261201PLN10,00\n";
+    const std::pair<std::string, std::string> przypadki[] = {
+        {":61:261201D1.50NTRF\n", "Wiersz 4: nieprawidłowa kwota '1.50' w polu :61:"},
+        {":61:261201D1,505NTRF\n", "Wiersz 4: nieprawidłowa kwota '1,505'"},
+        {":61:261301D1,50NTRF\n", "Wiersz 4: nieprawidłowa data waluty"},
+        {":61:261201X1,50NTRF\n", "Wiersz 4: brak znaku D/C"},
+        {":61:261201D1,50\n", "Wiersz 4: brak typu transakcji"},
+        {":61:26120112\n", "Wiersz 4: brak znaku D/C"},
+        {":62F:C261201PLN\n", "Wiersz 4: nieprawidłowa kwota w polu :62F:"},
+        {":62F:261201PLN1,00\n", "Wiersz 4: brak znaku C/D salda"},
+        {":62F:C261201PLN1,00\n:61:261201D1,50NTRF\n", "Wiersz 5: pole :61: po saldzie końcowym"},
+    };
+    for (const auto& [reszta, komunikat] : przypadki) {
+        const WynikCzytania w = czytaj(poczatek + reszta);
+        ASSERT_TRUE(w.blad) << reszta;
+        SCOPED_TRACE(reszta);
+        EXPECT_TRUE(w.blad->komunikat.startsWith(QString::fromStdString(komunikat)))
+            << w.blad->komunikat.toStdString();
+    }
+    EXPECT_EQ(czytaj(":61:261201D1,50NTRF\n").blad->komunikat,
+              QStringLiteral("Wiersz 1: pole :61: przed polem :20: wyciągu"));
+    EXPECT_EQ(czytaj(":20:X\n:25:1\n:61:261201D1,50NTRF\n").blad->komunikat,
+              QStringLiteral("Wiersz 3: pozycja :61: przed saldem otwarcia :60F:"));
+    EXPECT_EQ(czytaj("").blad->komunikat, QStringLiteral("Wyciąg: plik nie zawiera żadnego wyciągu (pola :20:)"));
+    EXPECT_EQ(czytaj(":20:A\n:60F:C261201PLN1,00\n:62F:C261201PLN1,00\n").blad->komunikat,
+              QStringLiteral("Wiersz 1: wyciąg bez rachunku (pole :25:)"));
+}
+
+TEST(CzytnikMt940, EntryDatesAcrossTheYearEnd) {
+    const WynikCzytania w = czytaj(":20:X\n:25:1\n:60F:C261231PLN10,00\n:61:2701011231D1,NTRF\n"
+                                   ":61:2612310102C1,NTRF\n:62F:C270101PLN10,00\n");
+    ASSERT_FALSE(w.blad) << w.blad->komunikat.toStdString();
+    EXPECT_EQ(w.wyciagi[0].pozycje[0].dataKsiegowania, QDate(2026, 12, 31));
+    EXPECT_EQ(w.wyciagi[0].pozycje[1].dataKsiegowania, QDate(2027, 1, 2));
+}
+
+TEST(CzytnikMt940, AmountsInMessagesGroupThousands) {
+    EXPECT_EQ(kwotaTekstem(123456789), "1 234 567,89");
+    EXPECT_EQ(kwotaTekstem(-5), "-0,05");
+    EXPECT_EQ(kwotaTekstem(100000), "1 000,00");
+}
