@@ -8,6 +8,7 @@ PACKAGES=(
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-common
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libqt6opengl6-dev libgl-dev
   qt6-qpa-plugins libgtest-dev
+  clang
   fonts-dejavu-core poppler-utils
 )
 

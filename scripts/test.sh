@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the tests with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test headless.
+# UndefinedBehaviorSanitizer, runs every test headless, then fuzzes the file
+# readers for a minute each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,3 +10,4 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DPXFER_SANITIZE=ON -DPXFER_TE
 cmake --build build-test -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-test --output-on-failure -j"$(nproc)"
+bash scripts/fuzz.sh 60
