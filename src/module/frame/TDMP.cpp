@@ -1,5 +1,6 @@
 #include "module/frame/TDMP.h"
 
+#include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
 
@@ -306,6 +307,7 @@ int TDMP::iDodajPrzelew(int idFaktury, int idKontrahenta, int idKontaBank, const
                               QString(), ui::Buttons::Ok, ui::Icon::Warning);
     if (!bRejestrWolny(QStringLiteral("Otwarty zbior PR_PRZELEWY"))) return -1;
     try {
+        data::UnitOfWork uow(dmMain->transaction(), {&quePrzelewy}, data::UnitOfWork::Commit::ByCaller);
         quePrzelewy.insert();
         const int id =
             dmMain->iPobierzGenerator(QStringLiteral("SELECT GEN_ID(GEN_PR_PRZELEWY_ID,1) AS ILE FROM RDB$DATABASE"));
@@ -314,9 +316,9 @@ int TDMP::iDodajPrzelew(int idFaktury, int idKontrahenta, int idKontaBank, const
         writeTransferFields(idKontrahenta, idKontaBank, nrFaktury, wn, dataWystawienia, terminZaplaty, kwota, paragraf,
                             tresc);
         quePrzelewy.post();
+        uow.commit();
         return id;
     } catch (const std::exception&) {
-        if (quePrzelewy.isEditing()) quePrzelewy.cancel();
         return -1;
     }
 }
@@ -327,13 +329,14 @@ int TDMP::iZmienPrzelew(int id, int, int idKontrahenta, int idKontaBank, const Q
     if (!bRejestrWolny(QStringLiteral("Otwarty zbior PR_PRZELEWY "))) return -1;
     try {
         if (!quePrzelewy.locate(QStringLiteral("ID"), id)) return -1;
+        data::UnitOfWork uow(dmMain->transaction(), {&quePrzelewy}, data::UnitOfWork::Commit::ByCaller);
         quePrzelewy.edit();
         writeTransferFields(idKontrahenta, idKontaBank, nrFaktury, wn, dataWystawienia, terminZaplaty, kwota, paragraf,
                             tresc);
         quePrzelewy.post();
+        uow.commit();
         return id;
     } catch (const std::exception&) {
-        if (quePrzelewy.isEditing()) quePrzelewy.cancel();
         return -1;
     }
 }

@@ -39,6 +39,11 @@ public:
     std::unique_ptr<fb::Attachment> dbBaza;
     std::unique_ptr<fb::Transaction> tsnTransakcja;
 
+    // Lines of quePrzelewy that the windows rewrite: the filter condition
+    // (after the join) and the order expression.
+    static constexpr int kLiniaWarunku = 6;
+    static constexpr int kLiniaPorzadku = 8;
+
     data::Dataset quePrzelewy;
     data::Dataset queZrealizowane;
     data::Dataset queWystawione;

@@ -5,6 +5,7 @@
 #include "module/issuing/IssueContext.h"
 #include "platform/data/Formats.h"
 #include "platform/data/SqlText.h"
+#include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
 #include "siblings/finanse/TdmFinanse.h"
@@ -32,11 +33,11 @@ QString firstAccount(const QString& statement, const QString& operation)
     }
 }
 
+// The posting's unit of work rolls back once the caller returns.
 bool ledgerFailed()
 {
     ui::dialogs().message(QStringLiteral("Nie utworzono dokumentu w FK"), QStringLiteral("PO ZAPISIE !! "),
                           ui::Buttons::Ok, ui::Icon::None);
-    dmMain->transaction().rollbackRetaining();
     return false;
 }
 
@@ -83,6 +84,10 @@ bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int
             return false;
         }
 
+        // The document is kept whole or not at all: what the posting wrote
+        // must not reach the database with the next commit of the shared
+        // transaction.
+        data::UnitOfWork uow(dmMain->transaction(), {&rows});
         rows.first();
         const QDate documentDate = dateOf(rows);
         const int period = dmKartoteka->iIDOkresu(documentDate.year(), documentDate.month());
@@ -137,18 +142,12 @@ bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int
                                         rowDate, QString(), 0, paragraph, -1) < 0)
                 return ledgerFailed();
         }
-        dmMain->transaction().commitRetaining();
+        uow.commit();
         ui::dialogs().showMessage(QStringLiteral("Dopisano dokument FK"));
         DMP->queDok.close();
         return true;
     } catch (const std::exception& e) {
-        // The document is committed whole or not at all: what this posting
-        // wrote must not reach the database with the next commit of the
-        // shared transaction.
-        if (rows.isEditing())
-            rows.cancel();
         ui::dialogs().showMessage("Błąd zapisu Dokumentu do FK " + QString::fromUtf8(e.what()));
-        dmMain->transaction().rollbackRetaining();
         return false;
     }
 }

@@ -5,6 +5,7 @@
 #include "module/issuing/LedgerPosting.h"
 #include "platform/controls/EntryForm.h"
 #include "platform/data/SqlText.h"
+#include "platform/data/UnitOfWork.h"
 #include "platform/grid/DbGrid.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Glyphs.h"
@@ -60,7 +61,7 @@ TfrmWystawPrzelewy::TfrmWystawPrzelewy(QWidget* owner) : Form(owner) {
         for (data::Dataset* q : {&DMP->queBanki, &DMP->queWystawione, &DMP->queZrealizowane})
             if (!q->isActive()) q->open();
     } catch (const std::exception& e) {
-        ui::dialogs().showMessage(QStringLiteral("frmWystawPrzelewy->FormCreate() \n\n") + sBlad(e));
+        ui::showError(objectName(), "FormCreate", e);
     }
     ui::loadGlyphs({{btnAnuluj, "D_ANULUJ"}, {btnWybierz, "D_WYBIERZ"}});
     btnHelp->setIcon(dmMain->PobierzFiltry().value(5));
@@ -139,13 +140,10 @@ void TfrmWystawPrzelewy::vZbudujOkno() {
 
 // ---------------------------------------------------------------- issuing
 
-void TfrmWystawPrzelewy::btnWybierzClick() {
-    try {
-        if (!bMoznaWystawic() || !bWybierzKolejny()) return;
-    } catch (const std::exception& e) {
-        ui::dialogs().showMessage(QStringLiteral("frmWystawPrzelewy->btnWybierzClick() \n\n") + sBlad(e));
-        return;
-    }
+void TfrmWystawPrzelewy::btnWybierzClick() { runHandler("btnWybierzClick", [this] { vWystaw(); }); }
+
+void TfrmWystawPrzelewy::vWystaw() {
+    if (!bMoznaWystawic() || !bWybierzKolejny()) return;
     if (ui::dialogs().message(QStringLiteral("Czy akceptujesz ?"),
                               QStringLiteral("Zostaną wystawione zaznaczone przelewy"), ui::Buttons::YesNo,
                               ui::Icon::Question) != ui::Answer::Yes)
@@ -200,14 +198,12 @@ bool TfrmWystawPrzelewy::bWybierzKolejny() {
 }
 
 bool TfrmWystawPrzelewy::bZapiszPartie() {
-    fb::Transaction& transakcja = dmMain->transaction();
     bool przyPartii = true;
+    data::Dataset& wystawione = DMP->queWystawione;
+    data::Dataset& przelewy = DMP->quePrzelewy;
     try {
-        // What the shared transaction already holds (an amount split waits
-        // for the register's next commit) must not go down with a failed batch.
-        transakcja.commitRetaining();
-
-        data::Dataset& wystawione = DMP->queWystawione;
+        // The batch row, the payments and the realized rows are kept together or not at all.
+        data::UnitOfWork uow(dmMain->transaction(), {&wystawione, &przelewy, &DMP->queZrealizowane});
         const int bank = static_cast<int>(pole(DMP->queBanki, "ID").asInteger());
         wystawione.insert();
         pole(wystawione, "ID").setInteger(dmMain->iPobierzGenerator(kGeneratorPartii));
@@ -218,7 +214,6 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
         kontekst.iIdKontaFirmy = bank;
         przyPartii = false;
 
-        data::Dataset& przelewy = DMP->quePrzelewy;
         // A payment changes the mark, the amounts and the realization: the
         // other columns keep what they hold now, even if another user has
         // just changed a title, and the joined row is not read again.
@@ -234,29 +229,21 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
         const int ile = przelewy.recordCount();
         if (!bZestawNiezmieniony()) {
             kontekst.bBlad = true;
-        } else {
-            int klucz = dmMain->iPobierzGenerator(sGeneratorZrealizowanych(ile)) - ile;
-            for (przelewy.first(); !przelewy.eof(); przelewy.next()) {
-                vZaplacPrzelew();
-                if (!bPrzeniesDoZrealizowanych(++klucz)) kontekst.bBlad = true;
-            }
+            return false;
         }
-        if (!kontekst.bBlad) {
-            transakcja.commitRetaining();
-            return true;
+        int klucz = dmMain->iPobierzGenerator(sGeneratorZrealizowanych(ile)) - ile;
+        for (przelewy.first(); !przelewy.eof(); przelewy.next()) {
+            vZaplacPrzelew();
+            if (!bPrzeniesDoZrealizowanych(++klucz)) kontekst.bBlad = true;
         }
+        if (kontekst.bBlad) return false;
+        uow.commit();
+        return true;
     } catch (const std::exception& e) {
         kontekst.bBlad = true;
         vZglosBladPartii(e, przyPartii);
+        return false;
     }
-    for (data::Dataset* q : {&DMP->queWystawione, &DMP->quePrzelewy, &DMP->queZrealizowane})
-        if (q->isEditing()) q->cancel();
-    try {
-        transakcja.rollbackRetaining();
-    } catch (const std::exception& e) {
-        ui::dialogs().showMessage("Błąd " + sBlad(e));
-    }
-    return false;
 }
 
 bool TfrmWystawPrzelewy::bZestawNiezmieniony() {

@@ -50,6 +50,8 @@ private:
     bool bMoznaWystawic();
     // The first letter of the day no batch has; false when 'A' to 'S' are taken.
     bool bWybierzKolejny();
+    // Checks, the letter, the question, the batch, then its file and document.
+    void vWystaw();
     // The batch row, the payments and the realized rows, committed together
     // or rolled back together; false when nothing was kept.
     bool bZapiszPartie();

@@ -4,6 +4,7 @@
 #include "platform/controls/DBEdit.h"
 #include "platform/controls/EntryForm.h"
 #include "platform/data/Formats.h"
+#include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Glyphs.h"
 #include "siblings/core/TdmMain.h"
@@ -98,13 +99,17 @@ void TfrmPodzialKwoty::btnOKClick()
         odmowa(QStringLiteral("Kwota nie może być ujemna "));
         return;
     }
-    try {
+    const bool zapisano = runHandler("btnOKClick", [] {
+        // The dialog's row is not the unit's to cancel: after a failed save
+        // the amount stays in the dialog to be corrected or cancelled. A saved
+        // amount is made durable at once; nothing else would commit it.
+        data::UnitOfWork uow(dmMain->transaction());
         if (DMP->quePrzelewy.state() == data::Dataset::State::Edit)
             DMP->quePrzelewy.post();
-    } catch (const std::exception& e) {
-        ui::dialogs().showMessage(QStringLiteral("frmPodzialKwoty->btnOKClick() \n\n") + QString::fromUtf8(e.what()));
+        uow.commit();
+    });
+    if (!zapisano)
         return;
-    }
     setModalResult(ui::mrOk);
     if (isVisible())
         close();
@@ -113,6 +118,17 @@ void TfrmPodzialKwoty::btnOKClick()
 void TfrmPodzialKwoty::btnAnulujClick()
 {
     setModalResult(ui::mrCancel);
+    if (isVisible())
+        close();
+}
+
+void TfrmPodzialKwoty::onHandlerFailed(const char*)
+{
+    // An amount written and then undone (the commit failed) no longer matches
+    // the database: the dialog gives up and the register reads the row again.
+    if (DMP->quePrzelewy.isEditing())
+        return;
+    setModalResult(ui::mrAbort);
     if (isVisible())
         close();
 }

@@ -34,6 +34,7 @@ public:
 
 protected:
     void onClose() override;
+    void onHandlerFailed(const char* operacja) override;
 
 private:
     void vZbudujOkno();

@@ -9,6 +9,7 @@
 #include "module/register/Przelewydane.h"
 #include "platform/controls/DBEdit.h"
 #include "platform/controls/EntryForm.h"
+#include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
 #include "siblings/kartoteka/TdmKartoteka.h"
@@ -53,11 +54,6 @@ double dPozostalo() { return pole("WARTOSC_CALA").asDouble() - pole("WARTOSC_WYP
 bool bJestWiersz() { return przelewy().isActive() && !przelewy().isEmpty(); }
 
 QString sBlad(const std::exception& e) { return QString::fromUtf8(e.what()); }
-
-// A caught error as the window reports it: where it happened, then the message.
-void vPokazBlad(const char* operacja, const std::exception& e) {
-    ui::dialogs().showMessage(QStringLiteral("frmPrzelewy->%1() \n\n").arg(QLatin1String(operacja)) + sBlad(e));
-}
 
 void vInnyZestaw() {
     ui::dialogs().message(QStringLiteral("Już zaznaczono w innym zestawie"), QString(), ui::Buttons::Ok,
@@ -104,7 +100,7 @@ TfrmPrzelewy::TfrmPrzelewy(QWidget* owner, bool przywroc) : Form(owner), bPrzywr
         przelewy().setSqlLine(kLiniaPorzadku, kStartPorzadek);
         przelewy().open();
     } catch (const std::exception& e) {
-        vPokazBlad("FormCreate", e);
+        ui::showError(objectName(), "FormCreate", e);
     }
     iStanPowrotu = -1;
     zestaw.vZeruj();
@@ -461,20 +457,17 @@ void TfrmPrzelewy::btnUsunClick() {
     // A row of the active set leaves the set's count and sum with it.
     const bool zaznaczony = bZaznaczonyWZestawie(przelewy(), DMP->iKtoryZestaw);
     const double kwota = dWartosc();
-    try {
+    lista->iZapamietaneId = lista->iBiezaceId();   // where the list returns should the delete be undone
+    runHandler("btnUsunClick", [&] {
+        data::UnitOfWork uow(dmMain->transaction(), {&przelewy()});
         przelewy().remove();
-        dmMain->transaction().commitRetaining();
-    } catch (const std::exception& e) {
-        dmMain->transaction().rollbackRetaining();
-        vPokazBlad("btnUsunClick", e);
-        actSQLExecute();
-        vPrzelicz();
-        return;
-    }
-    if (zaznaczony) {
-        zestaw.vOdejmij(kwota);
-        vPokazZestaw();
-    }
+        uow.commit();
+        lista->iZapamietaneId = 0;
+        if (zaznaczony) {
+            zestaw.vOdejmij(kwota);
+            vPokazZestaw();
+        }
+    });
 }
 
 // ---------------------------------------------------------------- marking sets
@@ -501,48 +494,43 @@ void TfrmPrzelewy::vPrzelicz() {
         vPokazZestaw();
         przelewy().first();
     } catch (const std::exception& e) {
-        vPokazBlad("Przelicz", e);
+        ui::showError(objectName(), "Przelicz", e);
     }
     grdPrzelewy->attachDataset();
 }
 
 void TfrmPrzelewy::btnZaznaczClick() {
     if (!bJestWiersz() || bZrealizowany()) return;
-    const TZestawZaznaczonych przed = zestaw;
-    try {
+    data::Field& znak = *DMP->fldZaznacz;
+    if (znak.asInteger() != 1 && bZaznaczonyWInnymZestawie(przelewy(), DMP->iKtoryZestaw)) {
+        vInnyZestaw();
+        return;
+    }
+    const auto zapis = [&] {
+        data::UnitOfWork uow(dmMain->transaction(), {&przelewy()});
+        TZestawZaznaczonych po = zestaw;
         przelewy().edit();
-        data::Field& znak = *DMP->fldZaznacz;
         if (znak.asInteger() == 1) {
-            zestaw.vOdejmij(dWartosc());
+            po.vOdejmij(dWartosc());
             znak.setInteger(0);
             pole("WARTOSC").setDouble(dPozostalo());
-        } else if (bZaznaczonyWInnymZestawie(przelewy(), DMP->iKtoryZestaw)) {
-            vInnyZestaw();
-            // Left in edit state the query would refuse the invoice module's next add.
-            przelewy().cancel();
-            return;
         } else {
-            zestaw.vDodaj(dWartosc());
+            po.vDodaj(dWartosc());
             znak.setInteger(1);
         }
-        vPokazZestaw();
         przelewy().post();
-        dmMain->transaction().commitRetaining();
-    } catch (const std::exception&) {
-        // The row and the count go back to what the database still holds.
-        if (przelewy().isEditing()) {
-            przelewy().cancel();
-            zestaw = przed;
-            vPokazZestaw();
-        }
-        ui::dialogs().showMessage(QStringLiteral("Blad"));
-    }
+        uow.commit();
+        zestaw = po;
+        vPokazZestaw();
+    };
+    runHandler("btnZaznaczClick", zapis, [](const std::exception&) { ui::dialogs().showMessage(QStringLiteral("Blad")); });
 }
 
 void TfrmPrzelewy::ZaznaczWszystkieClick() {
-    zestaw.vZeruj();
-    try {
+    runHandler("ZaznaczWszystkie", [&] {
+        data::UnitOfWork uow(dmMain->transaction(), {&przelewy()});
         if (!przelewy().isActive()) przelewy().open();
+        TZestawZaznaczonych po;
         for (przelewy().first(); !przelewy().eof(); przelewy().next()) {
             if (bZrealizowany()) continue;
             if (bZaznaczonyWInnymZestawie(przelewy(), DMP->iKtoryZestaw)) {
@@ -550,43 +538,41 @@ void TfrmPrzelewy::ZaznaczWszystkieClick() {
                 continue;
             }
             vUstawZnak(1);
-            zestaw.vDodaj(dWartosc());
+            po.vDodaj(dWartosc());
         }
-        dmMain->transaction().commitRetaining();
+        uow.commit();
+        zestaw = po;
         vPokazZestaw();
         przelewy().first();
-    } catch (const std::exception& e) {
-        vBladZbiorczy("ZaznaczWszystkie", e);
-    }
+    });
 }
 
 void TfrmPrzelewy::OdznaczWszystkieClick() {
-    zestaw.vZeruj();
     grdPrzelewy->detachDataset();
-    try {
+    const bool odznaczono = runHandler("OdznaczWszystkie", [&] {
+        data::UnitOfWork uow(dmMain->transaction(), {&przelewy()});
         if (!przelewy().isActive()) przelewy().open();
         for (przelewy().first(); !przelewy().eof(); przelewy().next())
             if (!bZrealizowany()) vUstawZnak(0);
-        dmMain->transaction().commitRetaining();
-    } catch (const std::exception& e) {
-        grdPrzelewy->attachDataset();
-        vBladZbiorczy("OdznaczWszystkie", e);
-        return;
-    }
-    vPokazZestaw();
+        uow.commit();
+        zestaw.vZeruj();
+        vPokazZestaw();
+    });
     grdPrzelewy->attachDataset();
+    if (!odznaczono) return;
     przelewy().first();
     ui::dialogs().showMessage(QStringLiteral("Odznaczono wszystkie przelewy"));
 }
 
-// A walk over all rows failed half-way: nothing of it is kept, the list and
-// the set's count show the database again.
-void TfrmPrzelewy::vBladZbiorczy(const char* operacja, const std::exception& e) {
-    if (przelewy().isEditing()) przelewy().cancel();
-    dmMain->transaction().rollbackRetaining();
-    vPokazBlad(operacja, e);
+// Undone work may still show in the list and in the set's count.
+void TfrmPrzelewy::onHandlerFailed(const char*) { vOdswiez(); }
+
+void TfrmPrzelewy::vOdswiez() {
+    if (lista->iZapamietaneId <= 0) lista->iZapamietaneId = lista->iBiezaceId();
+    const int id = lista->iZapamietaneId;
     actSQLExecute();
     vPrzelicz();
+    if (id > 0) przelewy().locate(QStringLiteral("ID"), id);
 }
 
 void TfrmPrzelewy::CzesciowaOplataClick() {
@@ -595,8 +581,14 @@ void TfrmPrzelewy::CzesciowaOplataClick() {
                               ui::Icon::Error);
         return;
     }
-    zestaw.vOdejmijKwote(dWartosc());
-    ui::dialogs().runModal(*new TfrmPodzialKwoty(this));
+    const double przed = dWartosc();
+    const int wynik = ui::dialogs().runModal(*new TfrmPodzialKwoty(this));
+    if (wynik == ui::mrAbort) {
+        // The split's write was undone after it had reached the list.
+        onHandlerFailed("CzesciowaOplataClick");
+        return;
+    }
+    zestaw.vOdejmijKwote(przed);
     zestaw.vDodajKwote(dWartosc());
     vPokazZestaw();
 }
@@ -635,7 +627,7 @@ void TfrmPrzelewy::btnWystawClick() {
             }
         }
     } catch (const std::exception& e) {
-        vPokazBlad("btnWystawClick", e);
+        ui::showError(objectName(), "btnWystawClick", e);
         vPrzywrocListe(poprzednie);
         return;
     }
@@ -647,7 +639,7 @@ void TfrmPrzelewy::vPrzywrocListe(const QStringList& zapytanie) {
         przelewy().setSql(zapytanie);
         przelewy().open();
     } catch (const std::exception& e) {
-        vPokazBlad("btnWystawClick", e);
+        ui::showError(objectName(), "btnWystawClick", e);
     }
 }
 
@@ -672,7 +664,7 @@ void TfrmPrzelewy::vPoWystawieniu() {
         przelewy().setSqlLine(kLiniaPorzadku, kStartPorzadek);
         przelewy().open();
     } catch (const std::exception& e) {
-        vPokazBlad("btnWystawClick", e);
+        ui::showError(objectName(), "btnWystawClick", e);
     }
     vPrzelicz();
 }

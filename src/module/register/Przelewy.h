@@ -109,6 +109,8 @@ public:
     void OdznaczWszystkieClick();
     void CzesciowaOplataClick();
     void vPokazZestaw();
+    // The list and the set's count read from the database again, the current row kept.
+    void vOdswiez();
 
     // --- issuing
     void btnWystawClick();
@@ -129,6 +131,7 @@ public:
 protected:
     void onActivate() override;
     void onClose() override;
+    void onHandlerFailed(const char* operacja) override;
 
 private:
     void vZbudujOkno();
@@ -139,7 +142,6 @@ private:
     void vZbudujAkcje();
 
     void vPrzywrocListe(const QStringList& zapytanie);
-    void vBladZbiorczy(const char* operacja, const std::exception& e);
 
     // The checked set goes to the issuing window here.
     void vOtworzWystawianie(const QStringList& poprzednieZapytanie);

@@ -7,6 +7,7 @@
 #include "platform/controls/DBMemo.h"
 #include "platform/controls/EntryForm.h"
 #include "platform/data/SqlText.h"
+#include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Glyphs.h"
 #include "siblings/core/TdmMain.h"
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cstring>
 
 namespace {
 
@@ -47,7 +49,11 @@ TfrmPrzelewyDane::TfrmPrzelewyDane(QWidget* owner, bool zmiana) : Form(owner), b
     setObjectName(QStringLiteral("frmPrzelewyDane"));
     vZbudujOkno();
     vPolacz();
-    wykonaj("FormCreate", [this] { vOtworz(); });
+    try {
+        vOtworz();
+    } catch (const std::exception& e) {
+        ui::showError(objectName(), "FormCreate", e);
+    }
 }
 
 void TfrmPrzelewyDane::vZbudujOkno()
@@ -162,7 +168,7 @@ void TfrmPrzelewyDane::vZbudujOkno()
 template <class Sender, class Signal>
 void TfrmPrzelewyDane::podlacz(Sender* sender, Signal signal, const char* operacja, std::function<void()> handler)
 {
-    connect(sender, signal, this, [this, operacja, handler = std::move(handler)] { wykonaj(operacja, handler); });
+    connect(sender, signal, this, [this, operacja, handler = std::move(handler)] { runHandler(operacja, handler); });
 }
 
 void TfrmPrzelewyDane::vPolacz()
@@ -227,16 +233,6 @@ void TfrmPrzelewyDane::vOtworz()
 data::Dataset& TfrmPrzelewyDane::przelewy() const { return DMP->quePrzelewy; }
 
 data::Field& TfrmPrzelewyDane::pole(const char* name) const { return przelewy().fieldByName(QString::fromLatin1(name)); }
-
-void TfrmPrzelewyDane::wykonaj(const char* operacja, const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const std::exception& e) {
-        ui::dialogs().showMessage(QStringLiteral("frmPrzelewyDane->%1() \n\n").arg(QLatin1String(operacja)) +
-                                  QString::fromUtf8(e.what()));
-    }
-}
 
 // ---------------------------------------------------------------- contractor and account
 
@@ -369,7 +365,7 @@ void TfrmPrzelewyDane::onActivate()
     const int wybor = iWybor;
     iWybor = 0;
     const int id = tag();
-    wykonaj("FormActivate", [&] {
+    runHandler("FormActivate", [&] {
         switch (wybor) {
         case 1:
             if (id > 0 && id != pole("ID_KONTRAHENTA").asInteger()) {
@@ -442,7 +438,10 @@ bool TfrmPrzelewyDane::bZapisz()
     q.edit();
     if (!bSprawdz())
         return false;
-    try {
+    const auto zapis = [&] {
+        // The form's row is not the unit's to cancel: a failed save leaves it
+        // in the form to be corrected or cancelled.
+        data::UnitOfWork uow(dmMain->transaction());
         if (q.state() == data::Dataset::State::Edit) {
             pole("WARTOSC").setDouble(
                 dmMain->zaokr(pole("WARTOSC_CALA").asDouble() - pole("WARTOSC_WYPLACONA").asDouble(), 2));
@@ -452,14 +451,12 @@ bool TfrmPrzelewyDane::bZapisz()
             pole("WARTOSC").setValue(pole("WARTOSC_CALA").value());
         }
         q.post();
-        dmMain->transaction().commitRetaining();
-        return true;
-    } catch (const std::exception&) {
+        uow.commit();
+    };
+    return runHandler("bZapisz", zapis, [](const std::exception&) {
         ui::dialogs().message(QStringLiteral("Błąd podczas zapisu"), QStringLiteral(" Błąd !! "), ui::Buttons::Ok,
                               ui::Icon::Error);
-        dmMain->transaction().rollbackRetaining();
-        return false;
-    }
+    });
 }
 
 void TfrmPrzelewyDane::btnZapiszClick()
@@ -493,6 +490,18 @@ bool TfrmPrzelewyDane::onCloseQuery()
     default:
         return false;
     }
+}
+
+void TfrmPrzelewyDane::onHandlerFailed(const char* operacja)
+{
+    // A row still in edit is the user's to correct. One that was written and
+    // then undone (the commit failed) no longer matches the database: the
+    // form closes and the register reads its list again.
+    if (std::strcmp(operacja, "bZapisz") != 0 || przelewy().isEditing())
+        return;
+    close();
+    if (frmPrzelewy)
+        frmPrzelewy->vOdswiez();
 }
 
 void TfrmPrzelewyDane::onClose()

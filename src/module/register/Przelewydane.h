@@ -98,6 +98,7 @@ protected:
     void onActivate() override;
     bool onCloseQuery() override;
     void onClose() override;
+    void onHandlerFailed(const char* operacja) override;
 
 private:
     void vZbudujOkno();
@@ -105,9 +106,7 @@ private:
     void vOtworz();
     data::Dataset& przelewy() const;
     data::Field& pole(const char* name) const;
-    // Runs a handler; what it throws is shown, naming the handler.
-    void wykonaj(const char* operacja, const std::function<void()>& f);
-    // The handler runs through wykonaj whenever the signal comes.
+    // The handler runs through runHandler whenever the signal comes.
     template <class Sender, class Signal>
     void podlacz(Sender* sender, Signal signal, const char* operacja, std::function<void()> handler);
 };

@@ -83,6 +83,8 @@ public:
     const std::vector<std::unique_ptr<Field>>& fields() const { return m_fields; }
     Field* findField(const QString& name) const;     // case-insensitive; null when absent
     Field& fieldByName(const QString& name) const;   // throws std::invalid_argument when absent
+    // The column by its (ASCII) name, as handlers read rows: ds["WARTOSC"].asDouble().
+    Field& operator[](const char* name) const { return fieldByName(QLatin1String(name)); }
     // A column field made before the open that binds it, so its display
     // format, mask and handlers can be set early. Opening a select without
     // that column fails.

@@ -19,7 +19,8 @@ std::unordered_map<const fb::Transaction*, UnitOfWork*>& openUnits()
 
 }  // namespace
 
-UnitOfWork::UnitOfWork(fb::Transaction& transaction, std::initializer_list<Dataset*> datasets) : m_tr(transaction)
+UnitOfWork::UnitOfWork(fb::Transaction& transaction, std::initializer_list<Dataset*> datasets, Commit commit)
+    : m_tr(transaction), m_commit(commit)
 {
     auto& units = openUnits();
     auto it = units.find(&m_tr);
@@ -47,7 +48,7 @@ void UnitOfWork::touch(Dataset& dataset)
 void UnitOfWork::commit()
 {
     if (m_doomed) throw std::logic_error("A part of this unit of work failed; nothing of it is committed");
-    if (!m_outer) m_tr.commitRetaining();
+    if (!m_outer && m_commit == Commit::Here) m_tr.commitRetaining();
     m_committed = true;
 }
 
@@ -66,6 +67,7 @@ void UnitOfWork::undo() noexcept
         for (Dataset* d : m_datasets) m_outer->touch(*d);
         return;
     }
+    if (m_commit == Commit::ByCaller) return;
     try {
         if (m_tr.isActive()) m_tr.rollbackRetaining();
     } catch (const std::exception& e) {

@@ -14,6 +14,11 @@
 // it. Only the outermost commits or rolls back; an inner unit left without
 // commit dooms the outer one, whose commit() then throws instead of making
 // half of the work durable.
+//
+// An operation that other modules call inside work of their own (adding a
+// transfer for an invoice) is a unit with Commit::ByCaller: nested it is an
+// inner unit as any other; outermost it leaves committing and rolling back to
+// its caller and only cancels its datasets' edits when it fails.
 
 #include "platform/fb/Fb.h"
 
@@ -26,7 +31,10 @@ class Dataset;
 
 class UnitOfWork {
 public:
-    explicit UnitOfWork(fb::Transaction& transaction, std::initializer_list<Dataset*> datasets = {});
+    enum class Commit { Here, ByCaller };
+
+    explicit UnitOfWork(fb::Transaction& transaction, std::initializer_list<Dataset*> datasets = {},
+                        Commit commit = Commit::Here);
     ~UnitOfWork();
     UnitOfWork(const UnitOfWork&) = delete;
     UnitOfWork& operator=(const UnitOfWork&) = delete;
@@ -46,6 +54,7 @@ private:
     fb::Transaction& m_tr;
     UnitOfWork* m_outer = nullptr;
     std::vector<Dataset*> m_datasets;
+    Commit m_commit;
     bool m_committed = false;
     bool m_doomed = false;
 };

@@ -33,14 +33,26 @@ void showError(const QString& where, const char* operation, const std::exception
 
 bool FormBase::runHandler(const char* operation, const std::function<void()>& handler)
 {
+    return runHandler(operation, handler, [&](const std::exception& e) { showError(objectName(), operation, e); });
+}
+
+bool FormBase::runHandler(const char* operation, const std::function<void()>& handler,
+                          const std::function<void(const std::exception&)>& report)
+{
     try {
         handler();
         return true;
     } catch (const std::exception& e) {
-        showError(objectName(), operation, e);
-        onHandlerFailed(operation);
-        return false;
+        report(e);
     }
+    // Showing the database again may fail as well (the connection is gone):
+    // that is reported, never thrown into the event loop.
+    try {
+        onHandlerFailed(operation);
+    } catch (const std::exception& e) {
+        showError(objectName(), operation, e);
+    }
+    return false;
 }
 
 void setMdiArea(QMdiArea* area) { areaSlot() = area; }

@@ -57,6 +57,10 @@ public:
     // object name and the operation, then onHandlerFailed lets the window show
     // the database again. False when the handler failed.
     bool runHandler(const char* operation, const std::function<void()>& handler);
+    // The same for an operation whose failure the user knows by a message of
+    // its own: `report` shows it instead of the operation and error text.
+    bool runHandler(const char* operation, const std::function<void()>& handler,
+                    const std::function<void(const std::exception&)>& report);
 
 signals:
     // Emitted once the window has accepted closing.

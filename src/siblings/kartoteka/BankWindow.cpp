@@ -1,5 +1,6 @@
 #include "siblings/kartoteka/BankWindow.h"
 
+#include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
 
@@ -100,8 +101,8 @@ bool BankWindow::save()
     data::Dataset& ds = dataset();
     if (!ds.isActive() || ds.isEmpty())
         return false;
-    fb::Transaction& tr = dmMain->transaction();
-    try {
+    const auto zapis = [&] {
+        data::UnitOfWork uow(dmMain->transaction(), {&ds});
         ds.edit();
         ds.fieldByName("PROCEDURA").setInteger(m_procedure->currentData().toInt());
         ds.fieldByName("SCIEZKA_PRZELEWOW").setString(m_folder->text().trimmed());
@@ -110,15 +111,12 @@ bool BankWindow::save()
         ds.fieldByName("ZMIENIL").setString(dmMain->PobierzUzytkownik());
         ds.fieldByName("DATA_ZMIANY").setDateTime(QDateTime::currentDateTime());
         ds.post();
-        tr.commitRetaining();
-        return true;
-    } catch (const std::exception& e) {
-        ds.cancel();
-        tr.rollbackRetaining();
+        uow.commit();
+    };
+    return runHandler("save", zapis, [](const std::exception& e) {
         ui::dialogs().message(QStringLiteral("Błąd zapisu danych banku\n\n") + QString::fromUtf8(e.what()), QString(),
                               ui::Buttons::Ok, ui::Icon::Error);
-        return false;
-    }
+    });
 }
 
 }  // namespace siblings

@@ -1,6 +1,7 @@
 #include "module/issuing/LedgerPosting.h"
 
 #include "IssuingFixture.h"
+#include "support/InjectedFailure.h"
 
 namespace {
 
@@ -11,6 +12,7 @@ const QDate kDay(2026, 12, 10);
 class LedgerPostingTest : public IssuingFixture {
 protected:
     void SetUp() override {
+        pxtest::installFailures(db, {"PR_PRZELEWY_ZREALIZOWANE"});
         IssuingFixture::SetUp();
         // 801-80101-4210 has its own account at bank 1; the other paragraph has none.
         addRealized(9101, "2026-12-10", 'A', "1234.5", "Faktura FV/1", "801-80101-4210");
@@ -96,6 +98,25 @@ TEST_F(LedgerPostingTest, EntryFailingHalfWayKeepsNothingOfTheDocument) {
     EXPECT_EQ(before, documents());
     EXPECT_EQ(0, count("FK_DEKRETY where OPIS = 'Faktura FV/2'"));
     EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where ID in (9101, 9102) and ID_DOKUMENTU_FK is not null"));
+}
+
+// A stamp refused after the first row was posted, or a commit refused at the
+// end: the shared transaction holds no trace of the document.
+TEST_F(LedgerPostingTest, PostingBrokenByTheDatabaseLeavesNoTrace) {
+    fb::Transaction& tr = dmMain->transaction();
+    const auto stan = [&] {
+        return pxtest::tableRows(tr, "FK_DOKUMENTY") + pxtest::tableRows(tr, "FK_DEKRETY") +
+               pxtest::tableRows(tr, "PR_PRZELEWY_ZREALIZOWANE");
+    };
+    const std::string przed = stan();
+    // The rows come newest first: 9101 is stamped after 9102 and its entry.
+    for (const char* tabela : {"PR_PRZELEWY_ZREALIZOWANE", pxtest::InjectedFailure::kCommit}) {
+        pxtest::InjectedFailure awaria(tr, tabela, 9101);
+        dialogs->expectShowMessage(QStringLiteral("Błąd zapisu Dokumentu do FK "));
+        EXPECT_FALSE(bKsiegujPrzelewy(context, kDay, 'A', 1));
+        EXPECT_EQ(przed, stan()) << tabela;
+        EXPECT_FALSE(DMP->queZrealizowane.isEditing());
+    }
 }
 
 TEST_F(LedgerPostingTest, PostingTwiceMakesTwoDocumentsAndTheRowsFollowTheSecond) {

@@ -6,6 +6,7 @@
 #include "module/register/Przelewy.h"
 #include "module/register/Zestawy.h"
 #include "platform/grid/DbGrid.h"
+#include "support/InjectedFailure.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -32,6 +33,7 @@ protected:
         // A realized row that the database refuses, to break a batch half-way.
         db.exec("alter table PR_PRZELEWY_ZREALIZOWANE add constraint CHK_TEST_ZEPSUTA check (NR_FAKTURY <> 'ZEPSUTA')");
         db.exec("update PR_PRZELEWY set ZAZNACZ = 0, ZAZNACZ2 = 0, ZAZNACZ3 = 0");
+        pxtest::installFailures(db, {"PR_WYSTAWIONE", "PR_PRZELEWY", "PR_PRZELEWY_ZREALIZOWANE"});
         IssuingFixture::SetUp();
         addContractor(9002, "Firma Testowa", "K9002");
         folder = QString::fromStdString(db.scalarText("select SCIEZKA_PRZELEWOW from ET_BANKI where ID = 1"));
@@ -242,11 +244,39 @@ TEST_F(WystawPrzelewyTest, FailingRealizedRowRollsBackTheWholeBatch) {
     DMP->quePrzelewy.edit();
     DMP->quePrzelewy.fieldByName(QStringLiteral("WARTOSC")).setDouble(600);
     DMP->quePrzelewy.post();
+    dmMain->transaction().commitRetaining();   // as the split does
 
     issue([this] { dialogs->expectShowMessage(QStringLiteral("Błąd ")); });
     expectNothingWritten();
     EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9201 and WARTOSC = 600 and WARTOSC_WYPLACONA = 0"));
     EXPECT_EQ(3u, dialogs->shown().size()) << "one message for the one refused row";
+}
+
+// Each write of the batch broken in turn, the commit last: what the shared
+// transaction holds afterwards is what it held before, and no file is made.
+TEST_F(WystawPrzelewyTest, ABatchBrokenAnywhereLeavesTheDatabaseAsItWas) {
+    addThree();
+    postingOff();
+    fb::Transaction& tr = dmMain->transaction();
+    const auto stan = [&] {
+        return pxtest::tableRows(tr, "PR_WYSTAWIONE") + pxtest::tableRows(tr, "PR_PRZELEWY") +
+               pxtest::tableRows(tr, "PR_PRZELEWY_ZREALIZOWANE");
+    };
+    const std::string przed = stan();
+    const std::pair<const char*, int> awarie[] = {{"PR_WYSTAWIONE", 0},
+                                                  {"PR_PRZELEWY", 9203},   // the last of the walk
+                                                  {"PR_PRZELEWY_ZREALIZOWANE", 0},
+                                                  {pxtest::InjectedFailure::kCommit, 0}};
+    for (const auto& [tabela, id] : awarie) {
+        prepareSet(2);
+        pxtest::InjectedFailure awaria(tr, tabela, id);
+        issue([&, tabela = std::string(tabela)] {
+            for (int i = 0; i < (tabela == "PR_PRZELEWY_ZREALIZOWANE" ? 3 : 1); ++i)
+                dialogs->expectShowMessage(QStringLiteral("Błąd "));
+        });
+        EXPECT_EQ(przed, stan()) << tabela;
+        EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty()) << tabela;
+    }
 }
 
 // The batch is committed before its file and document are made: their

@@ -64,12 +64,12 @@ TEST_F(PodzialKwotyTest, RefusesMoreThanIsOwedOrANegativeAmountAndEscapeKeepsThe
     }
 }
 
-TEST_F(PodzialKwotyTest, AcceptsUpToWhatIsStillOwedWithoutCommitting) {
+TEST_F(PodzialKwotyTest, AcceptsUpToWhatIsStillOwedAndKeepsIt) {
     EXPECT_TRUE(podziel("250"));
     EXPECT_EQ(25000, zapisane());
-    EXPECT_EQ(70000, committedInt("select cast(WARTOSC * 100 as integer) from PR_PRZELEWY where ID = " +
+    EXPECT_EQ(25000, committedInt("select cast(WARTOSC * 100 as integer) from PR_PRZELEWY where ID = " +
                                   std::to_string(id)))
-        << "the register's next commit makes it durable";
+        << "a failure elsewhere must not take the accepted amount back";
     EXPECT_TRUE(podziel("700"));
     EXPECT_EQ(70000, zapisane());
     EXPECT_TRUE(podziel("0"));

@@ -1,5 +1,6 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormBase.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QCoreApplication>
 #include <QMdiArea>
@@ -17,9 +18,17 @@ public:
     int activations = 0;
     int closes = 0;
     bool allowClose = true;
+    std::vector<std::string> failed;   // operations handed to onHandlerFailed
+    bool recoveryFails = false;
 
 protected:
     void onActivate() override { ++activations; }
+    void onHandlerFailed(const char* operation) override
+    {
+        failed.emplace_back(operation);
+        if (recoveryFails)
+            throw std::runtime_error("odczyt nieudany");
+    }
     bool onCloseQuery() override { return allowClose; }
     void onClose() override { ++closes; }
 };
@@ -121,6 +130,35 @@ TEST(FormBaseModal, ResultEndsTheRunAndTheOwnerIsActivated)
     QTimer::singleShot(0, form, [&] { form->close(); });
     EXPECT_EQ(ui::dialogs().runModal(*form), ui::mrCancel); // closed without a result
     flushDeletes();
+}
+
+TEST(FormBaseHandler, AFailureIsShownWithTheWindowAndTheOperationThenHandedToTheWindow)
+{
+    pxtest::ScopedDialogs dialogs;
+    TfrmProbe form(nullptr);
+    form.setObjectName(QStringLiteral("frmProbe"));
+    const auto fails = [](const char* why) { return [why] { throw std::runtime_error(why); }; };
+
+    EXPECT_TRUE(form.runHandler("btnOKClick", [] {}));
+    EXPECT_TRUE(form.failed.empty());
+
+    dialogs->expectShowMessage(QStringLiteral("frmProbe->btnOKClick() \n\nbrak połączenia"));
+    EXPECT_FALSE(form.runHandler("btnOKClick", fails("brak połączenia")));
+    EXPECT_EQ(QStringLiteral("frmProbe->btnOKClick() \n\nbrak połączenia"), dialogs->shown().back().text);
+    EXPECT_EQ(std::vector<std::string>{"btnOKClick"}, form.failed);
+
+    // A window whose users know the failure by its own message shows only that.
+    std::string reported;
+    EXPECT_FALSE(form.runHandler("bZapisz", fails("konflikt"), [&](const std::exception& e) { reported = e.what(); }));
+    EXPECT_EQ("konflikt", reported);
+    EXPECT_EQ(1u, dialogs->shown().size());
+    EXPECT_EQ("bZapisz", form.failed.back());
+
+    // Showing the database again may fail too: reported, never thrown into the event loop.
+    form.recoveryFails = true;
+    dialogs->expectShowMessage(QStringLiteral("frmProbe->btnUsunClick() \n\nblokada"));
+    dialogs->expectShowMessage(QStringLiteral("frmProbe->btnUsunClick() \n\nodczyt nieudany"));
+    EXPECT_FALSE(form.runHandler("btnUsunClick", fails("blokada")));
 }
 
 #include "FormBaseTest.moc"

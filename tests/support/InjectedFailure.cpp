@@ -1,0 +1,65 @@
+#include "support/InjectedFailure.h"
+
+namespace pxtest {
+namespace {
+
+std::string contextName(const std::string& table) { return "TEST_AWARIA_" + table; }
+
+void setContext(fb::Transaction& tr, const std::string& name, const fb::Value& value) {
+    fb::selectValue(tr, "select rdb$set_context('USER_SESSION', ?, ?) from rdb$database", {name, value});
+}
+
+std::string textOf(const fb::Value& v) {
+    if (auto s = std::get_if<std::string>(&v)) return *s;
+    if (auto i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
+    if (auto d = std::get_if<fb::Decimal>(&v)) return d->toString();
+    if (auto d = std::get_if<double>(&v)) return std::to_string(*d);
+    if (auto t = std::get_if<fb::Timestamp>(&v))
+        return std::to_string(t->year) + '-' + std::to_string(t->month) + '-' + std::to_string(t->day) + ' ' +
+               std::to_string(t->hour) + ':' + std::to_string(t->minute) + ':' + std::to_string(t->second);
+    return "null";
+}
+
+}  // namespace
+
+void installFailures(TestDatabase& db, std::initializer_list<const char*> tables) {
+    db.exec("create exception TEST_AWARIA 'Awaria wstrzyknięta przez test'");
+    db.exec("create trigger TEST_AWARIA_COMMIT active on transaction commit as begin "
+            "if (rdb$get_context('USER_SESSION', '" + contextName(InjectedFailure::kCommit) +
+            "') is not null) then exception TEST_AWARIA; end");
+    for (const std::string table : tables) {
+        const std::string name = contextName(table);
+        db.exec("create trigger " + name.substr(0, 31) + " for " + table +
+                " active before insert or update or delete position 32000 as "
+                "declare variable cel varchar(20); begin "
+                "cel = rdb$get_context('USER_SESSION', '" + name + "'); "
+                "if (cel = '0' or cel = cast(iif(deleting, old.ID, new.ID) as varchar(20))) then "
+                "exception TEST_AWARIA; end");
+    }
+}
+
+InjectedFailure::InjectedFailure(fb::Transaction& tr, const std::string& table, std::int64_t id)
+    : m_tr(tr), m_name(contextName(table)) {
+    setContext(m_tr, m_name, std::to_string(id));
+}
+
+InjectedFailure::~InjectedFailure() {
+    try {
+        setContext(m_tr, m_name, fb::Value());
+    } catch (const fb::Error&) {
+        // The attachment is gone; so is its session state.
+    }
+}
+
+std::string tableRows(fb::Transaction& tr, const std::string& table) {
+    fb::Statement st(tr, "select * from " + table + " order by ID");
+    fb::Cursor c = st.open();
+    std::string rows;
+    while (c.fetch()) {
+        for (int i = 0; i < static_cast<int>(c.columns().size()); ++i) rows += textOf(c.value(i)) + '|';
+        rows += '\n';
+    }
+    return rows;
+}
+
+}  // namespace pxtest
