@@ -77,14 +77,19 @@ public:
     void koniecPliku(int nr);
 
 private:
+    // Views into the text being read, which outlives the reading; one field
+    // at a time, its lines kept for the next one.
     struct Pole {
-        QString tag;
-        QString wartosc;
-        QStringList dalsze;
+        QStringView tag;
+        QStringView wartosc;
+        std::vector<QStringView> dalsze;
         int wiersz = 0;
+        bool jest = false;
+
+        std::vector<QStringView> wszystkie() const;
     };
 
-    std::optional<Pole> pole_;
+    Pole pole_;
     std::optional<Wyciag> wyciag_;
     bool zamkniety_ = false;       // the statement has its closing balance
     bool pozycjaOtwarta_ = false;  // the last field was an entry still waiting for its ":86:"
@@ -116,25 +121,34 @@ void Czytnik::wiersz(QStringView w, int nr) {
     const QStringView tag = tagWiersza(w);
     if (tag.isEmpty()) {
         // What a bank writes around its messages belongs to no field.
-        if (!pole_) return;
-        pole_->dalsze.append(w.toString());
+        if (pole_.jest) pole_.dalsze.push_back(w);
         return;
     }
     zakonczPole();
-    pole_ = Pole{tag.toString(), w.mid(tag.size() + 2).toString(), {}, nr};
+    pole_.tag = tag;
+    pole_.wartosc = w.mid(tag.size() + 2);
+    pole_.dalsze.clear();
+    pole_.wiersz = nr;
+    pole_.jest = true;
+}
+
+std::vector<QStringView> Czytnik::Pole::wszystkie() const {
+    std::vector<QStringView> w{wartosc};
+    w.insert(w.end(), dalsze.begin(), dalsze.end());
+    return w;
 }
 
 void Czytnik::zakonczPole() {
-    if (!pole_) return;
-    const Pole p = std::move(*pole_);
-    pole_.reset();
+    if (!pole_.jest) return;
+    pole_.jest = false;
+    const Pole& p = pole_;
     const bool bylaPozycja = pozycjaOtwarta_;
     pozycjaOtwarta_ = false;
     if (p.tag == u"20") return rozpocznij(p);
     Wyciag& w = wyciag(p);
     if (p.tag == u"25") return rachunek(p);
     if (p.tag.startsWith(u"28")) {
-        w.numer = p.wartosc.trimmed();
+        w.numer = p.wartosc.trimmed().toString();
         return;
     }
     if (p.tag == u"60F" || p.tag == u"60M") {
@@ -147,8 +161,11 @@ void Czytnik::zakonczPole() {
     if (p.tag == u"61") return pozycja(p);
     if (p.tag == u"86") {
         if (bylaPozycja) return opis(p);
-        const QString t = (QStringList{p.wartosc} + p.dalsze).join(u' ').simplified();
-        w.informacja = w.informacja.isEmpty() ? t : w.informacja + u' ' + t;
+        for (QStringView t : p.wszystkie()) {
+            w.informacja += u' ';
+            w.informacja += t;
+        }
+        w.informacja = std::move(w.informacja).simplified();
         return;
     }
     if (p.tag == u"62F" || p.tag == u"62M") {
@@ -166,7 +183,7 @@ void Czytnik::rozpocznij(const Pole& p) {
     zakonczWyciag();
     wyciag_.emplace();
     wyciag_->wiersz = p.wiersz;
-    wyciag_->referencja = p.wartosc.trimmed();
+    wyciag_->referencja = p.wartosc.trimmed().toString();
     zamkniety_ = false;
 }
 
@@ -198,7 +215,7 @@ void Czytnik::zakonczWyciag() {
 
 void Czytnik::rachunek(const Pole& p) {
     Wyciag& w = *wyciag_;
-    w.rachunekPola = p.wartosc.trimmed();
+    w.rachunekPola = p.wartosc.trimmed().toString();
     if (w.rachunekPola.isEmpty()) blad(p.wiersz, QStringLiteral("puste pole :25: (rachunek)"));
     QString r = w.rachunekPola;
     if (r.startsWith(u'/')) r.remove(0, 1);
@@ -214,7 +231,7 @@ void Czytnik::rachunek(const Pole& p) {
 }
 
 Saldo Czytnik::saldo(const Pole& p) {
-    const QStringView v = QStringView(p.wartosc).trimmed();
+    const QStringView v = p.wartosc.trimmed();
     const auto zle = [&](const QString& co) {
         blad(p.wiersz, QStringLiteral("%1 w polu :%2: '%3'").arg(co, p.tag, v.left(40)));
     };
@@ -234,7 +251,7 @@ Saldo Czytnik::saldo(const Pole& p) {
 void Czytnik::pozycja(const Pole& p) {
     Wyciag& w = *wyciag_;
     if (!w.otwarcia.data.isValid()) blad(p.wiersz, QStringLiteral("pozycja :61: przed saldem otwarcia :60F:"));
-    const QStringView v = QStringView(p.wartosc).trimmed();
+    const QStringView v = p.wartosc.trimmed();
     const auto zle = [&](const QString& co) {
         blad(p.wiersz, QStringLiteral("%1 w polu :61: '%2'").arg(co, v.left(40)));
     };
@@ -275,20 +292,30 @@ void Czytnik::pozycja(const Pole& p) {
     const qsizetype podwojny = referencje.indexOf(u"//");
     poz.referencjaKlienta = (podwojny < 0 ? referencje : referencje.left(podwojny)).trimmed().toString();
     if (podwojny >= 0) poz.referencjaBanku = referencje.mid(podwojny + 2).trimmed().toString();
-    poz.uzupelnienie = p.dalsze.join(u' ').trimmed();
+    for (QStringView d : p.dalsze) {
+        poz.uzupelnienie += u' ';
+        poz.uzupelnienie += d;
+    }
+    poz.uzupelnienie = std::move(poz.uzupelnienie).trimmed();
     w.pozycje.push_back(std::move(poz));
     pozycjaOtwarta_ = true;
 }
 
 void Czytnik::opis(const Pole& p) {
     Pozycja& poz = wyciag_->pozycje.back();
-    const QStringList wiersze = QStringList{p.wartosc} + p.dalsze;
-    const Opis86 o = czytajOpis86(wiersze);
-    poz.opis = wiersze.join(u'\n');
-    poz.kodOperacji = o.kodOperacji;
-    poz.kontrahent = o.kontrahent;
-    poz.rachunek = o.rachunek;
-    poz.tytul = o.tytul;
+    const std::vector<QStringView> wiersze = p.wszystkie();
+    Opis86 o = czytajOpis86(wiersze);
+    qsizetype dlugosc = 0;
+    for (QStringView w : wiersze) dlugosc += w.size() + 1;
+    poz.opis.reserve(dlugosc);
+    for (QStringView w : wiersze) {
+        if (!poz.opis.isEmpty()) poz.opis += u'\n';
+        poz.opis += w;
+    }
+    poz.kodOperacji = std::move(o.kodOperacji);
+    poz.kontrahent = std::move(o.kontrahent);
+    poz.rachunek = std::move(o.rachunek);
+    poz.tytul = std::move(o.tytul);
 }
 
 void Czytnik::koniecPliku(int nr) {

@@ -22,33 +22,65 @@ QChar separatorPodpol(const QString& t) {
     return {};
 }
 
-// Banks cut long texts into sub-fields anywhere, also inside a word, so the
-// parts are joined as they are.
-QString zlacz(const std::array<QString, 100>& pola, std::initializer_list<int> numery) {
-    QString w;
-    for (int n : numery) w += pola[n];
-    return w.simplified();
-}
+// The sub-fields of one description: views into its text, a copy only for a
+// number the bank repeats.
+class Podpola {
+public:
+    void dodaj(int numer, QStringView tekst) {
+        if (!widok_[numer].isNull() || !kopia_[numer].isNull()) {
+            if (kopia_[numer].isNull()) kopia_[numer] = widok_[numer].toString();
+            kopia_[numer] += tekst;
+        } else {
+            widok_[numer] = tekst.isNull() ? QStringView(u"") : tekst;
+        }
+    }
+
+    // Banks cut long texts into sub-fields anywhere, also inside a word, so the
+    // parts are joined as they are.
+    QString zlacz(std::initializer_list<int> numery) const {
+        QString w;
+        for (int n : numery) w += kopia_[n].isNull() ? widok_[n] : QStringView(kopia_[n]);
+        return std::move(w).simplified();
+    }
+
+private:
+    std::array<QStringView, 100> widok_{};
+    std::array<QString, 100> kopia_{};
+};
 
 } // namespace
 
 QString rachunekNrb(const QString& tekst) {
-    QString t = tekst.trimmed();
-    if (t.startsWith(u'/')) t.remove(0, 1);
-    if (t.startsWith(QLatin1String("PL"), Qt::CaseInsensitive)) t.remove(0, 2);
-    t.remove(u' ');
-    return t.size() == 26 && cyfry(t) ? t : tekst.trimmed();
+    QStringView t = QStringView(tekst).trimmed();
+    if (t.startsWith(u'/')) t = t.mid(1);
+    if (t.startsWith(u"PL", Qt::CaseInsensitive)) t = t.mid(2);
+    if (t.size() == 26 && cyfry(t)) return t.toString();
+    QString bezOdstepow = t.toString();
+    bezOdstepow.remove(u' ');
+    return bezOdstepow.size() == 26 && cyfry(bezOdstepow) ? bezOdstepow : tekst.trimmed();
 }
 
 Opis86 czytajOpis86(const QStringList& wiersze) {
-    const QString razem = wiersze.join(QString());
+    return czytajOpis86(std::vector<QStringView>(wiersze.begin(), wiersze.end()));
+}
+
+Opis86 czytajOpis86(const std::vector<QStringView>& wiersze) {
+    qsizetype dlugosc = 0;
+    for (QStringView w : wiersze) dlugosc += w.size();
+    QString razem;
+    razem.reserve(dlugosc);
+    for (QStringView w : wiersze) razem += w;
     const QChar sep = separatorPodpol(razem);
     Opis86 o;
     if (sep.isNull()) {
-        o.tytul = wiersze.join(u' ').simplified();
+        for (QStringView w : wiersze) {
+            if (!o.tytul.isEmpty()) o.tytul += u' ';
+            o.tytul += w;
+        }
+        o.tytul = std::move(o.tytul).simplified();
         return o;
     }
-    std::array<QString, 100> pola;
+    Podpola pola;
     qsizetype i = 0;
     if (razem[0] != sep) {
         o.kodOperacji = razem.left(3);
@@ -61,14 +93,14 @@ Opis86 czytajOpis86(const QStringList& wiersze) {
         while (koniec < razem.size() &&
                !(razem[koniec] == sep && koniec + 2 < razem.size() && cyfry(QStringView(razem).mid(koniec + 1, 2))))
             ++koniec;
-        pola[numer] += razem.mid(i + 3, koniec - i - 3);
+        pola.dodaj(numer, QStringView(razem).mid(i + 3, koniec - i - 3));
         i = koniec;
     }
-    o.tytul = zlacz(pola, {20, 21, 22, 23, 24, 25, 26, 60, 61, 62, 63});
-    o.kontrahent = zlacz(pola, {32, 33});
-    if (o.kontrahent.isEmpty()) o.kontrahent = zlacz(pola, {27, 28});
-    const QString iban = pola[38].trimmed();
-    o.rachunek = rachunekNrb(!iban.isEmpty() ? iban : pola[30].trimmed() + pola[31].trimmed());
+    o.tytul = pola.zlacz({20, 21, 22, 23, 24, 25, 26, 60, 61, 62, 63});
+    o.kontrahent = pola.zlacz({32, 33});
+    if (o.kontrahent.isEmpty()) o.kontrahent = pola.zlacz({27, 28});
+    const QString iban = pola.zlacz({38});
+    o.rachunek = rachunekNrb(!iban.isEmpty() ? iban : pola.zlacz({30}) + pola.zlacz({31}));
     return o;
 }
 

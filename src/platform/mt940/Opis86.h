@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace mt940 {
 
 struct Opis86 {
@@ -21,6 +23,7 @@ struct Opis86 {
 // `wiersze` are the field's lines without the tag. Structured sub-fields may
 // break anywhere, so their lines are joined as they are; free text is joined
 // with single blanks.
+Opis86 czytajOpis86(const std::vector<QStringView>& wiersze);
 Opis86 czytajOpis86(const QStringList& wiersze);
 
 // A Polish account number from "PL" + 26 digits, 26 digits, either with blanks,

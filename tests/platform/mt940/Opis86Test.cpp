@@ -8,7 +8,7 @@ TEST(Opis86, SubfieldsOfEachSeparatorStyleMeanTheSame) {
     for (const char* sep : {"~", "?", "<"}) {
         const QString s = QString::fromLatin1(sep);
         // Each '|' stands for the separator.
-        const Opis86 o = czytajOpis86({QStringLiteral("020|00PRZELEW|20FV 12/20|").replace(u'|', s),
+        const Opis86 o = czytajOpis86(QStringList{QStringLiteral("020|00PRZELEW|20FV 12/20|").replace(u'|', s),
                                         QStringLiteral("2126 czesc 1|32Jan|33 Nowak|31").replace(u'|', s),
                                         QStringLiteral("12345678901234567890123456")});
         EXPECT_EQ(o.kodOperacji, "020") << sep;
@@ -20,15 +20,15 @@ TEST(Opis86, SubfieldsOfEachSeparatorStyleMeanTheSame) {
 
 TEST(Opis86, FreeTextAndOddSubfields) {
     // A separator character inside free text does not make it structured.
-    EXPECT_EQ(czytajOpis86({QStringLiteral("Czy to ~ przelew?"), QStringLiteral(" tak ")}).tytul,
+    EXPECT_EQ(czytajOpis86(QStringList{QStringLiteral("Czy to ~ przelew?"), QStringLiteral(" tak ")}).tytul,
               "Czy to ~ przelew? tak");
     // Names from 27-28 when 32-33 are missing; a lone separator without digits stays in the text.
-    const Opis86 o = czytajOpis86({QStringLiteral("~20A~B~27Ala~28 Kot~38PL 1234 5678 9012 3456 7890 1234 56")});
+    const Opis86 o = czytajOpis86(QStringList{QStringLiteral("~20A~B~27Ala~28 Kot~38PL 1234 5678 9012 3456 7890 1234 56")});
     EXPECT_EQ(o.tytul, "A~B");
     EXPECT_EQ(o.kontrahent, "Ala Kot");
     EXPECT_EQ(o.rachunek, "12345678901234567890123456");
-    EXPECT_TRUE(czytajOpis86({QString()}).tytul.isEmpty());
-    EXPECT_TRUE(czytajOpis86({QStringLiteral("123~9")}).kodOperacji.isEmpty());
+    EXPECT_TRUE(czytajOpis86(QStringList{QString()}).tytul.isEmpty());
+    EXPECT_TRUE(czytajOpis86(QStringList{QStringLiteral("123~9")}).kodOperacji.isEmpty());
 }
 
 TEST(Opis86, PolishAccountForms) {
