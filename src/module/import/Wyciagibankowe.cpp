@@ -3,16 +3,22 @@
 #include "module/frame/TDMP.h"
 #include "module/import/StrukturaWyciagu.h"
 #include "module/import/WierszePliku.h"
+#include "platform/data/UnitOfWork.h"
+#include "platform/mt940/CzytnikMt940.h"
 #include "platform/controls/EntryForm.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 TfrmWyciagiBankowe::TfrmWyciagiBankowe(QWidget* owner) : Form(owner) {
@@ -32,20 +38,37 @@ void TfrmWyciagiBankowe::vZbudujOkno() {
     Memo1->setReadOnly(true);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setFont(QFont(QStringLiteral("Monospace")));
+    btnRozlicz = ui::named<QPushButton>("btnRozlicz", QStringLiteral("Rozlicz"));
+    btnRozlicz->setEnabled(false);
+    lblWynik = ui::named<QLabel>("lblWynik");
+    lblWynik->setWordWrap(true);
+    tblPozycje = ui::named<QTableWidget>("tblPozycje");
+    tblPozycje->setColumnCount(7);
+    tblPozycje->setHorizontalHeaderLabels({QStringLiteral("Data"), QStringLiteral("Wn/Ma"), QStringLiteral("Kwota"),
+                                           QStringLiteral("Kontrahent"), QStringLiteral("Rachunek"),
+                                           QStringLiteral("Tytuł"), QStringLiteral("Stan")});
+    tblPozycje->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblPozycje->horizontalHeader()->setStretchLastSection(true);
 
     auto* przyciski = new QVBoxLayout;
     przyciski->addWidget(btnKsieguj);
     przyciski->addWidget(btnParametry);
+    przyciski->addWidget(btnRozlicz);
     przyciski->addStretch();
+    auto* dane = new QVBoxLayout;
+    dane->addWidget(Memo1, 1);
+    dane->addWidget(lblWynik);
+    dane->addWidget(tblPozycje, 2);
     auto* tresc = new QHBoxLayout;
     tresc->addLayout(przyciski);
-    tresc->addWidget(Memo1, 1);
+    tresc->addLayout(dane, 1);
     auto* okno = new QVBoxLayout(this);
     okno->addWidget(Label1);
     okno->addLayout(tresc, 1);
     setGeometry(0, 0, 700, 300);
 
     connect(btnKsieguj, &QPushButton::clicked, this, &TfrmWyciagiBankowe::btnKsiegujClick);
+    connect(btnRozlicz, &QPushButton::clicked, this, &TfrmWyciagiBankowe::btnRozliczClick);
 }
 
 QString TfrmWyciagiBankowe::sKatalogPoczatkowy() {
@@ -63,6 +86,7 @@ void TfrmWyciagiBankowe::btnKsiegujClick() {
         const QStringList wiersze = TWierszePliku::wczytaj(sciezka).wszystkie();
         ui::dialogs().showMessage(QStringLiteral("Ilosc wierszy w zbiorze:\n") + QString::number(wiersze.size()));
         vCzytajWyciag(wiersze);
+        vWczytajPozycje(sciezka);
     } catch (const std::exception& e) {
         ui::dialogs().message(QString::fromUtf8(e.what()), QStringLiteral("Błąd"), ui::Buttons::Ok, ui::Icon::Error);
     }
@@ -102,5 +126,66 @@ void TfrmWyciagiBankowe::vCzytajWyciag(const QStringList& wiersze) {
     }
     ui::dialogs().showMessage(wynik.konto);
 }
+
+void TfrmWyciagiBankowe::vWczytajPozycje(const QString& sciezka) {
+    m_wyciagi.clear();
+    QFile f(sciezka);
+    if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error(f.errorString().toStdString());
+    const QByteArray bajty = f.readAll();
+    mt940::WynikCzytania wynik = mt940::czytajWyciagi(std::string_view(bajty.constData(), std::size_t(bajty.size())));
+    QStringList uwagi;
+    if (wynik.blad) uwagi << wynik.blad->komunikat;
+    for (const mt940::Blad& b : wynik.niezgodnosciSald) uwagi << b.komunikat;
+    m_wyciagi = std::move(wynik.wyciagi);
+    vRozliczenia();
+    std::size_t pozycji = 0;
+    for (const mt940::Wyciag& w : m_wyciagi) pozycji += w.pozycje.size();
+    uwagi << QStringLiteral("Wyciągów: %1, pozycji: %2").arg(m_wyciagi.size()).arg(pozycji);
+    lblWynik->setText(uwagi.join(u'\n'));
+}
+
+void TfrmWyciagiBankowe::vRozliczenia() {
+    m_rozliczenia.clear();
+    for (const mt940::Wyciag& w : m_wyciagi)
+        m_rozliczenia.push_back(std::make_unique<TRozliczenieWyciagu>(dmMain->transaction(), w));
+    vPokazPozycje();
+}
+
+void TfrmWyciagiBankowe::vPokazPozycje() {
+    tblPozycje->setRowCount(0);
+    bool doRozliczenia = false;
+    for (std::size_t s = 0; s < m_wyciagi.size(); ++s) {
+        const std::vector<mt940::Pozycja>& pozycje = m_wyciagi[s].pozycje;
+        for (std::size_t n = 0; n < pozycje.size(); ++n) {
+            const mt940::Pozycja& p = pozycje[n];
+            const TStanPozycji stan = m_rozliczenia[s]->stany()[n];
+            doRozliczenia |= stan == TStanPozycji::DoRozliczenia;
+            const QDate data = p.dataKsiegowania.isValid() ? p.dataKsiegowania : p.dataWaluty;
+            const int r = tblPozycje->rowCount();
+            tblPozycje->insertRow(r);
+            const QStringList kolumny = {data.toString(QStringLiteral("yyyy-MM-dd")),
+                                         p.obciazenie ? QStringLiteral("Wn") : QStringLiteral("Ma"),
+                                         mt940::kwotaTekstem(p.kwota), p.kontrahent, p.rachunek, p.tytul,
+                                         tekstStanu(stan)};
+            for (int k = 0; k < kolumny.size(); ++k) tblPozycje->setItem(r, k, new QTableWidgetItem(kolumny[k]));
+        }
+    }
+    btnRozlicz->setEnabled(doRozliczenia);
+}
+
+void TfrmWyciagiBankowe::btnRozliczClick() {
+    runHandler("btnRozliczClick", [this] {
+        data::UnitOfWork uow(dmMain->transaction());
+        int wierszy = 0;
+        const QDateTime teraz = QDateTime::currentDateTime();
+        for (auto& r : m_rozliczenia) wierszy += r->rozlicz(dmMain->PobierzUzytkownik(), teraz);
+        uow.commit();
+        vPokazPozycje();
+        ui::dialogs().showMessage(QStringLiteral("Rozliczono przelewów zrealizowanych: %1").arg(wierszy));
+    });
+}
+
+// The rows may have been settled by someone else: read the states again.
+void TfrmWyciagiBankowe::onHandlerFailed(const char*) { vRozliczenia(); }
 
 void TfrmWyciagiBankowe::onClose() { dmMain->vRemoveWindowTab(*this); }

@@ -1,15 +1,23 @@
 #pragma once
 // The bank statements window: the user picks a statement file, sees its
 // text and its number of lines, and the window checks the statement's
-// structure. It changes no data.
+// structure. Then it lists the statements' entries with the state of each
+// against the realized transfers, and "Rozlicz" records on the realized rows
+// which entries confirmed them.
 
+#include "module/import/RozliczenieWyciagu.h"
+#include "platform/mt940/Wyciag.h"
 #include "platform/ui/FormBase.h"
 
 #include <QStringList>
 
+#include <memory>
+#include <vector>
+
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QTableWidget;
 
 class TfrmWyciagiBankowe;
 inline TfrmWyciagiBankowe* frmWyciagiBankowe = nullptr;
@@ -23,11 +31,17 @@ public:
     QPushButton* btnParametry;
     QLabel* Label1;            // the chosen file
     QPlainTextEdit* Memo1;     // the file's text
+    QPushButton* btnRozlicz;
+    QLabel* lblWynik;          // what the reading found wrong, else the number of entries
+    QTableWidget* tblPozycje;  // one row per entry
 
     void btnKsiegujClick();
     // Shows the path and, when the file exists, its text; false otherwise.
     bool Pokaz(const QString& sciezka);
     void vCzytajWyciag(const QStringList& wiersze);
+    // Reads the statements of the file and lists their entries.
+    void vWczytajPozycje(const QString& sciezka);
+    void btnRozliczClick();
 
     // Where the file dialog starts: the import folder of the parameters when
     // it exists, else the user's home.
@@ -38,7 +52,13 @@ public:
 
 protected:
     void onClose() override;
+    void onHandlerFailed(const char* operation) override;
 
 private:
     void vZbudujOkno();
+    void vRozliczenia();
+    void vPokazPozycje();
+
+    std::vector<mt940::Wyciag> m_wyciagi;
+    std::vector<std::unique_ptr<TRozliczenieWyciagu>> m_rozliczenia;   // one per statement
 };

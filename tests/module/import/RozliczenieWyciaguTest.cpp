@@ -1,0 +1,117 @@
+#include "module/ModuleFixture.h"
+#include "module/import/Wyciagibankowe.h"
+#include "support/InjectedFailure.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+// Two demo payments of 2025-12-19 confirmed by a statement, a debit nothing
+// explains and a credit.
+class RozliczenieWyciaguTest : public pxtest::ModuleFixture {
+protected:
+    void SetUp() override {
+        pxtest::installFailures(db, {"PR_PRZELEWY_ZREALIZOWANE"});
+        ModuleFixture::SetUp();
+        DMP->vWczytajParametry();
+        const auto konto = [&](int id) {
+            return QString::fromStdString(db.scalarText(
+                       "select c.KONTO from PR_PRZELEWY_ZREALIZOWANE a join ET_BANK_KONTO c on c.ID = a.ID_KONTA_BANK "
+                       "where a.ID = " + std::to_string(id)))
+                .remove(QRegularExpression(QStringLiteral("[^0-9]")));
+        };
+        wiersze = QStringList{
+            ":20:T1", ":25:/PL61109010140000071219812874", ":28C:1/1", ":60F:C251219PLN20000,00",
+            ":61:2512191219DN000000002756,27NTRFNONREF", ":86:020~20Faktura E/2025/12/00353~32Pierwszy~38PL" + konto(1),
+            ":61:2512201220DN000000013809,55NTRFNONREF", ":86:020~20FV 234/12/2025~32Drugi~38PL" + konto(2),
+            ":61:2512191219DN000000000001,00NTRFNONREF", ":86:~20nic takiego",
+            ":61:2512191219CN000000000005,00NTRFNONREF", ":86:wpłata",
+            ":62F:C251220PLN3438,18", "-"};
+        QFile f(katalog.filePath(QStringLiteral("wyciag.sta")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(wiersze.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    }
+    void TearDown() override {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<TfrmWyciagiBankowe*>(w)) w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ModuleFixture::TearDown();
+    }
+    TfrmWyciagiBankowe& czytaj() {
+        module->vWyciagiBankoweMDI(qApp);
+        dialogs->expectOpenFile(katalog.filePath(QStringLiteral("wyciag.sta")));
+        dialogs->expectShowMessage(QStringLiteral("Ilosc wierszy w zbiorze:\n%1").arg(wiersze.size()));
+        dialogs->expectShowMessage(QStringLiteral("0"));
+        frmWyciagiBankowe->btnKsiegujClick();
+        dialogs->verifyAllConsumed();
+        return *frmWyciagiBankowe;
+    }
+    static QStringList stany(const TfrmWyciagiBankowe& w) {
+        QStringList s;
+        for (int r = 0; r < w.tblPozycje->rowCount(); ++r) s << w.tblPozycje->item(r, 6)->text();
+        return s;
+    }
+    std::string znaki() {
+        return db.scalarText("select list(ID || ':' || WYCIAG || ':' || WYCIAG_POZYCJA || ':' || ROZLICZYL, ' ') "
+                             "from (select * from PR_PRZELEWY_ZREALIZOWANE where WYCIAG is not null order by ID)");
+    }
+
+    QTemporaryDir katalog;
+    QStringList wiersze;
+};
+
+} // namespace
+
+TEST_F(RozliczenieWyciaguTest, ListsEntriesSettlesMatchedOnesOnceAndKeepsTheirMarks) {
+    TfrmWyciagiBankowe& w = czytaj();
+    ASSERT_EQ(w.tblPozycje->rowCount(), 4);
+    EXPECT_EQ(stany(w), (QStringList{"do rozliczenia", "do rozliczenia", "bez pary", "uznanie"}));
+    EXPECT_EQ(w.tblPozycje->item(0, 2)->text(), "2 756,27");
+    EXPECT_EQ(w.tblPozycje->item(1, 0)->text(), "2025-12-20");
+    EXPECT_EQ(w.tblPozycje->item(1, 3)->text(), "Drugi");
+    EXPECT_EQ(w.tblPozycje->item(3, 1)->text(), "Ma");
+    EXPECT_TRUE(w.lblWynik->text().contains(QStringLiteral("Wyciągów: 1, pozycji: 4")));
+    ASSERT_TRUE(w.btnRozlicz->isEnabled());
+
+    dialogs->expectShowMessage(QStringLiteral("Rozliczono przelewów zrealizowanych: 2"));
+    w.btnRozliczClick();
+    dialogs->verifyAllConsumed();
+    const std::string user = dmMain->PobierzUzytkownik().toStdString();
+    EXPECT_EQ(znaki(), "1:T1/1/1:1:" + user + " 2:T1/1/1:2:" + user) << "committed";
+    EXPECT_EQ(stany(w).first(2), (QStringList{"rozliczona", "rozliczona"}));
+    EXPECT_FALSE(w.btnRozlicz->isEnabled());
+
+    // The same statement again: its entries show settled and nothing more is written.
+    TfrmWyciagiBankowe& znowu = czytaj();
+    EXPECT_EQ(stany(znowu), (QStringList{"rozliczona", "rozliczona", "bez pary", "uznanie"}));
+    EXPECT_FALSE(znowu.btnRozlicz->isEnabled());
+    EXPECT_EQ(db.scalarInt("select count(*) from PR_PRZELEWY_ZREALIZOWANE where WYCIAG is not null"), 2);
+}
+
+TEST_F(RozliczenieWyciaguTest, AFailedWriteLeavesNoRowSettled) {
+    TfrmWyciagiBankowe& w = czytaj();
+    {
+        // The second row refuses: the first one, already written, goes back too.
+        pxtest::InjectedFailure awaria(dmMain->transaction(), "PR_PRZELEWY_ZREALIZOWANE", 2);
+        dialogs->expectShowMessage(QStringLiteral("btnRozliczClick"));
+        w.btnRozliczClick();
+        dialogs->verifyAllConsumed();
+    }
+    EXPECT_EQ(pxtest::tableRows(dmMain->transaction(), "PR_PRZELEWY_ZREALIZOWANE").find("T1/1"), std::string::npos);
+    EXPECT_EQ(stany(w).first(2), (QStringList{"do rozliczenia", "do rozliczenia"}));
+
+    // Someone else settles row 1 meanwhile: nothing is written and the user is told.
+    db.exec("update PR_PRZELEWY_ZREALIZOWANE set WYCIAG = 'INNY' where ID = 1");
+    db.transaction().commitRetaining();
+    dialogs->expectShowMessage(QStringLiteral("w międzyczasie rozliczony"));
+    w.btnRozliczClick();
+    dialogs->verifyAllConsumed();
+    EXPECT_EQ(db.scalarInt("select count(*) from PR_PRZELEWY_ZREALIZOWANE where WYCIAG = 'T1/1'"), 0);
+    EXPECT_EQ(stany(w).first(2), (QStringList{"bez pary", "do rozliczenia"})) << "states read again";
+}
