@@ -17,6 +17,21 @@ QString tekst(const fb::Cursor& c, int i) {
 
 } // namespace
 
+std::vector<TNiepotwierdzony> niepotwierdzone(fb::Transaction& tr, const QDate& dzis, int dni) {
+    fb::Statement st(tr, "select a.ID, a.DATA_REALIZACJI, a.KOLEJNY, b.SKROT, c.KONTO, a.WARTOSC, a.NR_FAKTURY "
+                         "from PR_PRZELEWY_ZREALIZOWANE a "
+                         "left join ET_KONTAKT b on b.ID = a.ID_KONTRAHENTA "
+                         "left join ET_BANK_KONTO c on c.ID = a.ID_KONTA_BANK "
+                         "where a.WYCIAG is null and a.DATA_REALIZACJI < ? order by a.DATA_REALIZACJI, a.ID");
+    const QDate granica = dzis.addDays(-dni);
+    st.setParam(0, fb::Timestamp{granica.year(), granica.month(), granica.day()});
+    std::vector<TNiepotwierdzony> w;
+    for (fb::Cursor c = st.open(); c.fetch();)
+        w.push_back({static_cast<int>(c.asInt(0)), dzien(c.asTimestamp(1)), tekst(c, 2), tekst(c, 3), tekst(c, 4),
+                     c.isNull(5) ? 0 : c.asDecimal(5).rescaled(2).units, tekst(c, 6)});
+    return w;
+}
+
 QString tekstStanu(TStanPozycji stan) {
     switch (stan) {
     case TStanPozycji::Uznanie: return QStringLiteral("uznanie");

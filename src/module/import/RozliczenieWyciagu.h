@@ -21,6 +21,21 @@ enum class TStanPozycji {
 
 QString tekstStanu(TStanPozycji stan);
 
+// A realized transfer no statement has confirmed yet.
+struct TNiepotwierdzony {
+    int id = 0;
+    QDate dataRealizacji;
+    QString kolejny;
+    QString kontrahent;
+    QString rachunek;
+    std::int64_t kwota = 0;   // grosze
+    QString nrFaktury;
+};
+
+// Those realized before `dzis` less `dni` days, oldest first: by then their
+// statement should have come.
+std::vector<TNiepotwierdzony> niepotwierdzone(fb::Transaction& tr, const QDate& dzis, int dni);
+
 class TRozliczenieWyciagu {
 public:
     // Reads the realized rows still unconfirmed and those this statement already confirmed.

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -50,18 +51,33 @@ void TfrmWyciagiBankowe::vZbudujOkno() {
     tblPozycje->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblPozycje->horizontalHeader()->setStretchLastSection(true);
 
+    tblNiepotwierdzone = ui::named<QTableWidget>("tblNiepotwierdzone");
+    tblNiepotwierdzone->setColumnCount(6);
+    tblNiepotwierdzone->setHorizontalHeaderLabels({QStringLiteral("Data realizacji"), QStringLiteral("Paczka"),
+                                                   QStringLiteral("Kontrahent"), QStringLiteral("Rachunek"),
+                                                   QStringLiteral("Kwota"), QStringLiteral("Faktura")});
+    tblNiepotwierdzone->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblNiepotwierdzone->horizontalHeader()->setStretchLastSection(true);
+
     auto* przyciski = new QVBoxLayout;
     przyciski->addWidget(btnKsieguj);
     przyciski->addWidget(btnParametry);
     przyciski->addWidget(btnRozlicz);
     przyciski->addStretch();
-    auto* dane = new QVBoxLayout;
-    dane->addWidget(Memo1, 1);
-    dane->addWidget(lblWynik);
-    dane->addWidget(tblPozycje, 2);
+    // The file, its entries and what no statement confirmed, one page each, so
+    // the window keeps its size.
+    auto* pozycje = new QWidget;
+    auto* ukladPozycji = new QVBoxLayout(pozycje);
+    ukladPozycji->setContentsMargins(0, 0, 0, 0);
+    ukladPozycji->addWidget(lblWynik);
+    ukladPozycji->addWidget(tblPozycje, 1);
+    tabStrony = ui::named<QTabWidget>("tabStrony");
+    tabStrony->addTab(Memo1, QStringLiteral("Plik"));
+    tabStrony->addTab(pozycje, QStringLiteral("Pozycje"));
+    tabStrony->addTab(tblNiepotwierdzone, QStringLiteral("Bez potwierdzenia"));
     auto* tresc = new QHBoxLayout;
     tresc->addLayout(przyciski);
-    tresc->addLayout(dane, 1);
+    tresc->addWidget(tabStrony, 1);
     auto* okno = new QVBoxLayout(this);
     okno->addWidget(Label1);
     okno->addLayout(tresc, 1);
@@ -142,13 +158,26 @@ void TfrmWyciagiBankowe::vWczytajPozycje(const QString& sciezka) {
     for (const mt940::Wyciag& w : m_wyciagi) pozycji += w.pozycje.size();
     uwagi << QStringLiteral("Wyciągów: %1, pozycji: %2").arg(m_wyciagi.size()).arg(pozycji);
     lblWynik->setText(uwagi.join(u'\n'));
+    tabStrony->setCurrentIndex(1);
 }
 
 void TfrmWyciagiBankowe::vRozliczenia() {
     m_rozliczenia.clear();
     for (const mt940::Wyciag& w : m_wyciagi)
-        m_rozliczenia.push_back(std::make_unique<TRozliczenieWyciagu>(dmMain->transaction(), w));
+        m_rozliczenia.push_back(std::make_unique<TRozliczenieWyciagu>(dmMain->transaction(), w, kDniOdstepu));
     vPokazPozycje();
+    vPokazNiepotwierdzone();
+}
+
+void TfrmWyciagiBankowe::vPokazNiepotwierdzone() {
+    const auto lista = niepotwierdzone(dmMain->transaction(), QDate::currentDate(), kDniOdstepu);
+    tblNiepotwierdzone->setRowCount(static_cast<int>(lista.size()));
+    for (int r = 0; r < int(lista.size()); ++r) {
+        const TNiepotwierdzony& n = lista[r];
+        const QStringList kolumny = {n.dataRealizacji.toString(QStringLiteral("yyyy-MM-dd")), n.kolejny,
+                                     n.kontrahent, n.rachunek, mt940::kwotaTekstem(n.kwota), n.nrFaktury};
+        for (int k = 0; k < kolumny.size(); ++k) tblNiepotwierdzone->setItem(r, k, new QTableWidgetItem(kolumny[k]));
+    }
 }
 
 void TfrmWyciagiBankowe::vPokazPozycje() {
@@ -181,6 +210,7 @@ void TfrmWyciagiBankowe::btnRozliczClick() {
         for (auto& r : m_rozliczenia) wierszy += r->rozlicz(dmMain->PobierzUzytkownik(), teraz);
         uow.commit();
         vPokazPozycje();
+        vPokazNiepotwierdzone();
         ui::dialogs().showMessage(QStringLiteral("Rozliczono przelewów zrealizowanych: %1").arg(wierszy));
     });
 }

@@ -17,6 +17,7 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QTabWidget;
 class QTableWidget;
 
 class TfrmWyciagiBankowe;
@@ -31,9 +32,13 @@ public:
     QPushButton* btnParametry;
     QLabel* Label1;            // the chosen file
     QPlainTextEdit* Memo1;     // the file's text
+    QTabWidget* tabStrony;     // the file, the entries, the unconfirmed transfers
     QPushButton* btnRozlicz;
     QLabel* lblWynik;          // what the reading found wrong, else the number of entries
     QTableWidget* tblPozycje;  // one row per entry
+    QTableWidget* tblNiepotwierdzone;   // realized transfers no statement confirmed within kDniOdstepu days
+
+    static constexpr int kDniOdstepu = 5;
 
     void btnKsiegujClick();
     // Shows the path and, when the file exists, its text; false otherwise.
@@ -58,6 +63,7 @@ private:
     void vZbudujOkno();
     void vRozliczenia();
     void vPokazPozycje();
+    void vPokazNiepotwierdzone();
 
     std::vector<mt940::Wyciag> m_wyciagi;
     std::vector<std::unique_ptr<TRozliczenieWyciagu>> m_rozliczenia;   // one per statement

@@ -79,6 +79,17 @@ TEST_F(RozliczenieWyciaguTest, ListsEntriesSettlesMatchedOnesOnceAndKeepsTheirMa
     EXPECT_TRUE(w.lblWynik->text().contains(QStringLiteral("Wyciągów: 1, pozycji: 4")));
     ASSERT_TRUE(w.btnRozlicz->isEnabled());
 
+    const auto niepotwierdzone = [&] {
+        QStringList ids;
+        for (int r = 0; r < w.tblNiepotwierdzone->rowCount(); ++r)
+            ids << w.tblNiepotwierdzone->item(r, 4)->text();
+        return ids;
+    };
+    const std::int64_t starych = db.scalarInt(
+        "select count(*) from PR_PRZELEWY_ZREALIZOWANE where DATA_REALIZACJI < dateadd(-5 day to current_date)");
+    ASSERT_EQ(w.tblNiepotwierdzone->rowCount(), starych);
+    EXPECT_EQ(niepotwierdzone().mid(0, 2), (QStringList{"2 756,27", "13 809,55"})) << "oldest first";
+
     dialogs->expectShowMessage(QStringLiteral("Rozliczono przelewów zrealizowanych: 2"));
     w.btnRozliczClick();
     dialogs->verifyAllConsumed();
@@ -86,6 +97,8 @@ TEST_F(RozliczenieWyciaguTest, ListsEntriesSettlesMatchedOnesOnceAndKeepsTheirMa
     EXPECT_EQ(znaki(), "1:T1/1/1:1:" + user + " 2:T1/1/1:2:" + user) << "committed";
     EXPECT_EQ(stany(w).first(2), (QStringList{"rozliczona", "rozliczona"}));
     EXPECT_FALSE(w.btnRozlicz->isEnabled());
+    EXPECT_EQ(w.tblNiepotwierdzone->rowCount(), starych - 2);
+    EXPECT_FALSE(niepotwierdzone().contains("2 756,27"));
 
     // The same statement again: its entries show settled and nothing more is written.
     TfrmWyciagiBankowe& znowu = czytaj();
