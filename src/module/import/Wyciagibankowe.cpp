@@ -5,6 +5,7 @@
 #include "module/import/WierszePliku.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/mt940/CzytnikMt940.h"
+#include "reportengine/Printing.h"
 #include "platform/controls/EntryForm.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
@@ -17,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -41,6 +43,7 @@ void TfrmWyciagiBankowe::vZbudujOkno() {
     Memo1->setFont(QFont(QStringLiteral("Monospace")));
     btnRozlicz = ui::named<QPushButton>("btnRozlicz", QStringLiteral("Rozlicz"));
     btnRozlicz->setEnabled(false);
+    btnDrukuj = ui::named<QPushButton>("btnDrukuj", QStringLiteral("Drukuj"));
     lblWynik = ui::named<QLabel>("lblWynik");
     lblWynik->setWordWrap(true);
     tblPozycje = ui::named<QTableWidget>("tblPozycje");
@@ -63,6 +66,7 @@ void TfrmWyciagiBankowe::vZbudujOkno() {
     przyciski->addWidget(btnKsieguj);
     przyciski->addWidget(btnParametry);
     przyciski->addWidget(btnRozlicz);
+    przyciski->addWidget(btnDrukuj);
     przyciski->addStretch();
     // The file, its entries and what no statement confirmed, one page each, so
     // the window keeps its size.
@@ -85,6 +89,7 @@ void TfrmWyciagiBankowe::vZbudujOkno() {
 
     connect(btnKsieguj, &QPushButton::clicked, this, &TfrmWyciagiBankowe::btnKsiegujClick);
     connect(btnRozlicz, &QPushButton::clicked, this, &TfrmWyciagiBankowe::btnRozliczClick);
+    connect(btnDrukuj, &QPushButton::clicked, this, &TfrmWyciagiBankowe::btnDrukujClick);
 }
 
 QString TfrmWyciagiBankowe::sKatalogPoczatkowy() {
@@ -212,6 +217,29 @@ void TfrmWyciagiBankowe::btnRozliczClick() {
         vPokazPozycje();
         vPokazNiepotwierdzone();
         ui::dialogs().showMessage(QStringLiteral("Rozliczono przelewów zrealizowanych: %1").arg(wierszy));
+    });
+}
+
+void TfrmWyciagiBankowe::vZestawienie(TZestawienieOtwartych& z) const {
+    for (std::size_t s = 0; s < m_wyciagi.size(); ++s)
+        for (std::size_t n = 0; n < m_wyciagi[s].pozycje.size(); ++n) {
+            if (m_rozliczenia[s]->stany()[n] != TStanPozycji::BezPary) continue;
+            const mt940::Pozycja& p = m_wyciagi[s].pozycje[n];
+            z.dodaj(QStringLiteral("pozycja wyciągu"), p.dataKsiegowania.isValid() ? p.dataKsiegowania : p.dataWaluty,
+                    p.kontrahent, p.rachunek, mt940::kwotaTekstem(p.kwota), p.tytul);
+        }
+    for (const TNiepotwierdzony& n : niepotwierdzone(dmMain->transaction(), QDate::currentDate(), kDniOdstepu))
+        z.dodaj(QStringLiteral("przelew ") + n.kolejny, n.dataRealizacji, n.kontrahent, n.rachunek,
+                mt940::kwotaTekstem(n.kwota), n.nrFaktury);
+}
+
+void TfrmWyciagiBankowe::btnDrukujClick() {
+    runHandler("btnDrukujClick", [this] {
+        TZestawienieOtwartych z;
+        vZestawienie(z);
+        const auto raport = z.raport();
+        QPrinter drukarka;
+        if (ui::dialogs().print(drukarka)) rpt::printReport(*raport, drukarka);
     });
 }
 

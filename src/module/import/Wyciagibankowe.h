@@ -6,6 +6,7 @@
 // which entries confirmed them.
 
 #include "module/import/RozliczenieWyciagu.h"
+#include "module/import/ZestawienieOtwartych.h"
 #include "platform/mt940/Wyciag.h"
 #include "platform/ui/FormBase.h"
 
@@ -34,6 +35,7 @@ public:
     QPlainTextEdit* Memo1;     // the file's text
     QTabWidget* tabStrony;     // the file, the entries, the unconfirmed transfers
     QPushButton* btnRozlicz;
+    QPushButton* btnDrukuj;
     QLabel* lblWynik;          // what the reading found wrong, else the number of entries
     QTableWidget* tblPozycje;  // one row per entry
     QTableWidget* tblNiepotwierdzone;   // realized transfers no statement confirmed within kDniOdstepu days
@@ -47,6 +49,9 @@ public:
     // Reads the statements of the file and lists their entries.
     void vWczytajPozycje(const QString& sciezka);
     void btnRozliczClick();
+    // Prints the entries without a pair and the unconfirmed transfers.
+    void btnDrukujClick();
+    void vZestawienie(TZestawienieOtwartych& z) const;
 
     // Where the file dialog starts: the import folder of the parameters when
     // it exists, else the user's home.

@@ -1,5 +1,6 @@
 #include "module/ModuleFixture.h"
 #include "module/import/Wyciagibankowe.h"
+#include "reportengine/Export.h"
 #include "support/InjectedFailure.h"
 
 #include <QApplication>
@@ -127,4 +128,32 @@ TEST_F(RozliczenieWyciaguTest, AFailedWriteLeavesNoRowSettled) {
     dialogs->verifyAllConsumed();
     EXPECT_EQ(db.scalarInt("select count(*) from PR_PRZELEWY_ZREALIZOWANE where WYCIAG = 'T1/1'"), 0);
     EXPECT_EQ(stany(w).first(2), (QStringList{"bez pary", "do rozliczenia"})) << "states read again";
+}
+
+TEST_F(RozliczenieWyciaguTest, PrintsWhatStaysOpen) {
+    TfrmWyciagiBankowe& w = czytaj();
+    dialogs->expectShowMessage(QStringLiteral("Rozliczono"));
+    w.btnRozliczClick();
+
+    TZestawienieOtwartych z;
+    w.vZestawienie(z);
+    const auto strony = z.raport()->prepare();
+    ASSERT_GE(strony->pageCount(), 1);
+    QStringList tekst;
+    for (int s = 0; s < strony->pageCount(); ++s)
+        for (const rpt::TextLine& linia : rpt::textLines(strony->page(s))) {
+            QStringList pola;
+            for (const rpt::PageItem* p : linia.items) pola << p->text;
+            tekst << pola.join(u'|');
+        }
+    const QString razem = tekst.join(u'\n');
+    EXPECT_TRUE(razem.contains(QStringLiteral("pozycja wyciągu|2025-12-19|1,00|nic takiego"))) << razem.toStdString();
+    EXPECT_FALSE(razem.contains(QStringLiteral("2 756,27"))) << "settled";
+    EXPECT_EQ(z.count(), 1 + w.tblNiepotwierdzone->rowCount());
+    EXPECT_TRUE(razem.contains(QStringLiteral("Pozycji: %1").arg(z.count())));
+
+    // A cancelled print dialog prints nothing and says nothing.
+    dialogs->expectPrint(false);
+    w.btnDrukujClick();
+    dialogs->verifyAllConsumed();
 }
