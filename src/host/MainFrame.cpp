@@ -4,6 +4,7 @@
 #include "module/frame/CPrzelew.h"
 #include "module/realized/Zrealizowane.h"
 #include "module/register/Przelewy.h"
+#include "module/reports/ListaRejestru.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormBase.h"
 #include "siblings/core/TdmMain.h"
@@ -84,6 +85,7 @@ void MainFrame::buildMenus()
                          [this] { m_module.vPrzelewyDoAkceptacjiMDI(qApp); });
     transfers->addAction(QStringLiteral("Parametry przelewów"), this,
                          [this] { m_module.vParametryPrzelewyMDI(qApp); });
+    transfers->addAction(QStringLiteral("Wydruk rejestru (podgląd)"), this, [this] { vPodgladListyRejestru(this); });
     transfers->addSeparator();
     transfers->addAction(QStringLiteral("Zakończ"), this, &QWidget::close);
 

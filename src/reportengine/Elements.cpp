@@ -83,7 +83,8 @@ QString SystemField::printedText(const PrintContext& context) const
     return text() + value;
 }
 
-Shape::Shape(const QRectF& geometry, ShapeKind kind, qreal penWidth) : Element(geometry), m_kind(kind), m_penWidth(penWidth)
+Shape::Shape(const QRectF& geometry, ShapeKind kind, qreal penWidth)
+    : Element(geometry), m_kind(kind), m_penWidth(penWidth)
 {
 }
 
@@ -104,8 +105,12 @@ void Shape::place(std::vector<PageItem>& items, QPointF origin, const PrintConte
         items.push_back(item);
         break;
     }
-    case ShapeKind::HorizontalLine: items.push_back(lineItem({r.left(), midY}, {r.right(), midY}, m_penWidth, m_pen)); break;
-    case ShapeKind::VerticalLine: items.push_back(lineItem({midX, r.top()}, {midX, r.bottom()}, m_penWidth, m_pen)); break;
+    case ShapeKind::HorizontalLine:
+        items.push_back(lineItem({r.left(), midY}, {r.right(), midY}, m_penWidth, m_pen));
+        break;
+    case ShapeKind::VerticalLine:
+        items.push_back(lineItem({midX, r.top()}, {midX, r.bottom()}, m_penWidth, m_pen));
+        break;
     case ShapeKind::TopAndBottomLines:
         items.push_back(lineItem(r.topLeft(), r.topRight(), m_penWidth, m_pen));
         items.push_back(lineItem(r.bottomLeft(), r.bottomRight(), m_penWidth, m_pen));

@@ -80,6 +80,13 @@ void ScriptedDialogs::expectSaveFile(const QString& path)
     m_expected.push_back({Shown::Kind::SaveFile, path, ui::Answer::Ok, false, {}});
 }
 
+void ScriptedDialogs::expectSaveFile(const QString& path, int filterIndex)
+{
+    Expectation expectation{Shown::Kind::SaveFile, path, ui::Answer::Ok, false, {}};
+    expectation.filterIndex = filterIndex;
+    m_expected.push_back(std::move(expectation));
+}
+
 void ScriptedDialogs::expectFolder(const QString& path)
 {
     m_expected.push_back({Shown::Kind::Folder, path, ui::Answer::Ok, false, {}});
@@ -88,6 +95,13 @@ void ScriptedDialogs::expectFolder(const QString& path)
 void ScriptedDialogs::expectPrint(bool accepted)
 {
     m_expected.push_back({Shown::Kind::Print, {}, ui::Answer::Ok, accepted, {}});
+}
+
+void ScriptedDialogs::expectPrint(std::function<bool(QPrinter&)> chooser)
+{
+    Expectation expectation{Shown::Kind::Print, {}, ui::Answer::Ok, false, {}};
+    expectation.chooser = std::move(chooser);
+    m_expected.push_back(std::move(expectation));
 }
 
 void ScriptedDialogs::verifyAllConsumed()
@@ -151,20 +165,29 @@ int ScriptedDialogs::runModal(QWidget& window)
     return result;
 }
 
-QString ScriptedDialogs::pathFor(Shown::Kind kind, const QString& caption, const QString& dir)
+QString ScriptedDialogs::pathFor(Shown::Kind kind, const QString& caption, const QString& dir, const QString& filter,
+                                 int* chosenFilter)
 {
-    const auto expected = take({kind, dir, caption, ui::Buttons::Ok, ui::Icon::None});
+    const auto expected = take({kind, dir, caption, ui::Buttons::Ok, ui::Icon::None, filter});
+    if (chosenFilter)
+        *chosenFilter = expected ? expected->filterIndex : 0;
     return expected ? expected->text : QString();
 }
 
-QString ScriptedDialogs::openFileName(const QString& caption, const QString& dir, const QString&)
+QString ScriptedDialogs::openFileName(const QString& caption, const QString& dir, const QString& filter)
 {
-    return pathFor(Shown::Kind::OpenFile, caption, dir);
+    return pathFor(Shown::Kind::OpenFile, caption, dir, filter);
 }
 
-QString ScriptedDialogs::saveFileName(const QString& caption, const QString& dir, const QString&)
+QString ScriptedDialogs::saveFileName(const QString& caption, const QString& dir, const QString& filter)
 {
-    return pathFor(Shown::Kind::SaveFile, caption, dir);
+    return pathFor(Shown::Kind::SaveFile, caption, dir, filter);
+}
+
+QString ScriptedDialogs::saveFileName(const QString& caption, const QString& dir, const QString& filter,
+                                      int& chosenFilter)
+{
+    return pathFor(Shown::Kind::SaveFile, caption, dir, filter, &chosenFilter);
 }
 
 QString ScriptedDialogs::folder(const QString& caption, const QString& dir)
@@ -172,9 +195,11 @@ QString ScriptedDialogs::folder(const QString& caption, const QString& dir)
     return pathFor(Shown::Kind::Folder, caption, dir);
 }
 
-bool ScriptedDialogs::print(QPrinter&)
+bool ScriptedDialogs::print(QPrinter& printer)
 {
     const auto expected = take({Shown::Kind::Print, {}, {}, ui::Buttons::Ok, ui::Icon::None});
+    if (expected && expected->chooser)
+        return expected->chooser(printer);
     return expected && expected->accepted;
 }
 

@@ -21,6 +21,7 @@ struct Shown {
     QString caption; // the caption of a message box or dialog
     ui::Buttons buttons = ui::Buttons::Ok;
     ui::Icon icon = ui::Icon::None;
+    QString filter;  // the filter list offered by a file dialog
 };
 
 // Dialogs for tests: answers from a queue of expected interactions, in order, and
@@ -40,8 +41,12 @@ public:
     // An empty path answers as a cancelled dialog.
     void expectOpenFile(const QString& path);
     void expectSaveFile(const QString& path);
+    // Answers a save dialog with a filter list as if the entry `filterIndex` was chosen.
+    void expectSaveFile(const QString& path, int filterIndex);
     void expectFolder(const QString& path);
     void expectPrint(bool accepted);
+    // The chooser sets up the printer as the user would and returns whether the dialog was confirmed.
+    void expectPrint(std::function<bool(QPrinter&)> chooser);
 
     // Fails the running test for each expectation left over, and forgets them.
     void verifyAllConsumed();
@@ -54,6 +59,8 @@ public:
     int runModal(QWidget& window) override;
     QString openFileName(const QString& caption, const QString& dir, const QString& filter) override;
     QString saveFileName(const QString& caption, const QString& dir, const QString& filter) override;
+    QString saveFileName(const QString& caption, const QString& dir, const QString& filter,
+                         int& chosenFilter) override;
     QString folder(const QString& caption, const QString& dir) override;
     bool print(QPrinter& printer) override;
     void beep() override { ++m_beeps; }
@@ -65,11 +72,14 @@ private:
         ui::Answer answer = ui::Answer::Cancel;
         bool accepted = false;
         Driver driver;
+        int filterIndex = 0;
+        std::function<bool(QPrinter&)> chooser;
     };
 
     // Records what was shown and hands out the next expectation when it matches.
     std::unique_ptr<Expectation> take(Shown shown);
-    QString pathFor(Shown::Kind kind, const QString& caption, const QString& dir);
+    QString pathFor(Shown::Kind kind, const QString& caption, const QString& dir, const QString& filter = {},
+                    int* chosenFilter = nullptr);
 
     std::deque<Expectation> m_expected;
     std::vector<Shown> m_shown;

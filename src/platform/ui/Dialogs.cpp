@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 #include <utility>
@@ -122,6 +123,15 @@ public:
         return QFileDialog::getSaveFileName(mainWindow(), caption, dir, filter);
     }
 
+    QString saveFileName(const QString& caption, const QString& dir, const QString& filter,
+                         int& chosenFilter) override
+    {
+        QString selected;
+        const QString name = QFileDialog::getSaveFileName(mainWindow(), caption, dir, filter, &selected);
+        chosenFilter = std::max(0, int(filter.split(QStringLiteral(";;")).indexOf(selected)));
+        return name;
+    }
+
     QString folder(const QString& caption, const QString& dir) override
     {
         return QFileDialog::getExistingDirectory(mainWindow(), caption, dir);
@@ -130,6 +140,10 @@ public:
     bool print(QPrinter& printer) override
     {
         QPrintDialog dialog(&printer, mainWindow());
+        if (printer.toPage() > 0) {
+            dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+            dialog.setMinMax(printer.fromPage(), printer.toPage());
+        }
         return dialog.exec() == QDialog::Accepted;
     }
 

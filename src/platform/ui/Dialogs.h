@@ -27,8 +27,17 @@ public:
     // An empty text means the user cancelled.
     virtual QString openFileName(const QString& caption, const QString& dir, const QString& filter) = 0;
     virtual QString saveFileName(const QString& caption, const QString& dir, const QString& filter) = 0;
+    // As saveFileName; chosenFilter gets the zero-based entry of the filter list the user chose
+    // (services that cannot tell answer the first).
+    virtual QString saveFileName(const QString& caption, const QString& dir, const QString& filter,
+                                 int& chosenFilter)
+    {
+        chosenFilter = 0;
+        return saveFileName(caption, dir, filter);
+    }
     virtual QString folder(const QString& caption, const QString& dir) = 0;
-    // False when the user cancelled.
+    // False when the user cancelled. When the printer has a page range set
+    // (toPage() > 0) the dialog offers choosing pages between fromPage() and toPage().
     virtual bool print(QPrinter& printer) = 0;
     virtual void beep() = 0;
 };

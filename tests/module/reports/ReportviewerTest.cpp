@@ -1,0 +1,339 @@
+#include "PreviewFixture.h"
+
+#include "platform/ui/FormBase.h"
+#include "reportengine/PageView.h"
+#include "reportengine/QrpFile.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+#include <QWheelEvent>
+
+namespace {
+
+using pxtest::PreviewFixture;
+using Kind = pxtest::Shown::Kind;
+
+class ReportviewerTest : public PreviewFixture {};
+
+void wheel(TfrmPreview& form, int delta, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* viewport = form.QRPreview->viewport();
+    const QPointF at(20, 20);
+    QWheelEvent event(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(viewport, &event);
+}
+
+bool pagingEnabled(const TfrmPreview& form)
+{
+    return form.btnFirst->isEnabled() || form.btnPrev->isEnabled() || form.btnNext->isEnabled()
+           || form.btnLast->isEnabled();
+}
+
+} // namespace
+
+TEST_F(ReportviewerTest, CallerIsDisabledWhileTheReportIsShownAndTheReportIsGoneAfter)
+{
+    auto* caller = new ui::FormBase(nullptr);
+    caller->show();
+    std::weak_ptr<int> alive;
+    {
+        auto shown = report(3);
+        auto token = std::make_shared<int>(0);
+        alive = token;
+        shown->band(rpt::BandKind::Summary).setBeforePrint([token](rpt::Band&, bool&) {});
+        dialogs->expectModal([&](QWidget& window) {
+            auto& form = static_cast<TfrmPreview&>(window);
+            EXPECT_EQ(frmPreview, &form);
+            EXPECT_FALSE(caller->isEnabled());
+            EXPECT_EQ(form.windowTitle(), "Podgląd wydruku : ");
+            EXPECT_EQ(form.StatusPanel0->text(), "  100 % wykonania");
+            EXPECT_EQ(form.StatusPanel1->text(), "Strona 1 z 1");
+            EXPECT_FALSE(pagingEnabled(form));
+            EXPECT_TRUE(form.btnSave->isEnabled());
+            EXPECT_EQ(form.MyReport()->zoomMode(), TfrmPreview::zmPageWidth);
+            EXPECT_EQ(form.QRPreview->fit(), rpt::PageView::Fit::Width);
+            form.actCancel->trigger();
+            EXPECT_EQ(form.QRPreview->pages(), nullptr);
+            return form.modalResult();
+        });
+        vPokazWydruk(caller, std::move(shown));
+    }
+    EXPECT_TRUE(alive.expired());
+    EXPECT_EQ(frmPreview, nullptr);
+    EXPECT_TRUE(caller->isEnabled());
+    EXPECT_EQ(starts, 1);
+    caller->close();
+}
+
+TEST_F(ReportviewerTest, PagingFollowsButtonsPageBoxAndWheel)
+{
+    preview(report(80), [&](TfrmPreview& form) {
+        EXPECT_EQ(form.edtPageCount->text(), "3");
+        EXPECT_FALSE(form.btnFirst->isEnabled());
+        EXPECT_TRUE(form.btnLast->isEnabled());
+        form.actLast->trigger();
+        EXPECT_EQ(form.QRPreview->pageNumber(), 3);
+        EXPECT_EQ(form.StatusPanel1->text(), "Strona 3 z 3");
+        EXPECT_TRUE(form.btnPrev->isEnabled());
+        EXPECT_FALSE(form.btnNext->isEnabled());
+        form.actPrev->trigger();
+        EXPECT_EQ(form.edtPage->text(), "2");
+        EXPECT_TRUE(form.btnNext->isEnabled() && form.btnFirst->isEnabled());
+        form.actFirst->trigger();
+        form.actNext->trigger();
+        EXPECT_EQ(form.QRPreview->pageNumber(), 2);
+
+        // Typed pages: leading zeros go, letters never get in, too large a page becomes the last.
+        form.edtPage->setFocus();
+        form.edtPage->clear();
+        QTest::keyClicks(form.edtPage, "0x1");
+        EXPECT_EQ(form.edtPage->text(), "1");
+        EXPECT_EQ(form.iWpisanaStrona(), 1);
+        QTest::keyClicks(form.edtPage, "9");
+        EXPECT_EQ(form.iWpisanaStrona(), 19);
+        QTest::keyClick(form.edtPage, Qt::Key_Backspace);
+        QTest::keyClick(form.edtPage, Qt::Key_Backspace);
+        EXPECT_EQ(form.iWpisanaStrona(), 1);
+        QTest::keyClicks(form.edtPage, "99");
+        QTest::keyClick(form.edtPage, Qt::Key_Return);
+        EXPECT_EQ(form.QRPreview->pageNumber(), 3);
+        EXPECT_EQ(form.edtPage->text(), "3");
+
+        // Shift turns pages; Ctrl scrolls across, the bare wheel up and down.
+        wheel(form, 120, Qt::ShiftModifier);
+        EXPECT_EQ(form.QRPreview->pageNumber(), 2);
+        EXPECT_EQ(form.StatusPanel1->text(), "Strona 2 z 3");
+        wheel(form, -120, Qt::ShiftModifier);
+        EXPECT_EQ(form.QRPreview->pageNumber(), 3);
+        form.actFit200->trigger();
+        wheel(form, -120, Qt::ControlModifier);
+        wheel(form, -120, Qt::NoModifier);
+        wheel(form, -120, Qt::NoModifier);
+        EXPECT_EQ(form.QRPreview->horizontalScrollBar()->value(), 25);
+        EXPECT_EQ(form.QRPreview->verticalScrollBar()->value(), 50);
+        form.actLeft->trigger();
+        EXPECT_EQ(form.QRPreview->horizontalScrollBar()->value(), 0);
+        form.actRight->trigger();
+        EXPECT_EQ(form.QRPreview->horizontalScrollBar()->value(), 100);
+    });
+}
+
+TEST_F(ReportviewerTest, ReportWithoutPagesStillCountsOnePage)
+{
+    preview(report(0), [&](TfrmPreview& form) {
+        EXPECT_EQ(form.QRPreview->pageCount(), 0);
+        EXPECT_EQ(form.edtPageCount->text(), "1");
+        EXPECT_TRUE(form.StatusPanel1->text().endsWith(" z 1"));
+        EXPECT_FALSE(pagingEnabled(form));
+        // Nothing to save: a beep and no file.
+        dialogs->expectSaveFile(path("pusty.qrp"), 0);
+        form.actSave->trigger();
+    });
+    EXPECT_EQ(dialogs->beeps(), 1);
+    EXPECT_FALSE(QFile::exists(path("pusty.qrp")));
+}
+
+TEST_F(ReportviewerTest, ZoomButtonsShowOneModePressed)
+{
+    preview(report(3), [&](TfrmPreview& form) {
+        form.actFit100->trigger();
+        EXPECT_EQ(form.QRPreview->zoom(), 100);
+        EXPECT_EQ(form.MyReport()->zoomMode(), TfrmPreview::zm100);
+        form.actFit200->trigger();
+        EXPECT_EQ(form.QRPreview->zoom(), 200);
+        EXPECT_EQ(form.MyReport()->zoomMode(), TfrmPreview::zm200);
+        EXPECT_TRUE(form.btnFit200->isChecked());
+        EXPECT_FALSE(form.btnFit100->isChecked());
+        // Page width of an A4 page is wider than the whole page in a landscape view.
+        form.resize(1000, 500);
+        form.actFitPage->trigger();
+        const int whole = form.QRPreview->zoom();
+        form.actFitWidth->trigger();
+        EXPECT_GT(form.QRPreview->zoom(), whole);
+        EXPECT_EQ(form.MyReport()->zoomMode(), TfrmPreview::zmPageWidth);
+        EXPECT_TRUE(form.btnFitWidth->isChecked());
+        EXPECT_FALSE(form.btnFitPage->isChecked() || form.btnFit200->isChecked());
+    });
+}
+
+TEST_F(ReportviewerTest, ExportsCheckTheExtensionAndSayWhatTheyCreated)
+{
+    preview(report(40), [&](TfrmPreview& form) {
+        dialogs->expectSaveFile(path("lista.PDF"));
+        dialogs->expectMessage("Utworzono plik " + path("lista.PDF"), ui::Answer::Ok);
+        form.actSavePDF->trigger();
+        dialogs->expectSaveFile(path("bez-rozszerzenia"));
+        form.actSavePDF->trigger();
+        dialogs->expectSaveFile(path("lista.csv"));
+        dialogs->expectMessage("Utworzono plik ", ui::Answer::Ok);
+        form.actSaveCSV->trigger();
+        dialogs->expectSaveFile(path("lista.txt"));
+        dialogs->expectMessage("Utworzono plik ", ui::Answer::Ok);
+        form.actSaveTXT->trigger();
+    });
+    const auto& shown = dialogs->shown();
+    ASSERT_GE(shown.size(), 8u);
+    EXPECT_EQ(shown[1].caption, "Eksportuj wydruk jako ...");
+    EXPECT_EQ(shown[1].filter, "Pliki PDF (*.pdf)");
+    EXPECT_EQ(shown[2].caption, "Plik PDF");
+    EXPECT_EQ(shown[4].filter, "Pliki CSV (*.csv)");
+    EXPECT_EQ(shown[5].caption, "Plik CSV");
+    EXPECT_EQ(shown[7].caption, "Plik TXT");
+    EXPECT_FALSE(QFile::exists(path("bez-rozszerzenia")));
+
+    EXPECT_EQ(rpttest::pdfPageCount(path("lista.PDF")), 2);
+    EXPECT_TRUE(rpttest::inOrder(rpttest::pdfText(path("lista.PDF")),
+                                 {"Zażółć gęślą jaźń", "Pozycja 1", "Pozycja 35", "Strona:2", "Pozycja 40"}));
+    // Text files leave in the suite's code page: "ż" is 0xBF there.
+    const QByteArray csv = bytes("lista.csv");
+    EXPECT_TRUE(csv.startsWith("Za\xbf\xf3\xb3\xe6 g\xea\x9cl\xb9 ja\x9f\xf1;Strona:1\r\n"
+                               "L.p;Nazwa\r\n1;Pozycja 1\r\n"));
+    EXPECT_EQ(csv.count("Pozycja"), 40);
+    EXPECT_TRUE(bytes("lista.txt").contains("\f"));
+}
+
+TEST_F(ReportviewerTest, SavedPagesReopenAndWrongExtensionsWriteNothing)
+{
+    QByteArray saved;
+    preview(report(80), [&](TfrmPreview& form) {
+        dialogs->expectSaveFile(path("lista.txt"), 0);
+        dialogs->expectMessage("Rozszerzenie nazwy nie odpowiada wybranemu formatowi.", ui::Answer::Ok);
+        form.actSave->trigger();
+        dialogs->expectSaveFile(path("lista.qrp"), 0);
+        form.actSave->trigger();
+        dialogs->expectSaveFile(path("lista.htm"), 4);
+        form.actSave->trigger();
+        dialogs->expectSaveFile(path("lista.pdf"), 2);
+        dialogs->expectMessage("Rozszerzenie nazwy", ui::Answer::Ok);
+        form.actSave->trigger();
+        saved = rpt::encodePages(*form.QRPreview->pages());
+
+        // A damaged file is refused and what is shown stays.
+        QFile damaged(path("zly.qrp"));
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write(bytes("lista.qrp").left(300));
+        damaged.close();
+        dialogs->expectOpenFile(path("zly.qrp"));
+        dialogs->expectMessage("Plik wydruku jest uszkodzony.", ui::Answer::Ok);
+        form.actOpen->trigger();
+        EXPECT_EQ(form.QRPreview->pageCount(), 3);
+        EXPECT_TRUE(form.btnSave->isEnabled());
+
+        form.actLast->trigger();
+        dialogs->expectOpenFile(path("lista.qrp"));
+        form.actOpen->trigger();
+        EXPECT_EQ(rpt::encodePages(*form.QRPreview->pages()), saved);
+        EXPECT_EQ(form.QRPreview->pageNumber(), 1);
+        EXPECT_EQ(form.StatusPanel1->text(), "Strona 1 z 3");
+        EXPECT_FALSE(form.btnSave->isEnabled());
+        EXPECT_TRUE(form.btnFitWidth->isChecked());
+    });
+    const auto& shown = dialogs->shown();
+    EXPECT_EQ(shown[1].caption, "Zapisz wydruk");
+    EXPECT_TRUE(shown[1].filter.startsWith("Wydruk (*.QRP);;Plik PDF (*.pdf);;"));
+    EXPECT_EQ(shown[2].caption, "Nieprawidłowe rozszerzenie");
+    EXPECT_FALSE(QFile::exists(path("lista.txt")));
+    EXPECT_FALSE(QFile::exists(path("lista.pdf")));
+    EXPECT_TRUE(bytes("lista.htm").contains("Pozycja 80"));
+}
+
+TEST_F(ReportviewerTest, PrintingRunsTheReportAgainOnThePrinter)
+{
+    preview(report(80), [&](TfrmPreview& form) {
+        form.actLast->trigger();
+        form.actPrint->trigger();
+        EXPECT_EQ(starts, 2);
+        EXPECT_EQ(form.QRPreview->pageNumber(), 3);
+        EXPECT_EQ(form.edtPage->text(), "3");
+        EXPECT_EQ(rpttest::pdfPageCount(path("drukarka.pdf")), 3);
+
+        // Pages 2 to 3, twice.
+        dialogs->expectPrint([&](QPrinter& printer) {
+            EXPECT_EQ(printer.fromPage(), 1);
+            EXPECT_EQ(printer.toPage(), 3);
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(2, 3);
+            printer.setCopyCount(2);
+            return true;
+        });
+        form.actSettings->trigger();
+        EXPECT_EQ(rpttest::pdfPageCount(path("drukarka.pdf")), 4);
+        dialogs->expectPrint(false);
+        form.actSettings->trigger();
+        EXPECT_EQ(starts, 3);
+
+        form.actDuplexPoziom->trigger();
+        EXPECT_EQ(form.MyReport()->printSettings().duplex, rpt::Duplex::Horizontal);
+        form.actDuplexPion->trigger();
+        EXPECT_EQ(form.MyReport()->printSettings().duplex, rpt::Duplex::Vertical);
+
+        form.printer().setOutputFileName(path("brak/drukarka.pdf"));
+        dialogs->expectMessage("Podczas drukowania nastąpił błąd :\n\n", ui::Answer::Ok);
+        form.actPrint->trigger();
+    });
+}
+
+TEST_F(ReportviewerTest, OpenedPagesPrintAsTheyAre)
+{
+    auto pages = std::make_unique<rpt::PageStore>();
+    {
+        rpttest::VectorRows other(rpttest::numberedRows(50));
+        pages = rpttest::listReport(other)->prepare();
+    }
+    rpt::savePages(*pages, path("inny.qrp"));
+    preview(report(3), [&](TfrmPreview& form) {
+        dialogs->expectOpenFile(path("inny.qrp"));
+        form.actOpen->trigger();
+        form.actPrint->trigger();
+        // The report's own pages would be one.
+        EXPECT_EQ(rpttest::pdfPageCount(path("drukarka.pdf")), 2);
+        EXPECT_EQ(starts, 1);
+    });
+}
+
+TEST_F(ReportviewerTest, ToolBarCarriesKeysHintsAndGlyphs)
+{
+    preview(report(3), [&](TfrmPreview& form) {
+        const struct {
+            QToolButton* button;
+            const char* key;
+            const char* hint;
+        } expected[] = {
+            {form.btnPrint, "Ctrl+P", "Ctrl-P - Drukuj"},
+            {form.btnSettings, "Ctrl+Shift+P", "Ustawienia wydruku"},
+            {form.btnFit100, "F9", "F9 - Widok 100%"},
+            {form.btnFitPage, "F11", "F11 - Cała strona"},
+            {form.btnFitWidth, "F12", "F12 - Szerokość strony"},
+            {form.btnFit200, "Ctrl+F12", "Powiększenie 200%"},
+            {form.btnFirst, "Ctrl+Home", "Pierwsza strona"},
+            {form.btnPrev, "Ctrl+PgUp", "Poprzednia strona"},
+            {form.btnNext, "Ctrl+PgDown", "Następna strona"},
+            {form.btnLast, "Ctrl+End", "Ostatnia strona"},
+            {form.btnOpen, "Ctrl+O", "Otwórz wydruk"},
+            {form.btnSave, "Ctrl+S", "Zapisz wydruk"},
+            {form.btnPDF, "Ctrl+F", "Eksport do pliku pdf."},
+            {form.btnCSV, "Ctrl+E", "Eksport do pliku csv( dane oddzielone przecinkami)."},
+            {form.btnTXT, "Ctrl+T", "Eksport do pliku tekstowego txt."},
+            {form.btnDuplexPion, "F6", "Drukuj z duplexem w pionie"},
+            {form.btnDuplexPoziom, "F7", "Drukuj z duplexem w poziomie"},
+            {form.btnCancel, "Esc", "Esc - zamknij"},
+            {form.btnTextPrint, "Ctrl+Alt+T", ""},
+            {form.btnHelp, "F1", "F1 - pomoc"},
+        };
+        for (const auto& e : expected) {
+            const QAction* act = e.button->defaultAction();
+            ASSERT_NE(act, nullptr) << e.key;
+            EXPECT_EQ(act->shortcut(), QKeySequence(QString::fromLatin1(e.key))) << e.key;
+            if (*e.hint)
+                EXPECT_EQ(act->toolTip(), QString::fromUtf8(e.hint)) << e.key;
+            EXPECT_FALSE(act->icon().isNull()) << e.key;
+        }
+        EXPECT_EQ(form.btnFit200->text(), "200");
+        EXPECT_EQ(form.actRight->shortcut(), QKeySequence("Ctrl+Alt+R"));
+        EXPECT_EQ(form.actLeft->shortcut(), QKeySequence("Ctrl+Alt+L"));
+    });
+}
