@@ -181,7 +181,7 @@ Times floorLoop(const QString& database, int lines) {
     std::int64_t key = 0, free = 0;
     for (int i = 0; i < lines; ++i) {
         if (free == 0) {
-            fb::Cursor c = keys.open();
+            fb::Cursor c = keys.open(tr);
             c.fetch();
             key = c.asInt(0) - 99;
             free = 100;
@@ -195,7 +195,7 @@ Times floorLoop(const QString& database, int lines) {
         insert.setParams({key++, contractor, contractor, null, title.substr(0, 5), day, day, title,
                           std::string("ADMIN"), added, null, null, null, null, std::int64_t{3}, null, null, null,
                           std::string(wn), amount, null, amount, null});
-        insert.execute();
+        insert.execute(tr);
         tr.commitRetaining();
     }
     const Times t{timer.elapsed(), cpuMs() - cpu};

@@ -162,7 +162,7 @@ qint64 floorLoop(const QString& path) {
         fb::Statement select(tr, "select ID, ID_KONTRAHENTA, ID_KONTA_BANK, WN, TRESC1, NR_FAKTURY, PARAGRAF, WARTOSC, "
                                  "coalesce(WARTOSC_WYPLACONA, 0), WARTOSC_CALA from PR_PRZELEWY "
                                  "where ZAZNACZ = 1 and DATA_REALIZACJI is null order by ID_KONTRAHENTA");
-        fb::Cursor c = select.open();
+        fb::Cursor c = select.open(tr);
         while (c.fetch())
             rows.push_back({c.value(0), c.value(1), c.value(2), c.value(3), c.value(4), c.value(5), c.value(6),
                             c.asDouble(7), c.asDouble(8), c.asDouble(9)});
@@ -187,10 +187,10 @@ qint64 floorLoop(const QString& path) {
         const bool full = paid >= r.full;
         pay.setParams({money(paid), money(full ? 0 : r.full - paid), full ? fb::Value(day) : fb::Value(),
                        full ? fb::Value(std::string("A")) : fb::Value(), r.id});
-        pay.execute();
+        pay.execute(tr);
         realize.setParams({++key, r.contractor, r.account, day, r.invoice, r.title, r.paragraph, r.wn,
                            money(r.amount), r.id});
-        realize.execute();
+        realize.execute(tr);
     }
 
     const auto document =
@@ -199,7 +199,7 @@ qint64 floorLoop(const QString& path) {
                              "DATA_DOK, DATA_OPERACJI, OPIS, ID_ZRODLA, ZAKSIEGOWANY, DODAL, DATA_DODANIA) "
                              "values (?, 12, 3, 'PRZ', 'PRZ/12/0001', 1, ?, ?, '', ?, 0, 'ADMIN', CURRENT_DATE)");
     header.setParams({document, day, day, key});
-    header.execute();
+    header.execute(tr);
     const auto firstEntry = std::get<std::int64_t>(*fb::selectValue(
         tr, "select gen_id(GEN_FK_DEKRETY_ID, " + std::to_string(rows.size()) + ") from RDB$DATABASE"));
     fb::Statement stamp(tr, "update PR_PRZELEWY_ZREALIZOWANE set ID_DOKUMENTU_FK = ? where ID = ?");
@@ -210,11 +210,11 @@ qint64 floorLoop(const QString& path) {
     key = firstKey - static_cast<std::int64_t>(rows.size());
     for (const Row& r : rows) {
         stamp.setParams({document, ++key});
-        stamp.execute();
+        stamp.execute(tr);
         entry.setParams({firstEntry - static_cast<std::int64_t>(rows.size()) + 1 + lp, document, lp + 1, r.wn,
                          money(r.amount), r.title, day, day, r.invoice, r.wn, r.paragraph});
         ++lp;
-        entry.execute();
+        entry.execute(tr);
     }
     tr.commit();
     const qint64 ms = timer.elapsed();

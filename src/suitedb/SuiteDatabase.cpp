@@ -30,7 +30,7 @@ std::string withDataFolder(std::string script, const QString& dataFolder) {
 
 void makeFolders(fb::Transaction& tr, const char* sql) {
     fb::Statement st(tr, sql);
-    fb::Cursor c = st.open();
+    fb::Cursor c = st.open(tr);
     while (c.fetch()) {
         auto path = QString::fromUtf8(c.asText(0));
         if (!path.trimmed().isEmpty()) QDir().mkpath(path);
@@ -79,7 +79,7 @@ void relocateDataFolder(fb::Attachment& att, const QString& oldFolder, const QSt
                             "where SCIEZKA_IMPORTU_PRZELEWOW starting with ?"}) {
         fb::Statement st(tr, sql);
         st.setParams({to, static_cast<std::int64_t>(QString::fromStdString(from).size() + 1), from});
-        st.execute();
+        st.execute(tr);
     }
     tr.commit();
     createDataFolders(att);

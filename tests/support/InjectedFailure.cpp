@@ -53,7 +53,7 @@ InjectedFailure::~InjectedFailure() {
 
 std::string tableRows(fb::Transaction& tr, const std::string& table) {
     fb::Statement st(tr, "select * from " + table + " order by ID");
-    fb::Cursor c = st.open();
+    fb::Cursor c = st.open(tr);
     std::string rows;
     while (c.fetch()) {
         for (int i = 0; i < static_cast<int>(c.columns().size()); ++i) rows += textOf(c.value(i)) + '|';

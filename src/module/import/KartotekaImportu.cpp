@@ -10,7 +10,8 @@ constexpr int kBlokId = 100;
 }  // namespace
 
 TKartotekaImportu::TKartotekaImportu(fb::Transaction& transaction)
-    : m_kontrahent(transaction,
+    : m_transakcja(transaction),
+      m_kontrahent(transaction,
                    "select k.ID, b.ID, k.PELNA as KONTRAHENT_NAZWA, k.KOD_FK as SYMBOL_NAZWA, "
                    "k.SKROT as KONTRAHENT_SKROT, k.WYROZNIONY, b.KONTO as KONTRAHENT_KONTO, "
                    "b.NAZWA as KONTRAHENT_NAZWABANKU from ET_KONTAKT k "
@@ -21,7 +22,7 @@ TKartotekaImportu::TKartotekaImportu(fb::Transaction& transaction)
 
 int TKartotekaImportu::iPierwszy(fb::Statement& statement, const std::vector<fb::Value>& parametry) {
     statement.setParams(parametry);
-    fb::Cursor kursor = statement.open();
+    fb::Cursor kursor = statement.open(m_transakcja);
     if (!kursor.fetch()) return 0;
     const auto id = static_cast<int>(kursor.asInt(0));
     kursor.close();
@@ -30,7 +31,7 @@ int TKartotekaImportu::iPierwszy(fb::Statement& statement, const std::vector<fb:
 
 int TKartotekaImportu::iKontrahent(const QString& kod) {
     m_kontrahent.setParams({kod.toStdString()});
-    fb::Cursor kursor = m_kontrahent.open();
+    fb::Cursor kursor = m_kontrahent.open(m_transakcja);
     m_znaleziony = {};
     if (!kursor.fetch()) return 0;
     m_znaleziony.idKontrahenta = static_cast<int>(kursor.asInt(0));

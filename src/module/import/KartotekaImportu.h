@@ -32,8 +32,9 @@ public:
     int iNoweId();
 
 private:
-    static int iPierwszy(fb::Statement& statement, const std::vector<fb::Value>& parametry);
+    int iPierwszy(fb::Statement& statement, const std::vector<fb::Value>& parametry);
 
+    fb::Transaction& m_transakcja;
     fb::Statement m_kontrahent;
     fb::Statement m_konto;
     fb::Statement m_id;

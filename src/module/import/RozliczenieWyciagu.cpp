@@ -26,7 +26,7 @@ std::vector<TNiepotwierdzony> niepotwierdzone(fb::Transaction& tr, const QDate& 
     const QDate granica = dzis.addDays(-dni);
     st.setParam(0, fb::Timestamp{granica.year(), granica.month(), granica.day()});
     std::vector<TNiepotwierdzony> w;
-    for (fb::Cursor c = st.open(); c.fetch();)
+    for (fb::Cursor c = st.open(tr); c.fetch();)
         w.push_back({static_cast<int>(c.asInt(0)), dzien(c.asTimestamp(1)), tekst(c, 2), tekst(c, 3), tekst(c, 4),
                      c.isNull(5) ? 0 : c.asDecimal(5).rescaled(2).units, tekst(c, 6)});
     return w;
@@ -56,7 +56,7 @@ TRozliczenieWyciagu::TRozliczenieWyciagu(fb::Transaction& tr, const mt940::Wycia
     st.setParam(0, znak_.toStdString());
     std::vector<TZrealizowanyDoDopasowania> wolne;
     QSet<int> rozliczone;   // entries (from 1) this statement already confirmed
-    for (fb::Cursor c = st.open(); c.fetch();) {
+    for (fb::Cursor c = st.open(tr); c.fetch();) {
         if (!c.isNull(6)) {
             rozliczone.insert(static_cast<int>(c.asInt(7)));
             continue;
@@ -99,7 +99,7 @@ int TRozliczenieWyciagu::rozlicz(const QString& uzytkownik, const QDateTime& kie
         for (int id : doZapisu_[n]) {
             st.setParams({znak_.toStdString(), std::int64_t(n + 1), uzytkownik.left(10).toStdString(), ts,
                           std::int64_t(id)});
-            if (st.execute() != 1)
+            if (st.execute(tr_) != 1)
                 throw std::runtime_error(QStringLiteral("Przelew zrealizowany %1 został w międzyczasie rozliczony "
                                                         "lub usunięty. Nic nie zapisano.")
                                              .arg(id)

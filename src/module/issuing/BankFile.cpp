@@ -55,7 +55,7 @@ private:
             m_contact.emplace(dmMain->transaction(), "select PELNA, KOD_POCZT, MIEJSCOWOSC, ULICA, BUDYNEK, LOKAL, "
                                                      "SKROT, KOD_FK from ET_KONTAKT where ID = ?");
         m_contact->setParams({std::int64_t(id)});
-        fb::Cursor row = m_contact->open();
+        fb::Cursor row = m_contact->open(dmMain->transaction());
         if (!row.fetch())
             return {};
         auto field = [&row](int i) { return QString::fromUtf8(row.asText(i)); };

@@ -54,7 +54,7 @@ void oznaczWycofany(const data::Dataset& row)
 {
     fb::Statement mark(shared(), "update PR_PRZELEWY_ZREALIZOWANE set KOLEJNY = '*' where ID = ? and KOLEJNY = ?");
     mark.setParams({std::int64_t(row.fieldByName(QStringLiteral("ID")).asInteger()), text(row, "KOLEJNY").toStdString()});
-    if (mark.execute() != 1) changedMeanwhile("Przelew zrealizowany " + text(row, "NR_FAKTURY"));
+    if (mark.execute(shared()) != 1) changedMeanwhile("Przelew zrealizowany " + text(row, "NR_FAKTURY"));
 }
 
 // Takes the paid amount back; the transfer is pending again and owes the rest.
@@ -63,7 +63,7 @@ void zwrocPrzelew(std::int64_t id, std::int64_t paidBack, bool zaznacz)
     fb::Statement read(shared(), "select WARTOSC_CALA, WARTOSC_WYPLACONA, coalesce(ZAZNACZ2, 0) + "
                                  "coalesce(ZAZNACZ3, 0), NR_FAKTURY from PR_PRZELEWY where ID = ?");
     read.setParams({id});
-    fb::Cursor c = read.open();
+    fb::Cursor c = read.open(shared());
     if (!c.fetch()) changedMeanwhile(QStringLiteral("Przelew"));
     const std::int64_t full = c.asDecimal(0).rescaled(2).units;
     const std::int64_t paid = c.isNull(1) ? 0 : c.asDecimal(1).rescaled(2).units;
@@ -78,7 +78,7 @@ void zwrocPrzelew(std::int64_t id, std::int64_t paidBack, bool zaznacz)
                                       (toSet1 ? ", ZAZNACZ = 1" : "") +
                                       " where ID = ? and WARTOSC_CALA = ? and coalesce(WARTOSC_WYPLACONA, 0) = ?");
     write.setParams({grosze(stillPaid), grosze(full - stillPaid), id, grosze(full), grosze(paid)});
-    if (write.execute() != 1) changedMeanwhile("Przelew " + invoice);
+    if (write.execute(shared()) != 1) changedMeanwhile("Przelew " + invoice);
 }
 
 }  // namespace

@@ -254,7 +254,7 @@ bool TfrmWystawPrzelewy::bZestawNiezmieniony() {
     fb::Statement st(dmMain->transaction(), ("select ID, WARTOSC, WARTOSC_WYPLACONA from PR_PRZELEWY where " +
                                              DMP->fldZaznacz->name() + " = 1 and DATA_REALIZACJI is null")
                                                 .toStdString());
-    fb::Cursor c = st.open();
+    fb::Cursor c = st.open(dmMain->transaction());
     while (c.fetch()) teraz[c.asInt(0)] = {c.asDecimal(1).rescaled(2).units, c.asDecimal(2).rescaled(2).units};
 
     data::Dataset& przelewy = DMP->quePrzelewy;

@@ -46,7 +46,7 @@ void vSprawdzZapis() {
     fb::Statement st(dmMain->transaction(),
                      ("select " + kolumny.join(", ") + " from RE_PARAMETRY where ID = ?").toStdString());
     st.setParams({parametry().fieldByName(QStringLiteral("ID")).value()});
-    fb::Cursor wiersz = st.open();
+    fb::Cursor wiersz = st.open(dmMain->transaction());
     bool zgodny = wiersz.fetch();
     for (int i = 0; zgodny && i < kolumny.size(); ++i)
         zgodny = wiersz.value(i) == parametry().fieldByName(kolumny[i]).value();

@@ -18,7 +18,7 @@
 long iUsunZrealizowaneDoRoku(fb::Transaction& transaction, int rok) {
     fb::Statement usun(transaction, "Delete from PR_PRZELEWY_ZREALIZOWANE where DATA_REALIZACJI < ?");
     usun.setParams({fb::Timestamp{rok, 1, 1}});
-    return usun.execute();
+    return usun.execute(transaction);
 }
 
 TfrmKasujZrealizowane::TfrmKasujZrealizowane(QWidget* owner) : Form(owner) {

@@ -160,7 +160,7 @@ void Dataset::open() {
     if (isActive()) return;
     if (!m_tr) throw std::logic_error("Dataset " + objectName().toStdString() + " has no transaction");
     fb::Statement statement(*m_tr, m_sql.join(QLatin1Char('\n')).toStdString());
-    fb::Cursor cursor = statement.open();
+    fb::Cursor cursor = statement.open(*m_tr);
     bindFields(statement.columns());
     fetchAll(cursor);
 
@@ -423,10 +423,15 @@ Dataset::Prepared& Dataset::prepared(const QString& sql) {
         // Fields stay put while the dataset is open, and a walk that posts
         // thousands of rows would otherwise look each one up by name again.
         std::vector<Field*> fields;
-        for (const SqlParam& param : parsed.params) fields.push_back(findField(param.field));
-        auto statement = std::make_unique<Prepared>(
-            Prepared{std::move(parsed.params), std::move(fields), fb::Statement(*m_tr, parsed.sql.toStdString())});
-        it = m_prepared.emplace(sql, std::move(statement)).first;
+        std::vector<std::string> names;
+        for (const SqlParam& param : parsed.params) {
+            fields.push_back(findField(param.field));
+            names.push_back(param.field.toStdString());
+        }
+        fb::Statement statement(*m_tr, parsed.sql.toStdString());
+        statement.setParamNames(std::move(names));
+        auto made = std::make_unique<Prepared>(Prepared{std::move(parsed.params), std::move(fields), std::move(statement)});
+        it = m_prepared.emplace(sql, std::move(made)).first;
     }
     return *it->second;
 }
@@ -443,7 +448,7 @@ void Dataset::execute(const QString& sql, const std::vector<fb::Value>& current,
         params.push_back(param.old ? old[f->m_index] : current[f->m_index]);
     }
     p.statement.setParams(params);
-    p.statement.execute();
+    p.statement.execute(*m_tr);
 }
 
 void Dataset::refreshBuffer() {
@@ -452,7 +457,7 @@ void Dataset::refreshBuffer() {
     for (size_t i = 0; i < p.fields.size(); ++i)
         params.push_back((p.fields[i] ? *p.fields[i] : fieldByName(p.params[i].field)).value());
     p.statement.setParams(params);
-    fb::Cursor cursor = p.statement.open();
+    fb::Cursor cursor = p.statement.open(*m_tr);
     if (!cursor.fetch()) return;   // the row left the select's join: keep what was posted
     const auto& columns = cursor.columns();
     for (size_t i = 0; i < columns.size(); ++i) {

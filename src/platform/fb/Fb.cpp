@@ -33,7 +33,8 @@ IUtil* util() {
     return u;
 }
 
-// A status vector per call; check() turns errors into fb::Error.
+// One status vector per object, used by each of its calls in turn: check()
+// turns errors into fb::Error and leaves the vector clean for the next call.
 class Status {
 public:
     Status() : m_status(master()->getStatus()), m_wrapper(m_status) {}
@@ -43,6 +44,12 @@ public:
 
     CheckStatusWrapper* operator&() { return &m_wrapper; }
     bool failed() const { return (m_wrapper.getState() & IStatus::STATE_ERRORS) != 0; }
+    // For cleanups whose failure only costs a release: reports it and forgets it.
+    bool dropFailure() {
+        const bool f = failed();
+        if (f) m_wrapper.clearException();
+        return f;
+    }
 
     [[noreturn]] void raise() {
         std::array<char, 2048> buf{};
@@ -160,6 +167,7 @@ std::string Decimal::toString() const {
 
 struct Attachment::Impl {
     IAttachment* att = nullptr;
+    Status status;
     ~Impl() { releaseQuietly(att); }
 };
 
@@ -205,9 +213,8 @@ IAttachment* attachRaw(const ConnectParams& params, const std::vector<unsigned c
 Attachment::Attachment() : m(std::make_unique<Impl>()) {}
 Attachment::~Attachment() {
     if (m && m->att) {
-        Status st;
-        m->att->detach(&st);
-        if (!st.failed()) m->att = nullptr;
+        m->att->detach(&m->status);
+        if (!m->status.dropFailure()) m->att = nullptr;
     }
 }
 Attachment::Attachment(Attachment&&) noexcept = default;
@@ -245,7 +252,7 @@ bool Attachment::isConnected() const { return m && m->att; }
 
 void Attachment::detach() {
     if (!isConnected()) return;
-    Status st;
+    Status& st = m->status;
     m->att->detach(&st);
     if (st.failed()) {
         releaseQuietly(m->att);
@@ -256,7 +263,7 @@ void Attachment::detach() {
 
 void Attachment::dropDatabase() {
     if (!isConnected()) throw Error("Brak połączenia z bazą danych", 0);
-    Status st;
+    Status& st = m->status;
     m->att->dropDatabase(&st);
     if (st.failed()) st.raise();  // still attached: the caller may detach
     m->att = nullptr;
@@ -265,18 +272,19 @@ void Attachment::dropDatabase() {
 // ---------------------------------------------------------------- Transaction
 
 struct Transaction::Impl {
+    IAttachment* att = nullptr;   // the attachment it was started in
     ITransaction* tra = nullptr;
+    Status status;
     ~Impl() {
         if (tra) {
-            Status st;
-            tra->rollback(&st);
-            if (st.failed()) releaseQuietly(tra);
+            tra->rollback(&status);
+            if (status.dropFailure()) releaseQuietly(tra);
             tra = nullptr;
         }
     }
 };
 
-Transaction::Transaction(Attachment& att) : m(std::make_unique<Impl>()), m_att(&att) { start(); }
+Transaction::Transaction(Attachment& att) : m(std::make_shared<Impl>()), m_att(&att) { start(); }
 Transaction::~Transaction() = default;
 Transaction::Transaction(Transaction&&) noexcept = default;
 Transaction& Transaction::operator=(Transaction&&) noexcept = default;
@@ -288,9 +296,9 @@ void Transaction::start() {
     if (!m_att->isConnected()) throw Error("Brak połączenia z bazą danych", 0);
     static const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
                                         isc_tpb_rec_version, isc_tpb_nowait};
-    Status st;
-    m->tra = m_att->m->att->startTransaction(&st, sizeof tpb, tpb);
-    st.check();
+    m->att = m_att->m->att;
+    m->tra = m->att->startTransaction(&m->status, sizeof tpb, tpb);
+    m->status.check();
 }
 
 namespace {
@@ -301,7 +309,7 @@ void needActive(const Transaction& t) {
 
 void Transaction::commit() {
     needActive(*this);
-    Status st;
+    Status& st = m->status;
     m->tra->commit(&st);
     st.check();  // on failure the transaction is still ours and still active
     m->tra = nullptr;
@@ -309,14 +317,14 @@ void Transaction::commit() {
 
 void Transaction::commitRetaining() {
     needActive(*this);
-    Status st;
+    Status& st = m->status;
     m->tra->commitRetaining(&st);
     st.check();
 }
 
 void Transaction::rollback() {
     needActive(*this);
-    Status st;
+    Status& st = m->status;
     m->tra->rollback(&st);
     if (st.failed()) {
         releaseQuietly(m->tra);
@@ -327,14 +335,14 @@ void Transaction::rollback() {
 
 void Transaction::rollbackRetaining() {
     needActive(*this);
-    Status st;
+    Status& st = m->status;
     m->tra->rollbackRetaining(&st);
     st.check();
 }
 
 void Attachment::execute(Transaction& tr, std::string_view sql) {
     if (!isConnected()) throw Error("Brak połączenia z bazą danych", 0);
-    Status st;
+    Status& st = m->status;
     std::string text(sql);
     m->att->execute(&st, tr.m->tra, 0, text.c_str(), kDialect, nullptr, nullptr, nullptr, nullptr);
     st.check();
@@ -346,21 +354,21 @@ namespace {
 
 struct MessageLayout {
     IMessageMetadata* meta = nullptr;
-    std::vector<unsigned> offsets, nullOffsets, types, lengths;
+    std::vector<unsigned> offsets, nullOffsets, types, lengths, charSets;
     std::vector<int> scales, subTypes;
     unsigned size = 0;
 
-    void load(IMessageMetadata* m) {
+    void load(IMessageMetadata* m, Status& st) {
         release();
         meta = m;
         if (!m) return;
-        Status st;
         unsigned n = m->getCount(&st);
         st.check();
         offsets.resize(n);
         nullOffsets.resize(n);
         types.resize(n);
         lengths.resize(n);
+        charSets.resize(n);
         scales.resize(n);
         subTypes.resize(n);
         for (unsigned i = 0; i < n; ++i) {
@@ -368,6 +376,7 @@ struct MessageLayout {
             nullOffsets[i] = m->getNullOffset(&st, i);
             types[i] = m->getType(&st, i) & ~1u;
             lengths[i] = m->getLength(&st, i);
+            charSets[i] = m->getCharSet(&st, i);
             scales[i] = m->getScale(&st, i);
             subTypes[i] = m->getSubType(&st, i);
         }
@@ -409,8 +418,7 @@ ColumnType columnTypeOf(unsigned type, int scale, int subType) {
     }
 }
 
-std::string readBlob(IAttachment* att, ITransaction* tra, const ISC_QUAD& id) {
-    Status st;
+std::string readBlob(IAttachment* att, ITransaction* tra, Status& st, const ISC_QUAD& id) {
     ISC_QUAD blobId = id;
     IBlob* blob = att->openBlob(&st, tra, &blobId, 0, nullptr);
     st.check();
@@ -427,12 +435,11 @@ std::string readBlob(IAttachment* att, ITransaction* tra, const ISC_QUAD& id) {
         else break;
     }
     blob->close(&st);
-    if (st.failed()) releaseQuietly(blob);
+    if (st.dropFailure()) releaseQuietly(blob);
     return out;
 }
 
-ISC_QUAD writeBlob(IAttachment* att, ITransaction* tra, std::string_view data) {
-    Status st;
+ISC_QUAD writeBlob(IAttachment* att, ITransaction* tra, Status& st, std::string_view data) {
     ISC_QUAD id{};
     IBlob* blob = att->createBlob(&st, tra, &id, 0, nullptr);
     st.check();
@@ -476,45 +483,136 @@ std::int64_t readScaledInt(const unsigned char* p, unsigned type) {
     }
 }
 
+// How a parameter travels in the input message. Each value is sent in a type
+// of its own kind and Firebird converts it to the parameter's type, so an
+// integer may feed a NUMERIC and a text a TIMESTAMP. The message is built at
+// prepare from the declared types and again only when a value of another kind
+// (or scale) arrives: a loop binding alike values reuses it.
+enum class Wire : unsigned char { Declared, Int, Double, Scaled, Text, Stamp, BlobId };
+
+// The longest text a message field carries: its length is 16 bits and
+// Firebird keeps a VARCHAR under 32 KiB.
+constexpr unsigned kMaxTextBytes = 32765;
+constexpr long kIscStringTruncation = 335544914;   // isc_string_truncation
+
+struct Slot {
+    Wire wire = Wire::Declared;
+    int scale = 0;                // Scaled: digits after the point
+    unsigned capacity = 0;        // Text: bytes the field holds
+    unsigned columnBytes = 0;     // a text parameter's own length; 0 when it is no text
+    unsigned bytesPerChar = 1;    // of that text in the connection's character set
+    unsigned offset = 0, nullOffset = 0;
+};
+
+Slot declaredSlot(unsigned type, unsigned length, int scale, unsigned charSet) {
+    Slot s;
+    switch (type) {
+    case SQL_BLOB: s.wire = Wire::BlobId; break;
+    case SQL_TEXT:
+    case SQL_VARYING:
+        s.wire = Wire::Text;
+        s.columnBytes = s.capacity = std::min(length, kMaxTextBytes);
+        s.bytesPerChar = charSet == 4 /* UTF8 */ ? 4 : charSet == 3 /* UNICODE_FSS */ ? 3 : 1;
+        break;
+    case SQL_SHORT:
+    case SQL_LONG:
+    case SQL_INT64:
+        s.wire = scale < 0 ? Wire::Scaled : Wire::Int;
+        s.scale = -scale;
+        break;
+    case SQL_FLOAT:
+    case SQL_DOUBLE: s.wire = Wire::Double; break;
+    case SQL_TIMESTAMP:
+    case SQL_TYPE_DATE:
+    case SQL_TYPE_TIME: s.wire = Wire::Stamp; break;
+    default: break;
+    }
+    return s;
+}
+
+Wire wireOf(const Value& v) {
+    switch (v.index()) {
+    case 1: return Wire::Int;
+    case 2: return Wire::Double;
+    case 3: return Wire::Scaled;
+    case 4: return Wire::Text;
+    case 5: return Wire::Stamp;
+    default: return Wire::Declared;
+    }
+}
+
+bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+std::size_t utf8Chars(std::string_view s) {
+    return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char c) { return !isContinuation(c); }));
+}
+
+// Bytes taken by the first `chars` characters of a UTF-8 text.
+std::size_t utf8Prefix(std::string_view s, std::size_t chars) {
+    std::size_t i = 0;
+    for (std::size_t seen = 0; i < s.size(); ++i)
+        if (!isContinuation(s[i]) && seen++ == chars) break;
+    return i;
+}
+
 }  // namespace
 
 struct Statement::Impl {
-    Transaction* tr = nullptr;
+    IAttachment* att = nullptr;   // prepared in; only its transactions run the statement
     IStatement* stmt = nullptr;
-    MessageLayout in;        // as the statement declares its parameters
+    Status status;
+    MessageLayout in;             // as the statement declares its parameters
     MessageLayout out;
+    std::vector<unsigned char> outBuf;
     std::vector<Column> columns;
     std::vector<Value> params;
+    std::vector<std::string> paramNames;
     unsigned type = 0;
     Cursor::Impl* openCursor = nullptr;   // the cursor reading this statement, if any
 
-    ~Impl();
-    IAttachment* att() const { return tr->attachment().m->att; }
-    ITransaction* tra() const { return tr->m->tra; }
+    // The input message as sent: one slot a parameter.
+    std::vector<Slot> slots;
+    IMessageMetadata* inMeta = nullptr;
+    std::vector<unsigned char> inBuf;
+    std::vector<std::string_view> texts;   // the text each parameter sends this time
+    bool stale = true;                     // slots changed since the message was built
 
-    // Builds the input message from the bound values. Each parameter is sent
-    // in the type of its value and Firebird converts it to the column type,
-    // so an integer may feed a NUMERIC and a text a TIMESTAMP.
-    void buildInput(IMessageMetadata*& meta, std::vector<unsigned char>& buf);
+    ~Impl();
+    ITransaction* transactionOf(const Transaction& tr) const;
+    void describeColumns();
+    void buildInput();
+    void bindInput(Transaction::Impl& tr);
+    std::string_view fitText(unsigned i, std::string_view text) const;
+    [[noreturn]] void refuseText(unsigned i, std::size_t size, std::size_t limit, const char* unit) const;
+    IMessageMetadata* inputMeta() const { return slots.empty() ? nullptr : inMeta; }
+    unsigned char* inputData() { return slots.empty() ? nullptr : inBuf.data(); }
 };
 
 struct Cursor::Impl {
     Statement::Impl* st = nullptr;
+    std::weak_ptr<Transaction::Impl> tr;   // for blobs; a cursor does not keep its transaction going
     IResultSet* rs = nullptr;
+    Status status;
     std::vector<unsigned char> buf;
-    mutable std::vector<std::string> blobTexts;   // text blobs read for asText, per column
+    std::vector<std::string> blobTexts;   // text blobs read for asText, per column
 
     ~Impl() { close(); }
     void close() {
         if (rs) {
-            Status s;
-            rs->close(&s);
-            if (s.failed()) releaseQuietly(rs);
+            rs->close(&status);
+            if (status.dropFailure()) releaseQuietly(rs);
             rs = nullptr;
         }
         if (st && st->openCursor == this) st->openCursor = nullptr;
     }
     const unsigned char* at(int i) const { return buf.data() + st->out.offsets[i]; }
+    std::string blob(int i) {
+        auto t = tr.lock();
+        if (!t || !t->tra) throw Error("Transakcja nie jest aktywna", 0);
+        ISC_QUAD id;
+        std::memcpy(&id, at(i), sizeof id);
+        return readBlob(t->att, t->tra, status, id);
+    }
 };
 
 Statement::Impl::~Impl() {
@@ -522,141 +620,203 @@ Statement::Impl::~Impl() {
         openCursor->close();
         openCursor->st = nullptr;
     }
+    if (inMeta) inMeta->release();
     if (stmt) {
-        Status s;
-        stmt->free(&s);
-        if (s.failed()) releaseQuietly(stmt);
+        stmt->free(&status);
+        if (status.dropFailure()) releaseQuietly(stmt);
     }
 }
 
-void Statement::Impl::buildInput(IMessageMetadata*& meta, std::vector<unsigned char>& buf) {
-    meta = nullptr;
-    if (!in.meta) return;
-    Status st;
-    unsigned n = static_cast<unsigned>(in.offsets.size());
-    IMetadataBuilder* b = in.meta->getBuilder(&st);
-    st.check();
-    std::vector<ISC_QUAD> blobIds(n);
+ITransaction* Statement::Impl::transactionOf(const Transaction& tr) const {
+    needActive(tr);
+    if (tr.m->att != att) throw Error("Polecenie przygotowano w innym połączeniu z bazą danych", 0);
+    return tr.m->tra;
+}
+
+void Statement::Impl::describeColumns() {
+    IMessageMetadata* meta = out.meta;
+    unsigned n = static_cast<unsigned>(out.offsets.size());
+    columns.resize(n);
     for (unsigned i = 0; i < n; ++i) {
-        const Value& v = i < params.size() ? params[i] : Value{};
-        if (in.types[i] == SQL_BLOB) continue;  // sent as a blob id
-        std::visit(
-            [&](const auto& x) {
-                using T = std::decay_t<decltype(x)>;
-                if constexpr (std::is_same_v<T, std::int64_t>) {
-                    b->setType(&st, i, SQL_INT64);
-                    b->setLength(&st, i, 8);
-                    b->setScale(&st, i, 0);
-                } else if constexpr (std::is_same_v<T, double>) {
-                    b->setType(&st, i, SQL_DOUBLE);
-                    b->setLength(&st, i, 8);
-                    b->setScale(&st, i, 0);
-                } else if constexpr (std::is_same_v<T, Decimal>) {
-                    b->setType(&st, i, SQL_INT64);
-                    b->setLength(&st, i, 8);
-                    b->setScale(&st, i, -x.scale);
-                } else if constexpr (std::is_same_v<T, std::string>) {
-                    b->setType(&st, i, SQL_VARYING);
-                    b->setLength(&st, i, static_cast<unsigned>(std::max<size_t>(1, x.size())));
-                    b->setCharSet(&st, i, 4 /* UTF8 */);
-                } else if constexpr (std::is_same_v<T, Timestamp>) {
-                    b->setType(&st, i, SQL_TIMESTAMP);
-                    b->setLength(&st, i, sizeof(ISC_TIMESTAMP));
-                    b->setScale(&st, i, 0);
-                }
-            },
-            v);
+        Column& c = columns[i];
+        c.name = meta->getAlias(&status, i);
+        c.field = meta->getField(&status, i);
+        c.relation = meta->getRelation(&status, i);
+        c.nullable = meta->isNullable(&status, i);
+        c.scale = -out.scales[i];
+        c.type = columnTypeOf(out.types[i], out.scales[i], out.subTypes[i]);
+        c.blob = out.types[i] == SQL_BLOB;
+        unsigned len = out.lengths[i];
+        // UTF8 connections report byte lengths of four bytes a character.
+        c.length = c.type == ColumnType::Text ? static_cast<int>(len / 4) : static_cast<int>(len);
     }
-    meta = b->getMetadata(&st);
+    status.check();
+    outBuf.assign(out.size, 0);
+}
+
+void Statement::Impl::buildInput() {
+    IMetadataBuilder* b = in.meta->getBuilder(&status);
+    status.check();
+    for (unsigned i = 0; i < slots.size(); ++i) {
+        const Slot& s = slots[i];
+        auto set = [&](unsigned type, unsigned length, int scale) {
+            b->setType(&status, i, type);
+            b->setLength(&status, i, length);
+            b->setScale(&status, i, scale);
+        };
+        switch (s.wire) {
+        case Wire::Declared:
+        case Wire::BlobId: break;
+        case Wire::Int: set(SQL_INT64, 8, 0); break;
+        case Wire::Double: set(SQL_DOUBLE, 8, 0); break;
+        case Wire::Scaled: set(SQL_INT64, 8, -s.scale); break;
+        case Wire::Stamp: set(SQL_TIMESTAMP, sizeof(ISC_TIMESTAMP), 0); break;
+        case Wire::Text:
+            b->setType(&status, i, SQL_VARYING);
+            b->setLength(&status, i, std::max(1u, s.capacity));
+            b->setCharSet(&status, i, 4 /* UTF8 */);
+            break;
+        }
+    }
+    IMessageMetadata* meta = status.failed() ? nullptr : b->getMetadata(&status);
     b->release();
-    st.check();
-    unsigned size = meta->getMessageLength(&st);
-    st.check();
-    buf.assign(size, 0);
-    for (unsigned i = 0; i < n; ++i) {
-        const Value& v = i < params.size() ? params[i] : Value{};
-        unsigned off = meta->getOffset(&st, i);
-        unsigned nullOff = meta->getNullOffset(&st, i);
-        st.check();
-        auto* nullInd = reinterpret_cast<short*>(buf.data() + nullOff);
-        *nullInd = isNull(v) ? -1 : 0;
-        if (isNull(v)) continue;
-        unsigned char* p = buf.data() + off;
-        if (in.types[i] == SQL_BLOB) {
-            std::string text;
-            if (auto s = std::get_if<std::string>(&v)) text = *s;
-            else throw Error("Parametr typu BLOB wymaga tekstu", 0);
-            ISC_QUAD id = writeBlob(att(), tra(), text);
-            std::memcpy(p, &id, sizeof id);
+    status.check();
+    if (inMeta) inMeta->release();
+    inMeta = meta;
+    for (unsigned i = 0; i < slots.size(); ++i) {
+        slots[i].offset = meta->getOffset(&status, i);
+        slots[i].nullOffset = meta->getNullOffset(&status, i);
+    }
+    inBuf.assign(meta->getMessageLength(&status), 0);
+    status.check();
+    stale = false;
+}
+
+void Statement::Impl::refuseText(unsigned i, std::size_t size, std::size_t limit, const char* unit) const {
+    const std::string what = i < paramNames.size() && !paramNames[i].empty() ? "pola " + paramNames[i]
+                                                                              : "parametru nr " + std::to_string(i + 1);
+    throw Error("Tekst " + what + " jest za długi (" + unit + ": " + std::to_string(size) +
+                    ", dopuszczalnie: " + std::to_string(limit) + ")",
+                kIscStringTruncation, "22001");
+}
+
+// The text to send for parameter i. Blanks past a text column's length are
+// dropped, as Firebird drops them; anything else past it, or past what a
+// message carries, refuses the whole statement: a length that wrapped would
+// turn this parameter and every later one into NULL.
+std::string_view Statement::Impl::fitText(unsigned i, std::string_view text) const {
+    const Slot& s = slots[i];
+    if (s.columnBytes == 0) {
+        if (text.size() > kMaxTextBytes) refuseText(i, text.size(), kMaxTextBytes, "bajtów");
+        return text;
+    }
+    const unsigned chars = s.columnBytes / s.bytesPerChar;
+    const std::size_t cut = s.bytesPerChar == 1 ? std::min<std::size_t>(text.size(), chars) : utf8Prefix(text, chars);
+    if (cut < text.size()) {
+        if (text.find_first_not_of(' ', cut) != std::string_view::npos)
+            refuseText(i, s.bytesPerChar == 1 ? text.size() : utf8Chars(text), chars, "znaków");
+        text = text.substr(0, cut);
+    }
+    if (text.size() > s.columnBytes) refuseText(i, text.size(), s.columnBytes, "bajtów");
+    return text;
+}
+
+void Statement::Impl::bindInput(Transaction::Impl& tr) {
+    for (unsigned i = 0; i < slots.size(); ++i) {
+        Slot& s = slots[i];
+        const Value& v = params[i];
+        if (fb::isNull(v)) continue;   // a NULL travels in any type
+        if (s.wire == Wire::BlobId) {
+            if (!std::holds_alternative<std::string>(v)) throw Error("Parametr typu BLOB wymaga tekstu", 0);
             continue;
         }
-        std::visit(
-            [&](const auto& x) {
-                using T = std::decay_t<decltype(x)>;
-                if constexpr (std::is_same_v<T, std::int64_t>) {
-                    std::memcpy(p, &x, 8);
-                } else if constexpr (std::is_same_v<T, double>) {
-                    std::memcpy(p, &x, 8);
-                } else if constexpr (std::is_same_v<T, Decimal>) {
-                    std::memcpy(p, &x.units, 8);
-                } else if constexpr (std::is_same_v<T, std::string>) {
-                    auto len = static_cast<unsigned short>(x.size());
-                    std::memcpy(p, &len, 2);
-                    std::memcpy(p + 2, x.data(), x.size());
-                } else if constexpr (std::is_same_v<T, Timestamp>) {
-                    ISC_TIMESTAMP ts;
-                    ts.timestamp_date = util()->encodeDate(x.year, x.month, x.day);
-                    ts.timestamp_time = util()->encodeTime(x.hour, x.minute, x.second, x.fraction);
-                    std::memcpy(p, &ts, sizeof ts);
-                }
-            },
-            v);
+        const Wire wire = wireOf(v);
+        const int scale = wire == Wire::Scaled ? std::get<Decimal>(v).scale : 0;
+        if (wire == Wire::Text) {
+            texts[i] = fitText(i, std::get<std::string>(v));
+            const unsigned need = s.columnBytes ? s.columnBytes
+                                                : std::max<unsigned>(static_cast<unsigned>(texts[i].size()), 64);
+            if (s.wire != Wire::Text || s.capacity < texts[i].size()) {
+                s.capacity = std::max(need, s.wire == Wire::Text ? std::min(2 * s.capacity, kMaxTextBytes) : 0u);
+                stale = true;
+            }
+        } else if (s.wire != wire || s.scale != scale) {
+            stale = true;
+        }
+        s.wire = wire;
+        s.scale = scale;
+    }
+    if (stale) buildInput();
+
+    unsigned char* base = inBuf.data();
+    for (unsigned i = 0; i < slots.size(); ++i) {
+        const Slot& s = slots[i];
+        const Value& v = params[i];
+        const short nullFlag = fb::isNull(v) ? -1 : 0;
+        std::memcpy(base + s.nullOffset, &nullFlag, sizeof nullFlag);
+        if (nullFlag) continue;
+        unsigned char* p = base + s.offset;
+        switch (s.wire) {
+        case Wire::Declared: break;
+        case Wire::BlobId: {
+            const ISC_QUAD id = writeBlob(tr.att, tr.tra, status, std::get<std::string>(v));
+            std::memcpy(p, &id, sizeof id);
+            break;
+        }
+        case Wire::Int: std::memcpy(p, &std::get<std::int64_t>(v), 8); break;
+        case Wire::Double: std::memcpy(p, &std::get<double>(v), 8); break;
+        case Wire::Scaled: std::memcpy(p, &std::get<Decimal>(v).units, 8); break;
+        case Wire::Text: {
+            const auto len = static_cast<unsigned short>(texts[i].size());
+            std::memcpy(p, &len, 2);
+            std::memcpy(p + 2, texts[i].data(), len);
+            break;
+        }
+        case Wire::Stamp: {
+            const Timestamp& x = std::get<Timestamp>(v);
+            ISC_TIMESTAMP ts;
+            ts.timestamp_date = util()->encodeDate(x.year, x.month, x.day);
+            ts.timestamp_time = util()->encodeTime(x.hour, x.minute, x.second, x.fraction);
+            std::memcpy(p, &ts, sizeof ts);
+            break;
+        }
+        }
     }
 }
 
 Statement::Statement(Transaction& tr, std::string_view sql) : m(std::make_unique<Impl>()) {
     needActive(tr);
-    m->tr = &tr;
-    Status st;
+    m->att = tr.m->att;
+    Status& st = m->status;
     std::string text(sql);
-    m->stmt = tr.attachment().m->att->prepare(&st, tr.m->tra, 0, text.c_str(), kDialect,
-                                               IStatement::PREPARE_PREFETCH_METADATA);
+    m->stmt = m->att->prepare(&st, tr.m->tra, 0, text.c_str(), kDialect, IStatement::PREPARE_PREFETCH_METADATA);
     st.check();
     m->type = m->stmt->getType(&st);
     st.check();
-    m->in.load(m->stmt->getInputMetadata(&st));
+    m->in.load(m->stmt->getInputMetadata(&st), st);
     st.check();
-    IMessageMetadata* outMeta = m->stmt->getOutputMetadata(&st);
+    m->out.load(m->stmt->getOutputMetadata(&st), st);
     st.check();
-    m->out.load(outMeta);
-    unsigned n = static_cast<unsigned>(m->out.offsets.size());
-    m->columns.resize(n);
-    for (unsigned i = 0; i < n; ++i) {
-        Column& c = m->columns[i];
-        c.name = outMeta->getAlias(&st, i);
-        c.field = outMeta->getField(&st, i);
-        c.relation = outMeta->getRelation(&st, i);
-        c.nullable = outMeta->isNullable(&st, i);
-        c.scale = -m->out.scales[i];
-        c.type = columnTypeOf(m->out.types[i], m->out.scales[i], m->out.subTypes[i]);
-        c.blob = m->out.types[i] == SQL_BLOB;
-        unsigned len = m->out.lengths[i];
-        // UTF8 connections report byte lengths of four bytes a character.
-        c.length = c.type == ColumnType::Text ? static_cast<int>(len / 4) : static_cast<int>(len);
-    }
-    st.check();
-    m->params.assign(m->in.offsets.size(), Value{});
+    m->describeColumns();
+    const auto n = m->in.offsets.size();
+    m->params.assign(n, Value{});
+    m->texts.assign(n, {});
+    for (size_t i = 0; i < n; ++i)
+        m->slots.push_back(declaredSlot(m->in.types[i], m->in.lengths[i], m->in.scales[i], m->in.charSets[i]));
+    if (n > 0) m->buildInput();
 }
 
 Statement::~Statement() = default;
 Statement::Statement(Statement&&) noexcept = default;
 Statement& Statement::operator=(Statement&&) noexcept = default;
 
-int Statement::paramCount() const { return static_cast<int>(m->in.offsets.size()); }
+int Statement::paramCount() const { return static_cast<int>(m->slots.size()); }
 const std::vector<Column>& Statement::columns() const { return m->columns; }
 bool Statement::isSelect() const {
     return m->type == isc_info_sql_stmt_select || m->type == isc_info_sql_stmt_select_for_upd;
 }
+
+void Statement::setParamNames(std::vector<std::string> names) { m->paramNames = std::move(names); }
 
 void Statement::setParam(int index, const Value& value) {
     if (index < 0 || index >= paramCount()) throw Error("Nieprawidłowy numer parametru", 0);
@@ -671,41 +831,34 @@ void Statement::setParams(const std::vector<Value>& values) {
 
 void Statement::clearParams() { std::fill(m->params.begin(), m->params.end(), Value{}); }
 
-long Statement::execute() {
-    needActive(*m->tr);
-    IMessageMetadata* inMeta = nullptr;
-    std::vector<unsigned char> inBuf;
-    m->buildInput(inMeta, inBuf);
-    Status st;
-    std::vector<unsigned char> outBuf(m->out.size);
-    m->stmt->execute(&st, m->tra(), inMeta, inMeta ? inBuf.data() : nullptr, m->out.meta,
-                     m->out.meta ? outBuf.data() : nullptr);
-    if (inMeta) inMeta->release();
+long Statement::execute(Transaction& tr) {
+    ITransaction* tra = m->transactionOf(tr);
+    m->bindInput(*tr.m);
+    Status& st = m->status;
+    m->stmt->execute(&st, tra, m->inputMeta(), m->inputData(), m->out.meta, m->out.meta ? m->outBuf.data() : nullptr);
     st.check();
     ISC_UINT64 affected = m->stmt->getAffectedRecords(&st);
-    if (st.failed()) return 0;
+    if (st.dropFailure()) return 0;
     return static_cast<long>(affected);
 }
 
-Cursor Statement::open() {
-    needActive(*m->tr);
+Cursor Statement::open(Transaction& tr) {
+    ITransaction* tra = m->transactionOf(tr);
     if (m->openCursor) m->openCursor->close();
-    IMessageMetadata* inMeta = nullptr;
-    std::vector<unsigned char> inBuf;
-    m->buildInput(inMeta, inBuf);
-    Status st;
-    IResultSet* rs = m->stmt->openCursor(&st, m->tra(), inMeta, inMeta ? inBuf.data() : nullptr, m->out.meta, 0);
-    if (inMeta) inMeta->release();
+    m->bindInput(*tr.m);
+    Status& st = m->status;
+    IResultSet* rs = m->stmt->openCursor(&st, tra, m->inputMeta(), m->inputData(), m->out.meta, 0);
     st.check();
-    Cursor c(m.get());
+    Cursor c(m.get(), tr.m);
     c.m->rs = rs;
     return c;
 }
 
 // ---------------------------------------------------------------- Cursor
 
-Cursor::Cursor(Statement::Impl* st) : m(std::make_unique<Impl>()) {
+Cursor::Cursor(Statement::Impl* st, const std::shared_ptr<Transaction::Impl>& tr) : m(std::make_unique<Impl>()) {
     m->st = st;
+    m->tr = tr;
     m->buf.assign(st->out.size, 0);
     st->openCursor = m.get();
 }
@@ -716,9 +869,8 @@ Cursor::~Cursor() = default;
 
 bool Cursor::fetch() {
     if (!m->rs) return false;
-    Status st;
-    int rc = m->rs->fetchNext(&st, m->buf.data());
-    st.check();
+    int rc = m->rs->fetchNext(&m->status, m->buf.data());
+    m->status.check();
     if (rc == IStatus::RESULT_OK) return true;
     m->close();
     return false;
@@ -813,10 +965,8 @@ std::string_view Cursor::asText(int i) const {
         return end == std::string_view::npos ? std::string_view{} : s.substr(0, end + 1);
     }
     if (type == SQL_BLOB && m->st->out.subTypes[i] == 1) {
-        ISC_QUAD id;
-        std::memcpy(&id, p, sizeof id);
         m->blobTexts.resize(m->st->columns.size());
-        m->blobTexts[i] = readBlob(m->st->att(), m->st->tra(), id);
+        m->blobTexts[i] = m->blob(i);
         return m->blobTexts[i];
     }
     throw Error("Kolumna " + m->st->columns[i].name + " nie jest tekstem", 0);
@@ -858,17 +1008,9 @@ Value Cursor::value(int i) const {
     case ColumnType::Date:
     case ColumnType::Time: return asTimestamp(i);
     case ColumnType::Text:
-        if (m->st->out.types[i] == SQL_BLOB) {
-            ISC_QUAD id;
-            std::memcpy(&id, m->at(i), sizeof id);
-            return readBlob(m->st->att(), m->st->tra(), id);
-        }
+        if (m->st->out.types[i] == SQL_BLOB) return m->blob(i);
         return std::string(asText(i));
-    case ColumnType::Blob: {
-        ISC_QUAD id;
-        std::memcpy(&id, m->at(i), sizeof id);
-        return readBlob(m->st->att(), m->st->tra(), id);
-    }
+    case ColumnType::Blob: return m->blob(i);
     default: throw Error("Nieobsługiwany typ kolumny " + c.name, 0);
     }
 }
@@ -876,7 +1018,7 @@ Value Cursor::value(int i) const {
 std::optional<Value> selectValue(Transaction& tr, std::string_view sql, const std::vector<Value>& params) {
     Statement st(tr, sql);
     if (!params.empty()) st.setParams(params);
-    Cursor c = st.open();
+    Cursor c = st.open(tr);
     if (!c.fetch()) return std::nullopt;
     return c.value(0);
 }

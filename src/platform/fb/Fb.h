@@ -118,6 +118,8 @@ class Transaction {
 public:
     explicit Transaction(Attachment& att);
     ~Transaction();   // rolls back if still active
+    // Moving is safe for cursors reading in the transaction: they refer to
+    // its state, which moves along, not to this object.
     Transaction(Transaction&&) noexcept;
     Transaction& operator=(Transaction&&) noexcept;
 
@@ -132,14 +134,17 @@ public:
 private:
     friend class Attachment;
     friend class Statement;
+    friend class Cursor;
     struct Impl;
-    std::unique_ptr<Impl> m;
+    std::shared_ptr<Impl> m;   // cursors hold it weakly
     Attachment* m_att;
 };
 
 class Cursor;
 
-// A prepared statement with positional input parameters ("?").
+// A statement prepared once on an attachment, with positional input
+// parameters ("?"). Any transaction of that attachment runs it; the one given
+// to the constructor only serves the prepare.
 class Statement {
 public:
     Statement(Transaction& tr, std::string_view sql);
@@ -151,16 +156,20 @@ public:
     const std::vector<Column>& columns() const;  // output columns; empty for DML
     bool isSelect() const;
 
+    // A text longer than its parameter's column (or than a message can carry)
+    // is refused with fb::Error naming the parameter: by these names (field
+    // names, one a parameter) when given, by its number otherwise.
+    void setParamNames(std::vector<std::string> names);
     void setParam(int index, const Value& value);
     void setParams(const std::vector<Value>& values);
     void clearParams();
 
     // Executes a statement without a result set. Returns the number of rows
     // inserted, updated or deleted (0 where not applicable).
-    long execute();
+    long execute(Transaction& tr);
     // Executes a select (or a selectable procedure); the cursor must be read
-    // before the statement is executed again.
-    Cursor open();
+    // before the statement is executed again, and within the transaction.
+    Cursor open(Transaction& tr);
 
 private:
     friend class Cursor;
@@ -192,7 +201,7 @@ public:
 
 private:
     friend class Statement;
-    explicit Cursor(Statement::Impl* st);
+    Cursor(Statement::Impl* st, const std::shared_ptr<Transaction::Impl>& tr);
     struct Impl;
     std::unique_ptr<Impl> m;
 };

@@ -105,7 +105,7 @@ void TdmMain::vPrzydzielDane(data::Dataset& ds, fb::Attachment&, fb::Transaction
 int TdmMain::iPobierzGenerator(const QString& statement)
 {
     fb::Statement st(m_tr, statement.toStdString());
-    fb::Cursor cursor = st.open();
+    fb::Cursor cursor = st.open(m_tr);
     if (!cursor.fetch())
         throw std::runtime_error("The generator statement returned no row");
     const int column = cursor.indexOf("ILE");
@@ -188,11 +188,11 @@ void TdmMain::vZapiszGrid(ui::DbGrid& grid, const QString& layoutName, bool)
         fb::Statement update(tr, "update SU_UKLADY_SIATEK set UKLAD = ?, DATA_ZAPISU = CURRENT_TIMESTAMP "
                                  "where NAZWA_OKNA = ? and UZYTKOWNIK = ?");
         update.setParams({text, name, user});
-        if (update.execute() == 0) {
+        if (update.execute(tr) == 0) {
             fb::Statement insert(tr, "insert into SU_UKLADY_SIATEK (ID, NAZWA_OKNA, UZYTKOWNIK, UKLAD, DATA_ZAPISU) "
                                      "values (GEN_ID(GEN_SU_UKLADY_SIATEK_ID, 1), ?, ?, ?, CURRENT_TIMESTAMP)");
             insert.setParams({name, user, text});
-            insert.execute();
+            insert.execute(tr);
         }
         tr.commit();
     } catch (const fb::Error&) {

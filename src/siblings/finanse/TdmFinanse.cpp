@@ -78,7 +78,7 @@ int TdmFinanse::iDodajDokumentFK(data::Dataset*, int periodId, int, int codeId, 
         insert.setParams({id, std::int64_t(periodId), std::int64_t(codeId), text(prefix, 5), text(number, 40), running,
                           date(documentDate), date(operationDate), text(description, 255), text(remarks, 255),
                           sourceId > 0 ? fb::Value(std::int64_t(sourceId)) : fb::Value(), text(dmMain->PobierzUzytkownik(), 10)});
-        insert.execute();
+        insert.execute(shared());
         return static_cast<int>(id);
     } catch (const std::exception&) {
         return kDatabaseFailure;
@@ -106,9 +106,9 @@ struct TdmFinanse::EntryStatements {
                      "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, CURRENT_DATE)") {}
 
     // First column of the statement's first row, or nothing.
-    static std::optional<fb::Value> first(fb::Statement& st, const std::vector<fb::Value>& params) {
+    std::optional<fb::Value> first(fb::Statement& st, const std::vector<fb::Value>& params) {
         st.setParams(params);
-        fb::Cursor c = st.open();
+        fb::Cursor c = st.open(*transaction);
         if (!c.fetch()) return std::nullopt;
         return c.value(0);
     }
@@ -130,14 +130,14 @@ int TdmFinanse::iDodajDekret(data::Dataset*, int documentId, const QString& debi
     try {
         EntryStatements& st = entryStatements();
         if (st.document != documentId) {
-            if (!EntryStatements::first(st.documentLookup, {std::int64_t(documentId)}))
+            if (!st.first(st.documentLookup, {std::int64_t(documentId)}))
                 return kUnknownDocument;
-            st.nextLp = integer(EntryStatements::first(st.nextLine, {std::int64_t(documentId)})) + 1;
+            st.nextLp = integer(st.first(st.nextLine, {std::int64_t(documentId)})) + 1;
             st.document = documentId;
         }
         const std::int64_t lp = st.nextLp;
         if (st.nextKey > st.lastKey) {
-            st.lastKey = integer(EntryStatements::first(st.key, {}));
+            st.lastKey = integer(st.first(st.key, {}));
             st.nextKey = st.lastKey - EntryStatements::kKeyBlock + 1;
         }
         const std::int64_t id = st.nextKey++;
@@ -146,7 +146,7 @@ int TdmFinanse::iDodajDekret(data::Dataset*, int documentId, const QString& debi
                              text(invoiceNumber, 60), text(debitAccount, 40),
                              contractorId > 0 ? fb::Value(std::int64_t(contractorId)) : fb::Value(),
                              text(classification, 40), text(dmMain->PobierzUzytkownik(), 10)});
-        st.insert.execute();
+        st.insert.execute(*st.transaction);
         ++st.nextLp;
         return static_cast<int>(id);
     } catch (const std::exception&) {
@@ -163,10 +163,10 @@ int TdmFinanse::iUsunDokumentFK(data::Dataset*, int documentId)
     try {
         fb::Statement entries(shared(), "delete from FK_DEKRETY where ID_DOKUMENTU = ?");
         entries.setParams({std::int64_t(documentId)});
-        entries.execute();
+        entries.execute(shared());
         fb::Statement document(shared(), "delete from FK_DOKUMENTY where ID = ?");
         document.setParams({std::int64_t(documentId)});
-        return document.execute() > 0 ? 1 : 0;
+        return document.execute(shared()) > 0 ? 1 : 0;
     } catch (const std::exception&) {
         return kDatabaseFailure;
     }

@@ -128,7 +128,7 @@ void TdmKontr::vUstawKontoZakceptowane(data::Dataset*, int seenState, int accoun
         st.setParams({std::int64_t(accept ? 1 : 0),
                       accept ? fb::Value(dmMain->PobierzUzytkownik().toStdString()) : fb::Value(),
                       std::int64_t(accountId)});
-        if (st.execute() != 1)
+        if (st.execute(dmMain->transaction()) != 1)
             throw std::runtime_error("Akceptację konta bankowego zmienił w międzyczasie inny użytkownik "
                                      "albo konta już nie ma. Odśwież listę.");
     } catch (const fb::Error& e) {

@@ -194,6 +194,19 @@ TEST_F(RegisterFixture, FailedPostKeepsTheEditAndItsValues) {
     EXPECT_EQ(register_.recNo(), 0);
     register_.cancel();
     EXPECT_EQ(currentId(), 3);
+
+    // A text beyond its column is refused by the field's name; nothing is written.
+    register_.edit();
+    register_.fieldByName("TRESC1").setString(QString(70000, 'x'));
+    try {
+        register_.post();
+        ADD_FAILURE() << "70,000 characters went into TRESC1";
+    } catch (const fb::Error& e) {
+        EXPECT_NE(std::string(e.what()).find("pola TRESC1"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(register_.state(), Dataset::State::Edit);
+    register_.cancel();
+    EXPECT_EQ(db.scalarText("select TRESC1 from PR_PRZELEWY where ID = 3"), "Zapłata FV/3");
 }
 
 TEST_F(RegisterFixture, MoneyRoundTripsExactly) {

@@ -24,7 +24,7 @@ protected:
         values.resize(7);
         fb::Statement st(tr, "insert into T (ID, S, C, N, D, TS, B) values (?, ?, ?, ?, ?, ?, ?)");
         st.setParams(values);
-        return st.execute();
+        return st.execute(tr);
     }
     std::int64_t count(fb::Transaction& tr) {
         return std::get<std::int64_t>(*fb::selectValue(tr, "select count(*) from T"));
@@ -44,7 +44,7 @@ TEST_F(FbTest, ValuesRoundTripExactlyIncludingNullAndPolishText) {
 
     fb::Statement st(tr, "select ID, S, C, N, D, TS, B from T order by ID");
     ASSERT_TRUE(st.isSelect());
-    fb::Cursor c = st.open();
+    fb::Cursor c = st.open(tr);
     ASSERT_TRUE(c.fetch());
     EXPECT_EQ("Żółć gęślą jaźń", c.asText(1));
     EXPECT_EQ("AB", c.asText(2)) << "CHAR padding is not part of the value";
@@ -120,6 +120,114 @@ TEST_F(FbTest, ConcurrentWritersConflictWithoutWaiting) {
     }
     b.rollback();
     other.detach();
+}
+
+TEST_F(FbTest, TextLongerThanItsParameterIsRefusedByNameAndNothingShiftsToNull) {
+    fb::Transaction tr(att);
+    const std::string huge(70000, 'x');
+    const fb::Timestamp ts{2026, 12, 7, 8, 30, 0, 0};
+    auto message = [&](std::vector<fb::Value> values) -> std::string {
+        try {
+            insert(tr, std::move(values));
+        } catch (const fb::Error& e) {
+            return e.what();
+        }
+        return "accepted";
+    };
+    // 70,000 characters once wrapped the 16-bit length: the text and every
+    // later parameter arrived as NULL and the row was written anyway.
+    EXPECT_NE(message({std::int64_t{1}, huge, std::string("AB"), fb::Decimal{5, 0}}).find("parametru nr 2"),
+              std::string::npos);
+    EXPECT_NE(message({huge}).find("parametru nr 1"), std::string::npos) << "a text for a key is bounded too";
+    EXPECT_EQ(0, count(tr));
+
+    // Exactly as long as the columns, in characters of two bytes: every value arrives.
+    const std::string polish = [] {
+        std::string s;
+        for (int i = 0; i < 40; ++i) s += "ż";
+        return s;
+    }();
+    EXPECT_EQ(1, insert(tr, {std::int64_t{1}, polish, std::string("ŻÓŁĆ5"), fb::Decimal{5, 0}, 2.5, ts, huge}));
+    fb::Statement st(tr, "select S, C, N, D, TS, B from T where ID = 1");
+    fb::Cursor c = st.open(tr);
+    ASSERT_TRUE(c.fetch());
+    EXPECT_EQ(polish, c.asText(0));
+    EXPECT_EQ("ŻÓŁĆ5", c.asText(1));
+    EXPECT_EQ((fb::Decimal{5, 0}), c.asDecimal(2));
+    EXPECT_DOUBLE_EQ(2.5, c.asDouble(3));
+    EXPECT_EQ(ts, c.asTimestamp(4));
+    EXPECT_EQ(huge, c.asText(5)) << "a blob takes a long text whole";
+
+    // Named parameters are named in the message; blanks past the column are
+    // dropped as the engine drops them.
+    fb::Statement update(tr, "update T set S = ?, C = ? where ID = ?");
+    update.setParamNames({"S", "C", "ID"});
+    update.setParams({polish + "ż", std::string("A"), std::int64_t{1}});
+    try {
+        update.execute(tr);
+        FAIL() << "41 characters went into VARCHAR(40)";
+    } catch (const fb::Error& e) {
+        EXPECT_NE(std::string(e.what()).find("pola S"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("41"), std::string::npos) << e.what();
+    }
+    update.setParams({std::string("tekst") + std::string(60, ' '), std::string("B    "), std::int64_t{1}});
+    EXPECT_EQ(1, update.execute(tr));
+    EXPECT_EQ("tekst", std::get<std::string>(*fb::selectValue(tr, "select trim(S) from T where ID = 1")));
+}
+
+TEST_F(FbTest, OneStatementRunsInLaterTransactionsWithValuesOfChangingKinds) {
+    fb::Statement set = [&] {
+        fb::Transaction first(att);
+        insert(first, {std::int64_t{1}});
+        fb::Statement st(first, "update T set N = ?, S = ? where ID = ?");
+        first.commit();
+        return st;
+    }();
+    fb::Transaction tr(att);
+    auto n = [&] { return std::get<fb::Decimal>(*fb::selectValue(tr, "select N from T where ID = 1")).toString(); };
+    const std::pair<fb::Value, const char*> amounts[] = {{std::int64_t{5}, "5.0000"},
+                                                         {fb::Decimal{12345, 4}, "1.2345"},
+                                                         {std::string("7.5"), "7.5000"},
+                                                         {0.25, "0.2500"},
+                                                         {fb::Decimal{-1, 2}, "-0.0100"}};
+    for (const auto& [value, stored] : amounts) {
+        set.setParams({value, std::string("x"), std::int64_t{1}});
+        EXPECT_EQ(1, set.execute(tr));
+        EXPECT_EQ(stored, n());
+    }
+    // An amount sent as text, first short, then longer than the field first made for it.
+    for (const std::string& amount : {std::string("7.5"), "8.25" + std::string(90, ' ')}) {
+        set.setParams({amount, std::string("x"), std::int64_t{1}});
+        EXPECT_EQ(1, set.execute(tr)) << amount.size();
+    }
+    EXPECT_EQ("8.2500", n());
+    // A refused text leaves the statement usable with the kinds it had started to change.
+    set.setParams({fb::Decimal{3, 0}, std::string(41, 'y'), std::int64_t{1}});
+    EXPECT_THROW(set.execute(tr), fb::Error);
+    set.setParams({fb::Decimal{3, 0}, std::string("ok"), std::int64_t{1}});
+    EXPECT_EQ(1, set.execute(tr));
+    EXPECT_EQ("3.0000", n());
+    EXPECT_EQ("ok", std::get<std::string>(*fb::selectValue(tr, "select S from T where ID = 1")));
+
+    fb::Attachment other = fb::Attachment::connect(params);
+    {
+        fb::Transaction foreign(other);
+        EXPECT_THROW(set.execute(foreign), fb::Error) << "a statement runs only in its own attachment";
+    }
+    other.detach();
+}
+
+TEST_F(FbTest, ACursorOutlivesAMoveOfItsTransactionButNotItsEnd) {
+    fb::Transaction tr(att);
+    insert(tr, {std::int64_t{1}, fb::Value{}, fb::Value{}, fb::Value{}, fb::Value{}, fb::Value{}, std::string("treść")});
+    insert(tr, {std::int64_t{2}, fb::Value{}, fb::Value{}, fb::Value{}, fb::Value{}, fb::Value{}, std::string("druga")});
+    fb::Statement st(tr, "select B from T order by ID");
+    fb::Cursor c = st.open(tr);
+    fb::Transaction moved(std::move(tr));
+    ASSERT_TRUE(c.fetch());
+    EXPECT_EQ("treść", c.asText(0));
+    moved = fb::Transaction(att);   // the first one rolls back
+    EXPECT_THROW(c.value(0), fb::Error);
 }
 
 TEST(FbConnect, MissingDatabaseIsAnErrorNotACrash) {
