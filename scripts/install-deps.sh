@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libqt6opengl6-dev libgl-dev
   qt6-qpa-plugins libgtest-dev
   clang
-  fonts-dejavu-core poppler-utils
+  fonts-dejavu-core fonts-dejavu-extra poppler-utils
 )
 
 missing=()

@@ -5,6 +5,8 @@
 #include "module/issuing/BatchRows.h"
 #include "module/issuing/Wycofanie.h"
 #include "module/issuing/Wystawprzelewy.h"
+#include "module/reports/Reportviewer.h"
+#include "module/reports/Repraportzrealizowanych.h"
 #include "platform/controls/EntryForm.h"
 #include "platform/data/SqlText.h"
 #include "platform/data/UnitOfWork.h"
@@ -202,8 +204,8 @@ void TfrmWyborWystawione::vPogrupuj() {
 void TfrmWyborWystawione::vWydruk() {
     if (m_grupuje) vPogrupuj();
     lblTytul->setText(QStringLiteral("Wydruk"));
-    ui::dialogs().message(QStringLiteral("Wydruk przelewów zrealizowanych nie jest jeszcze dostępny."),
-                          QStringLiteral("Wydruk"), ui::Buttons::Ok, ui::Icon::Information);
+    TfrmQRRaportZrealizowanych raport(DMP->queZrealizowane, DMP->queWystawione);
+    vPokazWydruk(this, std::move(raport.rep));
 }
 
 void TfrmWyborWystawione::vPlikDoBanku() {

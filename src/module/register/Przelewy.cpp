@@ -7,6 +7,7 @@
 #include "module/realized/Zrealizowane.h"
 #include "module/register/Podzialkwoty.h"
 #include "module/register/Przelewydane.h"
+#include "module/reports/Zestawienia.h"
 #include "platform/controls/DBEdit.h"
 #include "platform/controls/EntryForm.h"
 #include "platform/data/UnitOfWork.h"
@@ -694,9 +695,7 @@ void TfrmPrzelewy::spbWyciagiBankoweClick() { vOtworzWyciagi(); }
 
 void TfrmPrzelewy::vOtworzZrealizowane() { openChild(new TfrmZrealizowane(this)); }
 
-void TfrmPrzelewy::vOtworzZestawienia() {
-    // Opened by the summaries change: TfrmZestawienia in mode 1 as a child of the register.
-}
+void TfrmPrzelewy::vOtworzZestawienia() { openChild(new TfrmZestawienia(this)); }
 
 void TfrmPrzelewy::vOtworzImport() { openChild(new TfrmImportPrzelewow(this, sPlikImportu)); }
 

@@ -1,6 +1,7 @@
 // The issued batches window on batches issued through the issuing window:
 // choosing a batch, writing its bank file again and withdrawing it.
 #include "module/issuing/Wyborwystawione.h"
+#include "module/reports/Reportviewer.h"
 
 #include "BatchFixture.h"
 
@@ -105,13 +106,17 @@ TEST_F(WyborWystawioneTest, BatchWithoutRowsOrBankIsRefused) {
     EXPECT_EQ(&window, frmWyborWystawione) << "the window stays";
 }
 
-// Printing reads the grouped rows of a grouping bank; the report itself is not there yet.
+// Printing reads the grouped rows of a grouping bank.
 TEST_F(WyborWystawioneTest, PrintOfAGroupingBankTakesTheGroupedRows) {
     addTransfer(9201, "FV/1", "10", "10");
     addTransfer(9202, "FV/2", "20", "20");
     issue(kDay, 6);
     TfrmWyborWystawione& window = open('W');
-    dialogs->expectMessage(QStringLiteral("nie jest jeszcze dostępny"), ui::Answer::Ok);
+    dialogs->expectModal([](QWidget& w) {
+        auto& preview = static_cast<TfrmPreview&>(w);
+        preview.actCancel->trigger();
+        return preview.modalResult();
+    });
     window.btnWybierzClick();
     EXPECT_EQ(1, DMP->queZrealizowane.recordCount());
     EXPECT_EQ(3000, DMP->queZrealizowane.fieldByName(QStringLiteral("WARTOSC")).asDecimal().rescaled(2).units);

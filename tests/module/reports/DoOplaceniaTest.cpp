@@ -1,0 +1,255 @@
+#include "RaportyFixture.h"
+
+#include "module/reports/Repraportprzelewow.h"
+
+#include <algorithm>
+#include <memory>
+#include <set>
+
+namespace {
+
+using Wariant = TRaportDoOplacenia::Wariant;
+
+// Three contractors: A with two transfers, B with one, C with three (one of
+// them 0), in the register in an order unlike the contractors' codes.
+class DoOplaceniaTest : public pxtest::RaportyFixture {
+protected:
+    void SetUp() override
+    {
+        RaportyFixture::SetUp();
+        kontrahent(kA, "Ąbecki Zakład Usług Ogólnobudowlanych i Remontowych „Żuraw” spółka z o.o. w Łodzi",
+                   "ABECKI", "A01");
+        kontrahent(kB, "Beta", "BETA", "B02");
+        kontrahent(kC, "O'Neill Polska", "O'Neill", "C03", 0);
+        przelew({.id = 101, .kontrahent = kA, .kwota = "100.10", .termin = "2026-12-01", .zaznacz = 1});
+        przelew({.id = 105, .kontrahent = kC, .kwota = "30.30", .termin = "2026-12-10"});
+        przelew({.id = 102, .kontrahent = kA, .kwota = "200.20", .termin = "2026-12-20"});
+        przelew({.id = 103, .kontrahent = kB, .kwota = "50.05", .termin = "", .zaznacz = 1});
+        przelew({.id = 104, .kontrahent = kC, .kwota = "0", .termin = "2026-11-15", .zaznacz = 1});
+        przelew({.id = 106, .kontrahent = kC, .kwota = "12.34", .termin = "2026-12-31", .zaznacz = 1});
+    }
+
+    std::unique_ptr<TRaportDoOplacenia> raport(Wariant wariant, const OpcjeZestawienia& opcje)
+    {
+        m_opcje = opcje;
+        data::Dataset& przelewy = rejestr();
+        if (wariant == Wariant::P1)
+            return std::make_unique<TfrmQRRaportPrzelewow>(przelewy, m_opcje);
+        return std::make_unique<TfrmQRRaportPrzelewow2>(przelewy, m_opcje);
+    }
+
+    // The transfers printed, by their titles "T<id>", in print order, with their numbers checked.
+    static std::vector<int> wydrukowane(const QStringList& lines)
+    {
+        std::vector<int> ids;
+        for (const QString& line : lines)
+            for (const QString& item : line.split(';'))
+                if (item.size() == 4 && item.startsWith('T') && item.mid(1).toInt() > 100) {
+                    ids.push_back(item.mid(1).toInt());
+                    EXPECT_TRUE(line.startsWith(QString::number(ids.size()) + ".;")) << line.toStdString();
+                }
+        return ids;
+    }
+
+    std::set<int> zBazy(const std::string& where)
+    {
+        std::set<int> ids;
+        for (int id = 101; id <= 106; ++id)
+            if (db.scalarInt("select count(*) from PR_PRZELEWY where ID = " + std::to_string(id) + " and " + where))
+                ids.insert(id);
+        return ids;
+    }
+
+    static constexpr int kA = 9101, kB = 9102, kC = 9103;
+    OpcjeZestawienia m_opcje;
+};
+
+QStringList z(const QStringList& lines, const QString& text) { return lines.filter(text); }
+
+} // namespace
+
+// Every option chooses the rows the database says it should, and the total is their sum.
+TEST_F(DoOplaceniaTest, OptionsChooseTheRowsAndTheTotalIsTheirSum)
+{
+    const QDate limit(2026, 12, 10);
+    const struct {
+        const char* nazwa;
+        OpcjeZestawienia opcje;
+        std::string where;
+    } przypadki[] = {
+        {"wszystkie", {.iUklad = 1}, "1 = 1"},
+        {"zaznaczone", {.iCzyZaznaczone = 1, .iUklad = 1}, "ZAZNACZ = 1"},
+        {"termin", {.iCzyTermin = 1, .dtTermin = limit, .iUklad = 1},
+         "(TERMIN_ZAPLATY is null or TERMIN_ZAPLATY <= '2026-12-10')"},
+        {"kontrahent", {.iWybranyKontrahent = kC, .iUklad = 1}, "ID_KONTRAHENTA = 9103"},
+        {"nie znaleziony", {.iWybranyKontrahent = -100, .iUklad = 1}, "1 = 1"},
+        {"razem", {.iCzyZaznaczone = 1, .iCzyTermin = 1, .dtTermin = limit, .iWybranyKontrahent = kC},
+         "ZAZNACZ = 1 and TERMIN_ZAPLATY <= '2026-12-10' and ID_KONTRAHENTA = 9103"},
+    };
+    for (const Wariant wariant : {Wariant::P1, Wariant::P1_2})
+        for (const auto& p : przypadki) {
+            SCOPED_TRACE(p.nazwa);
+            auto r = raport(wariant, p.opcje);
+            const QStringList lines = linie(*r->rep);
+            const std::vector<int> ids = wydrukowane(lines);
+            EXPECT_EQ(std::set<int>(ids.begin(), ids.end()), zBazy(p.where));
+            EXPECT_EQ(ids.size(), zBazy(p.where).size()) << "each row once";
+            const QString total = suma("from PR_PRZELEWY where " + p.where);
+            if (wariant == Wariant::P1)
+                EXPECT_TRUE(lines.contains(total)) << total.toStdString();
+            else
+                EXPECT_TRUE(lines.contains("R  A  Z  E  M     ;" + total)) << total.toStdString();
+        }
+}
+
+// By contractor code a contractor of two or more printed rows gets its
+// subtotal under its own code; in the register's order nobody does.
+TEST_F(DoOplaceniaTest, SubtotalsOnlyForContractorsOfTwoOrMoreRowsInTheContractorLayout)
+{
+    DMP->quePrzelewy.setSqlLine(8, QStringLiteral("UPPER(b.KOD_FK) COLLATE PXW_PLK ASC"));
+    const QString razem = QStringLiteral("R  A  Z  E  M      K  O  N  T  R  A  H  E  N  T :");
+    for (const Wariant wariant : {Wariant::P1, Wariant::P1_2}) {
+        auto r = raport(wariant, {.iUklad = 0});
+        const QStringList lines = linie(*r->rep);
+        EXPECT_EQ(z(lines, razem), (QStringList{razem + ";A01;" + suma("from PR_PRZELEWY where ID_KONTRAHENTA = 9101"),
+                                                razem + ";C03;" + suma("from PR_PRZELEWY where ID_KONTRAHENTA = 9103")}));
+        std::vector<int> ids = wydrukowane(lines);
+        ASSERT_EQ(ids.size(), 6u);
+        std::sort(ids.begin(), ids.begin() + 2);
+        std::sort(ids.begin() + 3, ids.end());
+        EXPECT_EQ(ids, (std::vector<int>{101, 102, 103, 104, 105, 106})) << "by contractor code";
+
+        // Two rows of C stay after the marked-only filter, one of A: only C's subtotal.
+        auto zaznaczone = raport(wariant, {.iCzyZaznaczone = 1, .iUklad = 0});
+        EXPECT_EQ(z(linie(*zaznaczone->rep), razem),
+                  QStringList{razem + ";C03;" + suma("from PR_PRZELEWY where ID in (104, 106)")});
+
+        auto rejestru = raport(wariant, {.iUklad = 1});
+        EXPECT_TRUE(z(linie(*rejestru->rep), razem).isEmpty());
+    }
+}
+
+// An amount of 0 prints empty and still takes its number; a credit prints
+// and is taken off the total, so that the printed amounts add up to it.
+TEST_F(DoOplaceniaTest, ZeroPrintsEmptyAndACreditPrintsItsAmount)
+{
+    przelew({.id = 107, .kontrahent = kB, .kwota = "-20.00"});
+    for (const Wariant wariant : {Wariant::P1, Wariant::P1_2}) {
+        auto r = raport(wariant, {.iUklad = 1});
+        const QStringList lines = linie(*r->rep);
+        const QString zero = z(lines, "T104").value(0);
+        EXPECT_FALSE(zero.contains("0,00")) << zero.toStdString();
+        EXPECT_TRUE(z(lines, "T107").value(0).contains(";-20,00;")) << z(lines, "T107").value(0).toStdString();
+        EXPECT_EQ(wydrukowane(lines).size(), 7u);
+    }
+    auto r = raport(Wariant::P1, {.iUklad = 1});
+    EXPECT_TRUE(linie(*r->rep).contains(suma("from PR_PRZELEWY")));
+    EXPECT_EQ(suma("from PR_PRZELEWY"), "372,99");
+}
+
+// The headline tells the options; the control account heading only with its option.
+TEST_F(DoOplaceniaTest, HeadlineTellsTheOptions)
+{
+    DMP->vUstawZestaw(2);
+    const OpcjeZestawienia wszystko{.iCzyZaznaczone = 1, .iCzyTermin = 1, .dtTermin = QDate(2026, 12, 9),
+                                    .iWybranyKontrahent = kA, .bKontrolny = true};
+    EXPECT_EQ(TRaportDoOplacenia::sFiltr(wszystko, 2),
+              " - zaznaczone do wystawienia ( 2 -Zestaw ) - z terminem płatności do :09-12-2026 - wybrany kontrahent ");
+    EXPECT_EQ(TRaportDoOplacenia::sFiltr({.iWybranyKontrahent = -100}, 1), "");
+
+    auto r = raport(Wariant::P1, wszystko);
+    const QStringList lines = linie(*r->rep);
+    EXPECT_FALSE(z(lines, "- zaznaczone do wystawienia ( 2 -Zestaw ) - z terminem").isEmpty());
+    EXPECT_FALSE(z(lines, "Kontrolnie konto ze zb.Kontrahentów").isEmpty());
+    EXPECT_FALSE(z(lines, "( P1 )").isEmpty());
+    auto bez = raport(Wariant::P1_2, {});
+    const QStringList linieBez = linie(*bez->rep);
+    EXPECT_TRUE(z(linieBez, "Kontrolnie").isEmpty());
+    EXPECT_FALSE(z(linieBez, "( P1_2 )").isEmpty());
+    EXPECT_FALSE(z(linieBez, "Już opłacono").isEmpty());
+}
+
+// P1 cuts the name at 35 and 80 and the title at 40 and 70 characters, or
+// shows the contractor's account (asterisks without one); P1_2 prints them whole.
+TEST_F(DoOplaceniaTest, NamesAndTitlesAreCutInP1AndWholeInP1_2)
+{
+    const std::string tytul = std::string(40, 'a') + std::string(30, 'b') + "ccc";
+    db.exec("update PR_PRZELEWY set TRESC1 = '" + tytul + "' where ID = 102");
+    const QString nazwa = db.scalarText("select PELNA from ET_KONTAKT where ID = 9101").c_str();
+    auto p1 = raport(Wariant::P1, {.iWybranyKontrahent = kA, .iUklad = 1});
+    const QString tekst1 = linie(*p1->rep).join('\n');
+    EXPECT_TRUE(tekst1.contains(nazwa.left(35))) << tekst1.toStdString();
+    EXPECT_TRUE(tekst1.contains(nazwa.mid(35, 45)));
+    EXPECT_FALSE(tekst1.contains(nazwa.left(36)));
+    EXPECT_TRUE(tekst1.contains(QString(40, 'a')));
+    EXPECT_FALSE(tekst1.contains(QString(40, 'a') + 'b'));
+    EXPECT_TRUE(tekst1.contains(QString(30, 'b')));
+    EXPECT_FALSE(tekst1.contains("ccc"));
+
+    db.exec("update ET_BANK_KONTO set ID_KONTR = 9999 where ID = 9102");
+    auto kontrolnie = raport(Wariant::P1, {.iUklad = 1, .bKontrolny = true});
+    const QStringList lines = linie(*kontrolnie->rep);
+    EXPECT_EQ(z(lines, "11 2222 3333 4444 5555 6666 7101").size(), 4) << "account line and control line, twice";
+    EXPECT_EQ(z(lines, QString(23, '*')).size(), 1);
+
+    auto p1_2 = raport(Wariant::P1_2, {.iWybranyKontrahent = kA, .iUklad = 1});
+    const QStringList whole = linie(*p1_2->rep);
+    EXPECT_FALSE(z(whole, "ccc").isEmpty());
+    EXPECT_FALSE(z(whole, "Łodzi").isEmpty());
+}
+
+// The ledger document number, through the purchase invoice or the ledger
+// entry; nothing when the invoice number is empty or nothing is found.
+// Invoice numbers with an apostrophe are found like any other.
+TEST_F(DoOplaceniaTest, LedgerDocumentNumberOfTheInvoice)
+{
+    db.exec("insert into FK_DOKUMENTY (ID, NUMER_DOK, OPIS) values (9801, 'PK/801/2026', 'Zakup materiałów')");
+    db.exec("insert into FK_DOKUMENTY (ID, NUMER_DOK, OPIS) values (9802, 'PK/802/2026', 'Usługa')");
+    db.exec("insert into DOK_FZ (ID, NR_FAKTURY, ID_KONTRAHENTA, ID_DOKUMENTU_FK) values (9801, 'FV/O''1', 9101, 9801)");
+    db.exec("insert into DOK_FZ (ID, NR_FAKTURY, ID_KONTRAHENTA, ID_DOKUMENTU_FK) values (9802, 'FV/102', 9101, null)");
+    db.exec("insert into FK_DEKRETY (ID, ID_DOKUMENTU, NAZWA_MA, NR_RACH) values (9803, 9802, 'FV/103', '201-1')");
+    db.exec("update PR_PRZELEWY set NR_FAKTURY = 'FV/O''1', ID_FAKTURY = 9801 where ID = 101");
+    db.exec("update PR_PRZELEWY set ID_FAKTURY = -1 where ID = 103");
+    db.exec("update PR_PRZELEWY set NR_FAKTURY = '' where ID = 104");
+
+    for (const Wariant wariant : {Wariant::P1, Wariant::P1_2}) {
+        auto r = raport(wariant, {.iUklad = 1, .iDrukDok = 1});
+        const QStringList lines = linie(*r->rep);
+        EXPECT_EQ(z(lines, "PK/801/2026").size(), 1);
+        EXPECT_EQ(z(lines, "PK/802/2026").size(), 1);
+        EXPECT_EQ(z(lines, "PK/").size(), 2) << "no number for the unposted invoice, the empty one or the rest";
+        EXPECT_EQ(z(lines, "Zakup materiałów").size(), wariant == Wariant::P1 ? 1 : 0);
+        EXPECT_EQ(wydrukowane(lines).size(), 6u);
+    }
+    auto bez = raport(Wariant::P1, {.iUklad = 1, .iDrukDok = 0});
+    EXPECT_TRUE(z(linie(*bez->rep), "PK/").isEmpty());
+}
+
+// With acceptance required, the column heading shows and unaccepted accounts print "NIE".
+TEST_F(DoOplaceniaTest, UnacceptedAccountsPrintNieWhenAcceptanceIsRequired)
+{
+    for (const int akceptacja : {1, 0}) {
+        DMP->iCzyAkceptacjaKontaBankowego = akceptacja;
+        auto r = raport(Wariant::P1, {.iUklad = 1});
+        const QStringList lines = linie(*r->rep);
+        EXPECT_EQ(z(lines, "Akcept.").size(), akceptacja);
+        const QStringList nie = lines.filter(QRegularExpression(";NIE$"));
+        EXPECT_EQ(nie.size(), akceptacja ? 3 : 0);
+        for (const QString& line : nie)
+            EXPECT_TRUE(line.contains("T104") || line.contains("T105") || line.contains("T106")) << line.toStdString();
+    }
+}
+
+// The PDF reads back with its Polish letters, its amounts and its total.
+TEST_F(DoOplaceniaTest, PdfAndTextExportsReadBack)
+{
+    auto r = raport(Wariant::P1, {.iUklad = 1});
+    const QString text = pdf(*r->rep, "p1.pdf");
+    ASSERT_FALSE(text.isEmpty()) << "pdftotext";
+    EXPECT_TRUE(rpttest::inOrder(text, {"Przelewy do opłacenia", "( P1 )", "Ąbecki Zakład", "200,20", "T102",
+                                        suma("from PR_PRZELEWY"), "Drukowano dnia:", "Przelewy"}))
+        << text.toStdString();
+    const QString txt = tekst(*r->rep);
+    EXPECT_TRUE(rpttest::inOrder(txt, {"Przelewy do opłacenia", "O'Neill Polska", suma("from PR_PRZELEWY")}))
+        << txt.toStdString();
+}
