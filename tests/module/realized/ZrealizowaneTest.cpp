@@ -5,6 +5,7 @@
 #include "module/issuing/IssuingFixture.h"
 #include "module/issuing/Wyborwystawione.h"
 #include "module/realized/Zrealizowanepokaz.h"
+#include "module/reports/Reportviewer.h"
 #include "module/register/Przelewy.h"
 #include "siblings/finanse/DocumentWindow.h"
 
@@ -135,7 +136,11 @@ TEST_F(ZrealizowaneTest, SelectsAgainAfterTheIssuedBatchesWindowOnly) {
     EXPECT_FALSE(window.isEnabled());
     frmWyborWystawione->runActivation();
     ASSERT_TRUE(DMP->queWystawione.locate(QStringLiteral("ID"), 9101));
-    dialogs->expectMessage(QStringLiteral("nie jest jeszcze dostępny"), ui::Answer::Ok);
+    dialogs->expectModal([](QWidget& w) {
+        auto& preview = static_cast<TfrmPreview&>(w);
+        preview.actCancel->trigger();
+        return preview.modalResult();
+    });
     frmWyborWystawione->btnWybierzClick();
     EXPECT_EQ((QList<qint64>{9101}), ids());
     frmWyborWystawione->btnAnulujClick();
