@@ -1,5 +1,6 @@
 #include "platform/data/Dataset.h"
 
+#include "platform/data/RowChanged.h"
 #include "platform/data/SqlText.h"
 
 #include <algorithm>
@@ -436,7 +437,7 @@ Dataset::Prepared& Dataset::prepared(const QString& sql) {
     return *it->second;
 }
 
-void Dataset::execute(const QString& sql, const std::vector<fb::Value>& current, const std::vector<fb::Value>& old) {
+long Dataset::execute(const QString& sql, const std::vector<fb::Value>& current, const std::vector<fb::Value>& old) {
     Prepared& p = prepared(sql);
     std::vector<fb::Value> params;
     params.reserve(p.fields.size());
@@ -448,7 +449,18 @@ void Dataset::execute(const QString& sql, const std::vector<fb::Value>& current,
         params.push_back(param.old ? old[f->m_index] : current[f->m_index]);
     }
     p.statement.setParams(params);
-    p.statement.execute(*m_tr);
+    return p.statement.execute(*m_tr);
+}
+
+void Dataset::executeOnRow(const QString& sql, const std::vector<fb::Value>& current,
+                           const std::vector<fb::Value>& old) {
+    // The statements find the row by what was read: none found means another
+    // user got there first, more than one a statement that does not name one row.
+    const long changed = execute(sql, current, old);
+    if (changed == 0) throw RowChanged(objectName().toStdString(), m_rowChangedText.toStdString());
+    if (changed != 1)
+        throw std::logic_error(objectName().toStdString() + ": a row's statement changed " + std::to_string(changed) +
+                               " rows");
 }
 
 void Dataset::refreshBuffer() {
@@ -497,7 +509,8 @@ void Dataset::post() {
         throw std::logic_error("Dataset " + objectName().toStdString() + " has no " +
                                (inserting ? "insert" : "update") + " statement");
     const std::vector<fb::Value> old = inserting ? std::vector<fb::Value>(m_edit.size()) : rowValues(m_current);
-    execute(sql, m_edit, old);
+    if (inserting) execute(sql, m_edit, old);
+    else executeOnRow(sql, m_edit, old);
     if (!m_refreshSql.isEmpty()) refreshBuffer();
 
     // Views hear of the row while the dataset still reads consistently: an
@@ -553,7 +566,7 @@ void Dataset::remove() {
     if (isEmpty()) throw std::logic_error("Dataset " + objectName().toStdString() + " is empty");
     if (m_deleteSql.isEmpty()) throw std::logic_error("Dataset " + objectName().toStdString() + " has no delete statement");
     const std::vector<fb::Value> values = rowValues(m_current);
-    execute(m_deleteSql, values, values);
+    executeOnRow(m_deleteSql, values, values);
 
     const int removed = m_current;
     notifyViews([this, removed] { emit aboutToRemoveRow(removed); });

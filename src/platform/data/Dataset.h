@@ -46,6 +46,8 @@ public:
     void setModifySql(const QString& sql) { m_modifySql = sql; }
     void setDeleteSql(const QString& sql) { m_deleteSql = sql; }
     void setRefreshSql(const QString& sql) { m_refreshSql = sql; }
+    // What the user is told when a row to update or delete is no longer as read.
+    void setRowChangedText(const QString& text) { m_rowChangedText = text; }
     const QString& refreshSql() const { return m_refreshSql; }
 
     // The database and transaction every statement runs in (not owned).
@@ -100,10 +102,11 @@ public:
     void append();    // a new row at the end
     // Writes through the insert or update statement and keeps the row buffer
     // current (re-read through the refresh statement when there is one).
-    // On failure the state and the edited values stay and fb::Error is rethrown.
+    // On failure the state and the edited values stay and fb::Error is rethrown;
+    // an update that changes no row throws data::RowChanged (RowChanged.h).
     void post();
     void cancel();
-    void remove();    // deletes the current row through the delete statement
+    void remove();    // deletes the current row through the delete statement; RowChanged alike
 
     // --- views
     // While disabled, views get no notifications; enableControls resyncs them once.
@@ -178,7 +181,8 @@ private:
     // The write and refresh statements are prepared once while the dataset
     // is open: a walk that posts row after row only executes them again.
     Prepared& prepared(const QString& sql);
-    void execute(const QString& sql, const std::vector<fb::Value>& current, const std::vector<fb::Value>& old);
+    long execute(const QString& sql, const std::vector<fb::Value>& current, const std::vector<fb::Value>& old);
+    void executeOnRow(const QString& sql, const std::vector<fb::Value>& current, const std::vector<fb::Value>& old);
     void refreshBuffer();
     void requireActive() const;
     void checkBrowse();
@@ -190,7 +194,7 @@ private:
     void run(const Handler& handler);
 
     QStringList m_sql;
-    QString m_insertSql, m_modifySql, m_deleteSql, m_refreshSql;
+    QString m_insertSql, m_modifySql, m_deleteSql, m_refreshSql, m_rowChangedText;
     fb::Transaction* m_tr = nullptr;
     std::map<QString, std::unique_ptr<Prepared>> m_prepared;   // by statement text
     Handlers m_handlers;
