@@ -131,6 +131,9 @@ void DBEdit::showField()
         else
             shown = hasFocus() || !mask.isEmpty() ? f->text() : f->displayText();
     }
+    // What the column cannot hold is never typed; a mask sets its own length.
+    const int limit = mask.isEmpty() ? textLimit(f) : 0;
+    setMaxLength(limit > 0 ? limit : 32767);
     setText(shown);
     setReadOnly(m_info || !m_link.canModify());
     m_pending = false;
@@ -154,6 +157,8 @@ bool DBEdit::applyEdit()
         return true;
     }
     data::Field* f = field();
+    if (!isBlank() && !acceptsText(f, text()))
+        return false;
     try {
         m_link.quietly([&] {
             if (isBlank())

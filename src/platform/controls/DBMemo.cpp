@@ -3,6 +3,7 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QFocusEvent>
+#include <algorithm>
 
 namespace ui {
 
@@ -30,6 +31,7 @@ void DBMemo::userEdited()
 {
     if (m_showing)
         return;
+    capText();
     if (!m_link.startEdit()) {
         showField();
         return;
@@ -42,6 +44,8 @@ bool DBMemo::finishEdit()
     if (m_pending && m_link.startEdit()) {
         data::Field* f = field();
         const QString text = toPlainText();
+        if (!acceptsText(f, text))
+            return false;
         try {
             m_link.quietly([&] {
                 if (text.isEmpty())
@@ -57,6 +61,26 @@ bool DBMemo::finishEdit()
     m_pending = false;
     emit exited();
     return true;
+}
+
+void DBMemo::capText()
+{
+    // A memo has no length of its own: what goes beyond the column is cut
+    // off as it is typed or pasted, as a line edit does.
+    int limit = textLimit(field());
+    const QString text = toPlainText();
+    if (limit <= 0 || text.size() <= limit)
+        return;
+    if (text.at(limit - 1).isHighSurrogate())
+        --limit;   // never half a character
+    QTextCursor cursor = textCursor();
+    const int position = std::min(cursor.position(), limit);
+    m_showing = true;
+    setPlainText(text.left(limit));
+    m_showing = false;
+    cursor = textCursor();
+    cursor.setPosition(position);
+    setTextCursor(cursor);
 }
 
 void DBMemo::focusOutEvent(QFocusEvent* event)

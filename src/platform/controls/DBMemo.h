@@ -28,6 +28,7 @@ protected:
 private:
     void showField();
     void userEdited();
+    void capText();
 
     FieldLink m_link;
     bool m_showing = false;

@@ -1,9 +1,29 @@
 #include "platform/controls/FieldLink.h"
 
+#include "platform/text/TextLimits.h"
+#include "platform/ui/Dialogs.h"
+
 #include <QFocusEvent>
 #include <QWidget>
+#include <algorithm>
 
 namespace ui {
+
+int textLimit(const data::Field* field)
+{
+    return field && field->type() == data::FieldType::String ? std::max(field->size(), 0) : 0;
+}
+
+bool acceptsText(const data::Field* field, const QString& text)
+{
+    if (!field || !field->isString())
+        return true;
+    const QString refusal = text::storageRefusal(text, textLimit(field));
+    if (refusal.isEmpty())
+        return true;
+    dialogs().message(refusal, QStringLiteral("Niepoprawny tekst"), Buttons::Ok, Icon::Warning);
+    return false;
+}
 
 FieldLink::FieldLink(QObject* parent) : QObject(parent) {}
 

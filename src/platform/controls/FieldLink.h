@@ -61,6 +61,14 @@ public:
     virtual bool finishEdit() = 0;
 };
 
+// The column width of a text field in characters: 0 for any other field or
+// a text without limit.
+int textLimit(const data::Field* field);
+
+// Text the field's column cannot store (a character outside Windows-1250, or
+// longer than the column) is refused with the reason shown; true when it fits.
+bool acceptsText(const data::Field* field, const QString& text);
+
 // Whether losing the focus means the user left the control: a menu or
 // another window taking the focus for a moment does not, nor the control's
 // window closing (which checks its pending edits itself).

@@ -163,3 +163,36 @@ TEST_F(ControlsTest, EnterMovesToTheNextFieldButPressesButtons)
     QTest::keyClick(button, Qt::Key_Return);
     EXPECT_TRUE(button->hasFocus());
 }
+
+// What the column cannot hold never reaches a statement: typing stops at the
+// column's width, a character outside Windows-1250 is refused with the reason
+// and stays for correcting; the memo alike.
+TEST_F(ControlsTest, TextTheColumnCannotHoldIsCappedOrRefused)
+{
+    number->setFocus();
+    number->selectAll();
+    QTest::keyClicks(number, QString(40, u'7'));
+    EXPECT_EQ(number->text(), QString(30, u'7')) << "NR_FAKTURY holds 30 characters";
+
+    number->selectAll();
+    for (const QChar c : QStringLiteral("Счёт"))
+        QTest::sendKeyEvent(QTest::Click, number, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    dialogs->expectMessage("zawiera znak „С”", ui::Answer::Ok);
+    EXPECT_FALSE(ui::applyEdits(form));
+    EXPECT_EQ(number->text(), "Счёт");
+    EXPECT_EQ(register_.fieldByName("NR_FAKTURY").asString(), "FV/3");
+    register_.cancel();
+
+    // A pasted title of 64 KiB is cut to the column's 120 characters.
+    title->setFocus();
+    title->selectAll();
+    title->insertPlainText(QString(70000, u'a'));
+    EXPECT_EQ(title->toPlainText().size(), 120);
+    title->moveCursor(QTextCursor::Start);
+    title->textCursor().deleteChar();
+    title->insertPlainText(QStringLiteral("\U0001F600"));
+    dialogs->expectMessage("zawiera znak „\U0001F600”", ui::Answer::Ok);
+    EXPECT_FALSE(title->finishEdit());
+    EXPECT_EQ(register_.fieldByName("TRESC1").asString(), "Zapłata FV/3");
+    register_.cancel();
+}
