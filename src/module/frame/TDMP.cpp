@@ -1,6 +1,9 @@
 #include "module/frame/TDMP.h"
 
+#include "module/frame/PrzelewSql.h"
+#include "platform/data/RowChanged.h"
 #include "platform/data/UnitOfWork.h"
+#include "platform/text/TextLimits.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
 
@@ -15,14 +18,11 @@ const QString kRegisterSelect =
                    "b.WYROZNIONY as WYROZNIONY,");
 const QString kRegisterAccount = QStringLiteral("c.KONTO as KONTRAHENT_KONTO , c.NAZWA as KONTRAHENT_NAZWABANKU");
 
-const QString kTransferColumns = QStringLiteral(
-    "ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_FAKTURY, NR_FAKTURY, DATA_WYSTAWIENIA, TERMIN_ZAPLATY, TRESC1, DODAL, "
-    "DATA_DODANIA, ZMIENIL, DATA_ZMIANY, DATA_REALIZACJI, KOLEJNY, WPROWADZONY, ZAZNACZ, ZAZNACZ2, ZAZNACZ3, WN, "
-    "WARTOSC_CALA, WARTOSC_WYPLACONA, WARTOSC, PARAGRAF");
 const QString kRealizedColumns = QStringLiteral(
     "ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_KONTA_FIRMY, ID_DOKUMENTU_FK, DATA_REALIZACJI, KOLEJNY, NR_FAKTURY, "
     "TRESC1, PARAGRAF, WN, WARTOSC, ID_PRZELEWU");
-const QString kBatchColumns = QStringLiteral("ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU");
+const QString kBatchColumns =
+    QStringLiteral("ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU, ZBIOR_ZAPISANY, DOKUMENT_ZAPISANY");
 const QString kParameterColumns = QStringLiteral(
     "ID, KSIEGOWAC_PRZELEWY, SYNTETYKA_PRZELEWOW, ID_KODU_DOK_PRZELEWU, CZY_PRZELEW, SCIEZKA_IMPORTU_PRZELEWOW, "
     "TRESC_PRZELEWOW, TRESC_PRZELEWOW_GRUPOWANYCH, JAKA_TRESC_PRZELEWOW_FZ, CZY_AKCEPTACJA_KONTA_BANKOWEGO, "
@@ -46,6 +46,20 @@ void setUpdateStatements(data::Dataset& ds, const QString& table, const QString&
 }
 
 QDateTime today() { return QDateTime(QDate::currentDate(), QTime(0, 0)); }
+
+// The invoice module's texts checked against the register's columns before
+// any statement: what a column cannot hold is refused, with the reason shown.
+bool bTekstyDoZapisu(const data::Dataset& przelewy, std::initializer_list<std::pair<const char*, QString>> teksty) {
+    for (const auto& [kolumna, tekst] : teksty) {
+        const QString odmowa =
+            text::storageRefusal(tekst, przelewy.fieldByName(QLatin1String(kolumna)).size(), QLatin1String(kolumna));
+        if (odmowa.isEmpty()) continue;
+        ui::dialogs().message(odmowa, QStringLiteral("Przelew nie został zapisany"), ui::Buttons::Ok,
+                              ui::Icon::Warning);
+        return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -90,7 +104,11 @@ void TDMP::buildQueries() {
     quePrzelewy.setSql({kRegisterSelect, kRegisterAccount, "from", "PR_PRZELEWY a , ET_KONTAKT b, ET_BANK_KONTO c",
                         "where", "a.ID_KONTRAHENTA=b.ID and a.ID_KONTA_BANK=c.ID", "and a.DATA_REALIZACJI Is Null",
                         "order by", "a.id  DESC"});
-    setUpdateStatements(quePrzelewy, QStringLiteral("PR_PRZELEWY"), kTransferColumns);
+    setUpdateStatements(quePrzelewy, QStringLiteral("PR_PRZELEWY"), kKolumnyPrzelewu);
+    // Another user may have changed a transfer since the register read it.
+    quePrzelewy.setModifySql(sZmianaPrzelewu(kKolumnyPrzelewu));
+    quePrzelewy.setDeleteSql("delete from PR_PRZELEWY" + sWarunekPrzelewu());
+    quePrzelewy.setRowChangedText(kPrzelewZmieniony);
     quePrzelewy.setRefreshSql(kRegisterSelect + ' ' + kRegisterAccount +
                               " from PR_PRZELEWY a , ET_KONTAKT b, ET_BANK_KONTO c"
                               " where a.ID_KONTRAHENTA=b.ID and a.ID_KONTA_BANK=c.ID and a.ID = :ID");
@@ -306,6 +324,8 @@ int TDMP::iDodajPrzelew(int idFaktury, int idKontrahenta, int idKontaBank, const
                                              "następnego"),
                               QString(), ui::Buttons::Ok, ui::Icon::Warning);
     if (!bRejestrWolny(QStringLiteral("Otwarty zbior PR_PRZELEWY"))) return -1;
+    if (!bTekstyDoZapisu(quePrzelewy, {{"NR_FAKTURY", nrFaktury}, {"WN", wn}, {"PARAGRAF", paragraf}, {"TRESC1", tresc}}))
+        return -1;
     try {
         data::UnitOfWork uow(dmMain->transaction(), {&quePrzelewy}, data::UnitOfWork::Commit::ByCaller);
         quePrzelewy.insert();
@@ -327,6 +347,8 @@ int TDMP::iZmienPrzelew(int id, int, int idKontrahenta, int idKontaBank, const Q
                         const QDateTime& dataWystawienia, const QDateTime& terminZaplaty, float kwota,
                         const QString& paragraf, const QString& tresc) {
     if (!bRejestrWolny(QStringLiteral("Otwarty zbior PR_PRZELEWY "))) return -1;
+    if (!bTekstyDoZapisu(quePrzelewy, {{"NR_FAKTURY", nrFaktury}, {"WN", wn}, {"PARAGRAF", paragraf}, {"TRESC1", tresc}}))
+        return -1;
     try {
         if (!quePrzelewy.locate(QStringLiteral("ID"), id)) return -1;
         data::UnitOfWork uow(dmMain->transaction(), {&quePrzelewy}, data::UnitOfWork::Commit::ByCaller);
@@ -336,8 +358,24 @@ int TDMP::iZmienPrzelew(int id, int, int idKontrahenta, int idKontaBank, const Q
         quePrzelewy.post();
         uow.commit();
         return id;
+    } catch (const data::RowChanged&) {
+        vPrzelewZmieniony();
+        return -1;
     } catch (const std::exception&) {
         return -1;
+    }
+}
+
+void TDMP::vPrzelewZmieniony() {
+    ui::dialogs().message(kPrzelewZmieniony, QStringLiteral("Ostrzeżenie"), ui::Buttons::Ok, ui::Icon::Warning);
+    try {
+        const qlonglong id = quePrzelewy.isActive() && !quePrzelewy.isEmpty()
+                                    ? quePrzelewy.fieldByName(QStringLiteral("ID")).asInteger() : 0;
+        quePrzelewy.close();
+        quePrzelewy.open();
+        if (id > 0) quePrzelewy.locate(QStringLiteral("ID"), id);
+    } catch (const std::exception& e) {
+        ui::dialogs().showMessage("DMP->vPrzelewZmieniony() \n\n" + QString::fromUtf8(e.what()));
     }
 }
 

@@ -105,6 +105,9 @@ public:
     int iZmienPrzelew(int id, int idFaktury, int idKontrahenta, int idKontaBank, const QString& nrFaktury,
                       const QString& wn, const QDateTime& dataWystawienia, const QDateTime& terminZaplaty, float kwota,
                       const QString& paragraf, const QString& tresc);
+    // Tells the user that another user changed the transfer being written and
+    // reads the register again, staying on the same transfer when it is still listed.
+    void vPrzelewZmieniony();
     // ZAAKCEPTOWANE of the contractor account, 0 when there is no such account.
     int iKontoZaakceptowane(int idKonta);
 

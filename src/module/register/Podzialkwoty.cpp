@@ -4,6 +4,7 @@
 #include "platform/controls/DBEdit.h"
 #include "platform/controls/EntryForm.h"
 #include "platform/data/Formats.h"
+#include "platform/data/RowChanged.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Glyphs.h"
@@ -99,15 +100,30 @@ void TfrmPodzialKwoty::btnOKClick()
         odmowa(QStringLiteral("Kwota nie może być ujemna "));
         return;
     }
-    const bool zapisano = runHandler("btnOKClick", [] {
+    bool zmieniony = false;
+    const bool zapisano = runHandler("btnOKClick", [&zmieniony] {
         // The dialog's row is not the unit's to cancel: after a failed save
         // the amount stays in the dialog to be corrected or cancelled. A saved
         // amount is made durable at once; nothing else would commit it.
         data::UnitOfWork uow(dmMain->transaction());
-        if (DMP->quePrzelewy.state() == data::Dataset::State::Edit)
-            DMP->quePrzelewy.post();
+        try {
+            if (DMP->quePrzelewy.state() == data::Dataset::State::Edit)
+                DMP->quePrzelewy.post();
+        } catch (const data::RowChanged&) {
+            zmieniony = true;   // nothing was written
+            return;
+        }
         uow.commit();
     });
+    if (zmieniony) {
+        // The split was of a row that no longer is: the register reads it again.
+        DMP->quePrzelewy.cancel();
+        setModalResult(ui::mrAbort);
+        if (isVisible())
+            close();
+        DMP->vPrzelewZmieniony();
+        return;
+    }
     if (!zapisano)
         return;
     setModalResult(ui::mrOk);

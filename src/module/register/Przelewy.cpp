@@ -1,5 +1,6 @@
 #include "module/register/Przelewy.h"
 
+#include "module/frame/PrzelewSql.h"
 #include "module/frame/TDMP.h"
 #include "module/import/Importprzelewow.h"
 #include "module/import/Wyciagibankowe.h"
@@ -10,6 +11,7 @@
 #include "module/reports/Zestawienia.h"
 #include "platform/controls/DBEdit.h"
 #include "platform/controls/EntryForm.h"
+#include "platform/data/RowChanged.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
@@ -459,7 +461,7 @@ void TfrmPrzelewy::btnUsunClick() {
     const bool zaznaczony = bZaznaczonyWZestawie(przelewy(), DMP->iKtoryZestaw);
     const double kwota = dWartosc();
     lista->iZapamietaneId = lista->iBiezaceId();   // where the list returns should the delete be undone
-    runHandler("btnUsunClick", [&] {
+    bZapiszWRejestrze("btnUsunClick", [&] {
         data::UnitOfWork uow(dmMain->transaction(), {&przelewy()});
         przelewy().remove();
         uow.commit();
@@ -524,11 +526,12 @@ void TfrmPrzelewy::btnZaznaczClick() {
         zestaw = po;
         vPokazZestaw();
     };
-    runHandler("btnZaznaczClick", zapis, [](const std::exception&) { ui::dialogs().showMessage(QStringLiteral("Blad")); });
+    bZapiszWRejestrze("btnZaznaczClick", zapis,
+                      [](const std::exception&) { ui::dialogs().showMessage(QStringLiteral("Blad")); });
 }
 
 void TfrmPrzelewy::ZaznaczWszystkieClick() {
-    runHandler("ZaznaczWszystkie", [&] {
+    bZapiszWRejestrze("ZaznaczWszystkie", [&] {
         data::UnitOfWork uow(dmMain->transaction(), {&przelewy()});
         if (!przelewy().isActive()) przelewy().open();
         TZestawZaznaczonych po;
@@ -550,7 +553,7 @@ void TfrmPrzelewy::ZaznaczWszystkieClick() {
 
 void TfrmPrzelewy::OdznaczWszystkieClick() {
     grdPrzelewy->detachDataset();
-    const bool odznaczono = runHandler("OdznaczWszystkie", [&] {
+    const bool odznaczono = bZapiszWRejestrze("OdznaczWszystkie", [&] {
         data::UnitOfWork uow(dmMain->transaction(), {&przelewy()});
         if (!przelewy().isActive()) przelewy().open();
         for (przelewy().first(); !przelewy().eof(); przelewy().next())
@@ -563,6 +566,19 @@ void TfrmPrzelewy::OdznaczWszystkieClick() {
     if (!odznaczono) return;
     przelewy().first();
     ui::dialogs().showMessage(QStringLiteral("Odznaczono wszystkie przelewy"));
+}
+
+bool TfrmPrzelewy::bZapiszWRejestrze(const char* operacja, const std::function<void()>& zapis,
+                                     const std::function<void(const std::exception&)>& zglos) {
+    return runHandler(operacja, zapis, [&](const std::exception& e) {
+        if (dynamic_cast<const data::RowChanged*>(&e))
+            ui::dialogs().message(kPrzelewZmieniony, QStringLiteral("Ostrzeżenie"), ui::Buttons::Ok,
+                                  ui::Icon::Warning);
+        else if (zglos)
+            zglos(e);
+        else
+            ui::showError(objectName(), operacja, e);
+    });
 }
 
 // Undone work may still show in the list and in the set's count.

@@ -142,6 +142,11 @@ private:
     void vZbudujAkcje();
 
     void vPrzywrocListe(const QStringList& zapytanie);
+    // A handler that writes transfers: one another user changed meanwhile is
+    // told in the user's words, any other failure as `zglos` (or the window's
+    // error path) says; the list is read again after either.
+    bool bZapiszWRejestrze(const char* operacja, const std::function<void()>& zapis,
+                           const std::function<void(const std::exception&)>& zglos = {});
 
     // The checked set goes to the issuing window here.
     void vOtworzWystawianie(const QStringList& poprzednieZapytanie);

@@ -6,6 +6,7 @@
 #include "platform/controls/DBLookupComboBox.h"
 #include "platform/controls/DBMemo.h"
 #include "platform/controls/EntryForm.h"
+#include "platform/data/RowChanged.h"
 #include "platform/data/SqlText.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
@@ -453,10 +454,24 @@ bool TfrmPrzelewyDane::bZapisz()
         q.post();
         uow.commit();
     };
-    return runHandler("bZapisz", zapis, [](const std::exception&) {
-        ui::dialogs().message(QStringLiteral("Błąd podczas zapisu"), QStringLiteral(" Błąd !! "), ui::Buttons::Ok,
-                              ui::Icon::Error);
-    });
+    bool zmieniony = false;
+    if (runHandler("bZapisz", zapis, [&zmieniony](const std::exception& e) {
+            if (dynamic_cast<const data::RowChanged*>(&e)) {
+                zmieniony = true;
+                return;
+            }
+            ui::dialogs().message(QStringLiteral("Błąd podczas zapisu"), QStringLiteral(" Błąd !! "),
+                                  ui::Buttons::Ok, ui::Icon::Error);
+        }))
+        return true;
+    if (zmieniony) {
+        // Saved over another user's change, the row would lose it: the form
+        // of a row that is no longer as shown closes and the list is read again.
+        q.cancel();
+        close();
+        DMP->vPrzelewZmieniony();
+    }
+    return false;
 }
 
 void TfrmPrzelewyDane::btnZapiszClick()

@@ -78,7 +78,8 @@ TEST_F(PrzelewyDaneTest, SaveListsEveryGapAndRollsBackAFailure) {
     // A row the database refuses: the transaction rolls back, the row stays in the form.
     sql("update ET_KONTAKT set UWAGI = 'niezatwierdzone' where ID = 2");
     pole("PARAGRAF").clear();
-    wypelnij(f, QString(40, u'X'), QStringLiteral("10"));   // longer than NR_FAKTURY takes
+    wypelnij(f, QStringLiteral("FV/1"), QStringLiteral("10"));
+    pole("NR_FAKTURY").setString(QString(40, u'X'));   // longer than the column, past the capped edit
     dialogs->expectMessage(QStringLiteral("Błąd podczas zapisu"), ui::Answer::Ok);
     f.btnZapisz->click();
     EXPECT_EQ(0, sharedInt("select count(*) from ET_KONTAKT where UWAGI = 'niezatwierdzone'"));
@@ -212,6 +213,25 @@ TEST_F(PrzelewyDaneTest, ClassificationLookupAndChooser) {
     wpisz(f.edtParagraf, QStringLiteral("4210"));
     EXPECT_EQ(QStringLiteral("750-75085-4210"), tekst("PARAGRAF"));
     EXPECT_EQ(QStringLiteral("750-75085-4210"), f.edtParagraf->text());
+}
+
+}  // namespace
+
+namespace {
+
+// The contractor is looked up by what is typed: text its register cannot hold
+// is refused at the edit, before any statement, and never longer than the column.
+TEST_F(PrzelewyDaneTest, ShortNameOutsideWindows1250IsRefusedBeforeTheLookup) {
+    TfrmPrzelewyDane& f = otworz(false);
+    EXPECT_EQ(sharedInt("select first 1 fl.rdb$character_length from rdb$relation_fields rf join rdb$fields fl on "
+                        "fl.rdb$field_name = rf.rdb$field_source where rf.rdb$relation_name = 'ET_KONTAKT' and "
+                        "rf.rdb$field_name = 'KOD_FK'"),
+              f.edtSymbol->maxLength());
+    dialogs->expectMessage(QStringLiteral("zawiera znak „Ж”"), ui::Answer::Ok);
+    wpisz(f.edtSkrot, QStringLiteral("ЖУК"));
+    EXPECT_TRUE(pole("ID_KONTRAHENTA").isNull());
+    EXPECT_EQ(QStringLiteral("ЖУК"), f.edtSkrot->text()) << "kept for correcting";
+    for (const auto& shown : dialogs->shown()) EXPECT_FALSE(shown.text.contains(QStringLiteral("transliterate")));
 }
 
 }  // namespace
