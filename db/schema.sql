@@ -72,12 +72,17 @@ CREATE INDEX IX_PR_ZREALIZOWANE_KONTRAHENT ON PR_PRZELEWY_ZREALIZOWANE (ID_KONTR
 CREATE INDEX IX_PR_ZREALIZOWANE_PRZELEW ON PR_PRZELEWY_ZREALIZOWANE (ID_PRZELEWU);
 CREATE INDEX IX_PR_ZREALIZOWANE_WYCIAG ON PR_PRZELEWY_ZREALIZOWANE (WYCIAG);
 
--- One row per issued batch, the letter is unique within its day.
+-- One row per issued batch, the letter is unique within its day. The batch
+-- is committed before its bank file and ledger document are made: each of
+-- those steps is 0 until done (1, or NULL from writers that do not track it,
+-- counts as done), so a batch left unfinished can be found and finished.
 CREATE TABLE PR_WYSTAWIONE (
   ID                 INTEGER NOT NULL,
   DATA_REALIZACJI    TIMESTAMP,
   KOLEJNY            CHAR(1),
   ID_BANKU           INTEGER,
+  ZBIOR_ZAPISANY     INTEGER DEFAULT 1,
+  DOKUMENT_ZAPISANY  INTEGER DEFAULT 1,
   CONSTRAINT PK_PR_WYSTAWIONE PRIMARY KEY (ID),
   CONSTRAINT UQ_PR_WYSTAWIONE_PACZKA UNIQUE (DATA_REALIZACJI, KOLEJNY)
 );

@@ -2,6 +2,7 @@
 
 #include "module/frame/TDMP.h"
 #include "module/import/Wyciagibankowe.h"
+#include "module/issuing/BatchSteps.h"
 #include "module/parameters/Parametry.h"
 #include "module/realized/Przelewydoakceptacji.h"
 #include "module/register/Przelewy.h"
@@ -17,7 +18,11 @@ namespace {
 // One register window: a second call restores the saved layout again and
 // brings the open window to the front.
 void vPokazRejestr(QWidget* owner, bool bPrzywrocWlasciciela) {
-    if (!frmPrzelewy) new TfrmPrzelewy(owner, bPrzywrocWlasciciela);
+    if (!frmPrzelewy) {
+        // A batch another user's crash left unfinished is offered to whoever opens the register next.
+        vZaproponujDokonczeniePartii();
+        new TfrmPrzelewy(owner, bPrzywrocWlasciciela);
+    }
     dmMain->vWczytajGrid(*frmPrzelewy->grdPrzelewy, QStringLiteral("TfrmPrzelewy"), true);
     frmPrzelewy->showWindow();
 }
@@ -51,7 +56,7 @@ CPrzelew::~CPrzelew() {
     DMP = nullptr;
 }
 
-void CPrzelew::vPrzelewyInicjacja() {}
+void CPrzelew::vPrzelewyInicjacja() { vZaproponujDokonczeniePartii(); }
 
 void CPrzelew::vPrzelewyMDI(QApplication*) { vPokazRejestr(ui::mainWindow(), false); }
 

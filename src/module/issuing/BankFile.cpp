@@ -8,9 +8,13 @@
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QStorageInfo>
+
+#include <unistd.h>
 
 #include <optional>
 
@@ -70,7 +74,31 @@ private:
 
 bool writeRecord(IssueContext& context, QIODevice& file, RecordSources& sources);
 
+// A file that could not be written: the reason found on its folder.
+bool fileFailed(const QSaveFile& file, qint64 bytes)
+{
+    const QString folder = QFileInfo(file.fileName()).absolutePath();
+    const QStorageInfo storage(folder);
+    const bool exists = QFileInfo(folder).isDir();
+    const bool writable = exists && ::access(QFile::encodeName(folder).constData(), W_OK) == 0 && !storage.isReadOnly();
+    error(sPowodBleduZbioru(exists, writable, storage.bytesAvailable(), bytes, file.errorString()), file.fileName());
+    return false;
+}
+
 }  // namespace
+
+QString sPowodBleduZbioru(bool folderExists, bool folderWritable, qint64 bytesFree, qint64 bytesNeeded,
+                          const QString& detail)
+{
+    if (!folderExists)
+        return QStringLiteral("Brak katalogu dla zbiorów bankowych! ");
+    if (!folderWritable)
+        return QStringLiteral("Brak prawa zapisu w katalogu dla zbiorów bankowych! ");
+    // The temporary file beside the final name needs the whole file's room.
+    if (bytesFree >= 0 && bytesFree < bytesNeeded + 4096)
+        return QStringLiteral("Brak miejsca na dysku dla zbioru bankowego! ");
+    return "Błąd zapisu zbioru bankowego: " + detail;
+}
 
 bool bUtworzPlikDoBanku(IssueContext& context, const QDate& date, char letter, int companyBankId)
 {
@@ -119,10 +147,8 @@ bool bZapiszPlikDoBanku(IssueContext& context, const QString& fileName)
     // Written beside the final name and renamed at the end, so that a bank
     // never finds a file that silently lacks a payment.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error(QStringLiteral("Brak katalogu dla zbiorów bankowych! "), fileName);
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly))
+        return fileFailed(file, 0);
     bool complete = true;
     RecordSources sources;
     data::Dataset& rows = DMP->queZrealizowane;
@@ -142,10 +168,9 @@ bool bZapiszPlikDoBanku(IssueContext& context, const QString& fileName)
         file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
-        error(QStringLiteral("Brak katalogu dla zbiorów bankowych! "), fileName);
-        return false;
-    }
+    const qint64 bytes = file.size();
+    if (!file.commit())
+        return fileFailed(file, bytes);
     context.sSql = "Stworzono plik do banku: " + fileName;
     ui::dialogs().message(context.sSql, QString(), ui::Buttons::Ok, ui::Icon::None);
     return true;

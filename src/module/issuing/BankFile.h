@@ -18,6 +18,12 @@ bool bUtworzPlikDoBanku(IssueContext& context, const QDate& date, char letter, i
 // whatever it held before and the result is false.
 bool bZapiszPlikDoBanku(IssueContext& context, const QString& fileName);
 
+// Why a bank file could not be written, as the user is told: the folder is
+// missing, not writable, or lacks room for the file (bytesFree < 0: unknown);
+// otherwise the system's own text.
+QString sPowodBleduZbioru(bool folderExists, bool folderWritable, qint64 bytesFree, qint64 bytesNeeded,
+                          const QString& detail);
+
 // The record of the transfer in hand (the current row of DMP->queZrealizowane).
 // A failure is shown and gives false.
 bool bPiszProcedure(IssueContext& context, QIODevice& file);

@@ -1,9 +1,12 @@
 #include "module/issuing/Wystawprzelewy.h"
 
+#include "module/frame/PrzelewSql.h"
 #include "module/frame/TDMP.h"
 #include "module/issuing/BankFile.h"
+#include "module/issuing/BatchSteps.h"
 #include "module/issuing/LedgerPosting.h"
 #include "platform/controls/EntryForm.h"
+#include "platform/data/RowChanged.h"
 #include "platform/data/SqlText.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/grid/DbGrid.h"
@@ -43,6 +46,13 @@ bool bOdmowa(const QString& tekst, const QString& tytul = QString()) {
 }
 
 QString sBlad(const std::exception& e) { return QString::fromUtf8(e.what()); }
+
+// "Przelew FV/1 dla Firma" of the register's row in hand.
+QString sOPrzelewie() {
+    const data::Dataset& przelewy = DMP->quePrzelewy;
+    return "Przelew " + przelewy.fieldByName(QStringLiteral("NR_FAKTURY")).asString() + " dla " +
+           przelewy.fieldByName(QStringLiteral("KONTRAHENT_NAZWA")).asString();
+}
 
 // The batch of that day and letter, if one was issued.
 QString sZapytanieOPartie(const QDate& data, char litera) {
@@ -155,14 +165,19 @@ void TfrmWystawPrzelewy::vWystaw() {
     kontekst.dataPrzelewu = data;
     const bool wystawiono = bZapiszPartie();
     if (wystawiono) {
-        // The batch is committed: a missing file or document is made later
-        // from the issued batches or the realized list.
-        if (!bUtworzPlikDoBanku(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
+        // The batch is committed: a step that fails stays recorded as
+        // missing and is offered again when the register is next opened.
+        if (bUtworzPlikDoBanku(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
+            vZapiszKrok(BatchStep::File);
+        else
             bOdmowa(QStringLiteral("Nie stworzono zbioru bankowego "), QStringLiteral("Bład"));
-        if (DMP->iKsiegowacPrzelewy == 1 &&
-            !bKsiegujPrzelewy(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy, BatchRead::AsRead))
-            bOdmowa(QStringLiteral("Nie stworzono dokumentu w FK lub błędny zapis dokumentu\nSprawdź !!! "),
-                    QStringLiteral("Bład"));
+        if (DMP->iKsiegowacPrzelewy == 1) {
+            if (bKsiegujPrzelewy(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy, BatchRead::AsRead))
+                vZapiszKrok(BatchStep::Document);
+            else
+                bOdmowa(QStringLiteral("Nie stworzono dokumentu w FK lub błędny zapis dokumentu\nSprawdź !!! "),
+                        QStringLiteral("Bład"));
+        }
     }
     setModalResult(wystawiono ? ui::mrOk : ui::mrCancel);
     if (isVisible()) close();
@@ -206,22 +221,25 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
         data::UnitOfWork uow(dmMain->transaction(), {&wystawione, &przelewy, &DMP->queZrealizowane});
         const int bank = static_cast<int>(pole(DMP->queBanki, "ID").asInteger());
         wystawione.insert();
-        pole(wystawione, "ID").setInteger(dmMain->iPobierzGenerator(kGeneratorPartii));
+        iIdPartii = dmMain->iPobierzGenerator(kGeneratorPartii);
+        pole(wystawione, "ID").setInteger(iIdPartii);
         pole(wystawione, "DATA_REALIZACJI").setDate(dtPrzelewu->date());
         pole(wystawione, "KOLEJNY").setString(sLitera(kontekst.cKolejny));
         pole(wystawione, "ID_BANKU").setInteger(bank);
+        pole(wystawione, "ZBIOR_ZAPISANY").setInteger(0);
+        pole(wystawione, "DOKUMENT_ZAPISANY").setInteger(DMP->iKsiegowacPrzelewy == 1 ? 0 : 1);
         wystawione.post();
         kontekst.iIdKontaFirmy = bank;
         przyPartii = false;
 
-        // A payment changes the mark, the amounts and the realization: the
-        // other columns keep what they hold now, even if another user has
-        // just changed a title, and the joined row is not read again.
+        // A payment changes the mark, the amounts and the realization, and
+        // only of the row as the hand-off read it: what another user changed
+        // since (a corrected amount, an issue of the same transfer) stops the
+        // batch instead of being paid from the old row. The joined row is not
+        // read again.
         const QString znacznik = DMP->fldZaznacz->name();
         const data::Dataset::NarrowUpdate zaplata(
-            przelewy, "update PR_PRZELEWY set " + znacznik + " = :" + znacznik +
-                          ", WARTOSC_WYPLACONA = :WARTOSC_WYPLACONA, WARTOSC = :WARTOSC, "
-                          "DATA_REALIZACJI = :DATA_REALIZACJI, KOLEJNY = :KOLEJNY where ID = :OLD_ID");
+            przelewy, sZmianaPrzelewu(znacznik + ", WARTOSC_WYPLACONA, WARTOSC, DATA_REALIZACJI, KOLEJNY"));
         // Paid transfers are added to the realized query, which needs the
         // columns of a realized row: a grouping bank's file leaves grouped rows in it.
         if (!DMP->queZrealizowane.findField(QStringLiteral("ID_PRZELEWU")))
@@ -232,11 +250,11 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
             return false;
         }
         int klucz = dmMain->iPobierzGenerator(sGeneratorZrealizowanych(ile)) - ile;
+        // The first failing transfer stops the walk: one message, the whole batch back.
         for (przelewy.first(); !przelewy.eof(); przelewy.next()) {
             vZaplacPrzelew();
-            if (!bPrzeniesDoZrealizowanych(++klucz)) kontekst.bBlad = true;
+            vPrzeniesDoZrealizowanych(++klucz);
         }
-        if (kontekst.bBlad) return false;
         uow.commit();
         return true;
     } catch (const std::exception& e) {
@@ -264,9 +282,8 @@ bool TfrmWystawPrzelewy::bZestawNiezmieniony() {
         if (it != teraz.end() && it->second.first == pole(przelewy, "WARTOSC").asDecimal().rescaled(2).units &&
             it->second.second == pole(przelewy, "WARTOSC_WYPLACONA").asDecimal().rescaled(2).units)
             continue;
-        bOdmowa("Przelew " + pole(przelewy, "NR_FAKTURY").asString() + " dla " +
-                pole(przelewy, "KONTRAHENT_NAZWA").asString() +
-                " został w międzyczasie wystawiony lub zmieniony przez innego użytkownika. Wystaw przelewy ponownie.");
+        bOdmowa(sOPrzelewie() + " został w międzyczasie wystawiony lub zmieniony przez innego użytkownika. "
+                                "Wystaw przelewy ponownie.");
         return false;
     }
     return true;
@@ -301,29 +318,29 @@ void TfrmWystawPrzelewy::vZaplacPrzelew() {
     kontekst.sNrFaktury = pole(przelewy, "NR_FAKTURY").asString();
 }
 
-bool TfrmWystawPrzelewy::bPrzeniesDoZrealizowanych(int id) {
+void TfrmWystawPrzelewy::vPrzeniesDoZrealizowanych(int id) {
     data::Dataset& zrealizowane = DMP->queZrealizowane;
+    zrealizowane.insert();
+    pole(zrealizowane, "ID").setInteger(id);
+    pole(zrealizowane, "ID_KONTRAHENTA").setInteger(kontekst.iIdKontrahenta);
+    pole(zrealizowane, "ID_KONTA_BANK").setInteger(kontekst.iIdKontaBank);
+    pole(zrealizowane, "ID_KONTA_FIRMY").setInteger(kontekst.iIdKontaFirmy);
+    pole(zrealizowane, "WARTOSC").setDouble(dmMain->zaokr(kontekst.dKwota, 2));
+    pole(zrealizowane, "KOLEJNY").setString(sLitera(kontekst.cKolejny));
+    pole(zrealizowane, "DATA_REALIZACJI").setDate(dtPrzelewu->date());
+    pole(zrealizowane, "WN").setString(kontekst.sWn);
+    pole(zrealizowane, "TRESC1").setString(kontekst.sTresc);
+    pole(zrealizowane, "NR_FAKTURY").setString(kontekst.sNrFaktury);
+    pole(zrealizowane, "PARAGRAF").setString(kontekst.sParagraf);
+    pole(zrealizowane, "ID_PRZELEWU").setInteger(kontekst.iIdPrzelewu);
+    zrealizowane.post();
+}
+
+void TfrmWystawPrzelewy::vZapiszKrok(BatchStep krok) {
     try {
-        zrealizowane.insert();
-        pole(zrealizowane, "ID").setInteger(id);
-        pole(zrealizowane, "ID_KONTRAHENTA").setInteger(kontekst.iIdKontrahenta);
-        pole(zrealizowane, "ID_KONTA_BANK").setInteger(kontekst.iIdKontaBank);
-        pole(zrealizowane, "ID_KONTA_FIRMY").setInteger(kontekst.iIdKontaFirmy);
-        pole(zrealizowane, "WARTOSC").setDouble(dmMain->zaokr(kontekst.dKwota, 2));
-        pole(zrealizowane, "KOLEJNY").setString(sLitera(kontekst.cKolejny));
-        pole(zrealizowane, "DATA_REALIZACJI").setDate(dtPrzelewu->date());
-        pole(zrealizowane, "WN").setString(kontekst.sWn);
-        pole(zrealizowane, "TRESC1").setString(kontekst.sTresc);
-        pole(zrealizowane, "NR_FAKTURY").setString(kontekst.sNrFaktury);
-        pole(zrealizowane, "PARAGRAF").setString(kontekst.sParagraf);
-        pole(zrealizowane, "ID_PRZELEWU").setInteger(kontekst.iIdPrzelewu);
-        zrealizowane.post();
-        return true;
+        vZapiszKrokPartii(iIdPartii, krok);
     } catch (const std::exception& e) {
-        // Left inserting, the row would be posted again by the next transfer's move.
-        if (zrealizowane.isEditing()) zrealizowane.cancel();
-        ui::dialogs().showMessage("Błąd " + sBlad(e));
-        return false;
+        ui::dialogs().showMessage(QStringLiteral("frmWystawPrzelewy->vZapiszKrok() \n\n") + sBlad(e));
     }
 }
 
@@ -332,11 +349,11 @@ void TfrmWystawPrzelewy::vZglosBladPartii(const std::exception& e, bool przyPart
     if (blad && przyPartii && (blad->isUniqueViolation() || blad->isLockConflict())) {
         bOdmowa("Partia przelewów z tego dnia o literze " + sLitera(kontekst.cKolejny) +
                 " została właśnie wystawiona przez innego użytkownika. Wystaw przelewy ponownie.");
+    } else if (dynamic_cast<const data::RowChanged*>(&e)) {
+        bOdmowa(sOPrzelewie() + " został w międzyczasie wystawiony lub zmieniony przez innego użytkownika. "
+                                "Wystaw przelewy ponownie.");
     } else if (blad && blad->isLockConflict()) {
-        data::Dataset& przelewy = DMP->quePrzelewy;
-        bOdmowa("Przelew " + pole(przelewy, "NR_FAKTURY").asString() + " dla " +
-                pole(przelewy, "KONTRAHENT_NAZWA").asString() +
-                " jest właśnie zmieniany przez innego użytkownika. Wystaw przelewy ponownie.");
+        bOdmowa(sOPrzelewie() + " jest właśnie zmieniany przez innego użytkownika. Wystaw przelewy ponownie.");
     } else {
         ui::dialogs().showMessage("Błąd " + sBlad(e));
     }

@@ -6,6 +6,7 @@
 // Created hidden (never shown) the window only lends its issue context to the
 // bank file writer and the ledger posting of an existing batch.
 
+#include "module/issuing/BatchSteps.h"
 #include "module/issuing/IssueContext.h"
 #include "platform/ui/FormBase.h"
 
@@ -58,6 +59,10 @@ private:
     bool bZestawNiezmieniony();
     void vZaplacPrzelew();
     // The realized row of the transfer in hand, under that key.
-    bool bPrzeniesDoZrealizowanych(int id);
+    void vPrzeniesDoZrealizowanych(int id);
     void vZglosBladPartii(const std::exception& e, bool przyPartii);
+    // Records a finishing step of the batch just issued as done.
+    void vZapiszKrok(BatchStep krok);
+
+    int iIdPartii = 0;   // PR_WYSTAWIONE.ID of the batch being issued
 };

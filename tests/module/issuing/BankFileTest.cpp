@@ -179,4 +179,28 @@ TEST_F(BankFileTest, FailingRecordKeepsTheEarlierFileAndReportsFailure) {
     EXPECT_EQ(1u, dialogs->shown().size()) << "nothing is reported as created";
 }
 
+// The user is told why a file could not be written: a missing folder, one
+// without the right to write, a full disk, else the system's own reason.
+TEST_F(BankFileTest, WriteFailureNamesItsCause) {
+    const struct {
+        bool exists, writable;
+        qint64 free;
+        const char* text;
+    } cases[] = {
+        {false, false, -1, "Brak katalogu dla zbiorów bankowych! "},
+        {true, false, qint64(1) << 30, "Brak prawa zapisu w katalogu dla zbiorów bankowych! "},
+        {true, true, 6000, "Brak miejsca na dysku dla zbioru bankowego! "},
+        {true, true, 10000, "Błąd zapisu zbioru bankowego: szczegół"},
+        {true, true, -1, "Błąd zapisu zbioru bankowego: szczegół"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(QString::fromUtf8(c.text), sPowodBleduZbioru(c.exists, c.writable, c.free, 5000, "szczegół"));
+
+    // The name is taken by a folder: nothing is missing or full, the system says why.
+    ASSERT_TRUE(QDir(pbkFolder).mkdir(QStringLiteral("P-2026-12-10-A.PLI")));
+    dialogs->expectMessage(QStringLiteral("Błąd zapisu zbioru bankowego: "), ui::Answer::Ok);
+    EXPECT_FALSE(bUtworzPlikDoBanku(context, kDay, 'A', 1));
+    EXPECT_EQ(fileOf(1, 'A', ".PLI"), dialogs->shown().back().caption);
+}
+
 }  // namespace

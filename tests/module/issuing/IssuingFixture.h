@@ -4,13 +4,47 @@
 
 #include "module/ModuleFixture.h"
 #include "module/frame/TDMP.h"
+#include "module/issuing/BatchSteps.h"
 #include "module/issuing/IssueContext.h"
 #include "platform/data/SqlText.h"
 
 #include <QDate>
+#include <QDir>
+#include <set>
 #include <string>
 
 namespace pxtest {
+
+// What must hold after anything the tests' transfers (ID 9000 and up) go
+// through: none paid beyond its amount, each paid exactly what its realized
+// rows hold, and every batch of the tests' days (from 2026-12-05) has its bank file in the
+// bank's folder and (when posting) its document, unless it is unfinished.
+inline void expectMoneyInvariants(TestDatabase& db, const std::set<int>& unfinished, bool posting) {
+    db.transaction().commitRetaining();
+    EXPECT_EQ(0, db.scalarInt("select count(*) from PR_PRZELEWY p where p.ID >= 9000 and (coalesce(p.WARTOSC_WYPLACONA, "
+                              "0) > p.WARTOSC_CALA or coalesce(p.WARTOSC_WYPLACONA, 0) <> coalesce((select sum("
+                              "z.WARTOSC) from PR_PRZELEWY_ZREALIZOWANE z where z.NR_FAKTURY = p.NR_FAKTURY and "
+                              "z.ID_KONTRAHENTA = p.ID_KONTRAHENTA), 0))"))
+        << "a transfer paid twice or paid without its realized rows";
+    fb::Statement st(db.transaction(), "select w.ID, w.DATA_REALIZACJI, w.KOLEJNY, b.SCIEZKA_PRZELEWOW, "
+                                       "(select count(*) from PR_PRZELEWY_ZREALIZOWANE z where z.DATA_REALIZACJI "
+                                       "= w.DATA_REALIZACJI and z.KOLEJNY = w.KOLEJNY and z.ID_DOKUMENTU_FK is "
+                                       "null) from PR_WYSTAWIONE w join ET_BANKI b on b.ID = w.ID_BANKU "
+                                       "where w.DATA_REALIZACJI >= '2026-12-05'");
+    fb::Cursor c = st.open();
+    while (c.fetch()) {
+        if (unfinished.count(static_cast<int>(c.asInt(0)))) continue;
+        const fb::Timestamp t = c.asTimestamp(1);
+        const QString name = QStringLiteral("P-%1-%2-%3-%4.*")
+                                 .arg(t.year)
+                                 .arg(t.month, 2, 10, QLatin1Char('0'))
+                                 .arg(t.day, 2, 10, QLatin1Char('0'))
+                                 .arg(QString::fromUtf8(c.asText(2)));
+        const QString folder = QString::fromUtf8(c.asText(3));
+        EXPECT_FALSE(QDir(folder).entryList({name}, QDir::Files).isEmpty()) << "no bank file " << name.toStdString();
+        if (posting) EXPECT_EQ(0, c.asInt(4)) << "batch " << name.toStdString() << " not posted";
+    }
+}
 
 class IssuingFixture : public ModuleFixture {
 protected:
@@ -44,6 +78,14 @@ protected:
     }
 
     std::int64_t count(const std::string& from) { return committedInt("select count(*) from " + from); }
+
+    // The money invariants, with the batches the module lists as unfinished.
+    void expectInvariants() {
+        std::set<int> unfinished;
+        for (const UnfinishedBatch& b : unfinishedBatches()) unfinished.insert(b.id);
+        expectMoneyInvariants(db, unfinished, DMP->iKsiegowacPrzelewy == 1);
+    }
+
     static std::string quoted(const std::string& text) {
         return data::sqlQuote(QString::fromStdString(text)).toStdString();
     }

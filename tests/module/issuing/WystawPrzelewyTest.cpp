@@ -116,6 +116,9 @@ protected:
     void addThree() {
         addTransfer(9201, "FV/1", "1000", "0", "1000");
         addTransfer(9202, "FV/2", "1000", "300", "200");
+        db.exec("insert into PR_PRZELEWY_ZREALIZOWANE (ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_KONTA_FIRMY, "
+                "DATA_REALIZACJI, KOLEJNY, NR_FAKTURY, WARTOSC) values (9299, 9001, 9001, 1, '2026-11-02', 'A', "
+                "'FV/2', 300)");   // what was paid of FV/2 before
         addTransfer(9203, "FV/3", "50.5", "0", "50.5", "0, 1, 0", 9002);
         marked = 3;
         prepareSet(2);
@@ -233,12 +236,13 @@ TEST_F(WystawPrzelewyTest, TransferIssuedOrHeldByAnotherUserRollsBack) {
     EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9201 and WARTOSC_WYPLACONA = 0")) << "paid before the held one";
 }
 
-// One refused realized row takes the whole batch back; an amount split made
-// before issuing stays.
+// A refused realized row stops the batch at once: one message however many
+// would fail, the whole batch back; an amount split made before issuing stays.
 TEST_F(WystawPrzelewyTest, FailingRealizedRowRollsBackTheWholeBatch) {
     addThree();
     addTransfer(9204, "ZEPSUTA", "5", "0", "5");
-    marked = 4;
+    addTransfer(9205, "ZEPSUTA", "6", "0", "6");
+    marked = 5;
     prepareSet(2);
     ASSERT_TRUE(DMP->quePrzelewy.locate(QStringLiteral("ID"), 9201));
     DMP->quePrzelewy.edit();
@@ -249,7 +253,7 @@ TEST_F(WystawPrzelewyTest, FailingRealizedRowRollsBackTheWholeBatch) {
     issue([this] { dialogs->expectShowMessage(QStringLiteral("Błąd ")); });
     expectNothingWritten();
     EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9201 and WARTOSC = 600 and WARTOSC_WYPLACONA = 0"));
-    EXPECT_EQ(3u, dialogs->shown().size()) << "one message for the one refused row";
+    EXPECT_EQ(3u, dialogs->shown().size()) << "one message for the whole batch";
 }
 
 // Each write of the batch broken in turn, the commit last: what the shared
@@ -280,7 +284,8 @@ TEST_F(WystawPrzelewyTest, ABatchBrokenAnywhereLeavesTheDatabaseAsItWas) {
 }
 
 // The batch is committed before its file and document are made: their
-// failures are reported and the batch stays.
+// failures are reported, the batch stays with both steps recorded as missing,
+// and it is offered when the register is opened, then finished.
 TEST_F(WystawPrzelewyTest, FailingFileAndDocumentKeepTheCommittedBatch) {
     db.exec("update ET_BANKI set SCIEZKA_PRZELEWOW = '/brak/folderu' where ID = 1");
     db.exec("update FK_PLANKONT set BANK_ID = 99 where BANK_ID = 1");
@@ -294,6 +299,105 @@ TEST_F(WystawPrzelewyTest, FailingFileAndDocumentKeepTheCommittedBatch) {
     EXPECT_EQ(1, count("PR_WYSTAWIONE where " + kBatch + " and KOLEJNY = 'A'"));
     EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = 'A'"));
     EXPECT_EQ(0, count("PR_PRZELEWY where ZAZNACZ2 = 1"));
+    EXPECT_EQ(1, count("PR_WYSTAWIONE where " + kBatch + " and ZBIOR_ZAPISANY = 0 and DOKUMENT_ZAPISANY = 0"));
+    expectInvariants();
+
+    // Declined when the register opens, it is offered again next time.
+    const QString offer = QStringLiteral("Nie dokończono wystawienia partii przelewów:\n2026-12-10 A: brak zbioru "
+                                         "bankowego, brak dokumentu FK");
+    dialogs->expectMessage(offer, ui::Answer::No);
+    module->vPrzelewyMDI(qApp);
+    frmPrzelewy->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    db.exec("update ET_BANKI set SCIEZKA_PRZELEWOW = " + quoted(folder.toStdString()) + " where ID = 1");
+    db.exec("update FK_PLANKONT set BANK_ID = 1 where BANK_ID = 99");
+    dialogs->expectMessage(offer, ui::Answer::Yes);
+    expectFileMessage();
+    dialogs->expectShowMessage(QStringLiteral("Dopisano dokument FK"));
+    vZaproponujDokonczeniePartii();
+    EXPECT_TRUE(unfinishedBatches().empty());
+    EXPECT_EQ(3, fileLines());
+    EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and ID_DOKUMENTU_FK is not null"));
+    expectInvariants();
+}
+
+// A crash after the batch's commit, or after the file or the posting but
+// before its step was recorded: finishing writes the same bytes again and
+// does not post a second document.
+TEST_F(WystawPrzelewyTest, FinishingRewritesTheSameFileAndNeverPostsTwice) {
+    addThree();
+    issue([this] {
+        expectFileMessage();
+        dialogs->expectShowMessage(QStringLiteral("Dopisano dokument FK"));
+    });
+    EXPECT_TRUE(unfinishedBatches().empty());
+    const std::string bytes = fileBytes();
+    const std::int64_t documents = count("FK_DOKUMENTY");
+    QFile::remove(folder + "/P-2026-12-10-A.PLI");
+    db.exec("update PR_WYSTAWIONE set ZBIOR_ZAPISANY = 0, DOKUMENT_ZAPISANY = 0 where " + kBatch);
+
+    dialogs->expectMessage(QStringLiteral("2026-12-10 A: brak zbioru bankowego, brak dokumentu FK"), ui::Answer::Yes);
+    expectFileMessage();
+    vZaproponujDokonczeniePartii();
+    EXPECT_EQ(bytes, fileBytes());
+    EXPECT_EQ(documents, count("FK_DOKUMENTY"));
+    EXPECT_TRUE(unfinishedBatches().empty());
+    vZaproponujDokonczeniePartii();   // nothing left: no question
+}
+
+// Two users on one database: what another user commits while the batch is
+// being paid (a corrected amount, an issue of the same transfers) stops the
+// batch; nothing of it is kept and the other user's change stands.
+using TwoUsersIssue = WystawPrzelewyTest;
+
+TEST_F(TwoUsersIssue, ChangeOrIssueCommittedDuringTheWalkRollsBackTheBatch) {
+    const struct {
+        const char* what;
+        std::string change;
+        bool issued;
+    } cases[] = {
+        {"corrected", "WARTOSC_CALA = 9999.99, WARTOSC = 9999.99", false},
+        {"issued", "DATA_REALIZACJI = '2026-12-09', KOLEJNY = 'A', WARTOSC = 0, WARTOSC_WYPLACONA = WARTOSC_CALA",
+         true},
+    };
+    postingOff();
+    int id = 9300;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string first = std::to_string(id + 1), last = std::to_string(id + 3);
+        for (int i = 1; i <= 3; ++i)
+            addTransfer(++id, "FW/" + std::to_string(id), "556.63", "0", "556.63");
+        prepareSet(2);
+        const std::string theSet = "PR_PRZELEWY where ID between " + first + " and " + last;
+        // Right after the first payment is written, the other user commits a
+        // change of the rest of the set.
+        auto once = std::make_shared<QMetaObject::Connection>();
+        *once = QObject::connect(&DMP->quePrzelewy, &data::Dataset::afterPost, [&, once] {
+            QObject::disconnect(*once);
+            const std::string rest =
+                " where ID between " + first + " and " + last + " and ID <> " +
+                std::to_string(DMP->quePrzelewy.fieldByName(QStringLiteral("ID")).asInteger());
+            if (c.issued)
+                db.exec("insert into PR_PRZELEWY_ZREALIZOWANE (ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_KONTA_FIRMY, "
+                        "DATA_REALIZACJI, KOLEJNY, NR_FAKTURY, WARTOSC) select ID + 100000, ID_KONTRAHENTA, "
+                        "ID_KONTA_BANK, 2, '2026-12-09', 'A', NR_FAKTURY, WARTOSC from PR_PRZELEWY" + rest);
+            db.exec("update PR_PRZELEWY set " + c.change + rest);
+        });
+        issue([this] { expectMessage(QStringLiteral("został w międzyczasie wystawiony lub zmieniony przez innego")); });
+        QObject::disconnect(*once);
+
+        EXPECT_EQ(0, count("PR_WYSTAWIONE where " + kBatch));
+        EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
+        EXPECT_EQ(1, count(theSet + " and DATA_REALIZACJI is null and WARTOSC = 556.63 and WARTOSC_WYPLACONA = 0"))
+            << "the first payment went back with the batch";
+        EXPECT_EQ(2, count(theSet + (c.issued ? " and WARTOSC_WYPLACONA = 556.63 and KOLEJNY = 'A'"
+                                              : " and WARTOSC_CALA = 9999.99 and WARTOSC_WYPLACONA = 0")))
+            << "the other user's change stands";
+        EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty());
+        expectInvariants();
+        db.exec("update PR_PRZELEWY set ZAZNACZ2 = 0 where ID between " + first + " and " + last);
+    }
 }
 
 // A grouping bank's file holds one record per payee, yet the document still

@@ -1,0 +1,112 @@
+#include "module/issuing/BatchSteps.h"
+
+#include "module/frame/TDMP.h"
+#include "module/issuing/BankFile.h"
+#include "module/issuing/IssueContext.h"
+#include "module/issuing/LedgerPosting.h"
+#include "platform/ui/Dialogs.h"
+#include "siblings/core/TdmMain.h"
+
+#include <QStringList>
+
+namespace {
+
+const char* columnOf(BatchStep step) { return step == BatchStep::File ? "ZBIOR_ZAPISANY" : "DOKUMENT_ZAPISANY"; }
+
+// A document posted for the batch stamps every realized row with its ID.
+bool bMaDokument(const UnfinishedBatch& batch) {
+    fb::Statement st(dmMain->transaction(), "select first 1 1 from PR_PRZELEWY_ZREALIZOWANE "
+                                            "where DATA_REALIZACJI = ? and KOLEJNY = ? and ID_DOKUMENTU_FK is not null");
+    const fb::Timestamp day{batch.date.year(), batch.date.month(), batch.date.day()};
+    st.setParams({day, std::string(1, batch.letter)});
+    return st.open().fetch();
+}
+
+}  // namespace
+
+void vZapiszKrokPartii(int batchId, BatchStep step) {
+    fb::Transaction& tr = dmMain->transaction();
+    fb::Statement st(tr, std::string("update PR_WYSTAWIONE set ") + columnOf(step) + " = 1 where ID = ?");
+    st.setParams({std::int64_t(batchId)});
+    st.execute();
+    tr.commitRetaining();
+}
+
+std::vector<UnfinishedBatch> unfinishedBatches() {
+    fb::Statement st(dmMain->transaction(),
+                     "select ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU, ZBIOR_ZAPISANY, DOKUMENT_ZAPISANY from "
+                     "PR_WYSTAWIONE where ZBIOR_ZAPISANY = 0 or DOKUMENT_ZAPISANY = 0 order by DATA_REALIZACJI, KOLEJNY");
+    fb::Cursor c = st.open();
+    std::vector<UnfinishedBatch> batches;
+    while (c.fetch()) {
+        UnfinishedBatch b;
+        b.id = static_cast<int>(c.asInt(0));
+        const fb::Timestamp t = c.asTimestamp(1);
+        b.date = QDate(t.year, t.month, t.day);
+        const std::string_view letter = c.asText(2);
+        b.letter = letter.empty() ? 'A' : letter.front();
+        b.bankId = static_cast<int>(c.asInt(3));
+        b.fileMissing = !c.isNull(4) && c.asInt(4) == 0;
+        b.documentMissing = !c.isNull(5) && c.asInt(5) == 0;
+        batches.push_back(b);
+    }
+    return batches;
+}
+
+QString sOpisPartii(const std::vector<UnfinishedBatch>& batches) {
+    QStringList lines;
+    for (const UnfinishedBatch& b : batches) {
+        QStringList missing;
+        if (b.fileMissing) missing << QStringLiteral("brak zbioru bankowego");
+        if (b.documentMissing) missing << QStringLiteral("brak dokumentu FK");
+        lines << b.date.toString(QStringLiteral("yyyy-MM-dd")) + u' ' + QLatin1Char(b.letter) + ": " +
+                     missing.join(QStringLiteral(", "));
+    }
+    return lines.join(u'\n');
+}
+
+bool bDokonczPartie(const UnfinishedBatch& batch) {
+    // The file of procedure 5 carries the issue day, which was the batch's own.
+    IssueContext context;
+    context.dataPrzelewu = batch.date;
+    context.cKolejny = batch.letter;
+    context.iIdKontaFirmy = batch.bankId;
+    bool done = true;
+    if (batch.fileMissing) {
+        if (bUtworzPlikDoBanku(context, batch.date, batch.letter, batch.bankId))
+            vZapiszKrokPartii(batch.id, BatchStep::File);
+        else
+            done = false;
+    }
+    if (batch.documentMissing) {
+        // Posted before the step was recorded: a second document would book the batch twice.
+        if (bMaDokument(batch) || bKsiegujPrzelewy(context, batch.date, batch.letter, batch.bankId))
+            vZapiszKrokPartii(batch.id, BatchStep::Document);
+        else
+            done = false;
+    }
+    return done;
+}
+
+void vZaproponujDokonczeniePartii() {
+    std::vector<UnfinishedBatch> batches;
+    try {
+        batches = unfinishedBatches();
+    } catch (const std::exception& e) {
+        // A database without the step columns has nothing recorded to finish.
+        qWarning("Unfinished batches not read: %s", e.what());
+        return;
+    }
+    if (batches.empty()) return;
+    if (ui::dialogs().message("Nie dokończono wystawienia partii przelewów:\n" + sOpisPartii(batches) +
+                                  "\n\nCzy dokończyć je teraz?",
+                              QStringLiteral("Niedokończone partie"), ui::Buttons::YesNo,
+                              ui::Icon::Question) != ui::Answer::Yes)
+        return;
+    try {
+        DMP->vWczytajParametry();
+        for (const UnfinishedBatch& b : batches) bDokonczPartie(b);
+    } catch (const std::exception& e) {
+        ui::dialogs().showMessage("Błąd dokończenia partii przelewów\n\n" + QString::fromUtf8(e.what()));
+    }
+}
