@@ -17,7 +17,11 @@ for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
+# The server for the two-user tests, installed without starting the system's.
+install_server() { bash "$(dirname "$0")/fb-server.sh" install; }
+
 if [ ${#missing[@]} -eq 0 ]; then
+  install_server
   exit 0
 fi
 
@@ -26,3 +30,4 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+install_server

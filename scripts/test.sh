@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the tests with AddressSanitizer and
-# UndefinedBehaviorSanitizer, runs every test headless, then fuzzes the file
+# UndefinedBehaviorSanitizer, runs every test headless, runs the two-user
+# tests again against a private Firebird server, then fuzzes the file
 # readers for a minute each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,4 +11,5 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DPXFER_SANITIZE=ON -DPXFER_TE
 cmake --build build-test -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-test --output-on-failure -j"$(nproc)"
+bash scripts/test-server.sh build-test
 bash scripts/fuzz.sh 60

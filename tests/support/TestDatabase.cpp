@@ -63,7 +63,10 @@ TestDatabase::~TestDatabase() {
 
 fb::ConnectParams TestDatabase::params() const {
     fb::ConnectParams p;
-    p.database = m_path;
+    // Set by scripts/fb-server.sh: the database is reached through a real server.
+    const QByteArray server = qgetenv("PXFER_TEST_SERVER");
+    p.database = server.isEmpty() ? m_path : server.toStdString() + ':' + m_path;
+    if (!server.isEmpty()) p.password = qgetenv("ISC_PASSWORD").toStdString();
     return p;
 }
 
@@ -78,6 +81,16 @@ std::int64_t TestDatabase::scalarInt(const std::string& sql) {
     if (auto i = std::get_if<std::int64_t>(&*v)) return *i;
     if (auto d = std::get_if<fb::Decimal>(&*v)) return d->units;
     return 0;
+}
+
+void TestDatabase::release() {
+    m_tr.reset();
+    m_att->detach();
+}
+
+void TestDatabase::reattach() {
+    *m_att = fb::Attachment::connect(params());
+    m_tr = std::make_unique<fb::Transaction>(*m_att);
 }
 
 void TestDatabase::exec(const std::string& sql) {

@@ -21,6 +21,8 @@ public:
 
     const std::string& path() const { return m_path; }
     QString dataFolder() const { return m_dir.path() + "/dane"; }
+    // Through the server named by PXFER_TEST_SERVER ("host/port") when it is
+    // set, else the embedded engine.
     fb::ConnectParams params() const;
     fb::Attachment& attachment() { return *m_att; }
     fb::Transaction& transaction() { return *m_tr; }
@@ -30,6 +32,11 @@ public:
     std::int64_t scalarInt(const std::string& sql);
     // Runs a statement in the fixture's transaction and commits it.
     void exec(const std::string& sql);
+
+    // Detaches, so that another process can open the file (the embedded
+    // engine holds it for one process), and attaches again.
+    void release();
+    void reattach();
 
 private:
     QTemporaryDir m_dir;
