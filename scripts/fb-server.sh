@@ -64,8 +64,12 @@ prepare_state() {
     mkdir -p "$state/root" "$state/lock" "$state/tmp"
     local f
     for f in "$FB_LIB"/*; do
-        case "$(basename "$f")" in firebird.conf|databases.conf) ;; *) ln -sfn "$f" "$state/root/" ;; esac
+        case "$(basename "$f")" in firebird.conf|databases.conf|intl) ;; *) ln -sfn "$f" "$state/root/" ;; esac
     done
+    # The character sets' module must lie under the root itself: the engine
+    # takes a module found through a link to another folder for another module.
+    mkdir -p "$state/root/intl"
+    cp "$FB_LIB"/intl/libfbintl.so "$state/root/intl/"
     cat > "$state/root/firebird.conf" <<EOF
 RemoteServicePort = $port
 RemoteBindAddress = 127.0.0.1
