@@ -42,7 +42,9 @@ inline void expectMoneyInvariants(TestDatabase& db, const std::set<int>& unfinis
                                  .arg(QString::fromUtf8(c.asText(2)));
         const QString folder = QString::fromUtf8(c.asText(3));
         EXPECT_FALSE(QDir(folder).entryList({name}, QDir::Files).isEmpty()) << "no bank file " << name.toStdString();
-        if (posting) EXPECT_EQ(0, c.asInt(4)) << "batch " << name.toStdString() << " not posted";
+        if (posting) {
+            EXPECT_EQ(0, c.asInt(4)) << "batch " << name.toStdString() << " not posted";
+        }
     }
 }
 
