@@ -32,6 +32,15 @@ void vZapiszKrokPartii(int batchId, BatchStep step) {
     tr.commitRetaining();
 }
 
+void vZapiszKrokPartii(const QDate& date, char letter, BatchStep step) {
+    fb::Transaction& tr = dmMain->transaction();
+    fb::Statement st(tr, std::string("update PR_WYSTAWIONE set ") + columnOf(step) +
+                             " = 1 where DATA_REALIZACJI = ? and KOLEJNY = ?");
+    st.setParams({fb::Timestamp{date.year(), date.month(), date.day()}, std::string(1, letter)});
+    st.execute();
+    tr.commitRetaining();
+}
+
 std::vector<UnfinishedBatch> unfinishedBatches() {
     fb::Statement st(dmMain->transaction(),
                      "select ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU, ZBIOR_ZAPISANY, DOKUMENT_ZAPISANY from "

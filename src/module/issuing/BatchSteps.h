@@ -22,6 +22,8 @@ struct UnfinishedBatch {
 
 // Records the step as done and commits it.
 void vZapiszKrokPartii(int batchId, BatchStep step);
+// The same for the batch of that day and letter, when a window makes a step again.
+void vZapiszKrokPartii(const QDate& date, char letter, BatchStep step);
 
 // Committed batches with a step missing, oldest first.
 std::vector<UnfinishedBatch> unfinishedBatches();

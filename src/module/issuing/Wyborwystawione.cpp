@@ -3,6 +3,7 @@
 #include "module/frame/TDMP.h"
 #include "module/issuing/BankFile.h"
 #include "module/issuing/BatchRows.h"
+#include "module/issuing/BatchSteps.h"
 #include "module/issuing/Wycofanie.h"
 #include "module/issuing/Wystawprzelewy.h"
 #include "module/reports/Reportviewer.h"
@@ -216,7 +217,9 @@ void TfrmWyborWystawione::vPlikDoBanku() {
     wystawianie->dtPrzelewu->setDate(m_data);
     wystawianie->kontekst.dataPrzelewu = m_data;
     // The writer selects the batch again, grouped when the bank groups.
-    if (!bUtworzPlikDoBanku(wystawianie->kontekst, m_data, m_litera, m_idBanku))
+    if (bUtworzPlikDoBanku(wystawianie->kontekst, m_data, m_litera, m_idBanku))
+        vZapiszKrokPartii(m_data, m_litera, BatchStep::File);
+    else
         vBlad(QStringLiteral("Nie stworzono zbioru bankowego "));
 }
 

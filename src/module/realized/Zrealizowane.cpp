@@ -1,6 +1,7 @@
 #include "module/realized/Zrealizowane.h"
 
 #include "module/frame/TDMP.h"
+#include "module/issuing/BatchSteps.h"
 #include "module/issuing/LedgerPosting.h"
 #include "module/issuing/Wyborwystawione.h"
 #include "module/issuing/Wystawprzelewy.h"
@@ -294,6 +295,7 @@ void TfrmZrealizowane::vUtworzDokument() {
     data::UnitOfWork uow(dmMain->transaction());
     if (bKsiegujPrzelewy(wystawianie->kontekst, data, litera, bank)) {
         uow.commit();
+        vZapiszKrokPartii(data, litera, BatchStep::Document);
     } else {
         vBlad(QStringLiteral("Nie stworzono dokumentw w FK "), QStringLiteral("Bład"));
     }

@@ -163,6 +163,8 @@ TEST_F(ZrealizowaneTest, SelectsAgainAfterTheIssuedBatchesWindowOnly) {
 TEST_F(ZrealizowaneTest, LedgerDocumentIsShownOrMadeOnlyWhenPostingIsOn) {
     add(9110, QDate(2026, 12, 10), 'A', "123.45");
     add(9111, QDate(2026, 12, 10), 'A', "0.55");
+    const std::string batch = "PR_WYSTAWIONE where DATA_REALIZACJI = '2026-12-10' and KOLEJNY = 'A'";
+    db.exec("update PR_WYSTAWIONE set DOKUMENT_ZAPISANY = 0 where DATA_REALIZACJI = '2026-12-10' and KOLEJNY = 'A'");
     const std::int64_t existing = db.scalarInt("select min(ID) from FK_DOKUMENTY where KOD_DOK = 'PRZ'");
     db.exec("update PR_PRZELEWY_ZREALIZOWANE set ID_DOKUMENTU_FK = " + std::to_string(existing) +
             " where ID = 9101");
@@ -197,6 +199,7 @@ TEST_F(ZrealizowaneTest, LedgerDocumentIsShownOrMadeOnlyWhenPostingIsOn) {
     EXPECT_EQ(2, count("PR_PRZELEWY_ZREALIZOWANE a join FK_DOKUMENTY d on d.ID = a.ID_DOKUMENTU_FK "
                        "where a.ID in (9110, 9111)"));
     EXPECT_EQ(9111, DMP->queZrealizowane.fieldByName(QStringLiteral("ID")).asInteger()) << "on the same row";
+    EXPECT_EQ(1, count(batch + " and DOKUMENT_ZAPISANY = 1")) << "the batch is finished";
     EXPECT_EQ(QString::fromStdString(db.scalarText("select d.NUMER_DOK from FK_DOKUMENTY d join "
                                                    "PR_PRZELEWY_ZREALIZOWANE a on a.ID_DOKUMENTU_FK = d.ID "
                                                    "where a.ID = 9111")),
