@@ -142,6 +142,7 @@ void TDMP::buildQueries() {
     queParametry.setObjectName(QStringLiteral("queParametry"));
     queParametry.setSql({"select * from RE_PARAMETRY"});
     setUpdateStatements(queParametry, QStringLiteral("RE_PARAMETRY"), kParameterColumns);
+    queParametry.setRowChangedText(QStringLiteral("Parametry zmienił w międzyczasie inny użytkownik."));
     data::Field& fz = queParametry.declareField(QStringLiteral("JAKA_TRESC_PRZELEWOW_FZ"));
     fz.setGetText([this](const data::Field& f, bool display) { return queParametryJAKA_TRESC_PRZELEWOW_FZGetText(f, display); });
     fz.setSetText([this](data::Field& f, const QString& text) { queParametryJAKA_TRESC_PRZELEWOW_FZSetText(f, text); });

@@ -38,21 +38,6 @@ QString sZapisKolumn() {
     return "update RE_PARAMETRY set " + zmiany.join(", ") + " where ID = :OLD_ID and " + warunki.join(" and ");
 }
 
-// The update changes nothing when another user changed the row meanwhile:
-// what is stored must be what was just posted.
-void vSprawdzZapis() {
-    QStringList kolumny;
-    for (const char* k : kKolumny) kolumny << QLatin1String(k);
-    fb::Statement st(dmMain->transaction(),
-                     ("select " + kolumny.join(", ") + " from RE_PARAMETRY where ID = ?").toStdString());
-    st.setParams({parametry().fieldByName(QStringLiteral("ID")).value()});
-    fb::Cursor wiersz = st.open(dmMain->transaction());
-    bool zgodny = wiersz.fetch();
-    for (int i = 0; zgodny && i < kolumny.size(); ++i)
-        zgodny = wiersz.value(i) == parametry().fieldByName(kolumny[i]).value();
-    if (!zgodny) throw std::runtime_error("Parametry zmienił w międzyczasie inny użytkownik.");
-}
-
 // What the user typed, kept to be put back when saving fails after the row was posted.
 std::vector<std::pair<QString, fb::Value>> zmiany() {
     std::vector<std::pair<QString, fb::Value>> wartosci;
@@ -249,9 +234,9 @@ bool TfrmParametry::bZapisz() {
             data::UnitOfWork uow(dmMain->transaction());
             {
                 const data::Dataset::NarrowUpdate tylkoTeKolumny(parametry(), sZapisKolumn());
+                // Changed meanwhile by another user, the row is not found: the dataset says so.
                 parametry().post();
             }
-            vSprawdzZapis();
             uow.commit();
         } catch (const std::exception& e) {
             throw std::runtime_error(
