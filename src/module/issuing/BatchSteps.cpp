@@ -4,6 +4,7 @@
 #include "module/issuing/BankFile.h"
 #include "module/issuing/IssueContext.h"
 #include "module/issuing/LedgerPosting.h"
+#include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
 
@@ -25,20 +26,21 @@ bool bMaDokument(const UnfinishedBatch& batch) {
 }  // namespace
 
 void vZapiszKrokPartii(int batchId, BatchStep step) {
-    fb::Transaction& tr = dmMain->transaction();
-    fb::Statement st(tr, std::string("update PR_WYSTAWIONE set ") + columnOf(step) + " = 1 where ID = ?");
+    data::UnitOfWork uow(dmMain->transaction());
+    fb::Statement st(dmMain->transaction(),
+                     std::string("update PR_WYSTAWIONE set ") + columnOf(step) + " = 1 where ID = ?");
     st.setParams({std::int64_t(batchId)});
     st.execute();
-    tr.commitRetaining();
+    uow.commit();
 }
 
 void vZapiszKrokPartii(const QDate& date, char letter, BatchStep step) {
-    fb::Transaction& tr = dmMain->transaction();
-    fb::Statement st(tr, std::string("update PR_WYSTAWIONE set ") + columnOf(step) +
-                             " = 1 where DATA_REALIZACJI = ? and KOLEJNY = ?");
+    data::UnitOfWork uow(dmMain->transaction());
+    fb::Statement st(dmMain->transaction(), std::string("update PR_WYSTAWIONE set ") + columnOf(step) +
+                                                " = 1 where DATA_REALIZACJI = ? and KOLEJNY = ?");
     st.setParams({fb::Timestamp{date.year(), date.month(), date.day()}, std::string(1, letter)});
     st.execute();
-    tr.commitRetaining();
+    uow.commit();
 }
 
 std::vector<UnfinishedBatch> unfinishedBatches() {
