@@ -294,8 +294,8 @@ void TfrmZrealizowane::vUtworzDokument() {
     const std::unique_ptr<TfrmWystawPrzelewy> wystawianie(new TfrmWystawPrzelewy(this));
     data::UnitOfWork uow(dmMain->transaction());
     if (bKsiegujPrzelewy(wystawianie->kontekst, data, litera, bank)) {
-        uow.commit();
         vZapiszKrokPartii(data, litera, BatchStep::Document);
+        uow.commit();
     } else {
         vBlad(QStringLiteral("Nie stworzono dokumentw w FK "), QStringLiteral("Bład"));
     }

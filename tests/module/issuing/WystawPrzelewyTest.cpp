@@ -274,10 +274,8 @@ TEST_F(WystawPrzelewyTest, ABatchBrokenAnywhereLeavesTheDatabaseAsItWas) {
     for (const auto& [tabela, id] : awarie) {
         prepareSet(2);
         pxtest::InjectedFailure awaria(tr, tabela, id);
-        issue([&, tabela = std::string(tabela)] {
-            for (int i = 0; i < (tabela == "PR_PRZELEWY_ZREALIZOWANE" ? 3 : 1); ++i)
-                dialogs->expectShowMessage(QStringLiteral("Błąd "));
-        });
+        // Wherever it breaks, the batch stops there with one message.
+        issue([&] { dialogs->expectShowMessage(QStringLiteral("Błąd ")); });
         EXPECT_EQ(przed, stan()) << tabela;
         EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty()) << tabela;
     }
