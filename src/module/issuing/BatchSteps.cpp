@@ -20,7 +20,7 @@ bool bMaDokument(const UnfinishedBatch& batch) {
                                             "where DATA_REALIZACJI = ? and KOLEJNY = ? and ID_DOKUMENTU_FK is not null");
     const fb::Timestamp day{batch.date.year(), batch.date.month(), batch.date.day()};
     st.setParams({day, std::string(1, batch.letter)});
-    return st.open().fetch();
+    return st.open(dmMain->transaction()).fetch();
 }
 
 }  // namespace
@@ -30,7 +30,7 @@ void vZapiszKrokPartii(int batchId, BatchStep step) {
     fb::Statement st(dmMain->transaction(),
                      std::string("update PR_WYSTAWIONE set ") + columnOf(step) + " = 1 where ID = ?");
     st.setParams({std::int64_t(batchId)});
-    st.execute();
+    st.execute(dmMain->transaction());
     uow.commit();
 }
 
@@ -39,7 +39,7 @@ void vZapiszKrokPartii(const QDate& date, char letter, BatchStep step) {
     fb::Statement st(dmMain->transaction(), std::string("update PR_WYSTAWIONE set ") + columnOf(step) +
                                                 " = 1 where DATA_REALIZACJI = ? and KOLEJNY = ?");
     st.setParams({fb::Timestamp{date.year(), date.month(), date.day()}, std::string(1, letter)});
-    st.execute();
+    st.execute(dmMain->transaction());
     uow.commit();
 }
 
@@ -47,7 +47,7 @@ std::vector<UnfinishedBatch> unfinishedBatches() {
     fb::Statement st(dmMain->transaction(),
                      "select ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU, ZBIOR_ZAPISANY, DOKUMENT_ZAPISANY from "
                      "PR_WYSTAWIONE where ZBIOR_ZAPISANY = 0 or DOKUMENT_ZAPISANY = 0 order by DATA_REALIZACJI, KOLEJNY");
-    fb::Cursor c = st.open();
+    fb::Cursor c = st.open(dmMain->transaction());
     std::vector<UnfinishedBatch> batches;
     while (c.fetch()) {
         UnfinishedBatch b;

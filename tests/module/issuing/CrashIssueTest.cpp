@@ -80,7 +80,7 @@ protected:
                          "from PR_PRZELEWY_ZREALIZOWANE z where z.DATA_REALIZACJI = w.DATA_REALIZACJI and z.KOLEJNY = "
                          "w.KOLEJNY and z.ID_DOKUMENTU_FK is not null) from PR_WYSTAWIONE w where w.ZBIOR_ZAPISANY = 0 "
                          "or w.DOKUMENT_ZAPISANY = 0 order by w.DATA_REALIZACJI, w.KOLEJNY");
-        fb::Cursor c = st.open();
+        fb::Cursor c = st.open(db.transaction());
         int unfinished = 0;
         while (c.fetch()) {
             if (unfinished++ == 0)

@@ -31,7 +31,7 @@ inline void expectMoneyInvariants(TestDatabase& db, const std::set<int>& unfinis
                                        "= w.DATA_REALIZACJI and z.KOLEJNY = w.KOLEJNY and z.ID_DOKUMENTU_FK is "
                                        "null) from PR_WYSTAWIONE w join ET_BANKI b on b.ID = w.ID_BANKU "
                                        "where w.DATA_REALIZACJI >= '2026-12-05'");
-    fb::Cursor c = st.open();
+    fb::Cursor c = st.open(db.transaction());
     while (c.fetch()) {
         if (unfinished.count(static_cast<int>(c.asInt(0)))) continue;
         const fb::Timestamp t = c.asTimestamp(1);
