@@ -9,6 +9,7 @@
 #include "module/register/Przelewy.h"
 #include "module/register/Przelewydane.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/PolishLocale.h"
 #include "siblings/core/Suite.h"
 
 #include <QApplication>
@@ -75,6 +76,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pxfer"));
     QApplication::setApplicationDisplayName(QStringLiteral("Przelewy"));
+    ui::usePolish(app);
 
     host::Connection connection;
     try {

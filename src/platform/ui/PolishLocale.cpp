@@ -1,0 +1,24 @@
+#include "PolishLocale.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace ui {
+
+bool usePolish(QCoreApplication& app)
+{
+    const QLocale polish(QLocale::Polish, QLocale::Poland);
+    QLocale::setDefault(polish);
+    // Owned by the application, so it lives as long as the texts it translates.
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(polish, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+} // namespace ui
