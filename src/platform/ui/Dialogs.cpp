@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
 #include "FormBase.h"
+#include "Placement.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -11,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include <utility>
 #include <vector>
@@ -36,6 +38,15 @@ QMessageBox::Icon toQt(Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// A message box breaks its lines after hyphens too; file names such as
+// "P-2026-12-07-A.PLI" and account numbers are read in one piece, so a word
+// joiner after each hyphen inside a word keeps them on one line.
+QString unbrokenAtHyphens(QString text)
+{
+    static const QRegularExpression hyphen(QStringLiteral("-(?=\\S)"));
+    return text.replace(hyphen, QStringLiteral("-\u2060"));
+}
+
 // Ends a local event loop once the watched window is hidden (closed).
 class HideWatcher : public QObject {
 public:
@@ -58,8 +69,9 @@ class QtDialogs final : public Dialogs {
 public:
     Answer message(const QString& text, const QString& caption, Buttons buttons, Icon icon) override
     {
-        QMessageBox box(toQt(icon), caption, text, QMessageBox::NoButton, mainWindow());
+        QMessageBox box(toQt(icon), caption, unbrokenAtHyphens(text), QMessageBox::NoButton, mainWindow());
         // The first button added is the default; Esc gives the last cancelling one.
+        // T, N and A answer as their underlined letters say.
         std::vector<std::pair<QPushButton*, Answer>> answers;
         const auto add = [&](const QString& label, QMessageBox::ButtonRole role, Answer answer) {
             answers.emplace_back(box.addButton(label, role), answer);
@@ -70,16 +82,16 @@ public:
             break;
         case Buttons::OkCancel:
             add(QStringLiteral("OK"), QMessageBox::AcceptRole, Answer::Ok);
-            add(QStringLiteral("Anuluj"), QMessageBox::RejectRole, Answer::Cancel);
+            add(QStringLiteral("&Anuluj"), QMessageBox::RejectRole, Answer::Cancel);
             break;
         case Buttons::YesNo:
-            add(QStringLiteral("Tak"), QMessageBox::YesRole, Answer::Yes);
-            add(QStringLiteral("Nie"), QMessageBox::NoRole, Answer::No);
+            add(QStringLiteral("&Tak"), QMessageBox::YesRole, Answer::Yes);
+            add(QStringLiteral("&Nie"), QMessageBox::NoRole, Answer::No);
             break;
         case Buttons::YesNoCancel:
-            add(QStringLiteral("Tak"), QMessageBox::YesRole, Answer::Yes);
-            add(QStringLiteral("Nie"), QMessageBox::NoRole, Answer::No);
-            add(QStringLiteral("Anuluj"), QMessageBox::RejectRole, Answer::Cancel);
+            add(QStringLiteral("&Tak"), QMessageBox::YesRole, Answer::Yes);
+            add(QStringLiteral("&Nie"), QMessageBox::NoRole, Answer::No);
+            add(QStringLiteral("&Anuluj"), QMessageBox::RejectRole, Answer::Cancel);
             break;
         }
         box.setDefaultButton(answers.front().first);
@@ -102,6 +114,8 @@ public:
             return dialog->exec();
         QPointer<QWidget> guard(&window);
         window.setWindowModality(Qt::ApplicationModal);
+        auto* owned = qobject_cast<FormBase*>(&window);
+        centreOnOwner(window, owned && owned->owner() ? owned->owner() : mainWindow());
         QEventLoop loop;
         HideWatcher watcher(window, loop);
         QObject::connect(&window, &QObject::destroyed, &loop, &QEventLoop::quit);
