@@ -1,6 +1,7 @@
 #include "FormBase.h"
 
 #include "Dialogs.h"
+#include "Placement.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -84,6 +85,7 @@ void FormBase::showWindow()
     QMdiArea* area = mdiArea();
     if (area && !isModal()) {
         auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+        const bool opening = !sub;
         if (!sub) {
             sub = area->addSubWindow(this);
             // Null only marks the moment between two windows (a child closing),
@@ -102,9 +104,14 @@ void FormBase::showWindow()
             sub->showNormal();
         else
             sub->show();
+        // A child window opens over the window it belongs to, not over the menu.
+        if (opening)
+            centreOnOwner(*this, m_owner);
         area->setActiveSubWindow(sub);
         return;
     }
+    if (!isVisible() && !testAttribute(Qt::WA_Moved))
+        centreOnOwner(*this, m_owner);
     if (isMinimized())
         showNormal();
     else

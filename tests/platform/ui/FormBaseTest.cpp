@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -106,6 +107,43 @@ TEST_P(FormBaseTest, InstancePointerLivesFromCreationToClose)
     EXPECT_TRUE(area.subWindowList().isEmpty()); // closing from code takes the MDI frame along
 }
 
+// The window as the user sees it, in screen coordinates.
+QRect onScreen(QWidget& window)
+{
+    QWidget* frame = qobject_cast<QMdiSubWindow*>(window.parentWidget());
+    if (!frame)
+        frame = &window;
+    return {frame->mapToGlobal(QPoint()), frame->size()};
+}
+
+TEST_P(FormBaseTest, ChildrenOpenCentredOnTheirOwner)
+{
+    area.resize(1000, 700);
+    auto* owner = new TfrmProbe(nullptr);
+    owner->resize(500, 360);
+    owner->showWindow();
+    QWidget* ownerFrame = GetParam() ? static_cast<QWidget*>(owner->parentWidget()) : owner;
+    ownerFrame->move(300, 200);
+    auto* child = new ui::FormBase(owner);
+    child->resize(200, 120);
+    owner->openChild(child);
+    const QPoint off = onScreen(*child).center() - onScreen(*owner).center();
+    EXPECT_LE(off.manhattanLength(), 4) << off.x() << "," << off.y();
+    child->close();
+
+    // One that would stick out of the area stays inside it.
+    if (GetParam()) {
+        ownerFrame->move(700, 500);
+        child = new ui::FormBase(owner);
+        child->resize(400, 300);
+        owner->openChild(child);
+        const QRect inArea(area.viewport()->mapFromGlobal(onScreen(*child).topLeft()), onScreen(*child).size());
+        EXPECT_TRUE(area.viewport()->rect().contains(inArea)) << inArea.x() << "," << inArea.y();
+        child->close();
+    }
+    owner->close();
+}
+
 INSTANTIATE_TEST_SUITE_P(TopLevelAndMdi, FormBaseTest, ::testing::Bool());
 
 TEST(FormBaseModal, ResultEndsTheRunAndTheOwnerIsActivated)
@@ -126,8 +164,15 @@ TEST(FormBaseModal, ResultEndsTheRunAndTheOwnerIsActivated)
     flushDeletes();
     EXPECT_FALSE(form);
 
+    // It opens centred on its owner.
+    owner.setGeometry(250, 150, 600, 400);
+    owner.show();
     form = new TfrmProbe(&owner);
-    QTimer::singleShot(0, form, [&] { form->close(); });
+    form->resize(240, 100);
+    QTimer::singleShot(0, form, [&] {
+        EXPECT_LE((form->geometry().center() - owner.geometry().center()).manhattanLength(), 4);
+        form->close();
+    });
     EXPECT_EQ(ui::dialogs().runModal(*form), ui::mrCancel); // closed without a result
     flushDeletes();
 }
