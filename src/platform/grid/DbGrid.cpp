@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QStyledItemDelegate>
 
 namespace ui {
@@ -36,6 +37,44 @@ private:
     DbGrid* m_grid;
 };
 
+// Titles with the grid's own sort arrow: the same drawing in every style,
+// pointing up for ascending order.
+class SortHeader : public QHeaderView {
+public:
+    explicit SortHeader(DbGrid* grid) : QHeaderView(Qt::Horizontal, grid), m_grid(grid) {}
+
+protected:
+    static constexpr int kArrowWidth = 9;
+    static constexpr int kArrowMargin = 5;
+
+    void paintSection(QPainter* painter, const QRect& rect, int logical) const override
+    {
+        QHeaderView::paintSection(painter, rect, logical);
+        if (m_grid->sortField().isEmpty() || logical != m_grid->columnIndex(m_grid->sortField()))
+            return;
+        const int half = kArrowWidth / 2;
+        const int left = rect.right() - kArrowMargin - kArrowWidth + 1;
+        const int top = rect.center().y() - half / 2;
+        const int bottom = top + half;
+        QPolygon arrow;
+        if (m_grid->sortAscending())
+            arrow << QPoint(left, bottom) << QPoint(left + kArrowWidth - 1, bottom) << QPoint(left + half, top);
+        else
+            arrow << QPoint(left, top) << QPoint(left + kArrowWidth - 1, top) << QPoint(left + half, bottom);
+        painter->save();
+        // The style leaves the painter clipped to nothing after drawing the title.
+        painter->setClipRect(rect);
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(palette().color(QPalette::WindowText));
+        painter->setBrush(palette().color(QPalette::WindowText));
+        painter->drawPolygon(arrow);
+        painter->restore();
+    }
+
+private:
+    DbGrid* m_grid;
+};
+
 namespace {
 
 bool isArrow(int key) { return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down; }
@@ -61,17 +100,14 @@ DbGrid::DbGrid(QWidget* parent) : QTableView(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAlternatingRowColors(true);
     setItemDelegate(new DbGridDelegate(this));
+    setHorizontalHeader(new SortHeader(this));
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionsMovable(true);
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int logical) {
-        const QString field = columnField(logical);
-        emit titleClicked(field);
-        // The header flips its own arrow on a click; the window decides the order.
-        setSortMark(m_sortField, m_sortAscending);
-    });
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int logical) { emit titleClicked(columnField(logical)); });
 }
 
 void DbGrid::setDataset(data::Dataset* dataset)
@@ -103,8 +139,11 @@ void DbGrid::setDataset(data::Dataset* dataset)
         if (!m_keptLayout.isEmpty())
             applyLayout(m_keptLayout);
         m_keptLayout.clear();
-        setSortMark(m_sortField, m_sortAscending);
+        if (!m_fitted && isVisible())
+            fitColumnsToContents();
     });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &DbGrid::keepSelectionOnCurrentRow);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DbGrid::keepSelectionOnCurrentRow);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex& previous) {
                 if (!current.isValid() || (previous.isValid() && current.column() == previous.column()))
@@ -287,6 +326,34 @@ void DbGrid::applyLayout(const QList<Column>& layout)
     }
 }
 
+void DbGrid::fitColumnsToContents()
+{
+    constexpr int kMostWidth = 360;
+    data::Dataset* ds = dataset();
+    if (!ds || !ds->isActive())
+        return;
+    m_fitted = true;
+    const QFontMetrics titles(horizontalHeader()->font());
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader()) + 4;
+    for (int c = 0; c < columnCount(); ++c) {
+        if (isColumnHidden(c))
+            continue;
+        const int title = columnTitle(c).isEmpty() ? 0 : titles.horizontalAdvance(columnTitle(c)) + margins;
+        const int wanted = std::min(kMostWidth, std::max(title, sizeHintForColumn(c)));
+        if (wanted > columnWidth(c)) {
+            m_widths[c] = wanted;
+            setColumnWidth(c, wanted);
+        }
+    }
+}
+
+void DbGrid::showEvent(QShowEvent* event)
+{
+    QTableView::showEvent(event);
+    if (!m_fitted)
+        fitColumnsToContents();
+}
+
 // ---------------------------------------------------------------- selected column
 
 QString DbGrid::selectedField() const
@@ -359,12 +426,11 @@ QString DbGrid::cellText(int row, int logicalColumn) const
 
 void DbGrid::setSortMark(const QString& field, bool ascending)
 {
+    if (field == m_sortField && ascending == m_sortAscending)
+        return;
     m_sortField = field;
     m_sortAscending = ascending;
-    const int logical = columnIndex(field);
-    horizontalHeader()->setSortIndicatorShown(logical >= 0);
-    if (logical >= 0)
-        horizontalHeader()->setSortIndicator(logical, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    horizontalHeader()->viewport()->update();
 }
 
 void DbGrid::paintCell(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
@@ -424,6 +490,39 @@ void DbGrid::keyReleaseEvent(QKeyEvent* event)
         return;
     }
     QTableView::keyReleaseEvent(event);
+}
+
+// The highlighted row is the current row and nothing else: a click makes the
+// row under the mouse current and selected in one step. The view's own press
+// handling would select by the mouse position after the current row had
+// scrolled into view, which for a half-visible row is the row below it.
+void DbGrid::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && index != currentIndex())
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    // Also back on the dataset's row when it refused to move.
+    showCurrentRow();
+    event->accept();
+}
+
+// No selecting by dragging: one row is selected, the current one.
+void DbGrid::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+
+void DbGrid::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+
+void DbGrid::keepSelectionOnCurrentRow()
+{
+    const QModelIndex current = currentIndex();
+    if (m_reselecting || !current.isValid())
+        return;
+    bool onlyCurrent = selectionModel()->isRowSelected(current.row(), {});
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        onlyCurrent = onlyCurrent && index.row() == current.row();
+    if (onlyCurrent)
+        return;
+    QScopedValueRollback guard(m_reselecting, true);
+    selectionModel()->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void DbGrid::mouseDoubleClickEvent(QMouseEvent* event)

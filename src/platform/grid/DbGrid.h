@@ -70,6 +70,9 @@ public:
     // Puts the named columns in that order (unnamed ones keep their relative
     // order after them), with those widths and visibility; unknown fields are ignored.
     void applyLayout(const QList<Column>& layout);
+    // Widens the visible columns whose title or text on screen is cut off (up
+    // to a limit); done once by itself when the grid first shows rows.
+    void fitColumnsToContents();
 
     // --- the selected (current) column
     QString selectedField() const;
@@ -89,8 +92,11 @@ public:
     QColor rowColor(int row) const;
     // The cell's text as the grid shows it.
     QString cellText(int row, int logicalColumn) const;
-    // The sort arrow in the title of that column (an empty field removes it).
+    // The sort arrow in the title of that column (an empty field removes it):
+    // pointing up for ascending order, down for descending.
     void setSortMark(const QString& field, bool ascending);
+    QString sortField() const { return m_sortField; }
+    bool sortAscending() const { return m_sortAscending; }
 
     // Typing is the window's incremental search, not the view's.
     void keyboardSearch(const QString& search) override;
@@ -111,6 +117,10 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
@@ -118,6 +128,7 @@ private:
     void paintCell(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
                    const std::function<void()>& base) const;
     QList<Column> layoutInLogicalOrder() const;
+    void keepSelectionOnCurrentRow();
 
     data::DatasetModel* m_model = nullptr;
     QObject* m_binder = nullptr;
@@ -133,6 +144,8 @@ private:
     bool m_defaultDrawing = true;
     QColor m_odd, m_even;
     int m_detached = 0;
+    bool m_reselecting = false;
+    bool m_fitted = false;
 };
 
 }  // namespace ui
