@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
 
@@ -57,8 +58,12 @@ void DBLookupComboBox::fillList()
             m_keys.push_back(key.value());
         }
     }
-    if (auto* table = qobject_cast<QTableView*>(view()))
+    if (auto* table = qobject_cast<QTableView*>(view())) {
         table->resizeColumnsToContents();
+        // The open list is as wide as its columns, even where the box is narrower.
+        table->setMinimumWidth(table->horizontalHeader()->length() + table->verticalScrollBar()->sizeHint().width() +
+                               2 * table->frameWidth());
+    }
     showField();
 }
 
