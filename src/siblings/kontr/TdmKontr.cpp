@@ -4,6 +4,7 @@
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/ChooserWindow.h"
 #include "siblings/core/TdmMain.h"
+#include "siblings/kontr/AccountPanel.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -112,6 +113,7 @@ void TdmKontr::vKontrahentDane(QWidget* owner, int contractorId, int)
 {
     auto* window = new siblings::ChooserWindow(owner, accountList(contractorId), true);
     window->headerArea().addWidget(contractorPanel(window, contractorId));
+    window->extraArea().addWidget(new siblings::AccountPanel(*window, contractorId));
     ui::dialogs().runModal(*window);
 }
 
