@@ -109,7 +109,7 @@ TEST_F(PrzelewyDaneTest, CloseQuestionStaysSavesTheNextKeyOrDiscards) {
     const auto nastepny = sharedInt("select gen_id(GEN_PR_PRZELEWY_ID, 0) from RDB$DATABASE") + 1;
     TfrmPrzelewyDane& f = otworz(false);
     wpisz(f.edtNrFaktury, QStringLiteral("FV 1/2026"));
-    EXPECT_EQ(QStringLiteral("FakturaFV 1/2026"), tekst("TRESC1"));   // the default title
+    EXPECT_EQ(QStringLiteral("Faktura FV 1/2026"), tekst("TRESC1"));   // the default title, parted by a blank
     dialogs->expectMessage(QStringLiteral("Czy Zapisać zmiany w Przelewach ?"), ui::Answer::Cancel);
     EXPECT_FALSE(f.close());
     // Yes on an incomplete row lists the errors and the form stays.
