@@ -61,6 +61,18 @@ bool bTekstyDoZapisu(const data::Dataset& przelewy, std::initializer_list<std::p
     return true;
 }
 
+// Short Polish titles for the transfer columns that grids show under the field's own label.
+void labelTransferFields(data::Dataset& ds) {
+    static const std::pair<const char*, const char*> labels[] = {
+        {"WYROZNIONY", "Wyróżn."},         {"TRESC1", "Treść"},
+        {"KONTRAHENT_KONTO", "Konto kontrahenta"}, {"DATA_WYSTAWIENIA", "Data wystawienia"},
+        {"DODAL", "Dodał"},                {"DATA_DODANIA", "Data dodania"},
+        {"ZMIENIL", "Zmienił"},            {"DATA_ZMIANY", "Data zmiany"},
+        {"ID", "Id"},                      {"ID_KONTA_BANK", "Id konta"},
+        {"WPROWADZONY", "Kod źródła"},   {"ID_KONTRAHENTA", "Id kontrahenta"}};
+    for (const auto& [field, label] : labels) ds.declareField(QString::fromLatin1(field)).setDisplayLabel(QString::fromUtf8(label));
+}
+
 }  // namespace
 
 TDMP::TDMP(QObject* owner) : QObject(owner) {
@@ -117,6 +129,7 @@ void TDMP::buildQueries() {
     for (const char* date : {"DATA_WYSTAWIENIA", "TERMIN_ZAPLATY", "DATA_REALIZACJI", "DATA_DODANIA", "DATA_ZMIANY"})
         quePrzelewy.declareField(date);
     for (const char* mark : {"ZAZNACZ", "ZAZNACZ2", "ZAZNACZ3"}) quePrzelewy.declareField(mark);
+    labelTransferFields(quePrzelewy);
     quePrzelewy.addCalculatedField(QStringLiteral("INNA_KWOTA_cal"), data::FieldType::String, 3);
     quePrzelewy.addCalculatedField(QStringLiteral("WPROWADZONY_cal"), data::FieldType::String, 2);
     quePrzelewy.handlers().calcFields = [this](data::Dataset& ds) { quePrzelewyCalcFields(ds); };
@@ -153,6 +166,8 @@ void TDMP::buildQueries() {
     queBanki.setObjectName(QStringLiteral("queBanki"));
     queBanki.setSql({"select * from ET_BANKI where id >0"});
     queBanki.addCalculatedField(QStringLiteral("GRUPOWANIE_calc"), data::FieldType::String, 3);
+    queBanki.declareField(QStringLiteral("SCIEZKA_PRZELEWOW")).setDisplayLabel(QStringLiteral("Folder"));
+    queBanki.declareField(QStringLiteral("ID")).setDisplayLabel(QStringLiteral("Id"));
     queBanki.handlers().calcFields = [this](data::Dataset& ds) { queBankiCalcFields(ds); };
 
     queBankiKontrahenta.setObjectName(QStringLiteral("queBankiKontrahenta"));

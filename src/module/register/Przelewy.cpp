@@ -213,7 +213,7 @@ void TfrmPrzelewy::vZbudujSiatke(QBoxLayout& uklad) {
                              {"ZAZNACZ3", QStringLiteral("3.Z"), 30},
                              {"DATA_REALIZACJI", QStringLiteral("Dt. realizacji"), 85},
                              {"KOLEJNY", QStringLiteral(""), 20},
-                             {"WPROWADZONY_cal", QStringLiteral("Zródło"), 45},
+                             {"WPROWADZONY_cal", QStringLiteral("Źródło"), 45},
                              {"NR_FAKTURY", QStringLiteral("Nr faktury"), 130},
                              {"WYROZNIONY", QString(), 24},
                              {"SYMBOL_NAZWA", QStringLiteral("Symb."), 60},
