@@ -72,7 +72,7 @@ TEST_F(AccountPanelTest, AMistypedNumberIsNamedAndSavedOnlyWhenTheUserInsists)
 
 TEST_F(AccountPanelTest, ACorrectedNumberIsSavedWithoutAQuestionAndNeedsAcceptingAgain)
 {
-    db.exec("update ET_BANK_KONTO set ZAAKCEPTOWANE = 1 where ID = 2");
+    ASSERT_EQ(db.scalarInt("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 2"), 1);
     const std::string id2 = "select KONTO || '/' || ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 2";
     withPanel([&](siblings::AccountPanel& panel) {
         // The list opens on the default account, ID 2; the panel shows it.

@@ -117,16 +117,13 @@ bool AccountPanel::write(const QString& number)
                       flag(*m_default), flag(*m_active), user});
         st.execute();
     } else {
-        // Only the row the user saw; a changed number needs accepting again.
+        // Only the row the user saw; the database drops the acceptance of a changed number.
         id = ds.fieldByName("ID").asInteger();
         fb::Statement st(tr, "update ET_BANK_KONTO set KONTO = ?, NAZWA = ?, DOMYSLNE = ?, AKTYWNE = ?, "
-                             "ZAAKCEPTOWANE = iif(KONTO is distinct from ?, 0, ZAAKCEPTOWANE), "
-                             "ZAAKCEPTOWAL = iif(KONTO is distinct from ?, null, ZAAKCEPTOWAL), "
                              "ZMIENIL = ?, DATA_ZMIANY = CURRENT_TIMESTAMP "
                              "where ID = ? and KONTO is not distinct from ? and NAZWA is not distinct from ?");
-        const std::string typed = number.toStdString();
-        st.setParams({typed, m_bank->text().trimmed().toStdString(), flag(*m_default), flag(*m_active), typed, typed,
-                      user, id, ds.fieldByName("KONTO").value(), ds.fieldByName("NAZWA").value()});
+        st.setParams({number.toStdString(), m_bank->text().trimmed().toStdString(), flag(*m_default),
+                      flag(*m_active), user, id, ds.fieldByName("KONTO").value(), ds.fieldByName("NAZWA").value()});
         if (st.execute() != 1) {
             tell(QStringLiteral("Konto zmienił lub usunął w tym czasie inny użytkownik.\n"
                                 "Nic nie zapisano; lista zostanie odczytana ponownie."));
