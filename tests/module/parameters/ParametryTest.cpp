@@ -196,7 +196,7 @@ TEST_F(ParametryTest, AFailedSaveLeavesTheDatabaseAloneAndTheChangesOnScreen) {
         ASSERT_EQ(&okno, frmParametry) << "the window stays open";
         EXPECT_TRUE(DMP->queParametry.isEditing());
         EXPECT_EQ(tekst, okno.edtTresc->text());
-        EXPECT_EQ("Faktura", zapisane("TRESC_PRZELEWOW"));
+        EXPECT_EQ("Faktura ", zapisane("TRESC_PRZELEWOW"));   // the demo value, untouched
         EXPECT_EQ(0, sharedInt("select count(*) from RE_PARAMETRY where TRESC_PRZELEWOW = '" + tekst.toStdString() +
                                "'"))
             << "nothing half-saved in the shared transaction";
