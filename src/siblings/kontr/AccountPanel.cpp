@@ -115,7 +115,7 @@ bool AccountPanel::write(const QString& number)
                              "DODAL, DATA_DODANIA) values (?, ?, ?, ?, ?, ?, 0, ?, CURRENT_TIMESTAMP)");
         st.setParams({id, std::int64_t(m_contractor), number.toStdString(), m_bank->text().trimmed().toStdString(),
                       flag(*m_default), flag(*m_active), user});
-        st.execute();
+        st.execute(tr);
     } else {
         // Only the row the user saw; the database drops the acceptance of a changed number.
         id = ds.fieldByName("ID").asInteger();
@@ -124,7 +124,7 @@ bool AccountPanel::write(const QString& number)
                              "where ID = ? and KONTO is not distinct from ? and NAZWA is not distinct from ?");
         st.setParams({number.toStdString(), m_bank->text().trimmed().toStdString(), flag(*m_default),
                       flag(*m_active), user, id, ds.fieldByName("KONTO").value(), ds.fieldByName("NAZWA").value()});
-        if (st.execute() != 1) {
+        if (st.execute(tr) != 1) {
             tell(QStringLiteral("Konto zmienił lub usunął w tym czasie inny użytkownik.\n"
                                 "Nic nie zapisano; lista zostanie odczytana ponownie."));
             m_window.requery();
