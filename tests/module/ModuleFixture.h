@@ -27,18 +27,12 @@ protected:
     }
 
     // Reads through the fixture's own attachment: sees only what the module committed.
-    std::int64_t committedInt(const std::string& sql) {
+    std::int64_t committedCents(const std::string& sql) {
         db.transaction().commitRetaining();
-        return db.scalarInt(sql);
+        return db.scalarCents(sql);
     }
     // Reads inside the shared transaction: sees what the module wrote but did not commit.
-    std::int64_t sharedInt(const std::string& sql) {
-        auto v = fb::selectValue(dmMain->transaction(), sql);
-        if (!v || fb::isNull(*v)) return 0;
-        if (auto i = std::get_if<std::int64_t>(&*v)) return *i;
-        if (auto d = std::get_if<fb::Decimal>(&*v)) return d->rescaled(2).units;
-        return 0;
-    }
+    std::int64_t sharedCents(const std::string& sql) { return scalarCents(dmMain->transaction(), sql); }
 
     TestDatabase db;
     ScopedDialogs dialogs;

@@ -11,7 +11,7 @@ namespace {
 
 class ContractorTest : public SuiteTest {
 protected:
-    std::int64_t accepted() { return db.scalarInt("select coalesce(ZAAKCEPTOWANE, 0) from ET_BANK_KONTO where ID = 4"); }
+    std::int64_t accepted() { return db.scalarCents("select coalesce(ZAAKCEPTOWANE, 0) from ET_BANK_KONTO where ID = 4"); }
 };
 
 siblings::ChooserWindow& chooser(QWidget& w) { return dynamic_cast<siblings::ChooserWindow&>(w); }
@@ -88,7 +88,7 @@ TEST_F(ContractorTest, AcceptanceSwitchesOnlyFromTheStateSeenAndIsCommitted)
     dmKontr->vUstawKontoZakceptowane(nullptr, 0, 4, true);
     EXPECT_EQ(accepted(), 1);   // seen by another transaction: committed
     EXPECT_EQ(db.scalarText("select ZAAKCEPTOWAL from ET_BANK_KONTO where ID = 4"), "ADMIN");
-    EXPECT_EQ(db.scalarInt("select count(*) from ET_BANK_KONTO where ID = 4 and DATA_AKCEPTACJI is not null"), 1);
+    EXPECT_EQ(db.scalarCents("select count(*) from ET_BANK_KONTO where ID = 4 and DATA_AKCEPTACJI is not null"), 1);
 
     // A second click made on the stale state would cancel what someone just accepted.
     EXPECT_THROW(dmKontr->vUstawKontoZakceptowane(nullptr, 0, 4, true), std::runtime_error);
@@ -109,7 +109,7 @@ TEST_F(ContractorTest, ANewNumberDropsTheAcceptanceAndNamesItsAuthor)
     EXPECT_EQ(dmKontr->sKontoWpisal(1), "KASIA");
     EXPECT_EQ(dmKontr->sKontoWpisal(999), "");
     db.exec("update ET_BANK_KONTO set NAZWA = 'Bank po fuzji', KONTO_WPISAL = 'ADMIN' where ID = 1");
-    EXPECT_EQ(db.scalarInt("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 1"), 1) << "only the number counts";
+    EXPECT_EQ(db.scalarCents("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 1"), 1) << "only the number counts";
     EXPECT_EQ(dmKontr->sKontoWpisal(1), "KASIA") << "the author cannot be written over";
 
     // Changed by the suite user of the shared connection, whatever tool writes it.
@@ -133,7 +133,7 @@ TEST_F(ContractorTest, ANewNumberDropsTheAcceptanceAndNamesItsAuthor)
                                                                    "ZAAKCEPTOWAL = 'KASIA' where ID = 1"),
                  fb::Error);
     dmMain->transaction().rollbackRetaining();
-    EXPECT_EQ(db.scalarInt("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 1"), 0);
+    EXPECT_EQ(db.scalarCents("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 1"), 0);
 }
 
 class ContractorClerkTest : public SuiteTest {
@@ -144,8 +144,8 @@ protected:
 TEST_F(ContractorClerkTest, TheClerkWhoTypedTheAccountsAcceptsNoneOfThem)
 {
     EXPECT_THROW(dmKontr->vUstawKontoZakceptowane(nullptr, 0, 4, true), std::runtime_error);
-    EXPECT_EQ(db.scalarInt("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 4"), 0);
+    EXPECT_EQ(db.scalarCents("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 4"), 0);
     // Cancelling an acceptance needs no second person.
     dmKontr->vUstawKontoZakceptowane(nullptr, 1, 1, true);
-    EXPECT_EQ(db.scalarInt("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 1"), 0);
+    EXPECT_EQ(db.scalarCents("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 1"), 0);
 }

@@ -82,7 +82,7 @@ TEST_F(GridServicesTest, LayoutRoundTripPerUserWithoutTouchingTheSharedTransacti
     dmMain->vZapiszGrid(grid, "TfrmTest", true);
     dmMain->transaction().rollbackRetaining();
     EXPECT_EQ(db.scalarText("select SKROT from ET_KONTAKT where ID = 1"), "Ołówek");
-    EXPECT_EQ(db.scalarInt("select count(*) from SU_UKLADY_SIATEK where NAZWA_OKNA = 'TfrmTest' and UZYTKOWNIK = 'ADMIN'"), 1);
+    EXPECT_EQ(db.scalarCents("select count(*) from SU_UKLADY_SIATEK where NAZWA_OKNA = 'TfrmTest' and UZYTKOWNIK = 'ADMIN'"), 1);
 
     ui::DbGrid restored;
     restored.setDataset(&ds);

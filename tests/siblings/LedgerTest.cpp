@@ -27,7 +27,7 @@ protected:
     // The running number the next document of the code gets in 2026.
     std::int64_t nextRunning()
     {
-        return db.scalarInt("select max(d.NR_KOLEJNY) from FK_DOKUMENTY d join FK_OKRESY o on o.ID = d.ID_OKRESU "
+        return db.scalarCents("select max(d.NR_KOLEJNY) from FK_DOKUMENTY d join FK_OKRESY o on o.ID = d.ID_OKRESU "
                             "where d.ID_KODU = 3 and o.ROK = 2026") + 1;
     }
     static std::string number(int month, std::int64_t running)
@@ -41,15 +41,15 @@ protected:
 TEST_F(LedgerTest, DocumentsAreNumberedByCodeMonthAndRunningNumber)
 {
     const std::int64_t running = nextRunning();
-    const std::int64_t before = db.scalarInt("select count(*) from FK_DOKUMENTY");
+    const std::int64_t before = db.scalarCents("select count(*) from FK_DOKUMENTY");
     const int first = document(10);
     const int second = document(10);
     const int otherMonth = document(11);
     ASSERT_GT(first, 0);
     // Written in the shared transaction: the caller commits.
-    EXPECT_EQ(db.scalarInt("select count(*) from FK_DOKUMENTY"), before);
+    EXPECT_EQ(db.scalarCents("select count(*) from FK_DOKUMENTY"), before);
     dmMain->transaction().commitRetaining();
-    EXPECT_EQ(db.scalarInt("select count(*) from FK_DOKUMENTY"), before + 3);
+    EXPECT_EQ(db.scalarCents("select count(*) from FK_DOKUMENTY"), before + 3);
     const std::string id = std::to_string(first);
     EXPECT_EQ(text("select NUMER_DOK || '|' || ID_ZRODLA || '|' || DODAL from FK_DOKUMENTY where ID = " + id),
               number(10, running) + "|77|ADMIN");
@@ -76,10 +76,10 @@ TEST_F(LedgerTest, EntriesAreAddedInOrderRefusedForAnUnknownDocumentAndDeletedWi
     ASSERT_GT(e1, 0);
     const std::string one = " from FK_DEKRETY where ID = " + std::to_string(e1);
     const std::string two = " from FK_DEKRETY where ID = " + std::to_string(e2);
-    EXPECT_EQ(db.scalarInt("select LP" + one), 0);   // not committed yet: not seen
+    EXPECT_EQ(db.scalarCents("select LP" + one), 0);   // not committed yet: not seen
     dmMain->transaction().commitRetaining();
-    EXPECT_EQ(db.scalarInt("select LP" + one), 1);
-    EXPECT_EQ(db.scalarInt("select LP" + two), 2);
+    EXPECT_EQ(db.scalarCents("select LP" + one), 1);
+    EXPECT_EQ(db.scalarCents("select LP" + two), 2);
     EXPECT_EQ(text("select KWOTA || '|' || KONTO_WN || '|' || NAZWA_MA || '|' || NR_RACH || '|' || PARAGRAF" + one),
               "1234.5600|201-K0004|FS 0367/2026|201-K0004|801-80101-4210");
     EXPECT_EQ(text("select coalesce(KONTO_WN, 'NULL') || coalesce(PARAGRAF, 'NULL')" + two), "NULLNULL");
@@ -89,8 +89,8 @@ TEST_F(LedgerTest, EntriesAreAddedInOrderRefusedForAnUnknownDocumentAndDeletedWi
     // Deleting the document takes its entries.
     EXPECT_EQ(dmFinanse->iUsunDokumentFK(nullptr, doc), 1);
     dmMain->transaction().commitRetaining();
-    EXPECT_EQ(db.scalarInt("select count(*) from FK_DEKRETY where ID_DOKUMENTU = " + std::to_string(doc)), 0);
-    EXPECT_EQ(db.scalarInt("select count(*) from FK_DOKUMENTY where ID = " + std::to_string(doc)), 0);
+    EXPECT_EQ(db.scalarCents("select count(*) from FK_DEKRETY where ID_DOKUMENTU = " + std::to_string(doc)), 0);
+    EXPECT_EQ(db.scalarCents("select count(*) from FK_DOKUMENTY where ID = " + std::to_string(doc)), 0);
     EXPECT_LT(dmFinanse->iUsunDokumentFK(nullptr, doc), 1);
 }
 
@@ -121,7 +121,7 @@ TEST_F(LedgerTest, DocumentListOpensTheViewerOfTheCurrentDocument)
 
 TEST_F(LedgerTest, ClassificationChooserHandsBackTheAccount)
 {
-    const int account = int(db.scalarInt("select first 1 KONTO_ID from FK_DZIAL_PAR_PODP(0) order by NAZWA_PAR desc"));
+    const int account = int(db.scalarCents("select first 1 KONTO_ID from FK_DZIAL_PAR_PODP(0) order by NAZWA_PAR desc"));
     dialogs->expectModal(pxtest::chooseRow(account));
     dmFinanse->vDzialParPodpModalne(&owner);
     EXPECT_EQ(owner.tagWhenActivated, account);

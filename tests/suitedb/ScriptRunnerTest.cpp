@@ -24,11 +24,11 @@ TEST(ScriptSplit, HonoursTerminatorsCommentsAndQuotes) {
 
 TEST(SuiteDatabase, DemoDatabaseHasTheModuleTablesAndWorkingProcedures) {
     pxtest::TestDatabase db;
-    EXPECT_GT(db.scalarInt("select count(*) from FK_DZIAL_PAR_PODP(0)"), 0);
-    EXPECT_EQ(1, db.scalarInt("select count(*) from RE_PARAMETRY"));
+    EXPECT_GT(db.scalarCents("select count(*) from FK_DZIAL_PAR_PODP(0)"), 0);
+    EXPECT_EQ(1, db.scalarCents("select count(*) from RE_PARAMETRY"));
     // Generators continue after the demo keys.
-    EXPECT_GT(db.scalarInt("select gen_id(GEN_PR_PRZELEWY_ID, 1) from RDB$DATABASE"),
-              db.scalarInt("select max(ID) from PR_PRZELEWY"));
+    EXPECT_GT(db.scalarCents("select gen_id(GEN_PR_PRZELEWY_ID, 1) from RDB$DATABASE"),
+              db.scalarCents("select max(ID) from PR_PRZELEWY"));
     // Bank folders exist under the test's own data folder.
     std::string folder = db.scalarText("select first 1 SCIEZKA_PRZELEWOW from ET_BANKI where ID > 0");
     EXPECT_EQ(0u, folder.find(db.dataFolder().toStdString())) << folder;

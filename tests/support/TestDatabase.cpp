@@ -75,11 +75,11 @@ std::string TestDatabase::scalarText(const std::string& sql) {
     return v ? textOf(*v) : std::string();
 }
 
-std::int64_t TestDatabase::scalarInt(const std::string& sql) {
-    auto v = fb::selectValue(*m_tr, sql);
+std::int64_t scalarCents(fb::Transaction& tr, const std::string& sql) {
+    auto v = fb::selectValue(tr, sql);
     if (!v || fb::isNull(*v)) return 0;
     if (auto i = std::get_if<std::int64_t>(&*v)) return *i;
-    if (auto d = std::get_if<fb::Decimal>(&*v)) return d->units;
+    if (auto d = std::get_if<fb::Decimal>(&*v)) return d->rescaled(2).units;
     return 0;
 }
 
@@ -92,6 +92,8 @@ void TestDatabase::reattach() {
     *m_att = fb::Attachment::connect(params());
     m_tr = std::make_unique<fb::Transaction>(*m_att);
 }
+
+std::int64_t TestDatabase::scalarCents(const std::string& sql) { return pxtest::scalarCents(*m_tr, sql); }
 
 void TestDatabase::exec(const std::string& sql) {
     m_att->execute(*m_tr, sql);

@@ -12,6 +12,10 @@
 
 namespace pxtest {
 
+// The first column of the first row, for assertions: integers as they are,
+// decimals (money) in cents, so 1234.5 reads 123450; 0 for no row or null.
+std::int64_t scalarCents(fb::Transaction& tr, const std::string& sql);
+
 class TestDatabase {
 public:
     explicit TestDatabase(bool withDemo = true);
@@ -27,9 +31,10 @@ public:
     fb::Attachment& attachment() { return *m_att; }
     fb::Transaction& transaction() { return *m_tr; }
 
-    // Convenience for assertions: first column of the first row, as text.
+    // Convenience for assertions: first column of the first row, as text, or
+    // as scalarCents reads it, in the fixture's transaction.
     std::string scalarText(const std::string& sql);
-    std::int64_t scalarInt(const std::string& sql);
+    std::int64_t scalarCents(const std::string& sql);
     // Runs a statement in the fixture's transaction and commits it.
     void exec(const std::string& sql);
 

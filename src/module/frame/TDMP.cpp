@@ -111,19 +111,23 @@ TDMP::~TDMP() {
     }
 }
 
+void TDMP::vUstawZapytaniePrzelewow(data::Dataset& zbior) {
+    zbior.setSql({kRegisterSelect, kRegisterAccount, "from", "PR_PRZELEWY a , ET_KONTAKT b, ET_BANK_KONTO c", "where",
+                  "a.ID_KONTRAHENTA=b.ID and a.ID_KONTA_BANK=c.ID", "and a.DATA_REALIZACJI Is Null", "order by",
+                  "a.id  DESC"});
+    setUpdateStatements(zbior, QStringLiteral("PR_PRZELEWY"), kKolumnyPrzelewu);
+    // Another user may have changed a transfer since the register read it.
+    zbior.setModifySql(sZmianaPrzelewu(kKolumnyPrzelewu));
+    zbior.setDeleteSql("delete from PR_PRZELEWY" + sWarunekPrzelewu());
+    zbior.setRowChangedText(kPrzelewZmieniony);
+    zbior.setRefreshSql(kRegisterSelect + ' ' + kRegisterAccount +
+                        " from PR_PRZELEWY a , ET_KONTAKT b, ET_BANK_KONTO c"
+                        " where a.ID_KONTRAHENTA=b.ID and a.ID_KONTA_BANK=c.ID and a.ID = :ID");
+}
+
 void TDMP::buildQueries() {
     quePrzelewy.setObjectName(QStringLiteral("quePrzelewy"));
-    quePrzelewy.setSql({kRegisterSelect, kRegisterAccount, "from", "PR_PRZELEWY a , ET_KONTAKT b, ET_BANK_KONTO c",
-                        "where", "a.ID_KONTRAHENTA=b.ID and a.ID_KONTA_BANK=c.ID", "and a.DATA_REALIZACJI Is Null",
-                        "order by", "a.id  DESC"});
-    setUpdateStatements(quePrzelewy, QStringLiteral("PR_PRZELEWY"), kKolumnyPrzelewu);
-    // Another user may have changed a transfer since the register read it.
-    quePrzelewy.setModifySql(sZmianaPrzelewu(kKolumnyPrzelewu));
-    quePrzelewy.setDeleteSql("delete from PR_PRZELEWY" + sWarunekPrzelewu());
-    quePrzelewy.setRowChangedText(kPrzelewZmieniony);
-    quePrzelewy.setRefreshSql(kRegisterSelect + ' ' + kRegisterAccount +
-                              " from PR_PRZELEWY a , ET_KONTAKT b, ET_BANK_KONTO c"
-                              " where a.ID_KONTRAHENTA=b.ID and a.ID_KONTA_BANK=c.ID and a.ID = :ID");
+    vUstawZapytaniePrzelewow(quePrzelewy);
     for (const char* money : {"WARTOSC", "WARTOSC_CALA", "WARTOSC_WYPLACONA"})
         quePrzelewy.declareField(money).setDisplayFormat(kMoneyFormat);
     for (const char* date : {"DATA_WYSTAWIENIA", "TERMIN_ZAPLATY", "DATA_REALIZACJI", "DATA_DODANIA", "DATA_ZMIANY"})
@@ -303,21 +307,20 @@ void TDMP::queBankiKontrahentaAfterOpen(data::Dataset& ds) { ds.last(); }
 void TDMP::writeTransferFields(int idKontrahenta, int idKontaBank, const QString& nrFaktury, const QString& wn,
                                const QDateTime& dataWystawienia, const QDateTime& terminZaplaty, float kwota,
                                const QString& paragraf, const QString& tresc) {
-    auto f = [this](const char* name) -> data::Field& { return quePrzelewy.fieldByName(QString::fromLatin1(name)); };
-    f("ID_KONTRAHENTA").setInteger(idKontrahenta);
-    f("ID_KONTA_BANK").setInteger(idKontaBank);
-    f("NR_FAKTURY").setString(nrFaktury);
-    f("WN").setString(wn);
-    f("DATA_WYSTAWIENIA").setDateTime(dataWystawienia);
-    f("TERMIN_ZAPLATY").setDateTime(terminZaplaty);
+    quePrzelewy["ID_KONTRAHENTA"].setInteger(idKontrahenta);
+    quePrzelewy["ID_KONTA_BANK"].setInteger(idKontaBank);
+    quePrzelewy["NR_FAKTURY"].setString(nrFaktury);
+    quePrzelewy["WN"].setString(wn);
+    quePrzelewy["DATA_WYSTAWIENIA"].setDateTime(dataWystawienia);
+    quePrzelewy["TERMIN_ZAPLATY"].setDateTime(terminZaplaty);
     const double amount = dmMain->zaokr(static_cast<double>(kwota), 2);
-    f("WARTOSC").setDouble(amount);
-    f("WARTOSC_CALA").setDouble(amount);
-    f("WPROWADZONY").setInteger(0);
-    f("PARAGRAF").setString(paragraf);
-    f("TRESC1").setString(tresc);
-    f("DODAL").setString(dmMain->PobierzUzytkownik());
-    f("DATA_DODANIA").setDateTime(today());
+    quePrzelewy["WARTOSC"].setDouble(amount);
+    quePrzelewy["WARTOSC_CALA"].setDouble(amount);
+    quePrzelewy["WPROWADZONY"].setInteger(0);
+    quePrzelewy["PARAGRAF"].setString(paragraf);
+    quePrzelewy["TRESC1"].setString(tresc);
+    quePrzelewy["DODAL"].setString(dmMain->PobierzUzytkownik());
+    quePrzelewy["DATA_DODANIA"].setDateTime(today());
 }
 
 bool TDMP::bRejestrWolny(const QString& warning) {

@@ -43,6 +43,9 @@ public:
     // (after the join) and the order expression.
     static constexpr int kLiniaWarunku = 6;
     static constexpr int kLiniaPorzadku = 8;
+    // The register query as quePrzelewy has it: its nine lines, the writes of
+    // every column and the refresh of one row.
+    static void vUstawZapytaniePrzelewow(data::Dataset& zbior);
 
     data::Dataset quePrzelewy;
     data::Dataset queZrealizowane;

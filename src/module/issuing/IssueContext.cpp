@@ -16,13 +16,12 @@ void IssueContext::vPrzepiszBank(const data::Dataset& banki)
 
 void IssueContext::vPrzepiszZrealizowany(const data::Dataset& zrealizowane)
 {
-    auto field = [&](const char* name) -> data::Field& { return zrealizowane.fieldByName(QLatin1String(name)); };
-    iIdKontrahenta = static_cast<int>(field("ID_KONTRAHENTA").asInteger());
-    iIdKontaBank = static_cast<int>(field("ID_KONTA_BANK").asInteger());
-    sKontoKontrahenta = field("KONTRAHENT_KONTO").asString();
-    sNazwaBankuKontrahenta = field("KONTRAHENT_NAZWABANKU").asString();
-    sWn = field("WN").asString();
-    sTresc = field("TRESC1").asString();
-    dKwota = field("WARTOSC").asDouble();
-    sParagraf = field("PARAGRAF").asString();
+    iIdKontrahenta = static_cast<int>(zrealizowane["ID_KONTRAHENTA"].asInteger());
+    iIdKontaBank = static_cast<int>(zrealizowane["ID_KONTA_BANK"].asInteger());
+    sKontoKontrahenta = zrealizowane["KONTRAHENT_KONTO"].asString();
+    sNazwaBankuKontrahenta = zrealizowane["KONTRAHENT_NAZWABANKU"].asString();
+    sWn = zrealizowane["WN"].asString();
+    sTresc = zrealizowane["TRESC1"].asString();
+    dKwota = zrealizowane["WARTOSC"].asDouble();
+    sParagraf = zrealizowane["PARAGRAF"].asString();
 }

@@ -43,10 +43,8 @@ bool ledgerFailed()
 
 QDate dateOf(const data::Dataset& rows)
 {
-    return rows.fieldByName(QStringLiteral("DATA_REALIZACJI")).asDate();
+    return rows["DATA_REALIZACJI"].asDate();
 }
-
-QString textOf(const data::Dataset& rows, const char* name) { return rows.fieldByName(QLatin1String(name)).asString(); }
 
 }  // namespace
 
@@ -94,10 +92,10 @@ bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int
         // Right after issuing the register's current row is the batch's last transfer.
         const data::Dataset& przelewy = DMP->quePrzelewy;
         const QString description =
-            przelewy.isActive() && !przelewy.isEmpty() ? textOf(przelewy, "TRESC1") : QString();
+            przelewy.isActive() && !przelewy.isEmpty() ? przelewy["TRESC1"].asString() : QString();
         const int document = dmFinanse->iDodajDokumentFK(
             nullptr, period, -1, DMP->iIdKoduDokPrzelewu, QStringLiteral("PRZ"),
-            static_cast<int>(rows.fieldByName(QStringLiteral("ID")).asInteger()), documentDate, documentDate,
+            static_cast<int>(rows["ID"].asInteger()), documentDate, documentDate,
             description, QString());
         if (document < 0)
             return ledgerFailed();
@@ -115,9 +113,9 @@ bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int
                                  "where ID = :OLD_ID"));
         for (rows.first(); !rows.eof(); rows.next()) {
             creditAccount = bankAccount;
-            const double amount = rows.fieldByName(QStringLiteral("WARTOSC")).asDouble();
+            const double amount = rows["WARTOSC"].asDouble();
             context.dSuma = dmMain->zaokr(amount + context.dSuma, 2);
-            paragraph = textOf(rows, "PARAGRAF");
+            paragraph = rows["PARAGRAF"].asString();
             if (!paragraph.isEmpty()) {
                 auto own = paragraphAccounts.find(paragraph);
                 if (own == paragraphAccounts.end())
@@ -126,12 +124,12 @@ bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int
                     creditAccount = *own;
             }
             rows.edit();
-            rows.fieldByName(QStringLiteral("ID_DOKUMENTU_FK")).setInteger(document);
+            rows["ID_DOKUMENTU_FK"].setInteger(document);
             rows.post();
 
             rowDate = dateOf(rows);
-            if (dmFinanse->iDodajDekret(nullptr, document, textOf(rows, "WN"), balanced ? creditAccount : QString(),
-                                        amount, textOf(rows, "TRESC1"), rowDate, rowDate, textOf(rows, "NR_FAKTURY"),
+            if (dmFinanse->iDodajDekret(nullptr, document, rows["WN"].asString(), balanced ? creditAccount : QString(),
+                                        amount, rows["TRESC1"].asString(), rowDate, rowDate, rows["NR_FAKTURY"].asString(),
                                         0, paragraph, -1) < 0)
                 return ledgerFailed();
         }

@@ -31,8 +31,6 @@ namespace {
 const QString kBlad = QStringLiteral("Bład");
 const QString kPolePartii = QStringLiteral("DATA_REALIZACJI");
 
-data::Field& pole(data::Dataset& ds, const char* name) { return ds.fieldByName(QLatin1String(name)); }
-
 void vBlad(const QString& tekst) { ui::dialogs().message(tekst, kBlad, ui::Buttons::Ok, ui::Icon::Error); }
 
 bool bTak(const QString& tekst, const QString& tytul) {
@@ -138,8 +136,8 @@ void TfrmWyborWystawione::onActivate() {
         if (cWybranaLitera == '*') return;
         // No such batch any more: the walk ends on the oldest one.
         for (wystawione.first(); !wystawione.eof(); wystawione.next())
-            if (pole(wystawione, "DATA_REALIZACJI").asDateTime() == dtWybrana &&
-                cPierwszaLitera(pole(wystawione, "KOLEJNY")) == cWybranaLitera)
+            if (wystawione["DATA_REALIZACJI"].asDateTime() == dtWybrana &&
+                cPierwszaLitera(wystawione["KOLEJNY"]) == cWybranaLitera)
                 break;
         DBGrid1->showCurrentRow();
     });
@@ -173,9 +171,9 @@ void TfrmWyborWystawione::btnWybierzClick() {
 bool TfrmWyborWystawione::bWybierzPartie() {
     data::Dataset& wystawione = DMP->queWystawione;
     if (!wystawione.isActive() || wystawione.isEmpty()) return false;
-    m_data = pole(wystawione, "DATA_REALIZACJI").asDate();
-    m_litera = cPierwszaLitera(pole(wystawione, "KOLEJNY"));
-    m_idBanku = static_cast<int>(pole(wystawione, "ID_BANKU").asInteger());
+    m_data = wystawione["DATA_REALIZACJI"].asDate();
+    m_litera = cPierwszaLitera(wystawione["KOLEJNY"]);
+    m_idBanku = static_cast<int>(wystawione["ID_BANKU"].asInteger());
 
     DMP->vWybierzZrealizowane(sWarunekPartii(m_data, m_litera), QStringLiteral("b.KOD_FK"));
     data::Dataset& zrealizowane = DMP->queZrealizowane;
@@ -185,11 +183,11 @@ bool TfrmWyborWystawione::bWybierzPartie() {
     }
     data::Dataset& banki = DMP->queBanki;
     if (!banki.isActive()) banki.open();
-    if (!banki.locate(QStringLiteral("ID"), pole(zrealizowane, "ID_KONTA_FIRMY").asInteger())) {
+    if (!banki.locate(QStringLiteral("ID"), zrealizowane["ID_KONTA_FIRMY"].asInteger())) {
         vBlad(QStringLiteral("Brak takiego banku firmy ! "));
         return false;
     }
-    m_grupuje = pole(banki, "GRUPOWANIE").asInteger() == 1;
+    m_grupuje = banki["GRUPOWANIE"].asInteger() == 1;
     return true;
 }
 

@@ -36,8 +36,6 @@ QString sGeneratorZrealizowanych(int ile) {
 // A day holds batches 'A' to 'S'.
 constexpr char kPoOstatniejLiterze = 'T';
 
-data::Field& pole(data::Dataset& ds, const char* name) { return ds.fieldByName(QString::fromLatin1(name)); }
-
 QString sLitera(char litera) { return QString(QLatin1Char(litera)); }
 
 bool bOdmowa(const QString& tekst, const QString& tytul = QString()) {
@@ -219,15 +217,15 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
     try {
         // The batch row, the payments and the realized rows are kept together or not at all.
         data::UnitOfWork uow(dmMain->transaction(), {&wystawione, &przelewy, &DMP->queZrealizowane});
-        const int bank = static_cast<int>(pole(DMP->queBanki, "ID").asInteger());
+        const int bank = static_cast<int>(DMP->queBanki["ID"].asInteger());
         wystawione.insert();
         iIdPartii = dmMain->iPobierzGenerator(kGeneratorPartii);
-        pole(wystawione, "ID").setInteger(iIdPartii);
-        pole(wystawione, "DATA_REALIZACJI").setDate(dtPrzelewu->date());
-        pole(wystawione, "KOLEJNY").setString(sLitera(kontekst.cKolejny));
-        pole(wystawione, "ID_BANKU").setInteger(bank);
-        pole(wystawione, "ZBIOR_ZAPISANY").setInteger(0);
-        pole(wystawione, "DOKUMENT_ZAPISANY").setInteger(DMP->iKsiegowacPrzelewy == 1 ? 0 : 1);
+        wystawione["ID"].setInteger(iIdPartii);
+        wystawione["DATA_REALIZACJI"].setDate(dtPrzelewu->date());
+        wystawione["KOLEJNY"].setString(sLitera(kontekst.cKolejny));
+        wystawione["ID_BANKU"].setInteger(bank);
+        wystawione["ZBIOR_ZAPISANY"].setInteger(0);
+        wystawione["DOKUMENT_ZAPISANY"].setInteger(DMP->iKsiegowacPrzelewy == 1 ? 0 : 1);
         wystawione.post();
         kontekst.iIdKontaFirmy = bank;
         przyPartii = false;
@@ -278,9 +276,9 @@ bool TfrmWystawPrzelewy::bZestawNiezmieniony() {
     data::Dataset& przelewy = DMP->quePrzelewy;
     for (int r = 0; r < przelewy.recordCount(); ++r) {
         data::Dataset::RowScope wiersz(przelewy, r);
-        const auto it = teraz.find(pole(przelewy, "ID").asInteger());
-        if (it != teraz.end() && it->second.first == pole(przelewy, "WARTOSC").asDecimal().rescaled(2).units &&
-            it->second.second == pole(przelewy, "WARTOSC_WYPLACONA").asDecimal().rescaled(2).units)
+        const auto it = teraz.find(przelewy["ID"].asInteger());
+        if (it != teraz.end() && it->second.first == przelewy["WARTOSC"].asDecimal().rescaled(2).units &&
+            it->second.second == przelewy["WARTOSC_WYPLACONA"].asDecimal().rescaled(2).units)
             continue;
         bOdmowa(sOPrzelewie() + " został w międzyczasie wystawiony lub zmieniony przez innego użytkownika. "
                                 "Wystaw przelewy ponownie.");
@@ -293,46 +291,46 @@ void TfrmWystawPrzelewy::vZaplacPrzelew() {
     data::Dataset& przelewy = DMP->quePrzelewy;
     przelewy.edit();
     DMP->fldZaznacz->setInteger(0);
-    const double kwota = pole(przelewy, "WARTOSC").asDouble();
-    const double wyplacono = dmMain->zaokr(pole(przelewy, "WARTOSC_WYPLACONA").asDouble() + kwota, 2);
-    const double cala = dmMain->zaokr(pole(przelewy, "WARTOSC_CALA").asDouble(), 2);
-    pole(przelewy, "WARTOSC_WYPLACONA").setDouble(wyplacono);
+    const double kwota = przelewy["WARTOSC"].asDouble();
+    const double wyplacono = dmMain->zaokr(przelewy["WARTOSC_WYPLACONA"].asDouble() + kwota, 2);
+    const double cala = dmMain->zaokr(przelewy["WARTOSC_CALA"].asDouble(), 2);
+    przelewy["WARTOSC_WYPLACONA"].setDouble(wyplacono);
     // Paid beyond the full amount counts as paid in full: the rest would
     // otherwise stay pending as a negative payment.
     if (wyplacono >= cala) {
-        pole(przelewy, "DATA_REALIZACJI").setDate(dtPrzelewu->date());
-        pole(przelewy, "KOLEJNY").setString(sLitera(kontekst.cKolejny));
-        pole(przelewy, "WARTOSC").setDouble(0);
+        przelewy["DATA_REALIZACJI"].setDate(dtPrzelewu->date());
+        przelewy["KOLEJNY"].setString(sLitera(kontekst.cKolejny));
+        przelewy["WARTOSC"].setDouble(0);
     } else {
-        pole(przelewy, "WARTOSC").setDouble(dmMain->zaokr(cala - wyplacono, 2));
+        przelewy["WARTOSC"].setDouble(dmMain->zaokr(cala - wyplacono, 2));
     }
     przelewy.post();
 
-    kontekst.iIdPrzelewu = static_cast<int>(pole(przelewy, "ID").asInteger());
-    kontekst.iIdKontrahenta = static_cast<int>(pole(przelewy, "ID_KONTRAHENTA").asInteger());
-    kontekst.iIdKontaBank = static_cast<int>(pole(przelewy, "ID_KONTA_BANK").asInteger());
-    kontekst.sWn = pole(przelewy, "WN").asString();
-    kontekst.sTresc = pole(przelewy, "TRESC1").asString();
+    kontekst.iIdPrzelewu = static_cast<int>(przelewy["ID"].asInteger());
+    kontekst.iIdKontrahenta = static_cast<int>(przelewy["ID_KONTRAHENTA"].asInteger());
+    kontekst.iIdKontaBank = static_cast<int>(przelewy["ID_KONTA_BANK"].asInteger());
+    kontekst.sWn = przelewy["WN"].asString();
+    kontekst.sTresc = przelewy["TRESC1"].asString();
     kontekst.dKwota = kwota;
-    kontekst.sParagraf = pole(przelewy, "PARAGRAF").asString();
-    kontekst.sNrFaktury = pole(przelewy, "NR_FAKTURY").asString();
+    kontekst.sParagraf = przelewy["PARAGRAF"].asString();
+    kontekst.sNrFaktury = przelewy["NR_FAKTURY"].asString();
 }
 
 void TfrmWystawPrzelewy::vPrzeniesDoZrealizowanych(int id) {
     data::Dataset& zrealizowane = DMP->queZrealizowane;
     zrealizowane.insert();
-    pole(zrealizowane, "ID").setInteger(id);
-    pole(zrealizowane, "ID_KONTRAHENTA").setInteger(kontekst.iIdKontrahenta);
-    pole(zrealizowane, "ID_KONTA_BANK").setInteger(kontekst.iIdKontaBank);
-    pole(zrealizowane, "ID_KONTA_FIRMY").setInteger(kontekst.iIdKontaFirmy);
-    pole(zrealizowane, "WARTOSC").setDouble(dmMain->zaokr(kontekst.dKwota, 2));
-    pole(zrealizowane, "KOLEJNY").setString(sLitera(kontekst.cKolejny));
-    pole(zrealizowane, "DATA_REALIZACJI").setDate(dtPrzelewu->date());
-    pole(zrealizowane, "WN").setString(kontekst.sWn);
-    pole(zrealizowane, "TRESC1").setString(kontekst.sTresc);
-    pole(zrealizowane, "NR_FAKTURY").setString(kontekst.sNrFaktury);
-    pole(zrealizowane, "PARAGRAF").setString(kontekst.sParagraf);
-    pole(zrealizowane, "ID_PRZELEWU").setInteger(kontekst.iIdPrzelewu);
+    zrealizowane["ID"].setInteger(id);
+    zrealizowane["ID_KONTRAHENTA"].setInteger(kontekst.iIdKontrahenta);
+    zrealizowane["ID_KONTA_BANK"].setInteger(kontekst.iIdKontaBank);
+    zrealizowane["ID_KONTA_FIRMY"].setInteger(kontekst.iIdKontaFirmy);
+    zrealizowane["WARTOSC"].setDouble(dmMain->zaokr(kontekst.dKwota, 2));
+    zrealizowane["KOLEJNY"].setString(sLitera(kontekst.cKolejny));
+    zrealizowane["DATA_REALIZACJI"].setDate(dtPrzelewu->date());
+    zrealizowane["WN"].setString(kontekst.sWn);
+    zrealizowane["TRESC1"].setString(kontekst.sTresc);
+    zrealizowane["NR_FAKTURY"].setString(kontekst.sNrFaktury);
+    zrealizowane["PARAGRAF"].setString(kontekst.sParagraf);
+    zrealizowane["ID_PRZELEWU"].setInteger(kontekst.iIdPrzelewu);
     zrealizowane.post();
 }
 

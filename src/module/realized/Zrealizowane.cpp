@@ -29,7 +29,6 @@ const QString kPierwszyPorzadek = QStringLiteral("a.DATA_REALIZACJI DESC ,KOLEJN
 const QString kUwaga = QStringLiteral("Uwaga");
 
 data::Dataset& zrealizowane() { return DMP->queZrealizowane; }
-data::Field& pole(const char* nazwa) { return zrealizowane().fieldByName(QLatin1String(nazwa)); }
 
 // The ledger's document numbers the list looks its rows' numbers up in; read
 // afresh when asked, since a posting may have added one.
@@ -267,12 +266,12 @@ void TfrmZrealizowane::btnDokFKClick() {
         vBlad(QStringLiteral("Nie księgujemy przelewów - tak ustawiono parametry systemu !"), kUwaga);
         return;
     }
-    const qint64 dokument = pole("ID_DOKUMENTU_FK").asInteger();
+    const qint64 dokument = zrealizowane()["ID_DOKUMENTU_FK"].asInteger();
     if (dokument > 0 && dmFinanse->iDokumentKsiegowyTekst(this, nullptr, static_cast<int>(dokument), true, QString(),
                                                           QString()) > 0)
         return;
     // A withdrawn transfer was never paid: a document would post money that did not go out.
-    if (pole("KOLEJNY").asString() == QLatin1String("*")) {
+    if (zrealizowane()["KOLEJNY"].asString() == QLatin1String("*")) {
         vBlad(QStringLiteral("Przelew wycofany ze zrealizowanych - nie ma dokumentu FK."), kUwaga);
         return;
     }
@@ -283,11 +282,11 @@ void TfrmZrealizowane::btnDokFKClick() {
 }
 
 void TfrmZrealizowane::vUtworzDokument() {
-    const QDate data = pole("DATA_REALIZACJI").asDate();
-    const QString kolejny = pole("KOLEJNY").asString();
+    const QDate data = zrealizowane()["DATA_REALIZACJI"].asDate();
+    const QString kolejny = zrealizowane()["KOLEJNY"].asString();
     const char litera = kolejny.isEmpty() ? ' ' : kolejny.at(0).toLatin1();
-    const int bank = static_cast<int>(pole("ID_KONTA_FIRMY").asInteger());
-    const int id = static_cast<int>(pole("ID").asInteger());
+    const int bank = static_cast<int>(zrealizowane()["ID_KONTA_FIRMY"].asInteger());
+    const int id = static_cast<int>(zrealizowane()["ID"].asInteger());
     const QString porzadek = zrealizowane().sql().value(TDMP::kLiniaPorzadkuZrealizowanych);
 
     // A hidden issuing window lends the posting its issue context.

@@ -19,7 +19,6 @@
 
 namespace {
 
-data::Field& pole(const char* name) { return DMP->quePrzelewy.fieldByName(QString::fromLatin1(name)); }
 
 void odmowa(const QString& tekst) { ui::dialogs().message(tekst, QString(), ui::Buttons::Ok, ui::Icon::None); }
 
@@ -82,15 +81,15 @@ void TfrmPodzialKwoty::vZbudujOkno()
 
 void TfrmPodzialKwoty::vPokazZostaje()
 {
-    pnlZostaje->setText(data::formatFloat(pole("WARTOSC_CALA").asDouble() - pole("WARTOSC").asDouble()));
+    pnlZostaje->setText(data::formatFloat(DMP->quePrzelewy["WARTOSC_CALA"].asDouble() - DMP->quePrzelewy["WARTOSC"].asDouble()));
 }
 
 void TfrmPodzialKwoty::btnOKClick()
 {
     if (!ui::applyEdits(*this))
         return;
-    const double wartosc = pole("WARTOSC").asDouble();
-    const double maksimum = pole("WARTOSC_CALA").asDouble() - pole("WARTOSC_WYPLACONA").asDouble();
+    const double wartosc = DMP->quePrzelewy["WARTOSC"].asDouble();
+    const double maksimum = DMP->quePrzelewy["WARTOSC_CALA"].asDouble() - DMP->quePrzelewy["WARTOSC_WYPLACONA"].asDouble();
     if (dmMain->zaokr(wartosc, 2) > dmMain->zaokr(maksimum, 2)) {
         odmowa(QStringLiteral("Za duza kwota "));
         return;

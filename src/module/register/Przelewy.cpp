@@ -42,18 +42,15 @@ const QString kStartWarunek = QStringLiteral("and a.DATA_REALIZACJI is NULL ");
 const QString kStartPorzadek = QStringLiteral("a.TERMIN_ZAPLATY ASC");
 const QString kStartKolumna = QStringLiteral("TERMIN_ZAPLATY");
 const QString kUklad = QStringLiteral("TfrmPrzelewy");
-constexpr int kLiniaWarunku = 6;
-constexpr int kLiniaPorzadku = 8;
 // Account numbers shorter than this count as missing.
 constexpr int kDlugoscKonta = 26;
 
 data::Dataset& przelewy() { return DMP->quePrzelewy; }
-data::Field& pole(const char* nazwa) { return przelewy().fieldByName(QString::fromLatin1(nazwa)); }
 
-bool bZrealizowany() { return !pole("DATA_REALIZACJI").isNull(); }
-double dWartosc() { return pole("WARTOSC").asDouble(); }
+bool bZrealizowany() { return !przelewy()["DATA_REALIZACJI"].isNull(); }
+double dWartosc() { return przelewy()["WARTOSC"].asDouble(); }
 // What is still owed: a partial amount chosen earlier is dropped.
-double dPozostalo() { return pole("WARTOSC_CALA").asDouble() - pole("WARTOSC_WYPLACONA").asDouble(); }
+double dPozostalo() { return przelewy()["WARTOSC_CALA"].asDouble() - przelewy()["WARTOSC_WYPLACONA"].asDouble(); }
 bool bJestWiersz() { return przelewy().isActive() && !przelewy().isEmpty(); }
 
 QString sBlad(const std::exception& e) { return QString::fromUtf8(e.what()); }
@@ -68,7 +65,7 @@ void vInnyZestaw() {
 void vUstawZnak(int znak) {
     przelewy().edit();
     DMP->fldZaznacz->setInteger(znak);
-    pole("WARTOSC").setDouble(dPozostalo());
+    przelewy()["WARTOSC"].setDouble(dPozostalo());
     przelewy().post();
 }
 
@@ -99,8 +96,8 @@ TfrmPrzelewy::TfrmPrzelewy(QWidget* owner, bool przywroc) : Form(owner), bPrzywr
     try {
         DMP->vWczytajParametry();
         przelewy().close();
-        przelewy().setSqlLine(kLiniaWarunku, kStartWarunek);
-        przelewy().setSqlLine(kLiniaPorzadku, kStartPorzadek);
+        przelewy().setSqlLine(TDMP::kLiniaWarunku, kStartWarunek);
+        przelewy().setSqlLine(TDMP::kLiniaPorzadku, kStartPorzadek);
         przelewy().open();
     } catch (const std::exception& e) {
         ui::showError(objectName(), "FormCreate", e);
@@ -144,7 +141,7 @@ void TfrmPrzelewy::vZbudujOkno() {
     vZbudujRekord(*uklad);
     vZbudujDol(*uklad);
     vZbudujAkcje();
-    lista = new TListaSortowana(*this, *grdPrzelewy, przelewy(), *edtTekst, kLiniaPorzadku, [this] { actSQLExecute(); });
+    lista = new TListaSortowana(*this, *grdPrzelewy, przelewy(), *edtTekst, TDMP::kLiniaPorzadku, [this] { actSQLExecute(); });
     connect(grdPrzelewy, &ui::DbGrid::keyDown, lista, &TListaSortowana::vKlawiszSiatki);
 }
 
@@ -374,7 +371,7 @@ void TfrmPrzelewy::onActivate() {
         vPrzelicz();
         break;
     case 6:
-        przelewy().setSqlLine(kLiniaPorzadku, sZapamietanyPorzadek);
+        przelewy().setSqlLine(TDMP::kLiniaPorzadku, sZapamietanyPorzadek);
         actSQLExecute();
         break;
     default: break;
@@ -395,7 +392,7 @@ void TfrmPrzelewy::onClose() {
 
 void TfrmPrzelewy::actSQLExecute() {
     try {
-        lista->vOtworz(kLiniaWarunku, sWarunekRealizacji);
+        lista->vOtworz(TDMP::kLiniaWarunku, sWarunekRealizacji);
     } catch (const std::exception& e) {
         ui::dialogs().showMessage("frmPrzelew->actSQLExecute(...) \n\n" + sBlad(e));
     }
@@ -452,7 +449,7 @@ void TfrmPrzelewy::btnUsunClick() {
         return;
     }
     QString pytanie = QStringLiteral("Czy chcesz usunąć wybrany przelew?");
-    if (pole("WPROWADZONY").asInteger() != 1)
+    if (przelewy()["WPROWADZONY"].asInteger() != 1)
         pytanie.prepend(QStringLiteral("Przelew utworzony automatycznie z faktury ZAKUPU !\n"));
     if (ui::dialogs().message(pytanie, QStringLiteral("Usuwanie"), ui::Buttons::YesNo, ui::Icon::Question) !=
         ui::Answer::Yes)
@@ -516,7 +513,7 @@ void TfrmPrzelewy::btnZaznaczClick() {
         if (znak.asInteger() == 1) {
             po.vOdejmij(dWartosc());
             znak.setInteger(0);
-            pole("WARTOSC").setDouble(dPozostalo());
+            przelewy()["WARTOSC"].setDouble(dPozostalo());
         } else {
             po.vDodaj(dWartosc());
             znak.setInteger(1);
@@ -622,12 +619,12 @@ void TfrmPrzelewy::btnWystawClick() {
     const QStringList poprzednie = przelewy().sql();
     try {
         przelewy().close();
-        przelewy().setSqlLine(kLiniaWarunku, sWarunekZestawu(DMP->iKtoryZestaw));
-        przelewy().setSqlLine(kLiniaPorzadku, QStringLiteral(" a.ID_KONTRAHENTA"));
+        przelewy().setSqlLine(TDMP::kLiniaWarunku, sWarunekZestawu(DMP->iKtoryZestaw));
+        przelewy().setSqlLine(TDMP::kLiniaPorzadku, QStringLiteral(" a.ID_KONTRAHENTA"));
         przelewy().open();
         for (przelewy().first(); !przelewy().eof(); przelewy().next()) {
-            const QString nazwa = pole("KONTRAHENT_NAZWA").asString();
-            const QString konto = pole("KONTRAHENT_KONTO").asString();
+            const QString nazwa = przelewy()["KONTRAHENT_NAZWA"].asString();
+            const QString konto = przelewy()["KONTRAHENT_KONTO"].asString();
             if (konto.length() < kDlugoscKonta) {
                 ui::dialogs().message(nazwa, QStringLiteral("Brak konta bankowego->Kontrahenta:"), ui::Buttons::Ok,
                                       ui::Icon::Error);
@@ -635,7 +632,7 @@ void TfrmPrzelewy::btnWystawClick() {
                 return;
             }
             if (DMP->iCzyAkceptacjaKontaBankowego == 1 &&
-                DMP->iKontoZaakceptowane(static_cast<int>(pole("ID_KONTA_BANK").asInteger())) == 0) {
+                DMP->iKontoZaakceptowane(static_cast<int>(przelewy()["ID_KONTA_BANK"].asInteger())) == 0) {
                 ui::dialogs().message(nazwa + "\n" + konto,
                                       QStringLiteral("NIE JEST ZAAKCEPTOWANE konto bankowe ->Kontrahenta:"),
                                       ui::Buttons::Ok, ui::Icon::Error);
@@ -677,8 +674,8 @@ void TfrmPrzelewy::vPoWystawieniu() {
     lista->sKolumnaSortowania = lista->sPoprzedniaKolumna = kStartKolumna;
     try {
         przelewy().close();
-        przelewy().setSqlLine(kLiniaWarunku, kStartWarunek);
-        przelewy().setSqlLine(kLiniaPorzadku, kStartPorzadek);
+        przelewy().setSqlLine(TDMP::kLiniaWarunku, kStartWarunek);
+        przelewy().setSqlLine(TDMP::kLiniaPorzadku, kStartPorzadek);
         przelewy().open();
     } catch (const std::exception& e) {
         ui::showError(objectName(), "btnWystawClick", e);
@@ -695,7 +692,7 @@ void TfrmPrzelewy::spbZrealizowaneClick() {
 
 void TfrmPrzelewy::spbWydrukClick() {
     iStanPowrotu = 6;
-    sZapamietanyPorzadek = przelewy().sql().value(kLiniaPorzadku);
+    sZapamietanyPorzadek = przelewy().sql().value(TDMP::kLiniaPorzadku);
     vOtworzZestawienia();
 }
 

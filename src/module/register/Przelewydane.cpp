@@ -221,9 +221,9 @@ void TfrmPrzelewyDane::vOtworz()
     } else {
         setWindowTitle(QStringLiteral("Przelew-Dopis"));
         przelewy().append();
-        pole("DODAL").setString(dmMain->PobierzUzytkownik());
-        pole("DATA_DODANIA").setDateTime(QDate::currentDate().startOfDay());
-        pole("WPROWADZONY").setInteger(1);
+        przelewy()["DODAL"].setString(dmMain->PobierzUzytkownik());
+        przelewy()["DATA_DODANIA"].setDateTime(QDate::currentDate().startOfDay());
+        przelewy()["WPROWADZONY"].setInteger(1);
     }
     pnlParagraf->setVisible(DMP->iPokazParagraf == 1);
     dmMain->vAddWindowTab(*this);
@@ -233,14 +233,12 @@ void TfrmPrzelewyDane::vOtworz()
 
 data::Dataset& TfrmPrzelewyDane::przelewy() const { return DMP->quePrzelewy; }
 
-data::Field& TfrmPrzelewyDane::pole(const char* name) const { return przelewy().fieldByName(QString::fromLatin1(name)); }
-
 // ---------------------------------------------------------------- contractor and account
 
 void TfrmPrzelewyDane::vWczytajKonta()
 {
     data::Dataset& konta = DMP->queBankiKontrahenta;
-    konta.setSql({"Select * from ET_BANK_KONTO where ID_KONTR=" + QString::number(pole("ID_KONTRAHENTA").asInteger()) +
+    konta.setSql({"Select * from ET_BANK_KONTO where ID_KONTR=" + QString::number(przelewy()["ID_KONTRAHENTA"].asInteger()) +
                   " order by DOMYSLNE DESC"});
     konta.open();
     konta.first();
@@ -250,21 +248,21 @@ void TfrmPrzelewyDane::vUstawKontrahenta()
 {
     const data::Dataset& rob = DMP->queRob;
     const QString symbol = rob.fieldByName(QStringLiteral("KOD_FK")).asString();
-    pole("KONTRAHENT_NAZWA").setString(rob.fieldByName(QStringLiteral("PELNA")).asString());
-    pole("KONTRAHENT_SKROT").setString(rob.fieldByName(QStringLiteral("SKROT")).asString());
-    pole("SYMBOL_NAZWA").setString(symbol);
+    przelewy()["KONTRAHENT_NAZWA"].setString(rob.fieldByName(QStringLiteral("PELNA")).asString());
+    przelewy()["KONTRAHENT_SKROT"].setString(rob.fieldByName(QStringLiteral("SKROT")).asString());
+    przelewy()["SYMBOL_NAZWA"].setString(symbol);
     vWczytajKonta();
     const data::Dataset& konta = DMP->queBankiKontrahenta;
     if (konta.isEmpty()) {
-        pole("ID_KONTA_BANK").clear();
-        pole("KONTRAHENT_NAZWABANKU").clear();
+        przelewy()["ID_KONTA_BANK"].clear();
+        przelewy()["KONTRAHENT_NAZWABANKU"].clear();
     } else {
         if (isInactive(konta))
             warnInactive();
-        pole("ID_KONTA_BANK").setInteger(konta.fieldByName(QStringLiteral("ID")).asInteger());
-        pole("KONTRAHENT_NAZWABANKU").setString(konta.fieldByName(QStringLiteral("NAZWA")).asString());
+        przelewy()["ID_KONTA_BANK"].setInteger(konta.fieldByName(QStringLiteral("ID")).asInteger());
+        przelewy()["KONTRAHENT_NAZWABANKU"].setString(konta.fieldByName(QStringLiteral("NAZWA")).asString());
     }
-    pole("WN").setString(DMP->sSyntetykaPrzelewow + "-" + symbol);
+    przelewy()["WN"].setString(DMP->sSyntetykaPrzelewow + "-" + symbol);
 }
 
 void TfrmPrzelewyDane::edtSkrotExit(ui::DBEdit& edit)
@@ -281,26 +279,26 @@ void TfrmPrzelewyDane::edtSkrotExit(ui::DBEdit& edit)
         return;
     }
     przelewy().edit();
-    pole("ID_KONTRAHENTA").setInteger(rob.fieldByName(QStringLiteral("ID")).asInteger());
+    przelewy()["ID_KONTRAHENTA"].setInteger(rob.fieldByName(QStringLiteral("ID")).asInteger());
     vUstawKontrahenta();
 }
 
 void TfrmPrzelewyDane::spbKontrahentSkrotClick()
 {
     iWybor = 1;
-    dmKontr->KontrahentModalne(this, static_cast<int>(pole("ID_KONTRAHENTA").asInteger()));
+    dmKontr->KontrahentModalne(this, static_cast<int>(przelewy()["ID_KONTRAHENTA"].asInteger()));
 }
 
 void TfrmPrzelewyDane::spbKontoClick()
 {
     iWybor = 2;
-    dmKontr->vKontrahentDane(this, static_cast<int>(pole("ID_KONTRAHENTA").asInteger()), 4);
+    dmKontr->vKontrahentDane(this, static_cast<int>(przelewy()["ID_KONTRAHENTA"].asInteger()), 4);
 }
 
 QString TfrmPrzelewyDane::sNazwaKonta()
 {
     data::Dataset& rob = DMP->queRob;
-    rob.setSql({" select * from ET_BANK_KONTO where ID =" + QString::number(pole("ID_KONTA_BANK").asInteger())});
+    rob.setSql({" select * from ET_BANK_KONTO where ID =" + QString::number(przelewy()["ID_KONTA_BANK"].asInteger())});
     rob.open();
     return rob.isEmpty() ? QString() : rob.fieldByName(QStringLiteral("NAZWA")).asString();
 }
@@ -312,17 +310,17 @@ void TfrmPrzelewyDane::cmbBankClick()
         warnInactive();
     const QString nazwa = sNazwaKonta();
     przelewy().edit();
-    pole("KONTRAHENT_NAZWABANKU").setString(nazwa);
+    przelewy()["KONTRAHENT_NAZWABANKU"].setString(nazwa);
 }
 
 // ---------------------------------------------------------------- title and classification
 
 void TfrmPrzelewyDane::edtNrFakturyExit()
 {
-    if (!pole("TRESC1").isNull())
+    if (!przelewy()["TRESC1"].isNull())
         return;
     przelewy().edit();
-    pole("TRESC1").setString(DMP->sTrescPrzelewow + pole("NR_FAKTURY").asString());
+    przelewy()["TRESC1"].setString(DMP->sTrescPrzelewow + przelewy()["NR_FAKTURY"].asString());
 }
 
 int TfrmPrzelewyDane::iSprawdzParagraf(int kontoId, const QString& nazwa)
@@ -369,27 +367,27 @@ void TfrmPrzelewyDane::onActivate()
     runHandler("FormActivate", [&] {
         switch (wybor) {
         case 1:
-            if (id > 0 && id != pole("ID_KONTRAHENTA").asInteger()) {
+            if (id > 0 && id != przelewy()["ID_KONTRAHENTA"].asInteger()) {
                 przelewy().edit();
-                pole("ID_KONTRAHENTA").setInteger(id);
+                przelewy()["ID_KONTRAHENTA"].setInteger(id);
                 DMP->queRob.setSql({" select * from ET_KONTAKT where ID=" + QString::number(id)});
                 DMP->queRob.open();
                 if (!DMP->queRob.isEmpty()) {
                     vUstawKontrahenta();
                 } else {
                     for (const char* name : {"KONTRAHENT_NAZWA", "KONTRAHENT_SKROT", "SYMBOL_NAZWA"})
-                        pole(name).clear();
+                        przelewy()[name].clear();
                     vWczytajKonta();
-                    pole("WN").setString(DMP->sSyntetykaPrzelewow + "-");
+                    przelewy()["WN"].setString(DMP->sSyntetykaPrzelewow + "-");
                 }
             }
             break;
         case 2:
             if (id > 0) {
                 przelewy().edit();
-                pole("ID_KONTA_BANK").setInteger(id);
-                pole("WN").setString(DMP->sSyntetykaPrzelewow + "-" + pole("SYMBOL_NAZWA").asString());
-                pole("KONTRAHENT_NAZWABANKU").setString(sNazwaKonta());
+                przelewy()["ID_KONTA_BANK"].setInteger(id);
+                przelewy()["WN"].setString(DMP->sSyntetykaPrzelewow + "-" + przelewy()["SYMBOL_NAZWA"].asString());
+                przelewy()["KONTRAHENT_NAZWABANKU"].setString(sNazwaKonta());
             }
             vWczytajKonta();
             break;
@@ -397,7 +395,7 @@ void TfrmPrzelewyDane::onActivate()
             if (id > 0) {
                 iSprawdzParagraf(id, QString());
                 przelewy().edit();
-                pole("PARAGRAF").setString(sNazwaParagrafu);
+                przelewy()["PARAGRAF"].setString(sNazwaParagrafu);
             }
             break;
         default:
@@ -415,15 +413,15 @@ bool TfrmPrzelewyDane::bSprawdz()
     QString bledy = QStringLiteral(" Znaleziono następujące błędy w formularzu : \n");
     int ile = 0;
     const auto blad = [&](const char* tekst) { bledy += QString::number(++ile) + QString::fromUtf8(tekst); };
-    if (pole("TERMIN_ZAPLATY").isNull())
+    if (przelewy()["TERMIN_ZAPLATY"].isNull())
         blad(".Brak Terminu Zapłaty !\n");
-    if (pole("NR_FAKTURY").isNull())
+    if (przelewy()["NR_FAKTURY"].isNull())
         blad(".Brak nr faktury \n");
-    if (pole("ID_KONTRAHENTA").isNull())
+    if (przelewy()["ID_KONTRAHENTA"].isNull())
         blad(".Brak kontrahenta !\n");
-    if (pole("ID_KONTA_BANK").isNull())
+    if (przelewy()["ID_KONTA_BANK"].isNull())
         blad(".Brak konta bankowego !\n");
-    if (pole("WARTOSC_CALA").isNull())
+    if (przelewy()["WARTOSC_CALA"].isNull())
         blad(".Brak kwoty przelewu !\n");
     if (!edtParagraf->text().isEmpty() && iSprawdzParagraf(0, edtParagraf->text()) <= 0)
         blad(".Brak takiego PARAGRAFU w Planie Kont \n");
@@ -444,12 +442,12 @@ bool TfrmPrzelewyDane::bZapisz()
         // in the form to be corrected or cancelled.
         data::UnitOfWork uow(dmMain->transaction());
         if (q.state() == data::Dataset::State::Edit) {
-            pole("WARTOSC").setDouble(
-                dmMain->zaokr(pole("WARTOSC_CALA").asDouble() - pole("WARTOSC_WYPLACONA").asDouble(), 2));
+            przelewy()["WARTOSC"].setDouble(
+                dmMain->zaokr(przelewy()["WARTOSC_CALA"].asDouble() - przelewy()["WARTOSC_WYPLACONA"].asDouble(), 2));
         } else {
-            pole("ID").setInteger(
+            przelewy()["ID"].setInteger(
                 dmMain->iPobierzGenerator(QStringLiteral("SELECT GEN_ID(GEN_PR_PRZELEWY_ID,1) AS ILE FROM RDB$DATABASE")));
-            pole("WARTOSC").setValue(pole("WARTOSC_CALA").value());
+            przelewy()["WARTOSC"].setValue(przelewy()["WARTOSC_CALA"].value());
         }
         q.post();
         uow.commit();

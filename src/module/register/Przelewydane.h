@@ -105,7 +105,6 @@ private:
     void vPolacz();
     void vOtworz();
     data::Dataset& przelewy() const;
-    data::Field& pole(const char* name) const;
     // The handler runs through runHandler whenever the signal comes.
     template <class Sender, class Signal>
     void podlacz(Sender* sender, Signal signal, const char* operacja, std::function<void()> handler);

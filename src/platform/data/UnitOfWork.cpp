@@ -11,8 +11,7 @@ namespace data {
 namespace {
 
 // The open outermost-to-innermost chain, by transaction; windows run on the GUI thread only.
-std::unordered_map<const fb::Transaction*, UnitOfWork*>& openUnits()
-{
+std::unordered_map<const fb::Transaction*, UnitOfWork*>& openUnits() {
     static std::unordered_map<const fb::Transaction*, UnitOfWork*> units;
     return units;
 }
@@ -20,8 +19,7 @@ std::unordered_map<const fb::Transaction*, UnitOfWork*>& openUnits()
 }  // namespace
 
 UnitOfWork::UnitOfWork(fb::Transaction& transaction, std::initializer_list<Dataset*> datasets, Commit commit)
-    : m_tr(transaction), m_commit(commit)
-{
+    : m_tr(transaction), m_commit(commit) {
     auto& units = openUnits();
     auto it = units.find(&m_tr);
     if (it != units.end()) m_outer = it->second;
@@ -30,8 +28,7 @@ UnitOfWork::UnitOfWork(fb::Transaction& transaction, std::initializer_list<Datas
         if (d) touch(*d);
 }
 
-UnitOfWork::~UnitOfWork()
-{
+UnitOfWork::~UnitOfWork() {
     if (!m_committed) undo();
     auto& units = openUnits();
     if (m_outer)
@@ -40,20 +37,17 @@ UnitOfWork::~UnitOfWork()
         units.erase(&m_tr);
 }
 
-void UnitOfWork::touch(Dataset& dataset)
-{
+void UnitOfWork::touch(Dataset& dataset) {
     if (std::find(m_datasets.begin(), m_datasets.end(), &dataset) == m_datasets.end()) m_datasets.push_back(&dataset);
 }
 
-void UnitOfWork::commit()
-{
+void UnitOfWork::commit() {
     if (m_doomed) throw std::logic_error("A part of this unit of work failed; nothing of it is committed");
     if (!m_outer && m_commit == Commit::Here) m_tr.commitRetaining();
     m_committed = true;
 }
 
-void UnitOfWork::undo() noexcept
-{
+void UnitOfWork::undo() noexcept {
     for (Dataset* d : m_datasets) {
         try {
             if (d->isEditing()) d->cancel();

@@ -13,12 +13,12 @@ protected:
                                   amount, QStringLiteral("801-80101-4210"), title);
     }
     int first(const std::string& where) {
-        return static_cast<int>(sharedInt("select first 1 ID from PR_PRZELEWY where " + where));
+        return static_cast<int>(sharedCents("select first 1 ID from PR_PRZELEWY where " + where));
     }
     // The calculated marks of the register row with that ID.
     std::pair<QString, QString> marksOf(int id) {
         DMP->quePrzelewy.close();
-        DMP->quePrzelewy.setSqlLine(6, QStringLiteral(" "));
+        DMP->quePrzelewy.setSqlLine(TDMP::kLiniaWarunku, QStringLiteral(" "));
         DMP->quePrzelewy.open();
         EXPECT_TRUE(DMP->quePrzelewy.locate(QStringLiteral("ID"), id));
         return {DMP->quePrzelewy.fieldByName(QStringLiteral("INNA_KWOTA_cal")).asString(),
@@ -30,11 +30,11 @@ TEST_F(TDMPTest, AddingStoresRoundedAmountsInsideTheSharedTransaction) {
     const int id = add(1234.565f);
     ASSERT_GT(id, 0);
     const std::string where = " from PR_PRZELEWY where ID = " + std::to_string(id);
-    EXPECT_EQ(123456, sharedInt("select WARTOSC" + where)) << "single precision 1234.565 is 1234.5649...";
-    EXPECT_EQ(1, sharedInt("select count(*)" + where + " and WARTOSC_CALA = 1234.56 and WPROWADZONY = 0 "
+    EXPECT_EQ(123456, sharedCents("select WARTOSC" + where)) << "single precision 1234.565 is 1234.5649...";
+    EXPECT_EQ(1, sharedCents("select count(*)" + where + " and WARTOSC_CALA = 1234.56 and WPROWADZONY = 0 "
                            "and ID_FAKTURY = 77 and DODAL = 'ADMIN' and DATA_DODANIA = current_date and ZAZNACZ "
                            "is null and KOLEJNY is null and WARTOSC_WYPLACONA is null and DATA_REALIZACJI is null"));
-    EXPECT_EQ(0, committedInt("select count(*)" + where)) << "committing is the caller's task";
+    EXPECT_EQ(0, committedCents("select count(*)" + where)) << "committing is the caller's task";
 }
 
 TEST_F(TDMPTest, CalculatedMarksFollowAmountsAndOrigin) {
@@ -63,30 +63,30 @@ TEST_F(TDMPTest, ChangingFindsOnlyRowsOfTheCurrentResultAndKeepsPaymentState) {
     ASSERT_GT(partly, 0);
     DMP->quePrzelewy.open();
     EXPECT_EQ(-1, DMP->iZmienPrzelew(realized, 0, 1, 1, "X", "201-X", QDateTime(), QDateTime(), 5.0f, "", "x"));
-    EXPECT_EQ(0, sharedInt("select count(*) from PR_PRZELEWY where NR_FAKTURY = 'X'"));
+    EXPECT_EQ(0, sharedCents("select count(*) from PR_PRZELEWY where NR_FAKTURY = 'X'"));
 
     const std::string where = " from PR_PRZELEWY where ID = " + std::to_string(partly);
-    const auto invoice = sharedInt("select coalesce(ID_FAKTURY, -5)" + where);
-    const auto paid = sharedInt("select WARTOSC_WYPLACONA" + where);
+    const auto invoice = sharedCents("select coalesce(ID_FAKTURY, -5)" + where);
+    const auto paid = sharedCents("select WARTOSC_WYPLACONA" + where);
     EXPECT_EQ(partly, DMP->iZmienPrzelew(partly, 999, 2, 2, "FV/9", "201-K0002", QDateTime(QDate(2026, 1, 2), QTime()),
                                          QDateTime(QDate(2026, 2, 3), QTime()), 2.675f, "", "Zmieniony"));
-    EXPECT_EQ(invoice, sharedInt("select coalesce(ID_FAKTURY, -5)" + where)) << "the invoice id argument is not used";
-    EXPECT_EQ(paid, sharedInt("select WARTOSC_WYPLACONA" + where));
-    EXPECT_EQ(sharedInt("select WARTOSC_CALA" + where), sharedInt("select WARTOSC" + where));
-    EXPECT_EQ(1, sharedInt("select count(*)" + where + " and ID_KONTRAHENTA = 2 and TRESC1 = 'Zmieniony' "
+    EXPECT_EQ(invoice, sharedCents("select coalesce(ID_FAKTURY, -5)" + where)) << "the invoice id argument is not used";
+    EXPECT_EQ(paid, sharedCents("select WARTOSC_WYPLACONA" + where));
+    EXPECT_EQ(sharedCents("select WARTOSC_CALA" + where), sharedCents("select WARTOSC" + where));
+    EXPECT_EQ(1, sharedCents("select count(*)" + where + " and ID_KONTRAHENTA = 2 and TRESC1 = 'Zmieniony' "
                                                        "and WPROWADZONY = 0 and DODAL = 'ADMIN'"));
 }
 
 TEST_F(TDMPTest, RefusesWhileTheRegisterRowIsBeingEditedAndWarnsAfterTheYearEndBlock) {
     DMP->quePrzelewy.open();
     DMP->quePrzelewy.edit();
-    const auto count = sharedInt("select count(*) from PR_PRZELEWY");
+    const auto count = sharedCents("select count(*) from PR_PRZELEWY");
     dialogs->expectMessage(QStringLiteral("Otwarty zbior PR_PRZELEWY"), ui::Answer::Ok);
     EXPECT_EQ(-1, add(10.0f));
     dialogs->expectMessage(QStringLiteral("Otwarty zbior PR_PRZELEWY "), ui::Answer::Ok);
     EXPECT_EQ(-1, DMP->iZmienPrzelew(DMP->quePrzelewy.fieldByName("ID").asInteger(), 0, 1, 1, "X", "", QDateTime(),
                                      QDateTime(), 1.0f, "", ""));
-    EXPECT_EQ(count, sharedInt("select count(*) from PR_PRZELEWY"));
+    EXPECT_EQ(count, sharedCents("select count(*) from PR_PRZELEWY"));
     EXPECT_EQ(QStringLiteral("Ostrzeżenie"), dialogs->shown().front().caption);
 
     DMP->quePrzelewy.cancel();
@@ -99,7 +99,7 @@ TEST_F(TDMPTest, RefusesWhileTheRegisterRowIsBeingEditedAndWarnsAfterTheYearEndB
 TEST_F(TDMPTest, ApostrophesInTextsNeverBreakTheStatements) {
     ASSERT_GT(add(12.5f, QStringLiteral("Bar O'Neill – obiady")), 0);
     DMP->quePrzelewy.close();
-    DMP->quePrzelewy.setSqlLine(6, " and a.TRESC1 = " + data::sqlQuote(QStringLiteral("Bar O'Neill – obiady")));
+    DMP->quePrzelewy.setSqlLine(TDMP::kLiniaWarunku, " and a.TRESC1 = " + data::sqlQuote(QStringLiteral("Bar O'Neill – obiady")));
     DMP->quePrzelewy.open();
     EXPECT_EQ(1, DMP->quePrzelewy.recordCount());
 }
@@ -141,7 +141,7 @@ TEST_F(TDMPTest, LookupsShowTheLinkedRowAndAMissingAccountIsNotAccepted) {
         EXPECT_EQ(linked.fieldByName(column).asString(), ds.fieldByName(lookup).asString()) << lookup;
     };
     sprawdz(DMP->queWystawione, "ID_BANKU", DMP->queBanki, "KONTO", "KONTO_BANKU_look");
-    DMP->queZrealizowane.setSqlLine(6, QStringLiteral(" and a.ID_DOKUMENTU_FK > 0"));
+    DMP->queZrealizowane.setSqlLine(TDMP::kLiniaWarunkuZrealizowanych, QStringLiteral(" and a.ID_DOKUMENTU_FK > 0"));
     sprawdz(DMP->queZrealizowane, "ID_DOKUMENTU_FK", DMP->queDok, "NUMER_DOK", "NUMER_DOK_look");
     EXPECT_EQ(0, DMP->iKontoZaakceptowane(999999));
 }

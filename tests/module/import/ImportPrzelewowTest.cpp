@@ -28,7 +28,7 @@ protected:
     void SetUp() override {
         ModuleFixture::SetUp();
         DMP->vWczytajParametry();
-        m_przed = committedInt("select count(*) from PR_PRZELEWY");
+        m_przed = committedCents("select count(*) from PR_PRZELEWY");
     }
     void TearDown() override {
         if (frmImportPrzelewow) frmImportPrzelewow->close();
@@ -56,7 +56,7 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(nullptr, frmImportPrzelewow) << "the run closes the window";
     }
-    std::int64_t dopisane() { return committedInt("select count(*) from PR_PRZELEWY") - m_przed; }
+    std::int64_t dopisane() { return committedCents("select count(*) from PR_PRZELEWY") - m_przed; }
     std::string kolumna(const std::string& kolumna, const std::string& tytul) {
         db.transaction().commitRetaining();
         return db.scalarText("select " + kolumna + " from PR_PRZELEWY where TRESC1 = '" + tytul + "'");
@@ -91,7 +91,7 @@ TEST_F(ImportPrzelewowTest, TheSampleFileAddsItsGoodLinesAndTellsTheBadOnes) {
                       "|| DODAL || '|' || DATA_WYSTAWIENIA || '|' || TERMIN_ZAPLATY",
                       wisniewska));
     // Pending, unmarked, not from an invoice, added today, paid to the default account.
-    EXPECT_EQ(1, committedInt("select count(*) from PR_PRZELEWY p where p.TRESC1 = '" + wisniewska +
+    EXPECT_EQ(1, committedCents("select count(*) from PR_PRZELEWY p where p.TRESC1 = '" + wisniewska +
                               "' and p.ID_FAKTURY is null and p.DATA_REALIZACJI is null and p.ZAZNACZ is null "
                               "and p.WARTOSC_WYPLACONA is null and p.DATA_DODANIA = CURRENT_DATE and p.ID_KONTA_BANK = "
                               "(select k.ID from ET_BANK_KONTO k join ET_KONTAKT c on c.ID = k.ID_KONTR "
@@ -156,7 +156,7 @@ TEST_F(ImportAwariaTest, AFailingCommitUndoesOnlyItsOwnLine) {
 
     EXPECT_EQ(2, dopisane());
     EXPECT_EQ("1", kolumna("count(*)", "Po"));
-    EXPECT_EQ(0, sharedInt("select count(*) from PR_PRZELEWY where TRESC1 = 'AWARIA'")) << "nothing left pending";
+    EXPECT_EQ(0, sharedCents("select count(*) from PR_PRZELEWY where TRESC1 = 'AWARIA'")) << "nothing left pending";
     EXPECT_EQ(wRejestrze + 2, DMP->quePrzelewy.recordCount());
     EXPECT_FALSE(DMP->quePrzelewy.locate(QStringLiteral("TRESC1"), QStringLiteral("AWARIA")))
         << "the register shows what the database holds";

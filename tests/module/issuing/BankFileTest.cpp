@@ -11,7 +11,6 @@ namespace {
 
 using pxtest::IssuingFixture;
 
-const QDate kDay(2026, 12, 10);
 
 // The demo school and the test contractor in a .PLI line.
 const std::string kSchoolPli = "\"SZKO\xA3" "A PODSTAWOWA NR 3 IM. MARII KO|NOPNICKIEJ W \xAFYWCU|UL. KO\x8C"
@@ -26,15 +25,11 @@ protected:
         addRealized(9101, "2026-12-10", 'A', "1234.5", "Faktura FV/1: \"pilna\"", "801-80101-4210");
         addRealized(9102, "2026-12-10", 'A', "10", "Faktura FV/2", "4210");
         context.dataPrzelewu = QDate(2026, 12, 11);
-        pbkFolder = folderOf(1);
+        pbkFolder = bankFolder(1);
     }
 
-    QString folderOf(int bank) {
-        return QString::fromStdString(db.scalarText("select SCIEZKA_PRZELEWOW from ET_BANKI where ID = " +
-                                                    std::to_string(bank)));
-    }
     QString fileOf(int bank, char letter, const char* extension) {
-        return folderOf(bank) + "/P-2026-12-10-" + QLatin1Char(letter) + QLatin1String(extension);
+        return bankFolder(bank) + "/P-2026-12-10-" + QLatin1Char(letter) + QLatin1String(extension);
     }
     static std::string contents(const QString& path) {
         QFile file(path);
@@ -71,7 +66,7 @@ TEST_F(BankFileTest, ElixirFileHoldsTheBatchNewestFirst) {
                   "110,20261210,123450,10200133,0,\"30102001330000158813998698\"," + kAccount + "," + kSchoolPli +
                   "," + kContractorPli + ",0,22223333,\"FAKTURA FV/1   PILNA |||\",\"\",\"\",\"51\"\r\n",
               written(1, 'A', ".PLI"));
-    EXPECT_EQ(QStringList{"P-2026-12-10-A.PLI"}, filesIn(folderOf(1)));
+    EXPECT_EQ(QStringList{"P-2026-12-10-A.PLI"}, filesIn(bankFolder(1)));
 }
 
 // Bank 2 takes the paragraph, banks 3 and 4 do not; bank 3 puts the ledger code first.
@@ -145,12 +140,12 @@ TEST_F(BankFileTest, BatchesOfOneDayLieSideBySideAndRewritingReplaces) {
     addRealized(9103, "2026-12-10", 'B', "5", "Faktura FV/3", "");
     written(1, 'A', ".PLI");
     written(1, 'B', ".PLI");
-    EXPECT_EQ((QStringList{"P-2026-12-10-A.PLI", "P-2026-12-10-B.PLI"}), filesIn(folderOf(1)));
+    EXPECT_EQ((QStringList{"P-2026-12-10-A.PLI", "P-2026-12-10-B.PLI"}), filesIn(bankFolder(1)));
 
     db.exec("update PR_PRZELEWY_ZREALIZOWANE set WARTOSC = 20 where ID = 9102");
     const std::string again = written(1, 'A', ".PLI");
     EXPECT_EQ(0u, again.find("110,20261210,2000,")) << again;
-    EXPECT_EQ(2, filesIn(folderOf(1)).size());
+    EXPECT_EQ(2, filesIn(bankFolder(1)).size());
 
     EXPECT_EQ("", written(1, 'D', ".PLI")) << "a batch without rows";
 }
@@ -175,7 +170,7 @@ TEST_F(BankFileTest, FailingRecordKeepsTheEarlierFileAndReportsFailure) {
     EXPECT_FALSE(bUtworzPlikDoBanku(context, kDay, 'C', 1));
     EXPECT_TRUE(context.bBlad);
     EXPECT_EQ("earlier\r\n", contents(earlier));
-    EXPECT_EQ(QStringList{"P-2026-12-10-C.PLI"}, filesIn(folderOf(1))) << "no temporary file is left behind";
+    EXPECT_EQ(QStringList{"P-2026-12-10-C.PLI"}, filesIn(bankFolder(1))) << "no temporary file is left behind";
     EXPECT_EQ(1u, dialogs->shown().size()) << "nothing is reported as created";
 }
 

@@ -41,12 +41,7 @@ protected:
 
     // Issues set 2 on that day from that bank and hands back the batch's letter.
     char issue(const QDate& day, int bank = 1) {
-        DMP->vUstawZestaw(2);
-        data::Dataset& q = DMP->quePrzelewy;
-        q.close();
-        q.setSqlLine(6, sWarunekZestawu(2));
-        q.setSqlLine(8, QStringLiteral(" a.ID_KONTRAHENTA"));
-        q.open();
+        prepareSet(2);
         dialogs->expectModal([this, day, bank](QWidget& w) {
             auto& window = static_cast<TfrmWystawPrzelewy&>(w);
             window.dtPrzelewu->setDate(day);
@@ -65,7 +60,7 @@ protected:
     static std::string sqlDay(const QDate& day) { return "'" + day.toString(Qt::ISODate).toStdString() + "'"; }
     // The committed value of a money column in grosze.
     std::int64_t grosze(const std::string& column, const std::string& from) {
-        return committedInt("select cast(coalesce(sum(" + column + "), 0) * 100 as bigint) from " + from);
+        return committedCents("select cast(coalesce(sum(" + column + "), 0) * 100 as bigint) from " + from);
     }
 };
 

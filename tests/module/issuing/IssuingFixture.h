@@ -6,6 +6,7 @@
 #include "module/frame/TDMP.h"
 #include "module/issuing/BatchSteps.h"
 #include "module/issuing/IssueContext.h"
+#include "module/register/Zestawy.h"
 #include "platform/data/SqlText.h"
 
 #include <QDate>
@@ -51,6 +52,9 @@ inline void expectMoneyInvariants(TestDatabase& db, const std::set<int>& unfinis
 class IssuingFixture : public ModuleFixture {
 protected:
     static constexpr int kContractor = 9001;
+    // The day the tests issue on, and its batches as an SQL condition.
+    static inline const QDate kDay{2026, 12, 10};
+    static inline const std::string kBatch = "DATA_REALIZACJI = '2026-12-10'";
 
     void SetUp() override {
         ModuleFixture::SetUp();
@@ -79,8 +83,6 @@ protected:
                 ")");
     }
 
-    std::int64_t count(const std::string& from) { return committedInt("select count(*) from " + from); }
-
     // The money invariants, with the batches the module lists as unfinished.
     void expectInvariants() {
         std::set<int> unfinished;
@@ -88,6 +90,22 @@ protected:
         expectMoneyInvariants(db, unfinished, DMP->iKsiegowacPrzelewy == 1);
     }
 
+    // The folder the company bank's files go to.
+    QString bankFolder(int bank) {
+        return QString::fromStdString(
+            db.scalarText("select SCIEZKA_PRZELEWOW from ET_BANKI where ID = " + std::to_string(bank)));
+    }
+    // The register query over a marking set, as the hand-off to issuing leaves it.
+    void prepareSet(int set) {
+        DMP->vUstawZestaw(set);
+        data::Dataset& q = DMP->quePrzelewy;
+        q.close();
+        q.setSqlLine(TDMP::kLiniaWarunku, sWarunekZestawu(set));
+        q.setSqlLine(TDMP::kLiniaPorzadku, QStringLiteral(" a.ID_KONTRAHENTA"));
+        q.open();
+    }
+
+    std::int64_t count(const std::string& from) { return committedCents("select count(*) from " + from); }
     static std::string quoted(const std::string& text) {
         return data::sqlQuote(QString::fromStdString(text)).toStdString();
     }

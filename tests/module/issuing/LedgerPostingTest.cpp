@@ -7,7 +7,6 @@ namespace {
 
 using pxtest::IssuingFixture;
 
-const QDate kDay(2026, 12, 10);
 
 class LedgerPostingTest : public IssuingFixture {
 protected:
@@ -31,7 +30,7 @@ protected:
     std::int64_t post() {
         dialogs->expectShowMessage(QStringLiteral("Dopisano dokument FK"));
         EXPECT_TRUE(bKsiegujPrzelewy(context, kDay, 'A', 1));
-        return committedInt("select max(ID) from FK_DOKUMENTY");
+        return committedCents("select max(ID) from FK_DOKUMENTY");
     }
     // Posting refused with this message and caption.
     void expectRefusal(const QString& text, const QString& caption, const QDate& day, char letter, int bank) {
@@ -74,7 +73,7 @@ TEST_F(LedgerPostingTest, RefusalsComeBeforeAnythingIsWritten) {
     expectRefusal(QStringLiteral("Brak przelewów z danego dnia! "), QStringLiteral("Bład"), kDay, 'Z', 1);
     expectRefusal(QStringLiteral("Brak w Planie Kont dla banku firmy analityki  z symbolem F-K "),
                   QStringLiteral("Bład"), kDay, 'A', 0);
-    EXPECT_EQ(before, sharedInt("select count(*) from FK_DOKUMENTY"));
+    EXPECT_EQ(before, sharedCents("select count(*) from FK_DOKUMENTY"));
     EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where ID in (9101, 9102) and ID_DOKUMENTU_FK is not null"));
 }
 
@@ -84,8 +83,8 @@ TEST_F(LedgerPostingTest, FailingLedgerCallRollsBack) {
     const std::int64_t before = documents();
     expectRefusal(QStringLiteral("Nie utworzono dokumentu w FK"), QStringLiteral("PO ZAPISIE !! "), QDate(2027, 1, 5),
                   'A', 1);
-    EXPECT_EQ(before, sharedInt("select count(*) from FK_DOKUMENTY"));
-    EXPECT_EQ(0, sharedInt("select count(*) from PR_PRZELEWY_ZREALIZOWANE where ID = 9103 and ID_DOKUMENTU_FK > 0"));
+    EXPECT_EQ(before, sharedCents("select count(*) from FK_DOKUMENTY"));
+    EXPECT_EQ(0, sharedCents("select count(*) from PR_PRZELEWY_ZREALIZOWANE where ID = 9103 and ID_DOKUMENTU_FK > 0"));
 }
 
 // A document that fails half-way leaves nothing: neither the document, nor

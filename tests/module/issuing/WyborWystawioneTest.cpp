@@ -14,8 +14,6 @@ namespace {
 
 using pxtest::BatchFixture;
 
-const QDate kDay(2026, 12, 10);
-const std::string kBatch = "DATA_REALIZACJI = '2026-12-10'";
 
 class WyborWystawioneTest : public BatchFixture {
 protected:
@@ -29,15 +27,13 @@ protected:
     TfrmWyborWystawione& open(char mode, char letter = 'A') {
         auto* window = new TfrmWyborWystawione(nullptr, mode);
         window->runActivation();
-        const std::int64_t id = db.scalarInt("select ID from PR_WYSTAWIONE where " + kBatch + " and KOLEJNY = '" +
+        const std::int64_t id = db.scalarCents("select ID from PR_WYSTAWIONE where " + kBatch + " and KOLEJNY = '" +
                                              std::string(1, letter) + "'");
         EXPECT_TRUE(DMP->queWystawione.locate(QStringLiteral("ID"), qint64(id)));
         return *window;
     }
     QString fileOf(int bank, const char* extension) {
-        const QString folder = QString::fromStdString(
-            db.scalarText("select SCIEZKA_PRZELEWOW from ET_BANKI where ID = " + std::to_string(bank)));
-        return folder + "/P-2026-12-10-A" + QLatin1String(extension);
+        return bankFolder(bank) + "/P-2026-12-10-A" + QLatin1String(extension);
     }
     static QByteArray contents(const QString& path) {
         QFile file(path);
@@ -53,7 +49,7 @@ protected:
         window.btnWybierzClick();
     }
     std::int64_t document() {
-        return committedInt("select max(ID_DOKUMENTU_FK) from PR_PRZELEWY_ZREALIZOWANE where " + kBatch);
+        return committedCents("select max(ID_DOKUMENTU_FK) from PR_PRZELEWY_ZREALIZOWANE where " + kBatch);
     }
     // Two transfers of one contractor share the invoice number; the older is paid in part.
     void issueSharedInvoice() {
@@ -165,7 +161,7 @@ TEST_F(WyborWystawioneTest, WithdrawalRestoresEachTransferItPaidToTheCent) {
     EXPECT_EQ(0, count("FK_DOKUMENTY where ID = " + std::to_string(doc)));
     EXPECT_EQ(0, count("FK_DEKRETY where ID_DOKUMENTU = " + std::to_string(doc)));
     EXPECT_EQ(1, count("PR_WYSTAWIONE where " + kBatch)) << "the batch row stays";
-    EXPECT_EQ(QStringLiteral("and a.DATA_REALIZACJI is NULL "), DMP->quePrzelewy.sql().value(6));
+    EXPECT_EQ(QStringLiteral("and a.DATA_REALIZACJI is NULL "), DMP->quePrzelewy.sql().value(TDMP::kLiniaWarunku));
     EXPECT_TRUE(DMP->quePrzelewy.isActive());
 
     TfrmWyborWystawione& again = open('A');
@@ -259,12 +255,12 @@ TEST_F(WyborWystawioneTest, FailureHalfWayLeavesEverythingAsItWas) {
     ASSERT_GT(doc, 0);
     const auto state = [this, doc] {
         return std::vector<std::int64_t>{
-            sharedInt("select sum(WARTOSC_WYPLACONA) from PR_PRZELEWY where ID between 9201 and 9204"),
-            sharedInt("select count(*) from PR_PRZELEWY where ID between 9201 and 9204 and DATA_REALIZACJI is null"),
-            sharedInt("select count(*) from PR_PRZELEWY where ZAZNACZ = 1"),
-            sharedInt("select count(*) from PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = 'A'"),
-            sharedInt("select count(*) from FK_DOKUMENTY where ID = " + std::to_string(doc)),
-            sharedInt("select count(*) from FK_DEKRETY where ID_DOKUMENTU = " + std::to_string(doc))};
+            sharedCents("select sum(WARTOSC_WYPLACONA) from PR_PRZELEWY where ID between 9201 and 9204"),
+            sharedCents("select count(*) from PR_PRZELEWY where ID between 9201 and 9204 and DATA_REALIZACJI is null"),
+            sharedCents("select count(*) from PR_PRZELEWY where ZAZNACZ = 1"),
+            sharedCents("select count(*) from PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = 'A'"),
+            sharedCents("select count(*) from FK_DOKUMENTY where ID = " + std::to_string(doc)),
+            sharedCents("select count(*) from FK_DEKRETY where ID_DOKUMENTU = " + std::to_string(doc))};
     };
     const auto before = state();
     ASSERT_EQ(4, before[3]);

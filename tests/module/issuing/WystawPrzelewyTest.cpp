@@ -24,8 +24,6 @@ namespace {
 
 using pxtest::IssuingFixture;
 
-const QDate kDay(2026, 12, 10);
-const std::string kBatch = "DATA_REALIZACJI = '2026-12-10'";
 
 class WystawPrzelewyTest : public IssuingFixture {
 protected:
@@ -36,7 +34,7 @@ protected:
         pxtest::installFailures(db, {"PR_WYSTAWIONE", "PR_PRZELEWY", "PR_PRZELEWY_ZREALIZOWANE"});
         IssuingFixture::SetUp();
         addContractor(9002, "Firma Testowa", "K9002");
-        folder = QString::fromStdString(db.scalarText("select SCIEZKA_PRZELEWOW from ET_BANKI where ID = 1"));
+        folder = bankFolder(1);
     }
     void TearDown() override {
         if (frmPrzelewy) frmPrzelewy->close();
@@ -53,15 +51,6 @@ protected:
                 "values (" + std::to_string(id) + ", " + who + ", " + who + ", '" + invoice + "', 'Faktura " +
                 invoice + "', '201-K" + who + "', '801-80101-4210', '2026-12-01', 1, " + full + ", " + paid + ", " +
                 amount + ", " + marks + ")");
-    }
-    // The register's query over the set, as the hand-off leaves it.
-    void prepareSet(int set) {
-        DMP->vUstawZestaw(set);
-        data::Dataset& q = DMP->quePrzelewy;
-        q.close();
-        q.setSqlLine(6, sWarunekZestawu(set));
-        q.setSqlLine(8, QStringLiteral(" a.ID_KONTRAHENTA"));
-        q.open();
     }
     // Picks the day and the bank (0: none to pick), expects what `script`
     // queues and presses the button.
@@ -99,7 +88,7 @@ protected:
         expectMessage("Stworzono plik do banku: " + folder + "/P-2026-12-10-" + QLatin1Char(letter) + ".PLI");
     }
     std::int64_t sumInGrosze(const std::string& column, const std::string& from) {
-        return committedInt("select cast(sum(" + column + ") * 100 as bigint) from " + from);
+        return committedCents("select cast(sum(" + column + ") * 100 as bigint) from " + from);
     }
     void expectNothingWritten() {
         EXPECT_EQ(0, count("PR_WYSTAWIONE where " + kBatch));
@@ -466,7 +455,7 @@ TEST_F(WystawPrzelewyTest, RoadOfOneIssueFromTheRegister) {
     EXPECT_EQ(first.size() - tail.size(), first.rfind(tail)) << first;
 
     const std::string document =
-        std::to_string(committedInt("select max(ID_DOKUMENTU_FK) from PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
+        std::to_string(committedCents("select max(ID_DOKUMENTU_FK) from PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
     EXPECT_EQ(1, count("FK_DOKUMENTY where KOD_DOK = 'PRZ' and DATA_DOK = '2026-12-10' and ID = " + document));
     EXPECT_EQ(5, count("PR_PRZELEWY_ZREALIZOWANE where ID_DOKUMENTU_FK = " + document));
     EXPECT_EQ(paid, sumInGrosze("KWOTA", "FK_DEKRETY where KONTO_MA starting '130-1' and ID_DOKUMENTU = " + document));

@@ -157,7 +157,7 @@ TEST_F(ParametryTest, ASaveWritesOnlyItsOwnColumnsAndNeverOverAnotherUsersChange
     zamknijOkna();
     EXPECT_EQ(nullptr, frmParametry);
     EXPECT_EQ("0", zapisane("CZY_PRZELEW"));
-    EXPECT_EQ(23, db.scalarInt("select cast(STAWKA_PODATKU as integer) from RE_PARAMETRY"));
+    EXPECT_EQ(23, db.scalarCents("select cast(STAWKA_PODATKU as integer) from RE_PARAMETRY"));
 
     TfrmParametry& drugie = otworz();
     drugie.actModyfikuj->trigger();
@@ -197,7 +197,7 @@ TEST_F(ParametryTest, AFailedSaveLeavesTheDatabaseAloneAndTheChangesOnScreen) {
         EXPECT_TRUE(DMP->queParametry.isEditing());
         EXPECT_EQ(tekst, okno.edtTresc->text());
         EXPECT_EQ("Faktura ", zapisane("TRESC_PRZELEWOW"));   // the demo value, untouched
-        EXPECT_EQ(0, sharedInt("select count(*) from RE_PARAMETRY where TRESC_PRZELEWOW = '" + tekst.toStdString() +
+        EXPECT_EQ(0, sharedCents("select count(*) from RE_PARAMETRY where TRESC_PRZELEWOW = '" + tekst.toStdString() +
                                "'"))
             << "nothing half-saved in the shared transaction";
         DMP->queParametry.cancel();

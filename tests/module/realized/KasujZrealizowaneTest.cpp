@@ -35,7 +35,7 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(nullptr, frmKasujZrealizowane);
     }
-    std::int64_t oldRows() { return sharedInt("select count(*) from PR_PRZELEWY_ZREALIZOWANE where "
+    std::int64_t oldRows() { return sharedCents("select count(*) from PR_PRZELEWY_ZREALIZOWANE where "
                                               "DATA_REALIZACJI < '2026-01-01'"); }
 
     std::int64_t batches = 0, transfers = 0;

@@ -60,7 +60,7 @@ protected:
         return stan;
     }
     std::int64_t zaakceptowane(int konto) {
-        return committedInt("select coalesce(ZAAKCEPTOWANE, 0) from ET_BANK_KONTO where ID = " + std::to_string(konto));
+        return committedCents("select coalesce(ZAAKCEPTOWANE, 0) from ET_BANK_KONTO where ID = " + std::to_string(konto));
     }
     void zmienNumer(int konto, const std::string& numer) {
         dmMain->database().execute(dmMain->transaction(), "update ET_BANK_KONTO set KONTO = '" + numer +
@@ -74,7 +74,7 @@ protected:
     }
     // Unaccepted accounts of transfers marked in any set.
     std::int64_t nieZaakceptowaneZaznaczone() {
-        return committedInt("select count(distinct c.ID) from PR_PRZELEWY a join ET_BANK_KONTO c on c.ID = "
+        return committedCents("select count(distinct c.ID) from PR_PRZELEWY a join ET_BANK_KONTO c on c.ID = "
                             "a.ID_KONTA_BANK where (a.ZAZNACZ > 0 or a.ZAZNACZ2 > 0 or a.ZAZNACZ3 > 0) and "
                             "c.ZAAKCEPTOWANE is distinct from 1");
     }
@@ -216,7 +216,7 @@ TEST_F(PrzelewyDoAkceptacjiTest, AFailureHalfWayThroughAcceptAllUndoesTheWholeWa
     dialogs->expectShowMessage(QStringLiteral("frmPrzelewyDoAkceptacji->AkceptacjaWszystkie1Click() \n\n"));
     okno.actAkceptujWszystkie->trigger();
     EXPECT_EQ(3, nieZaakceptowaneZaznaczone());
-    EXPECT_EQ(0, sharedInt("select count(*) from ET_BANK_KONTO where DATA_AKCEPTACJI >= current_date"))
+    EXPECT_EQ(0, sharedCents("select count(*) from ET_BANK_KONTO where DATA_AKCEPTACJI >= current_date"))
         << "nothing of the walk is left in the shared transaction either";
     EXPECT_EQ(0, stanWiersza(kPrzelewZestawu1)) << "the list shows the database again";
 }
@@ -228,10 +228,10 @@ TEST_F(PrzelewyDoAkceptacjiTest, SwitchingTheSetCountsItsMarksAndKeepsTheList) {
     for (int zestaw : {2, 3, 1}) {
         okno.grpZestawy->button(zestaw - 1)->click();
         const std::string pole = zestaw == 1 ? "ZAZNACZ" : "ZAZNACZ" + std::to_string(zestaw);
-        EXPECT_EQ(QString::number(committedInt("select count(*) from PR_PRZELEWY where " + pole + " = 1")),
+        EXPECT_EQ(QString::number(committedCents("select count(*) from PR_PRZELEWY where " + pole + " = 1")),
                   okno.pnlIlosc->text());
         const double suma =
-            committedInt("select cast(sum(WARTOSC) * 100 as bigint) from PR_PRZELEWY where " + pole + " = 1") / 100.0;
+            committedCents("select cast(sum(WARTOSC) * 100 as bigint) from PR_PRZELEWY where " + pole + " = 1") / 100.0;
         EXPECT_DOUBLE_EQ(suma, okno.pnlRazem->text().replace(u',', u'.').toDouble()) << zestaw;
         EXPECT_EQ(wiersze, q().recordCount());
         EXPECT_EQ(kDrugiPrzelew, biezacy());

@@ -59,7 +59,7 @@ protected:
         }
         return list;
     }
-    static QString orderLine() { return DMP->queZrealizowane.sql().value(8); }
+    static QString orderLine() { return DMP->queZrealizowane.sql().value(TDMP::kLiniaPorzadkuZrealizowanych); }
     // December 2026 on the pickers: the rows the ledger tests add lie there.
     void showDecember(TfrmZrealizowane& window) {
         window.DateTimePickerOd->setDate(QDate(2026, 12, 1));
@@ -87,7 +87,7 @@ TEST_F(ZrealizowaneTest, ListsTheCurrentMonthNewestBatchFirstAndFiltersOnRequest
     EXPECT_EQ(4, DMP->queZrealizowane.recordCount());
     EXPECT_EQ(" AND  a.DATA_REALIZACJI >='" + first.addDays(-1).toString(Qt::ISODate) +
                   "' AND a.DATA_REALIZACJI <='" + today.toString(Qt::ISODate) + "'",
-              DMP->queZrealizowane.sql().value(6));
+              DMP->queZrealizowane.sql().value(TDMP::kLiniaWarunkuZrealizowanych));
 }
 
 // A batch withdrawn meanwhile changes the register's set: the register reads
@@ -165,7 +165,7 @@ TEST_F(ZrealizowaneTest, LedgerDocumentIsShownOrMadeOnlyWhenPostingIsOn) {
     add(9111, QDate(2026, 12, 10), 'A', "0.55");
     const std::string batch = "PR_WYSTAWIONE where DATA_REALIZACJI = '2026-12-10' and KOLEJNY = 'A'";
     db.exec("update PR_WYSTAWIONE set DOKUMENT_ZAPISANY = 0 where DATA_REALIZACJI = '2026-12-10' and KOLEJNY = 'A'");
-    const std::int64_t existing = db.scalarInt("select min(ID) from FK_DOKUMENTY where KOD_DOK = 'PRZ'");
+    const std::int64_t existing = db.scalarCents("select min(ID) from FK_DOKUMENTY where KOD_DOK = 'PRZ'");
     db.exec("update PR_PRZELEWY_ZREALIZOWANE set ID_DOKUMENTU_FK = " + std::to_string(existing) +
             " where ID = 9101");
     TfrmZrealizowane& window = open();

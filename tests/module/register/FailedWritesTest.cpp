@@ -49,7 +49,10 @@ protected:
         bool operator==(const Stan&) const = default;
     };
     Stan stan() {
-        Stan s{pxtest::tableRows(dmMain->transaction(), "PR_PRZELEWY"), okno->pnlIlosc->text(), okno->pnlRazem->text(), {}};
+        Stan s{pxtest::tableRows(dmMain->transaction(), "PR_PRZELEWY"),
+               okno->pnlIlosc->text(),
+               okno->pnlRazem->text(),
+               {}};
         const int wiersz = q().recNo();
         for (int r = 0; r < q().recordCount(); ++r) {
             data::Dataset::RowScope w(q(), r);
@@ -62,8 +65,8 @@ protected:
         EXPECT_FALSE(q().isEditing()) << krok;
         const Stan po = stan();
         EXPECT_EQ(przed.tabela, po.tabela) << krok;
-        EXPECT_EQ(przed.ilosc, po.ilosc) << krok;
-        EXPECT_EQ(przed.razem, po.razem) << krok;
+        EXPECT_EQ(przed.ilosc.toStdString(), po.ilosc.toStdString()) << krok;
+        EXPECT_EQ(przed.razem.toStdString(), po.razem.toStdString()) << krok;
         EXPECT_TRUE(przed.lista == po.lista) << krok << ": the list shows what the database holds";
     }
     data::Dataset& q() { return DMP->quePrzelewy; }

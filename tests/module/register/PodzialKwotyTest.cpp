@@ -45,7 +45,7 @@ protected:
         return frmPodzialKwoty == nullptr;
     }
     data::Dataset& q() { return DMP->quePrzelewy; }
-    std::int64_t zapisane() { return sharedInt("select WARTOSC from PR_PRZELEWY where ID = " + std::to_string(id)); }
+    std::int64_t zapisane() { return sharedCents("select WARTOSC from PR_PRZELEWY where ID = " + std::to_string(id)); }
 
     int id = 0;
 };
@@ -67,7 +67,7 @@ TEST_F(PodzialKwotyTest, RefusesMoreThanIsOwedOrANegativeAmountAndEscapeKeepsThe
 TEST_F(PodzialKwotyTest, AcceptsUpToWhatIsStillOwedAndKeepsIt) {
     EXPECT_TRUE(podziel("250"));
     EXPECT_EQ(25000, zapisane());
-    EXPECT_EQ(25000, committedInt("select cast(WARTOSC * 100 as integer) from PR_PRZELEWY where ID = " +
+    EXPECT_EQ(25000, committedCents("select cast(WARTOSC * 100 as integer) from PR_PRZELEWY where ID = " +
                                   std::to_string(id)))
         << "a failure elsewhere must not take the accepted amount back";
     EXPECT_TRUE(podziel("700"));

@@ -82,16 +82,16 @@ TEST_F(PrzelewyDaneTest, SaveListsEveryGapAndRollsBackAFailure) {
     pole("NR_FAKTURY").setString(QString(40, u'X'));   // longer than the column, past the capped edit
     dialogs->expectMessage(QStringLiteral("Błąd podczas zapisu"), ui::Answer::Ok);
     f.btnZapisz->click();
-    EXPECT_EQ(0, sharedInt("select count(*) from ET_KONTAKT where UWAGI = 'niezatwierdzone'"));
+    EXPECT_EQ(0, sharedCents("select count(*) from ET_KONTAKT where UWAGI = 'niezatwierdzone'"));
     EXPECT_EQ(data::Dataset::State::Insert, q().state());
     EXPECT_EQ(frmPrzelewyDane, &f);
 }
 
 TEST_F(PrzelewyDaneTest, ChangingAPartlyPaidTransferOwesTheNewAmountLessWhatWasPaid) {
     const int id = static_cast<int>(
-        sharedInt("select first 1 ID from PR_PRZELEWY where DATA_REALIZACJI is null and WARTOSC_WYPLACONA > 0"));
+        sharedCents("select first 1 ID from PR_PRZELEWY where DATA_REALIZACJI is null and WARTOSC_WYPLACONA > 0"));
     const std::string wiersz = " from PR_PRZELEWY where ID = " + std::to_string(id);
-    const auto wyplacono = sharedInt("select WARTOSC_WYPLACONA" + wiersz);
+    const auto wyplacono = sharedCents("select WARTOSC_WYPLACONA" + wiersz);
     ASSERT_TRUE(q().locate(QStringLiteral("ID"), id));
     const QString tytul = tekst("TRESC1");
     TfrmPrzelewyDane& f = otworz(true);
@@ -101,12 +101,12 @@ TEST_F(PrzelewyDaneTest, ChangingAPartlyPaidTransferOwesTheNewAmountLessWhatWasP
     QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
     zamknieto();
     EXPECT_EQ(nullptr, frmPrzelewyDane);
-    EXPECT_EQ(9999900 - wyplacono, committedInt("select cast(WARTOSC * 100 as integer)" + wiersz));
-    EXPECT_EQ(9999900, committedInt("select cast(WARTOSC_CALA * 100 as integer)" + wiersz));
+    EXPECT_EQ(9999900 - wyplacono, committedCents("select cast(WARTOSC * 100 as integer)" + wiersz));
+    EXPECT_EQ(9999900, committedCents("select cast(WARTOSC_CALA * 100 as integer)" + wiersz));
 }
 
 TEST_F(PrzelewyDaneTest, CloseQuestionStaysSavesTheNextKeyOrDiscards) {
-    const auto nastepny = sharedInt("select gen_id(GEN_PR_PRZELEWY_ID, 0) from RDB$DATABASE") + 1;
+    const auto nastepny = sharedCents("select gen_id(GEN_PR_PRZELEWY_ID, 0) from RDB$DATABASE") + 1;
     TfrmPrzelewyDane& f = otworz(false);
     wpisz(f.edtNrFaktury, QStringLiteral("FV 1/2026"));
     EXPECT_EQ(QStringLiteral("Faktura FV 1/2026"), tekst("TRESC1"));   // the default title, parted by a blank
@@ -123,8 +123,8 @@ TEST_F(PrzelewyDaneTest, CloseQuestionStaysSavesTheNextKeyOrDiscards) {
     EXPECT_TRUE(f.close());
     zamknieto();
     const std::string wiersz = " from PR_PRZELEWY where NR_FAKTURY = 'FV 1/2026'";
-    EXPECT_EQ(nastepny, committedInt("select ID" + wiersz));
-    EXPECT_EQ(1, committedInt("select count(*)" + wiersz + " and WARTOSC = 1500.50 and WARTOSC_CALA = 1500.50 "
+    EXPECT_EQ(nastepny, committedCents("select ID" + wiersz));
+    EXPECT_EQ(1, committedCents("select count(*)" + wiersz + " and WARTOSC = 1500.50 and WARTOSC_CALA = 1500.50 "
                               "and WPROWADZONY = 1 and DODAL = 'ADMIN' and DATA_DODANIA = CURRENT_DATE and "
                               "TERMIN_ZAPLATY = '2026-11-05' and ID_KONTRAHENTA = 1 and ID_KONTA_BANK = 1 "
                               "and WN = '201-K0001'"));
@@ -134,7 +134,7 @@ TEST_F(PrzelewyDaneTest, CloseQuestionStaysSavesTheNextKeyOrDiscards) {
     dialogs->expectMessage(QStringLiteral("Czy Zapisać"), ui::Answer::No);
     EXPECT_TRUE(g.close());
     EXPECT_EQ(data::Dataset::State::Browse, q().state());
-    EXPECT_EQ(0, sharedInt("select count(*) from PR_PRZELEWY where NR_FAKTURY = 'FV 6/2026'"));
+    EXPECT_EQ(0, sharedCents("select count(*) from PR_PRZELEWY where NR_FAKTURY = 'FV 6/2026'"));
 }
 
 TEST_F(PrzelewyDaneTest, ClosingGivesTheRegisterBackItsPanels) {

@@ -32,12 +32,13 @@ protected:
     data::Dataset& q() { return DMP->quePrzelewy; }
     void sql(const std::string& statement) { dmMain->database().execute(dmMain->transaction(), statement); }
     int id(const std::string& where) {
-        return static_cast<int>(sharedInt("select first 1 ID from PR_PRZELEWY where " + where + " order by ID"));
+        return static_cast<int>(sharedCents("select first 1 ID from PR_PRZELEWY where " + where + " order by ID"));
     }
     void naWiersz(int id) { ASSERT_TRUE(q().locate(QStringLiteral("ID"), id)); }
     int biezacy() { return static_cast<int>(q().fieldByName(QStringLiteral("ID")).asInteger()); }
     double wartosc() { return q().fieldByName(QStringLiteral("WARTOSC")).asDouble(); }
-    QString linia(int index) { return q().sql().value(index); }
+    QString warunek() { return q().sql().value(TDMP::kLiniaWarunku); }
+    QString porzadek() { return q().sql().value(TDMP::kLiniaPorzadku); }
 };
 
 TEST_F(PrzelewyTest, EscapeClosesTheOneWindowAndItsLayoutComesBack) {
@@ -49,7 +50,7 @@ TEST_F(PrzelewyTest, EscapeClosesTheOneWindowAndItsLayoutComesBack) {
     EXPECT_EQ(nullptr, frmPrzelewy);
     EXPECT_EQ(nullptr, DMP->grdPrzelewy.data());
     EXPECT_FALSE(q().isActive());
-    EXPECT_EQ(1, committedInt("select count(*) from SU_UKLADY_SIATEK where NAZWA_OKNA = 'TfrmPrzelewy'"));
+    EXPECT_EQ(1, committedCents("select count(*) from SU_UKLADY_SIATEK where NAZWA_OKNA = 'TfrmPrzelewy'"));
 
     module->vPrzelewyMDI(qApp);
     TfrmPrzelewy* pierwsze = frmPrzelewy;
@@ -88,23 +89,23 @@ TEST_F(PrzelewyTest, SortingAndSearchingTheList) {
     const int wiersz = id(kOczekujace + " and ID > 100");
     naWiersz(wiersz);
     okno.grdPrzelewyTitleClick(QStringLiteral("KONTRAHENT_NAZWA"));
-    EXPECT_EQ(QStringLiteral("UPPER(b.PELNA) COLLATE PXW_PLK DESC"), linia(8));
+    EXPECT_EQ(QStringLiteral("UPPER(b.PELNA) COLLATE PXW_PLK DESC"), porzadek());
     EXPECT_EQ(wiersz, biezacy()) << "the row stays current";
     okno.grdPrzelewyTitleClick(QStringLiteral("INNA_KWOTA_cal"));
-    EXPECT_EQ(QStringLiteral("UPPER(b.PELNA) COLLATE PXW_PLK DESC"), linia(8)) << "the arrow column does not sort";
+    EXPECT_EQ(QStringLiteral("UPPER(b.PELNA) COLLATE PXW_PLK DESC"), porzadek()) << "the arrow column does not sort";
 
     ui::DbGrid& grid = *okno.grdPrzelewy;
     QHeaderView& naglowek = *grid.horizontalHeader();
     const int termin = grid.columnIndex(QStringLiteral("TERMIN_ZAPLATY"));
     QTest::mouseClick(naglowek.viewport(), Qt::LeftButton, {},
                       QPoint(naglowek.sectionViewportPosition(termin) + 5, naglowek.height() / 2));
-    EXPECT_EQ(QStringLiteral("a.TERMIN_ZAPLATY ASC"), linia(8));
+    EXPECT_EQ(QStringLiteral("a.TERMIN_ZAPLATY ASC"), porzadek());
 
     // Shift+arrow sorts by the next column and drops a search typed before.
     grid.setSelectedField(QStringLiteral("NR_FAKTURY"));
     QTest::keyClicks(&grid, QStringLiteral("fv"));
     QTest::keyRelease(&grid, Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(QStringLiteral("b.WYROZNIONY ASC"), linia(8));
+    EXPECT_EQ(QStringLiteral("b.WYROZNIONY ASC"), porzadek());
     EXPECT_TRUE(okno.lista->sPoprzedniTekst.isEmpty());
 }
 
@@ -119,10 +120,10 @@ TEST_F(PrzelewyTest, RealizedRowsShowOnRequestAndRefuseChanges) {
     dialogs->expectMessage(QStringLiteral("Przelew juz zrealizowany "), ui::Answer::Ok);
     okno.actUsun->trigger();
     const std::string zaznaczone = "select count(*) from PR_PRZELEWY where ZAZNACZ = 1";
-    const auto przed = committedInt(zaznaczone);
+    const auto przed = committedCents(zaznaczone);
     okno.btnZaznaczClick();
     EXPECT_EQ(2u, dialogs->shown().size()) << "marking passes realized rows over silently";
-    EXPECT_EQ(przed, committedInt(zaznaczone));
+    EXPECT_EQ(przed, committedCents(zaznaczone));
     okno.spbWszystkie->click();
     EXPECT_EQ(oczekujace, q().recordCount());
 }
@@ -141,7 +142,7 @@ TEST_F(PrzelewyTest, DeletingWarnsAboutGeneratedRowsAndLeavesTheCountRight) {
     dialogs->expectMessage(pytanie, ui::Answer::Yes);
     okno.btnUsunClick();
     EXPECT_EQ(pytanie, dialogs->shown().back().text);
-    EXPECT_EQ(0, committedInt("select count(*) from PR_PRZELEWY where ID = " + std::to_string(wpisany)));
+    EXPECT_EQ(0, committedCents("select count(*) from PR_PRZELEWY where ID = " + std::to_string(wpisany)));
 
     // A marked row takes its amount out of the set's sum.
     const double razem = okno.zestaw.dRazem();
@@ -159,7 +160,7 @@ TEST_F(PrzelewyTest, ARowMarkedInAnotherSetIsRefusedAndTheQueryStaysFree) {
     naWiersz(wolny);
     okno.btnZaznacz->click();
     EXPECT_EQ(13, okno.zestaw.iIlosc());
-    EXPECT_EQ(1, committedInt("select ZAZNACZ from PR_PRZELEWY where ID = " + std::to_string(wolny)));
+    EXPECT_EQ(1, committedCents("select ZAZNACZ from PR_PRZELEWY where ID = " + std::to_string(wolny)));
 
     okno.findChild<QRadioButton*>(QStringLiteral("rgKtoryZestaw2"))->click();
     EXPECT_EQ(8, okno.zestaw.iIlosc());
@@ -167,7 +168,7 @@ TEST_F(PrzelewyTest, ARowMarkedInAnotherSetIsRefusedAndTheQueryStaysFree) {
     dialogs->expectMessage(QStringLiteral("Już zaznaczono w innym zestawie"), ui::Answer::Ok);
     okno.btnZaznaczClick();
     EXPECT_EQ(8, okno.zestaw.iIlosc());
-    EXPECT_EQ(0, committedInt("select coalesce(ZAZNACZ2, 0) from PR_PRZELEWY where ID = " + std::to_string(wolny)));
+    EXPECT_EQ(0, committedCents("select coalesce(ZAZNACZ2, 0) from PR_PRZELEWY where ID = " + std::to_string(wolny)));
     EXPECT_FALSE(q().isEditing()) << "the invoice module could not add to an edited query";
 }
 
@@ -194,34 +195,38 @@ TEST_F(PrzelewyTest, PartialPaymentMovesTheSumAndUnmarkingRestoresTheAmountOwed)
     okno.btnZaznaczClick();
     EXPECT_EQ(11, okno.zestaw.iIlosc());
     EXPECT_NEAR(razem - kwota, okno.zestaw.dRazem(), 0.005);
-    EXPECT_EQ(0, committedInt("select WARTOSC - WARTOSC_CALA + coalesce(WARTOSC_WYPLACONA, 0) from PR_PRZELEWY "
+    EXPECT_EQ(0, committedCents("select WARTOSC - WARTOSC_CALA + coalesce(WARTOSC_WYPLACONA, 0) from PR_PRZELEWY "
                               "where ID = " + std::to_string(wiersz)));
 }
 
 TEST_F(PrzelewyTest, MarkAllSkipsOtherSetsOnceEachAndUnmarkAllEmptiesTheSet) {
     TfrmPrzelewy& okno = otworz();
-    const auto innych = sharedInt("select count(*) from PR_PRZELEWY where " + kOczekujace +
+    const auto innych = sharedCents("select count(*) from PR_PRZELEWY where " + kOczekujace +
                                   " and (ZAZNACZ2 = 1 or ZAZNACZ3 = 1)");
     for (int i = 0; i < innych; ++i)
         dialogs->expectMessage(QStringLiteral("Już zaznaczono w innym zestawie"), ui::Answer::Ok);
     okno.actZaznaczWszystkie->trigger();
     const std::string moje = kOczekujace + " and coalesce(ZAZNACZ2, 0) = 0 and coalesce(ZAZNACZ3, 0) = 0";
     EXPECT_EQ(q().recordCount() - innych, okno.zestaw.iIlosc());
-    EXPECT_NEAR(sharedInt("select sum(WARTOSC_CALA - coalesce(WARTOSC_WYPLACONA, 0)) from PR_PRZELEWY where " + moje) /
+    EXPECT_NEAR(sharedCents("select sum(WARTOSC_CALA - coalesce(WARTOSC_WYPLACONA, 0)) from PR_PRZELEWY where " + moje) /
                     100.0, okno.zestaw.dRazem(), 0.005);
-    EXPECT_EQ(okno.zestaw.iIlosc(), committedInt("select count(*) from PR_PRZELEWY where ZAZNACZ = 1 and " + moje));
+    EXPECT_EQ(okno.zestaw.iIlosc(), committedCents("select count(*) from PR_PRZELEWY where ZAZNACZ = 1 and " + moje));
 
     dialogs->expectShowMessage(QStringLiteral("Odznaczono wszystkie przelewy"));
     okno.actOdznaczWszystkie->trigger();
     EXPECT_EQ(QStringLiteral("0"), okno.pnlRazem->text());
-    EXPECT_EQ(0, committedInt("select count(*) from PR_PRZELEWY where ZAZNACZ = 1 and " + kOczekujace));
-    EXPECT_EQ(8, committedInt("select count(*) from PR_PRZELEWY where ZAZNACZ2 = 1"));
+    EXPECT_EQ(0, committedCents("select count(*) from PR_PRZELEWY where ZAZNACZ = 1 and " + kOczekujace));
+    EXPECT_EQ(8, committedCents("select count(*) from PR_PRZELEWY where ZAZNACZ2 = 1"));
 }
 
 TEST_F(PrzelewyTest, TheSetSumIsRoundedToCents) {
     TZestawZaznaczonych zestaw;
     for (int i = 0; i < 3; ++i) zestaw.vDodaj(0.10);
+    // Unrounded the sum is 0.30000000000000004, which the display would hide.
+    EXPECT_EQ(0.3, zestaw.dRazem());
     EXPECT_EQ(QStringLiteral("0,3"), zestaw.sRazem());
+    zestaw.vOdejmij(0.10);
+    EXPECT_EQ(0.2, zestaw.dRazem());
 }
 
 TEST_F(PrzelewyTest, IssuingChecksEveryAccountOfTheSetAndRestoresTheList) {
@@ -241,7 +246,7 @@ TEST_F(PrzelewyTest, IssuingChecksEveryAccountOfTheSetAndRestoresTheList) {
     okno.rgKtoryZestawClick(0);
 
     const auto konto = std::to_string(
-        sharedInt("select first 1 ID_KONTA_BANK from PR_PRZELEWY where ZAZNACZ = 1 order by ID_KONTRAHENTA desc"));
+        sharedCents("select first 1 ID_KONTA_BANK from PR_PRZELEWY where ZAZNACZ = 1 order by ID_KONTRAHENTA desc"));
     const QString nazwa = QString::fromStdString(db.scalarText(
         "select k.PELNA from ET_KONTAKT k join ET_BANK_KONTO c on c.ID_KONTR = k.ID where c.ID = " + konto));
     sql("update ET_BANK_KONTO set KONTO = '1234567890123456789012345' where ID = " + konto);
@@ -264,15 +269,15 @@ TEST_F(PrzelewyTest, ReturningFromOtherWindowsRestoresTheirPartOfTheList) {
     TfrmPrzelewy& okno = otworz();
     okno.grdPrzelewyTitleClick(QStringLiteral("KONTRAHENT_NAZWA"));
     okno.spbWydruk->click();
-    q().setSqlLine(8, QStringLiteral("a.ID"));
+    q().setSqlLine(TDMP::kLiniaPorzadku, QStringLiteral("a.ID"));
     okno.runActivation();
-    EXPECT_EQ(QStringLiteral("UPPER(b.PELNA) COLLATE PXW_PLK ASC"), linia(8));
+    EXPECT_EQ(QStringLiteral("UPPER(b.PELNA) COLLATE PXW_PLK ASC"), porzadek());
     EXPECT_TRUE(q().isActive());
     EXPECT_EQ(0, okno.iStanPowrotu);
 
     okno.spbWszystkie->click();
     okno.vPoWystawieniu();
-    EXPECT_EQ(QStringLiteral("and a.DATA_REALIZACJI is NULL "), linia(6)) << "issuing starts from the pending list";
+    EXPECT_EQ(QStringLiteral("and a.DATA_REALIZACJI is NULL "), warunek()) << "issuing starts from the pending list";
 }
 
 TEST_F(PrzelewyTest, HighlightedContractorsShowARedCellWithoutItsNumber) {

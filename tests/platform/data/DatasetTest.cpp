@@ -16,13 +16,13 @@ fb::Decimal money(const char* text) { return *data::parseDecimal(text); }
 TEST_F(RegisterFixture, ReplacingALineClosesAndTheNextOpenUsesIt) {
     register_.open();
     EXPECT_EQ(currentId(), 3);   // a.id DESC
-    register_.setSqlLine(6, " ");
+    register_.setSqlLine(TDMP::kLiniaWarunku, " ");
     EXPECT_FALSE(register_.isActive());
-    register_.setSqlLine(8, "a.TERMIN_ZAPLATY ASC");
+    register_.setSqlLine(TDMP::kLiniaPorzadku, "a.TERMIN_ZAPLATY ASC");
     register_.open();
     EXPECT_EQ(register_.recordCount(), 4);   // the realized row as well
     EXPECT_EQ(currentId(), 4);
-    EXPECT_THROW(register_.setSqlLine(9, "x"), std::out_of_range);
+    EXPECT_THROW(register_.setSqlLine(TDMP::kLiniaPorzadku + 1, "x"), std::out_of_range);
 }
 
 TEST_F(RegisterFixture, ColumnsBecomeTypedFields) {
@@ -155,7 +155,7 @@ TEST_F(RegisterFixture, InsertAppendCancelAndDelete) {
     register_.post();
     EXPECT_EQ(register_.recNo(), 3);
     EXPECT_EQ(register_.fieldByName("SYMBOL_NAZWA").asString(), "K1");
-    EXPECT_EQ(db.scalarInt("select WPROWADZONY from PR_PRZELEWY where ID = 10"), 1);
+    EXPECT_EQ(db.scalarCents("select WPROWADZONY from PR_PRZELEWY where ID = 10"), 1);
 
     register_.first();
     register_.insert();
@@ -167,7 +167,7 @@ TEST_F(RegisterFixture, InsertAppendCancelAndDelete) {
     register_.remove();
     EXPECT_EQ(register_.recordCount(), 3);
     EXPECT_EQ(register_.recNo(), 2);
-    EXPECT_EQ(db.scalarInt("select count(*) from PR_PRZELEWY where ID = 10"), 0);
+    EXPECT_EQ(db.scalarCents("select count(*) from PR_PRZELEWY where ID = 10"), 0);
     // Without a delete statement the row is not dropped from view as if deleted.
     register_.setDeleteSql("");
     EXPECT_THROW(register_.remove(), std::logic_error);
@@ -259,7 +259,7 @@ TEST_F(RegisterFixture, DisplayTexts) {
     EXPECT_EQ(register_.fieldByName("NR_FAKTURY").text(), "FV/3");
 
     // Set-up made before the open survives reopening with new text.
-    register_.setSqlLine(8, "a.ID ASC");
+    register_.setSqlLine(TDMP::kLiniaPorzadku, "a.ID ASC");
     register_.open();
     EXPECT_EQ(register_.fieldByName("WARTOSC").displayText(), "100,00");
 }
@@ -325,12 +325,12 @@ TEST_F(RegisterFixture, LookupFieldsReadAnotherDataset) {
 
 TEST_F(RegisterFixture, SpliceOfAQuotedTextNeverBreaksTheStatement) {
     db.exec("update PR_PRZELEWY set NR_FAKTURY = 'FV''1 or 1=1 --' where ID = 1");
-    register_.setSqlLine(6, "and a.NR_FAKTURY = " + data::sqlQuote("FV'1 or 1=1 --"));
+    register_.setSqlLine(TDMP::kLiniaWarunku, "and a.NR_FAKTURY = " + data::sqlQuote("FV'1 or 1=1 --"));
     register_.open();
     ASSERT_EQ(register_.recordCount(), 1);
     EXPECT_EQ(currentId(), 1);
     register_.close();
-    register_.setSqlLine(6, "and b.PELNA = " + data::sqlQuote("O'Neil i syn"));
+    register_.setSqlLine(TDMP::kLiniaWarunku, "and b.PELNA = " + data::sqlQuote("O'Neil i syn"));
     register_.open();
     EXPECT_EQ(register_.recordCount(), 2);
 }

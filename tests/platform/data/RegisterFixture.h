@@ -1,9 +1,10 @@
 #pragma once
 // A suite database holding a few contractors, accounts and transfers, and a
-// dataset set up over it as the transfer register is: nine statement lines
-// and parameterised writes of all 23 columns.
+// dataset over it with the data module's own register statements: nine
+// statement lines and parameterised writes of all 23 columns.
 
 #include "QStringPrinter.h"
+#include "module/frame/TDMP.h"
 #include "platform/data/Dataset.h"
 #include "support/TestDatabase.h"
 
@@ -24,24 +25,8 @@ protected:
                                 "TERMIN_ZAPLATY, WARTOSC, DATA_REALIZACJI) values (") + row + ")");
         db.exec("update PR_PRZELEWY set TRESC1 = 'Zapłata ' || NR_FAKTURY, WPROWADZONY = 1, WARTOSC_CALA = WARTOSC");
 
-        const QStringList columns = {"ID", "ID_KONTRAHENTA", "ID_KONTA_BANK", "ID_FAKTURY", "NR_FAKTURY",
-            "DATA_WYSTAWIENIA", "TERMIN_ZAPLATY", "TRESC1", "DODAL", "DATA_DODANIA", "ZMIENIL", "DATA_ZMIANY",
-            "DATA_REALIZACJI", "KOLEJNY", "WPROWADZONY", "ZAZNACZ", "ZAZNACZ2", "ZAZNACZ3", "WN", "WARTOSC_CALA",
-            "WARTOSC_WYPLACONA", "WARTOSC", "PARAGRAF"};
-        QStringList assignments;
-        for (const QString& c : columns) assignments << c + " = :" + c;
-        const QString line1 = "select a.*,b.PELNA as KONTRAHENT_NAZWA, b.KOD_FK as SYMBOL_NAZWA,"
-                              "b.SKROT as KONTRAHENT_SKROT,b.WYROZNIONY as WYROZNIONY,";
-        const QString line2 = "c.KONTO as KONTRAHENT_KONTO , c.NAZWA as KONTRAHENT_NAZWABANKU";
         register_.setObjectName("quePrzelewy");
-        register_.setSql({line1, line2, "from", "PR_PRZELEWY a , ET_KONTAKT b, ET_BANK_KONTO c", "where",
-                          "a.ID_KONTRAHENTA=b.ID and a.ID_KONTA_BANK=c.ID", "and a.DATA_REALIZACJI Is Null",
-                          "order by", "a.id  DESC"});
-        register_.setInsertSql("insert into PR_PRZELEWY (" + columns.join(',') + ") values (:" + columns.join(", :") + ")");
-        register_.setModifySql("update PR_PRZELEWY set " + assignments.join(", ") + " where ID = :OLD_ID");
-        register_.setDeleteSql("delete from PR_PRZELEWY where ID = :OLD_ID");
-        register_.setRefreshSql(line1 + "\n" + line2 + "\nfrom PR_PRZELEWY a , ET_KONTAKT b, ET_BANK_KONTO c\n"
-                                "where a.ID_KONTRAHENTA=b.ID and a.ID_KONTA_BANK=c.ID and a.ID = :ID");
+        TDMP::vUstawZapytaniePrzelewow(register_);
         register_.setTransaction(&db.transaction());
     }
 

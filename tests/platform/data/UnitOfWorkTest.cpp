@@ -13,7 +13,9 @@ protected:
     UnitOfWorkTest() { register_.open(); }
 
     // The row's invoice number as the register's transaction sees it.
-    std::string invoice(int id) { return db.scalarText("select NR_FAKTURY from PR_PRZELEWY where ID = " + std::to_string(id)); }
+    std::string invoice(int id) {
+        return db.scalarText("select NR_FAKTURY from PR_PRZELEWY where ID = " + std::to_string(id));
+    }
     // The same as another user sees it: only what was committed.
     std::string committedInvoice(int id) {
         fb::Transaction other(db.attachment());
@@ -95,7 +97,7 @@ TEST_F(UnitOfWorkTest, AnInnerUnitJoinsTheOuterAndItsFailureDoomsIt) {
 }
 
 TEST_F(UnitOfWorkTest, AUnitCommittedByItsCallerLeavesTheTransactionToTheCaller) {
-    rename(3, "CALLER");   // the caller's own work, not committed yet
+    rename(3, "CALLER");  // the caller's own work, not committed yet
     {
         UnitOfWork part(db.transaction(), {&register_}, UnitOfWork::Commit::ByCaller);
         rename(1, "FV/1a");
