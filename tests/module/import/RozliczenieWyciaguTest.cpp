@@ -86,7 +86,7 @@ TEST_F(RozliczenieWyciaguTest, ListsEntriesSettlesMatchedOnesOnceAndKeepsTheirMa
             ids << w.tblNiepotwierdzone->item(r, 4)->text();
         return ids;
     };
-    const std::int64_t starych = db.scalarInt(
+    const std::int64_t starych = db.scalarCents(
         "select count(*) from PR_PRZELEWY_ZREALIZOWANE where DATA_REALIZACJI < dateadd(-5 day to current_date)");
     ASSERT_EQ(w.tblNiepotwierdzone->rowCount(), starych);
     EXPECT_EQ(niepotwierdzone().mid(0, 2), (QStringList{"2 756,27", "13 809,55"})) << "oldest first";
@@ -105,7 +105,7 @@ TEST_F(RozliczenieWyciaguTest, ListsEntriesSettlesMatchedOnesOnceAndKeepsTheirMa
     TfrmWyciagiBankowe& znowu = czytaj();
     EXPECT_EQ(stany(znowu), (QStringList{"rozliczona", "rozliczona", "bez pary", "uznanie"}));
     EXPECT_FALSE(znowu.btnRozlicz->isEnabled());
-    EXPECT_EQ(db.scalarInt("select count(*) from PR_PRZELEWY_ZREALIZOWANE where WYCIAG is not null"), 2);
+    EXPECT_EQ(db.scalarCents("select count(*) from PR_PRZELEWY_ZREALIZOWANE where WYCIAG is not null"), 2);
 }
 
 TEST_F(RozliczenieWyciaguTest, AFailedWriteLeavesNoRowSettled) {
@@ -126,7 +126,7 @@ TEST_F(RozliczenieWyciaguTest, AFailedWriteLeavesNoRowSettled) {
     dialogs->expectShowMessage(QStringLiteral("w międzyczasie rozliczony"));
     w.btnRozliczClick();
     dialogs->verifyAllConsumed();
-    EXPECT_EQ(db.scalarInt("select count(*) from PR_PRZELEWY_ZREALIZOWANE where WYCIAG = 'T1/1'"), 0);
+    EXPECT_EQ(db.scalarCents("select count(*) from PR_PRZELEWY_ZREALIZOWANE where WYCIAG = 'T1/1'"), 0);
     EXPECT_EQ(stany(w).first(2), (QStringList{"bez pary", "do rozliczenia"})) << "states read again";
 }
 
