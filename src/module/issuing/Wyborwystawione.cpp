@@ -252,7 +252,7 @@ void TfrmWyborWystawione::vZakonczWycofanie() {
     try {
         data::Dataset& przelewy = DMP->quePrzelewy;
         przelewy.close();
-        przelewy.setSqlLine(6, QStringLiteral("and a.DATA_REALIZACJI is NULL "));
+        przelewy.setSqlLine(TDMP::kLiniaWarunku, QStringLiteral("and a.DATA_REALIZACJI is NULL "));
         przelewy.open();
     } catch (const std::exception& e) {
         ui::showError(objectName(), "btnWybierzClick", e);
