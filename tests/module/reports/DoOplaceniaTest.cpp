@@ -55,7 +55,7 @@ protected:
     {
         std::set<int> ids;
         for (int id = 101; id <= 106; ++id)
-            if (db.scalarInt("select count(*) from PR_PRZELEWY where ID = " + std::to_string(id) + " and " + where))
+            if (db.scalarCents("select count(*) from PR_PRZELEWY where ID = " + std::to_string(id) + " and " + where))
                 ids.insert(id);
         return ids;
     }

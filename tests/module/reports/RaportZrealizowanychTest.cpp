@@ -130,7 +130,7 @@ TEST_F(RaportZrealizowanychTest, IssuedBatchesWindowPrintsTheBatchGroupedForAGro
         auto* window = new TfrmWyborWystawione(nullptr, 'W');
         window->runActivation();
         ASSERT_TRUE(DMP->queWystawione.locate(
-            QStringLiteral("ID"), qint64(db.scalarInt("select ID from PR_WYSTAWIONE where DATA_REALIZACJI = "
+            QStringLiteral("ID"), qint64(db.scalarCents("select ID from PR_WYSTAWIONE where DATA_REALIZACJI = "
                                                       "'2026-12-10' and KOLEJNY = '" + std::string(1, letter) + "'"))));
         QStringList all;
         dialogs->expectModal([&](QWidget& w) {

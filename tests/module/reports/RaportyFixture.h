@@ -97,7 +97,7 @@ protected:
     // A sum of the database in the report's money text.
     QString suma(const std::string& sql)
     {
-        return data::formatNumber(fb::Decimal{db.scalarInt("select cast(coalesce(sum(WARTOSC), 0) * 100 as bigint) "
+        return data::formatNumber(fb::Decimal{db.scalarCents("select cast(coalesce(sum(WARTOSC), 0) * 100 as bigint) "
                                                            + sql), 2},
                                   "### ### ##0.00");
     }
