@@ -36,7 +36,7 @@ protected:
         edit.selectAll();
         QTest::keyClicks(&edit, text);
     }
-    std::int64_t accounts() { return db.scalarInt("select count(*) from ET_BANK_KONTO where ID_KONTR = 2"); }
+    std::int64_t accounts() { return db.scalarCents("select count(*) from ET_BANK_KONTO where ID_KONTR = 2"); }
 };
 
 }  // namespace
@@ -72,7 +72,7 @@ TEST_F(AccountPanelTest, AMistypedNumberIsNamedAndSavedOnlyWhenTheUserInsists)
 
 TEST_F(AccountPanelTest, ACorrectedNumberIsSavedWithoutAQuestionAndNeedsAcceptingAgain)
 {
-    ASSERT_EQ(db.scalarInt("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 2"), 1);
+    ASSERT_EQ(db.scalarCents("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 2"), 1);
     const std::string id2 = "select KONTO || '/' || ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 2";
     withPanel([&](siblings::AccountPanel& panel) {
         // The list opens on the default account, ID 2; the panel shows it.

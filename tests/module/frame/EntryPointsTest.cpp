@@ -16,7 +16,7 @@ protected:
         return DMP->iZmienPrzelew(id, 77, 1, 1, QStringLiteral("FV/1"), QStringLiteral("201-K0001"), kDzien, kDzien,
                                   amount, QStringLiteral("801-80101-4210"), title);
     }
-    std::int64_t rows() { return sharedInt("select count(*) from PR_PRZELEWY"); }
+    std::int64_t rows() { return sharedCents("select count(*) from PR_PRZELEWY"); }
 };
 
 using TwoUsersEntryPoints = EntryPoints;
@@ -25,24 +25,24 @@ using TwoUsersEntryPoints = EntryPoints;
 // before the invoice module changed it. Writing back the row as read would
 // make it pending and unpaid again.
 TEST_F(TwoUsersEntryPoints, ChangeOfATransferIssuedMeanwhileIsRefused) {
-    const int id = static_cast<int>(committedInt("select min(ID) from PR_PRZELEWY where DATA_REALIZACJI is null"));
+    const int id = static_cast<int>(committedCents("select min(ID) from PR_PRZELEWY where DATA_REALIZACJI is null"));
     DMP->quePrzelewy.open();
     db.exec("update PR_PRZELEWY set DATA_REALIZACJI = '2026-12-09', KOLEJNY = 'A', WARTOSC = 0, "
             "WARTOSC_WYPLACONA = WARTOSC_CALA where ID = " + std::to_string(id));
     dialogs->expectMessage(kPrzelewZmieniony, ui::Answer::Ok);
     EXPECT_EQ(-1, change(id, 9999.99f));
     EXPECT_FALSE(DMP->quePrzelewy.locate(QStringLiteral("ID"), id)) << "the list was read again";
-    EXPECT_EQ(1, committedInt("select count(*) from PR_PRZELEWY where ID = " + std::to_string(id) +
+    EXPECT_EQ(1, committedCents("select count(*) from PR_PRZELEWY where ID = " + std::to_string(id) +
                               " and DATA_REALIZACJI is not null and WARTOSC = 0 and WARTOSC_WYPLACONA = WARTOSC_CALA"));
 
     // A correction another user made is not overwritten either.
-    const int other = static_cast<int>(committedInt("select min(ID) from PR_PRZELEWY where DATA_REALIZACJI is null"));
+    const int other = static_cast<int>(committedCents("select min(ID) from PR_PRZELEWY where DATA_REALIZACJI is null"));
     DMP->quePrzelewy.close();
     DMP->quePrzelewy.open();
     db.exec("update PR_PRZELEWY set WARTOSC = 9999.99, WARTOSC_CALA = 9999.99 where ID = " + std::to_string(other));
     dialogs->expectMessage(kPrzelewZmieniony, ui::Answer::Ok);
     EXPECT_EQ(-1, change(other, 556.63f));
-    EXPECT_EQ(999999, committedInt("select cast(WARTOSC_CALA * 100 as bigint) from PR_PRZELEWY where ID = " +
+    EXPECT_EQ(999999, committedCents("select cast(WARTOSC_CALA * 100 as bigint) from PR_PRZELEWY where ID = " +
                                    std::to_string(other)));
     // Once read again, the change goes through.
     EXPECT_EQ(other, change(other, 556.63f));
@@ -72,8 +72,8 @@ TEST_F(EntryPoints, TextsTheColumnsCannotHoldAreRefusedBeforeTheStatement) {
     ASSERT_GT(id, 0) << "120 Polish letters fit";
     dialogs->expectMessage(QStringLiteral("jest za długi"), ui::Answer::Ok);
     EXPECT_EQ(-1, change(id, 5.0f, QString(65536, u'a')));
-    EXPECT_EQ(120, sharedInt("select char_length(TRESC1) from PR_PRZELEWY where ID = " + std::to_string(id)));
-    EXPECT_EQ(10000, sharedInt("select WARTOSC from PR_PRZELEWY where ID = " + std::to_string(id)));
+    EXPECT_EQ(120, sharedCents("select char_length(TRESC1) from PR_PRZELEWY where ID = " + std::to_string(id)));
+    EXPECT_EQ(10000, sharedCents("select WARTOSC from PR_PRZELEWY where ID = " + std::to_string(id)));
 }
 
 }  // namespace

@@ -133,7 +133,7 @@ TEST_F(CrashIssueTest, KilledIssueNeverPaysTwiceAndIsFinishedAtTheNextStart) {
     // Whatever the kills left marked goes out with one more issue.
     runIssue(day.addDays(1), -1);
     EXPECT_EQ(0, nextStart());
-    EXPECT_EQ(0, db.scalarInt("select count(*) from PR_PRZELEWY where ID >= 9000 and DATA_REALIZACJI is null"));
+    EXPECT_EQ(0, db.scalarCents("select count(*) from PR_PRZELEWY where ID >= 9000 and DATA_REALIZACJI is null"));
     RecordProperty("batches_finished_at_start", finished);
 }
 

@@ -22,7 +22,7 @@ namespace pxtest {
 // bank's folder and (when posting) its document, unless it is unfinished.
 inline void expectMoneyInvariants(TestDatabase& db, const std::set<int>& unfinished, bool posting) {
     db.transaction().commitRetaining();
-    EXPECT_EQ(0, db.scalarInt("select count(*) from PR_PRZELEWY p where p.ID >= 9000 and (coalesce(p.WARTOSC_WYPLACONA, "
+    EXPECT_EQ(0, db.scalarCents("select count(*) from PR_PRZELEWY p where p.ID >= 9000 and (coalesce(p.WARTOSC_WYPLACONA, "
                               "0) > p.WARTOSC_CALA or coalesce(p.WARTOSC_WYPLACONA, 0) <> coalesce((select sum("
                               "z.WARTOSC) from PR_PRZELEWY_ZREALIZOWANE z where z.NR_FAKTURY = p.NR_FAKTURY and "
                               "z.ID_KONTRAHENTA = p.ID_KONTRAHENTA), 0))"))

@@ -223,7 +223,7 @@ namespace {
 // is refused at the edit, before any statement, and never longer than the column.
 TEST_F(PrzelewyDaneTest, ShortNameOutsideWindows1250IsRefusedBeforeTheLookup) {
     TfrmPrzelewyDane& f = otworz(false);
-    EXPECT_EQ(sharedInt("select first 1 fl.rdb$character_length from rdb$relation_fields rf join rdb$fields fl on "
+    EXPECT_EQ(sharedCents("select first 1 fl.rdb$character_length from rdb$relation_fields rf join rdb$fields fl on "
                         "fl.rdb$field_name = rf.rdb$field_source where rf.rdb$relation_name = 'ET_KONTAKT' and "
                         "rf.rdb$field_name = 'KOD_FK'"),
               f.edtSymbol->maxLength());

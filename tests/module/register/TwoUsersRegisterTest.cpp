@@ -46,10 +46,10 @@ protected:
     void expectTold() { dialogs->expectMessage(kPrzelewZmieniony, ui::Answer::Ok); }
     // The other user's payment stands, once, and the list no longer offers the transfer.
     void expectPaymentKept() {
-        EXPECT_EQ(1, committedInt("select count(*) from PR_PRZELEWY where ID = 9401 and DATA_REALIZACJI = "
+        EXPECT_EQ(1, committedCents("select count(*) from PR_PRZELEWY where ID = 9401 and DATA_REALIZACJI = "
                                   "'2026-12-09' and KOLEJNY = 'A' and WARTOSC = 0 and WARTOSC_WYPLACONA = 556.63 "
                                   "and TRESC1 = 'Faktura FV 556/2026'"));
-        EXPECT_EQ(1, committedInt("select count(*) from PR_PRZELEWY_ZREALIZOWANE where NR_FAKTURY = 'FV 556/2026'"));
+        EXPECT_EQ(1, committedCents("select count(*) from PR_PRZELEWY_ZREALIZOWANE where NR_FAKTURY = 'FV 556/2026'"));
         EXPECT_FALSE(DMP->quePrzelewy.isEditing());
         EXPECT_FALSE(DMP->quePrzelewy.locate(QStringLiteral("ID"), 9401)) << "the list was read again";
         EXPECT_EQ(DMP->quePrzelewy.recordCount(), okno->grdPrzelewy->model()->rowCount());
@@ -62,7 +62,7 @@ TEST_F(TwoUsersRegister, MarkKeepsThePayment) {
     expectTold();
     okno->btnZaznaczClick();
     expectPaymentKept();
-    const auto marked = committedInt("select count(*) from PR_PRZELEWY a join ET_KONTAKT b on b.ID = a.ID_KONTRAHENTA "
+    const auto marked = committedCents("select count(*) from PR_PRZELEWY a join ET_KONTAKT b on b.ID = a.ID_KONTRAHENTA "
                                      "join ET_BANK_KONTO c on c.ID = a.ID_KONTA_BANK where a.DATA_REALIZACJI is "
                                      "null and a.ZAZNACZ = 1");
     EXPECT_EQ(QString::number(marked), okno->pnlIlosc->text()) << "the set is counted again";

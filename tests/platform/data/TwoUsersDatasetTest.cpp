@@ -54,7 +54,7 @@ TEST_F(TwoUsersDatasetTest, UpdateOfARowChangedMeanwhileWritesNothing) {
 TEST_F(TwoUsersDatasetTest, DeleteOfARowChangedOrGoneMeanwhileIsRefused) {
     otherUser("update PR_PRZELEWY set WARTOSC = 1 where ID = 2");
     EXPECT_THROW(register_.remove(), data::RowChanged);
-    EXPECT_EQ(1, db.scalarInt("select count(*) from PR_PRZELEWY where ID = 2"));
+    EXPECT_EQ(1, db.scalarCents("select count(*) from PR_PRZELEWY where ID = 2"));
     EXPECT_EQ(3, register_.recordCount()) << "the row stays listed";
 
     // A row another user deleted cannot be updated either; the text defaults to a technical one.
