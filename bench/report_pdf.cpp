@@ -73,7 +73,7 @@ struct Draw {
     int page;
     QRectF rect;
     QString text;
-    rpt::FontSpec font;
+    rpt::FontStyle font;
     int flags;
 };
 

@@ -50,18 +50,18 @@ public:
         m_elements.push_back(std::move(element));
         return added;
     }
-    Label& addLabel(const QRectF& geometry, const QString& text, const FontSpec& font = {},
+    Label& addLabel(const QRectF& geometry, const QString& text, const FontStyle& font = {},
                     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
     {
         return add<Label>(geometry, text, font, alignment);
     }
-    DataText& addDataText(const QRectF& geometry, const QString& field, const FontSpec& font = {},
+    DataText& addDataText(const QRectF& geometry, const QString& field, const FontStyle& font = {},
                           Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
     {
         return add<DataText>(geometry, field, font, alignment);
     }
     SystemField& addSystemField(const QRectF& geometry, SystemData data, const QString& prefix = {},
-                                const FontSpec& font = {}, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+                                const FontStyle& font = {}, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
     {
         return add<SystemField>(geometry, data, prefix, font, alignment);
     }

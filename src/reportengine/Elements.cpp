@@ -16,7 +16,7 @@ PageItem lineItem(QPointF a, QPointF b, qreal width, const QColor& color)
     return item;
 }
 
-Label::Label(const QRectF& geometry, const QString& text, const FontSpec& font, Qt::Alignment alignment)
+Label::Label(const QRectF& geometry, const QString& text, const FontStyle& font, Qt::Alignment alignment)
     : Element(geometry), m_text(text), m_font(font), m_alignment(alignment)
 {
 }
@@ -37,7 +37,7 @@ void Label::place(std::vector<PageItem>& items, QPointF origin, const PrintConte
     items.push_back(std::move(item));
 }
 
-DataText::DataText(const QRectF& geometry, const QString& field, const FontSpec& font, Qt::Alignment alignment)
+DataText::DataText(const QRectF& geometry, const QString& field, const FontStyle& font, Qt::Alignment alignment)
     : Label(geometry, {}, font, alignment), m_field(field.mid(field.lastIndexOf(QLatin1Char('.')) + 1))
 {
 }
@@ -63,7 +63,7 @@ QString DataText::printedText(const PrintContext& context) const
     }
 }
 
-SystemField::SystemField(const QRectF& geometry, SystemData data, const QString& prefix, const FontSpec& font,
+SystemField::SystemField(const QRectF& geometry, SystemData data, const QString& prefix, const FontStyle& font,
                          Qt::Alignment alignment)
     : Label(geometry, prefix, font, alignment), m_data(data)
 {

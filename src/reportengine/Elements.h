@@ -43,13 +43,13 @@ private:
 // A fixed text.
 class Label : public Element {
 public:
-    Label(const QRectF& geometry, const QString& text, const FontSpec& font = {},
+    Label(const QRectF& geometry, const QString& text, const FontStyle& font = {},
           Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
     QString text() const { return m_text; }
     void setText(const QString& text) { m_text = text; }
-    FontSpec& font() { return m_font; }
-    const FontSpec& font() const { return m_font; }
+    FontStyle& font() { return m_font; }
+    const FontStyle& font() const { return m_font; }
     Qt::Alignment alignment() const { return m_alignment; }
     void setAlignment(Qt::Alignment alignment) { m_alignment = alignment; }
     void setWordWrap(bool wrap) { m_wordWrap = wrap; }
@@ -63,7 +63,7 @@ protected:
 
 private:
     QString m_text;
-    FontSpec m_font;
+    FontStyle m_font;
     Qt::Alignment m_alignment;
     bool m_wordWrap = false;
     QColor m_color = Qt::black;
@@ -75,7 +75,7 @@ public:
     using Formatter = std::function<QString(const QVariant&)>;
 
     // A field may be qualified by its dataset ("queX.FIELD").
-    DataText(const QRectF& geometry, const QString& field, const FontSpec& font = {},
+    DataText(const QRectF& geometry, const QString& field, const FontStyle& font = {},
              Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
     QString field() const { return m_field; }
@@ -95,7 +95,7 @@ enum class SystemData { PageNumber, Date, Time, DateTime, DetailNumber };
 // Data the engine knows, after the label's text as a prefix ("Strona:" and the page number).
 class SystemField : public Label {
 public:
-    SystemField(const QRectF& geometry, SystemData data, const QString& prefix = {}, const FontSpec& font = {},
+    SystemField(const QRectF& geometry, SystemData data, const QString& prefix = {}, const FontStyle& font = {},
                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
     SystemData data() const { return m_data; }

@@ -12,13 +12,13 @@ namespace {
 
 // A point size that gives `size` painter units once the painter is scaled to
 // device units: Qt sizes fonts by the device's resolution before the transform.
-QFont deviceFont(const FontSpec& spec, const QPaintDevice& device)
+QFont deviceFont(const FontStyle& style, const QPaintDevice& device)
 {
-    QFont font(spec.family);
-    font.setPointSizeF(spec.size * 72.0 / device.logicalDpiY());
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+    QFont font(style.family);
+    font.setPointSizeF(style.size * 72.0 / device.logicalDpiY());
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
     return font;
 }
 

@@ -15,14 +15,14 @@ class QPainter;
 // them at its own resolution.
 namespace rpt {
 
-struct FontSpec {
+struct FontStyle {
     QString family = QStringLiteral("DejaVu Sans");
     qreal size = 9; // points
     bool bold = false;
     bool italic = false;
     bool underline = false;
 
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontStyle&) const = default;
 };
 
 enum class ItemKind : quint8 { Text, Line, Rectangle, Ellipse };
@@ -31,7 +31,7 @@ struct PageItem {
     ItemKind kind = ItemKind::Text;
     QRectF rect;      // from the page's top-left corner; a line runs from topLeft to bottomRight
     QString text;
-    FontSpec font;
+    FontStyle font;
     int flags = Qt::AlignLeft | Qt::AlignTop; // alignment, plus Qt::TextWordWrap
     qreal penWidth = 0.5;
     QColor pen = Qt::black;

@@ -19,7 +19,7 @@ QString sPolaczone(const QStringList& record, int a, int b)
 
 } // namespace
 
-rpt::FontSpec czcionka(qreal size, bool bold, bool italic)
+rpt::FontStyle czcionka(qreal size, bool bold, bool italic)
 {
     return {.family = QStringLiteral("DejaVu Sans Condensed"), .size = size, .bold = bold, .italic = italic};
 }
@@ -59,7 +59,7 @@ LinieFirmy vNaglowekStrony(rpt::Band& band, const QString& tytul, const QString&
     band.addSystemField({kSzerokosc - 100, 0, 100, 14}, rpt::SystemData::PageNumber, QStringLiteral("Strona: "),
                         czcionka(8), kDoPrawej);
     band.addLabel({kSzerokosc - 100, 16, 100, 14}, wariant, czcionka(9, true), kDoPrawej);
-    const rpt::FontSpec kursywa = czcionka(8, false, true);
+    const rpt::FontStyle kursywa = czcionka(8, false, true);
     return {&band.addLabel({0, 20, 330, 12}, {}, kursywa), &band.addLabel({0, 32, 330, 12}, {}, kursywa),
             &band.addLabel({0, 44, 330, 12}, {}, kursywa)};
 }

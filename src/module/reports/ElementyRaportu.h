@@ -21,7 +21,7 @@ inline constexpr qreal kSzerokosc = 538;
 inline constexpr Qt::Alignment kDoPrawej = Qt::AlignRight | Qt::AlignVCenter;
 
 // The narrow face keeps ten columns of a transfer list on a portrait page.
-rpt::FontSpec czcionka(qreal size = 7, bool bold = false, bool italic = false);
+rpt::FontStyle czcionka(qreal size = 7, bool bold = false, bool italic = false);
 
 // Lines 1 to 3 of the header: the company's name; its postcode and town; its street and premises.
 QStringList sLinieFirmy();

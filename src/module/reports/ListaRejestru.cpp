@@ -23,8 +23,8 @@ TListaRejestru::TListaRejestru(data::Dataset& transfers)
     rep->setPrintIfEmpty(true);
     rep->setBeforePrint([this] { repBeforePrint(); });
 
-    const rpt::FontSpec bold{.bold = true};
-    const rpt::FontSpec small{.size = 8};
+    const rpt::FontStyle bold{.bold = true};
+    const rpt::FontStyle small{.size = 8};
     auto& header = rep->band(BandKind::PageHeader, 40);
     header.addLabel({0, 0, 380, 22}, QStringLiteral("Rejestr przelewów"), {.size = 13, .bold = true});
     header.addSystemField({420, 0, 118, 22}, rpt::SystemData::PageNumber, QStringLiteral("Strona: "), {}, kRight);

@@ -12,8 +12,8 @@ using namespace raport;
 namespace {
 
 constexpr qreal kLinia = 11; // one printed line of a transfer
-const rpt::FontSpec kTekst = czcionka(6.5);
-const rpt::FontSpec kTlusty = czcionka(6.5, true);
+const rpt::FontStyle kTekst = czcionka(6.5);
+const rpt::FontStyle kTlusty = czcionka(6.5, true);
 
 QString sData(const QVariant& value)
 {
@@ -111,7 +111,7 @@ void TRaportDoOplacenia::vSzczegoly()
 
 void TRaportDoOplacenia::vSumy()
 {
-    const rpt::FontSpec tlusty = czcionka(7.5, true);
+    const rpt::FontStyle tlusty = czcionka(7.5, true);
     auto& QRBandFooter = QRGroup1->footer();
     QRBandFooter.setHeight(14);
     QRBandFooter.frame().bottom = true;

@@ -38,7 +38,7 @@ void TfrmQRRaportZrealizowanych::vNaglowki()
 
     auto& QRBand4 = rep->band(rpt::BandKind::ColumnHeader, 14);
     QRBand4.frame().top = QRBand4.frame().bottom = true;
-    const rpt::FontSpec tlusty = czcionka(7, true);
+    const rpt::FontStyle tlusty = czcionka(7, true);
     QRBand4.addLabel({0, 1, 18, 12}, QStringLiteral("L.p"), tlusty);
     QRBand4.addLabel({20, 1, 124, 12}, QStringLiteral("Konto"), tlusty);
     QRBand4.addLabel({146, 1, 150, 12}, QStringLiteral("Kontrahent"), tlusty);
@@ -50,7 +50,7 @@ void TfrmQRRaportZrealizowanych::vNaglowki()
 void TfrmQRRaportZrealizowanych::vSzczegoly()
 {
     auto& QRBandPrzelew = rep->band(rpt::BandKind::Detail, kWysokosc);
-    const rpt::FontSpec tekst = czcionka(7);
+    const rpt::FontStyle tekst = czcionka(7);
     const auto pole = [&](qreal x, int linia, qreal w, Qt::Alignment a = Qt::AlignLeft) {
         return &QRBandPrzelew.addLabel({x, 2 + linia * kLinia, w, kLinia}, {}, tekst, a | Qt::AlignVCenter);
     };
