@@ -92,6 +92,7 @@ TfrmPrzelewy::TfrmPrzelewy(QWidget* owner, bool przywroc) : Form(owner), bPrzywr
     lista->sKolumnyZaznaczenia = QStringLiteral("ZAZNACZ,ZAZNACZ2,ZAZNACZ3");
     sWarunekRealizacji = kTylkoOczekujace;
     lista->sKolumnaSortowania = lista->sPoprzedniaKolumna = kStartKolumna;
+    lista->bSortRosnaco = true;   // the start order is ascending: its arrow and the next click say so
 
     try {
         DMP->vWczytajParametry();
@@ -672,6 +673,7 @@ void TfrmPrzelewy::vPoWystawieniu() {
     bPokazWszystkie = false;
     sWarunekRealizacji = kTylkoOczekujace;
     lista->sKolumnaSortowania = lista->sPoprzedniaKolumna = kStartKolumna;
+    lista->bSortRosnaco = true;   // the start order is ascending: its arrow and the next click say so
     try {
         przelewy().close();
         przelewy().setSqlLine(TDMP::kLiniaWarunku, kStartWarunek);

@@ -50,8 +50,15 @@ TEST_F(RejestrUzytkownikaTest, EveryColumnHasAPolishTitleThatFits) {
 
 TEST_F(RejestrUzytkownikaTest, TheArrowFollowsTheOrderOfTheList) {
     TfrmPrzelewy& okno = otworz();
-    kliknijTytul(QStringLiteral("NR_FAKTURY"));
     siatka().grab();   // the window shows its order while it paints
+    EXPECT_TRUE(q().sql().value(8).endsWith(QStringLiteral("ASC")));
+    EXPECT_EQ(siatka().sortField(), QStringLiteral("TERMIN_ZAPLATY"));
+    EXPECT_TRUE(siatka().sortAscending()) << "the list opens by due date, oldest first";
+    kliknijTytul(QStringLiteral("TERMIN_ZAPLATY"));
+    siatka().grab();
+    EXPECT_TRUE(q().sql().value(8).endsWith(QStringLiteral("DESC")));
+    kliknijTytul(QStringLiteral("NR_FAKTURY"));
+    siatka().grab();
     EXPECT_EQ(QStringLiteral("UPPER(a.NR_FAKTURY) COLLATE PXW_PLK ASC"), q().sql().value(8));
     EXPECT_EQ(siatka().sortField(), QStringLiteral("NR_FAKTURY"));
     EXPECT_TRUE(siatka().sortAscending());
