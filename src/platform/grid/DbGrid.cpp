@@ -37,6 +37,11 @@ private:
     DbGrid* m_grid;
 };
 
+// The sort arrow at the right end of a title, and the room a title keeps for it.
+constexpr int kArrowWidth = 9;
+constexpr int kArrowMargin = 5;
+constexpr int kArrowRoom = kArrowWidth + 2 * kArrowMargin;
+
 // Titles with the grid's own sort arrow: the same drawing in every style,
 // pointing up for ascending order.
 class SortHeader : public QHeaderView {
@@ -44,9 +49,6 @@ public:
     explicit SortHeader(DbGrid* grid) : QHeaderView(Qt::Horizontal, grid), m_grid(grid) {}
 
 protected:
-    static constexpr int kArrowWidth = 9;
-    static constexpr int kArrowMargin = 5;
-
     void paintSection(QPainter* painter, const QRect& rect, int logical) const override
     {
         QHeaderView::paintSection(painter, rect, logical);
@@ -334,7 +336,9 @@ void DbGrid::fitColumnsToContents()
         return;
     m_fitted = true;
     const QFontMetrics titles(horizontalHeader()->font());
-    const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader()) + 4;
+    // Any column may become the sorted one: its title keeps room for the arrow.
+    const int margins =
+        2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader()) + 4 + kArrowRoom;
     for (int c = 0; c < columnCount(); ++c) {
         if (isColumnHidden(c))
             continue;
