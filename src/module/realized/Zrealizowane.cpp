@@ -78,15 +78,15 @@ void TfrmZrealizowane::vZbudujOkno() {
                                  {"KOLEJNY", QStringLiteral("  "), 20},
                                  {"NR_FAKTURY", QStringLiteral("Nr Faktury"), 130},
                                  {"NUMER_DOK_look", QStringLiteral("Nr dok. FK"), 100},
-                                 {"KONTRAHENT_NAZWA", QString(), 220},
+                                 {"KONTRAHENT_NAZWA", QStringLiteral("Kontrahent"), 220},
                                  {"WARTOSC", QStringLiteral("Kwota"), 100},
                                  {"TRESC1", QStringLiteral("Treść"), 200},
                                  {"KONTRAHENT_KONTO", QStringLiteral("Konto :"), 220},
-                                 {"PARAGRAF", QString(), 110},
-                                 {"SYMBOL_NAZWA", QString(), 70},
-                                 {"ID", QString(), 50},
-                                 {"ID_KONTRAHENTA", QString(), 60},
-                                 {"ID_DOKUMENTU_FK", QString(), 60}});
+                                 {"PARAGRAF", QStringLiteral("Paragraf"), 110},
+                                 {"SYMBOL_NAZWA", QStringLiteral("Symb."), 70},
+                                 {"ID", QStringLiteral("Id"), 50},
+                                 {"ID_KONTRAHENTA", QStringLiteral("Id kontrahenta"), 60},
+                                 {"ID_DOKUMENTU_FK", QStringLiteral("Id dokumentu FK"), 60}});
     grdZrealizowane->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdZrealizowane->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdZrealizowane->setRowColors(QColor(0xFF, 0xFF, 0xE1), QColor(0xFF, 0xFF, 0xE1));
