@@ -190,7 +190,8 @@ void TfrmParametry::vZbudujAkcje() {
     };
     actModyfikuj = akcja("actModyfikuj", Qt::Key_F2, &TfrmParametry::btnModyfikujClick);
     actZapisz = akcja("actZapisz", Qt::CTRL | Qt::Key_S, &TfrmParametry::btnZapiszClick);
-    actAnuluj = akcja("actAnuluj", Qt::Key_Escape, &TfrmParametry::btnAnulujClick);
+    // Esc asks before typed changes go, as closing does; the cancel button drops them as its hint says.
+    actAnuluj = akcja("actAnuluj", Qt::Key_Escape, &TfrmParametry::actAnulujExecute);
     actAkceptacja = akcja("actAkceptacja", Qt::CTRL | Qt::SHIFT | Qt::Key_F8, &TfrmParametry::actAkceptacjaExecute);
     akcja("actPomoc", Qt::Key_F1, &TfrmParametry::btnHelpClick);
 }
@@ -274,6 +275,8 @@ void TfrmParametry::btnAnulujClick() {
     if (parametry().isEditing()) parametry().cancel();
     close();
 }
+
+void TfrmParametry::actAnulujExecute() { close(); }
 
 bool TfrmParametry::onCloseQuery() {
     ui::applyEdits(*this);

@@ -58,6 +58,7 @@ public:
     void btnModyfikujClick();
     void btnZapiszClick();
     void btnAnulujClick();
+    void actAnulujExecute();   // Esc
     void btnKATClick();
     void actAkceptacjaExecute();
     void btnHelpClick();

@@ -118,11 +118,23 @@ TEST_F(ParametryTest, ClosingWithChangesAsksAndNoKeepsTheStoredRow) {
     zamknijOkna();
     EXPECT_EQ("0", zapisane("CZY_PRZELEW"));
 
-    // Esc drops the changes without a question.
+    // Esc asks before typed changes go; the cancel button drops them without a question.
     TfrmParametry& trzecie = otworz();
     trzecie.actModyfikuj->trigger();
     trzecie.chbCzyPrzelewy->click();
-    trzecie.actAnuluj->trigger();
+    dialogs->expectMessage(QStringLiteral("Zapisać zmiany w parametrach ?"), ui::Answer::No);
+    trzecie.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&trzecie));
+    trzecie.edtTresc->setFocus();
+    QTest::keyClick(trzecie.edtTresc, Qt::Key_Escape);
+    zamknijOkna();
+    EXPECT_EQ(nullptr, frmParametry);
+    EXPECT_EQ("0", zapisane("CZY_PRZELEW"));
+
+    TfrmParametry& czwarte = otworz();
+    czwarte.actModyfikuj->trigger();
+    czwarte.chbCzyPrzelewy->click();
+    czwarte.btnAnuluj->click();
     zamknijOkna();
     EXPECT_EQ(nullptr, frmParametry);
     EXPECT_EQ("0", zapisane("CZY_PRZELEW"));
