@@ -1,16 +1,23 @@
+// The data module's entry points for the invoice module, also against a
+// second user and against texts the register's columns cannot hold.
 #include "module/ModuleFixture.h"
-
-#include "platform/data/SqlText.h"
+#include "module/frame/PrzelewSql.h"
 
 namespace {
 
 class TDMPTest : public pxtest::ModuleFixture {
 protected:
     // Contractor 1 with its first bank account (ID 1).
-    int add(float amount, const QString& title = QStringLiteral("Faktura FV/1/2026")) {
-        return DMP->iDodajPrzelew(77, 1, 1, QStringLiteral("FV/1/2026"), QStringLiteral("201-K0001"),
-                                  QDateTime(QDate(2026, 12, 1), QTime()), QDateTime(QDate(2026, 12, 15), QTime()),
-                                  amount, QStringLiteral("801-80101-4210"), title);
+    int add(float amount, const QString& title = QStringLiteral("Faktura FV/1/2026"),
+            const QString& nr = QStringLiteral("FV/1/2026")) {
+        return DMP->iDodajPrzelew(77, 1, 1, nr, QStringLiteral("201-K0001"), QDateTime(QDate(2026, 12, 1), QTime()),
+                                  QDateTime(QDate(2026, 12, 15), QTime()), amount, QStringLiteral("801-80101-4210"),
+                                  title);
+    }
+    int change(int id, float amount, const QString& title = QStringLiteral("Faktura poprawiona")) {
+        const QDateTime day(QDate(2026, 12, 1), QTime());
+        return DMP->iZmienPrzelew(id, 77, 1, 1, QStringLiteral("FV/1"), QStringLiteral("201-K0001"), day, day, amount,
+                                  QStringLiteral("801-80101-4210"), title);
     }
     int first(const std::string& where) {
         return static_cast<int>(sharedCents("select first 1 ID from PR_PRZELEWY where " + where));
@@ -27,11 +34,12 @@ protected:
 };
 
 TEST_F(TDMPTest, AddingStoresRoundedAmountsInsideTheSharedTransaction) {
-    const int id = add(1234.565f);
+    const int id = add(1234.565f, QStringLiteral("Bar O'Neill – obiady"));
     ASSERT_GT(id, 0);
     const std::string where = " from PR_PRZELEWY where ID = " + std::to_string(id);
     EXPECT_EQ(123456, sharedCents("select WARTOSC" + where)) << "single precision 1234.565 is 1234.5649...";
-    EXPECT_EQ(1, sharedCents("select count(*)" + where + " and WARTOSC_CALA = 1234.56 and WPROWADZONY = 0 "
+    EXPECT_EQ(1, sharedCents("select count(*)" + where + " and TRESC1 = 'Bar O''Neill – obiady' "
+                           "and WARTOSC_CALA = 1234.56 and WPROWADZONY = 0 "
                            "and ID_FAKTURY = 77 and DODAL = 'ADMIN' and DATA_DODANIA = current_date and ZAZNACZ "
                            "is null and KOLEJNY is null and WARTOSC_WYPLACONA is null and DATA_REALIZACJI is null"));
     EXPECT_EQ(0, committedCents("select count(*)" + where)) << "committing is the caller's task";
@@ -87,21 +95,12 @@ TEST_F(TDMPTest, RefusesWhileTheRegisterRowIsBeingEditedAndWarnsAfterTheYearEndB
     EXPECT_EQ(-1, DMP->iZmienPrzelew(DMP->quePrzelewy.fieldByName("ID").asInteger(), 0, 1, 1, "X", "", QDateTime(),
                                      QDateTime(), 1.0f, "", ""));
     EXPECT_EQ(count, sharedCents("select count(*) from PR_PRZELEWY"));
-    EXPECT_EQ(QStringLiteral("Ostrzeżenie"), dialogs->shown().front().caption);
 
     DMP->quePrzelewy.cancel();
     dmMain->cBlokadaPrzelewow = 1;
     dialogs->expectMessage(QStringLiteral("Przelew dopisany jeszcze w Starym Roku po blokadzie przelewów"),
                            ui::Answer::Ok);
     EXPECT_GT(add(5.0f), 0);
-}
-
-TEST_F(TDMPTest, ApostrophesInTextsNeverBreakTheStatements) {
-    ASSERT_GT(add(12.5f, QStringLiteral("Bar O'Neill – obiady")), 0);
-    DMP->quePrzelewy.close();
-    DMP->quePrzelewy.setSqlLine(TDMP::kLiniaWarunku, " and a.TRESC1 = " + data::sqlQuote(QStringLiteral("Bar O'Neill – obiady")));
-    DMP->quePrzelewy.open();
-    EXPECT_EQ(1, DMP->quePrzelewy.recordCount());
 }
 
 TEST_F(TDMPTest, ParametersComeFromTheTableTheVersionTextPicks) {
@@ -144,6 +143,64 @@ TEST_F(TDMPTest, LookupsShowTheLinkedRowAndAMissingAccountIsNotAccepted) {
     DMP->queZrealizowane.setSqlLine(TDMP::kLiniaWarunkuZrealizowanych, QStringLiteral(" and a.ID_DOKUMENTU_FK > 0"));
     sprawdz(DMP->queZrealizowane, "ID_DOKUMENTU_FK", DMP->queDok, "NUMER_DOK", "NUMER_DOK_look");
     EXPECT_EQ(0, DMP->iKontoZaakceptowane(999999));
+}
+
+using EntryPoints = TDMPTest;
+using TwoUsersEntryPoints = TDMPTest;
+
+// The register read the transfer; another user issued it (paid in full)
+// before the invoice module changed it. Writing back the row as read would
+// make it pending and unpaid again.
+TEST_F(TwoUsersEntryPoints, ChangeOfATransferIssuedMeanwhileIsRefused) {
+    const int id = static_cast<int>(committedCents("select min(ID) from PR_PRZELEWY where DATA_REALIZACJI is null"));
+    DMP->quePrzelewy.open();
+    db.exec("update PR_PRZELEWY set DATA_REALIZACJI = '2026-12-09', KOLEJNY = 'A', WARTOSC = 0, "
+            "WARTOSC_WYPLACONA = WARTOSC_CALA where ID = " + std::to_string(id));
+    dialogs->expectMessage(kPrzelewZmieniony, ui::Answer::Ok);
+    EXPECT_EQ(-1, change(id, 9999.99f));
+    EXPECT_FALSE(DMP->quePrzelewy.locate(QStringLiteral("ID"), id)) << "the list was read again";
+    EXPECT_EQ(1, committedCents("select count(*) from PR_PRZELEWY where ID = " + std::to_string(id) +
+                              " and DATA_REALIZACJI is not null and WARTOSC = 0 and WARTOSC_WYPLACONA = WARTOSC_CALA"));
+
+    // A correction another user made is not overwritten either.
+    const int other = static_cast<int>(committedCents("select min(ID) from PR_PRZELEWY where DATA_REALIZACJI is null"));
+    DMP->quePrzelewy.close();
+    DMP->quePrzelewy.open();
+    db.exec("update PR_PRZELEWY set WARTOSC = 9999.99, WARTOSC_CALA = 9999.99 where ID = " + std::to_string(other));
+    dialogs->expectMessage(kPrzelewZmieniony, ui::Answer::Ok);
+    EXPECT_EQ(-1, change(other, 556.63f));
+    EXPECT_EQ(999999, committedCents("select cast(WARTOSC_CALA * 100 as bigint) from PR_PRZELEWY where ID = " +
+                                   std::to_string(other)));
+    // Once read again, the change goes through.
+    EXPECT_EQ(other, change(other, 556.63f));
+}
+
+// Texts reach no statement unless the columns can hold them: the caller gets
+// -1 and the user the reason; nothing is written.
+TEST_F(EntryPoints, TextsTheColumnsCannotHoldAreRefusedBeforeTheStatement) {
+    const std::int64_t before = sharedCents("select count(*) from PR_PRZELEWY");
+    const struct {
+        QString nr, title, why;
+    } cases[] = {
+        {QStringLiteral("FV/1"), QString(70000, u'x'), QStringLiteral("(TRESC1) jest za długi: ma 70000 znaków")},
+        {QStringLiteral("FV/1"), QString(121, u'y'), QStringLiteral("(TRESC1) jest za długi: ma 121 znaków")},
+        {QString(31, u'1'), QStringLiteral("Faktura"), QStringLiteral("(NR_FAKTURY) jest za długi")},
+        {QStringLiteral("FV/1"), QStringLiteral("Счёт за услуги"), QStringLiteral("(TRESC1) zawiera znak „С”")},
+        {QStringLiteral("FV/\U0001F600"), QStringLiteral("Faktura"), QStringLiteral("zawiera znak „\U0001F600”")},
+    };
+    for (const auto& c : cases) {
+        dialogs->expectMessage(c.why, ui::Answer::Ok);
+        EXPECT_EQ(-1, add(100.0f, c.title, c.nr)) << c.why.toStdString();
+    }
+    EXPECT_EQ(before, sharedCents("select count(*) from PR_PRZELEWY"));
+
+    // A change is refused alike and leaves the row as it was.
+    const int id = add(100.0f, QString(120, u'ż'));
+    ASSERT_GT(id, 0) << "120 Polish letters fit";
+    dialogs->expectMessage(QStringLiteral("jest za długi"), ui::Answer::Ok);
+    EXPECT_EQ(-1, change(id, 5.0f, QString(65536, u'a')));
+    EXPECT_EQ(120, sharedCents("select char_length(TRESC1) from PR_PRZELEWY where ID = " + std::to_string(id)));
+    EXPECT_EQ(10000, sharedCents("select WARTOSC from PR_PRZELEWY where ID = " + std::to_string(id)));
 }
 
 }  // namespace

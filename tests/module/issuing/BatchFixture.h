@@ -7,7 +7,6 @@
 #include "module/issuing/Wystawprzelewy.h"
 #include "module/register/Zestawy.h"
 
-#include <QApplication>
 #include <QDateEdit>
 
 namespace pxtest {
@@ -20,12 +19,6 @@ protected:
         IssuingFixture::SetUp();
         db.exec("update PR_PRZELEWY set ZAZNACZ = 0, ZAZNACZ2 = 0, ZAZNACZ3 = 0");
         addContractor(kOther, "Firma Testowa", "K9002");
-    }
-    void TearDown() override {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* form = qobject_cast<ui::FormBase*>(w)) form->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        IssuingFixture::TearDown();
     }
 
     // A pending transfer in set 2 paying `amount` of `full`, of which `paid` is paid already.

@@ -8,9 +8,12 @@
 #include "module/issuing/IssueContext.h"
 #include "module/register/Zestawy.h"
 #include "platform/data/SqlText.h"
+#include "platform/ui/FormBase.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <set>
 #include <string>
 
@@ -61,6 +64,13 @@ protected:
         addContractor(kContractor, "Usługi \"Wąż\" Jan Kowalski", "K9001");
         DMP->vWczytajParametry();
     }
+    // Windows a test left open go before the module does.
+    void TearDown() override {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* form = qobject_cast<ui::FormBase*>(w)) form->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ModuleFixture::TearDown();
+    }
 
     // A contractor in Żywiec, ul. Długa 5/2, with account ID = contractor ID.
     void addContractor(int id, const std::string& name, const std::string& code) {
@@ -105,6 +115,10 @@ protected:
         q.open();
     }
 
+    static std::string contents(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(missing)";
+    }
     std::int64_t count(const std::string& from) { return committedCents("select count(*) from " + from); }
     static std::string quoted(const std::string& text) {
         return data::sqlQuote(QString::fromStdString(text)).toStdString();

@@ -77,26 +77,19 @@ TEST_F(LedgerPostingTest, RefusalsComeBeforeAnythingIsWritten) {
     EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where ID in (9101, 9102) and ID_DOKUMENTU_FK is not null"));
 }
 
-TEST_F(LedgerPostingTest, FailingLedgerCallRollsBack) {
-    // No accounting period holds January 2027.
+// A ledger that refuses the document (no period holds January 2027), or an
+// entry that fails half-way: neither the document, nor an entry, nor a stamp stays.
+TEST_F(LedgerPostingTest, DocumentTheLedgerRefusesKeepsNothing) {
     addRealized(9103, "2027-01-05", 'A', "5", "Faktura FV/3", "");
-    const std::int64_t before = documents();
-    expectRefusal(QStringLiteral("Nie utworzono dokumentu w FK"), QStringLiteral("PO ZAPISIE !! "), QDate(2027, 1, 5),
-                  'A', 1);
-    EXPECT_EQ(before, sharedCents("select count(*) from FK_DOKUMENTY"));
-    EXPECT_EQ(0, sharedCents("select count(*) from PR_PRZELEWY_ZREALIZOWANE where ID = 9103 and ID_DOKUMENTU_FK > 0"));
-}
-
-// A document that fails half-way leaves nothing: neither the document, nor
-// the entry already written, nor the stamp of the row before.
-TEST_F(LedgerPostingTest, EntryFailingHalfWayKeepsNothingOfTheDocument) {
     db.exec("alter table FK_DEKRETY add constraint CHK_TEST_KWOTA check (KWOTA <> 1234.5)");
     const std::int64_t before = documents();
-    expectRefusal(QStringLiteral("Nie utworzono dokumentu w FK"), QStringLiteral("PO ZAPISIE !! "), kDay, 'A', 1);
-    dmMain->transaction().commitRetaining();
-    EXPECT_EQ(before, documents());
-    EXPECT_EQ(0, count("FK_DEKRETY where OPIS = 'Faktura FV/2'"));
-    EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where ID in (9101, 9102) and ID_DOKUMENTU_FK is not null"));
+    for (const QDate& day : {QDate(2027, 1, 5), kDay}) {
+        expectRefusal(QStringLiteral("Nie utworzono dokumentu w FK"), QStringLiteral("PO ZAPISIE !! "), day, 'A', 1);
+        EXPECT_EQ(before, sharedCents("select count(*) from FK_DOKUMENTY"));
+        EXPECT_EQ(0, sharedCents("select count(*) from FK_DEKRETY where OPIS in ('Faktura FV/2', 'Faktura FV/3')"));
+        EXPECT_EQ(0, sharedCents("select count(*) from PR_PRZELEWY_ZREALIZOWANE where ID_DOKUMENTU_FK > 0 and "
+                                 "ID in (9101, 9102, 9103)"));
+    }
 }
 
 // A stamp refused after the first row was posted, or a commit refused at the

@@ -41,21 +41,11 @@ protected:
     std::int64_t batches = 0, transfers = 0;
 };
 
+// A later year is refused, an earlier one may delete nothing; the fiscal year,
+// offered first, deletes everything before its first day and nothing else.
 TEST_F(KasujZrealizowaneTest, FiscalYearDeletesEverythingBeforeItsFirstDayOnly) {
-    ASSERT_GT(oldRows(), 1);
-    run([this](TfrmKasujZrealizowane& window) {
-        EXPECT_EQ(2026, window.cspRok->value());
-        dialogs->expectShowMessage(QStringLiteral("Pomyślnie usunięto zrealizowane przelewy z BAZY"));
-        window.btnOK->click();
-    });
-    EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where DATA_REALIZACJI < '2026-01-01'"));
-    EXPECT_EQ(2, count("PR_PRZELEWY_ZREALIZOWANE where ID in (9102, 9103)"));
-    EXPECT_EQ(batches, count("PR_WYSTAWIONE"));
-    EXPECT_EQ(transfers, count("PR_PRZELEWY"));
-}
-
-TEST_F(KasujZrealizowaneTest, LaterYearIsRefusedAndAnEarlierOneMayDeleteNothing) {
-    const std::int64_t all = count("PR_PRZELEWY_ZREALIZOWANE");
+    const std::int64_t all = count("PR_PRZELEWY_ZREALIZOWANE"), old = oldRows();
+    ASSERT_GT(old, 1);
     run([this](TfrmKasujZrealizowane& window) {
         window.cspRok->setValue(2027);
         dialogs->expectShowMessage(QStringLiteral("Wybrany rok nie może być większy od roku na BAZIE"));
@@ -66,14 +56,25 @@ TEST_F(KasujZrealizowaneTest, LaterYearIsRefusedAndAnEarlierOneMayDeleteNothing)
         window.btnOK->click();
     });
     EXPECT_EQ(all, count("PR_PRZELEWY_ZREALIZOWANE"));
+    run([this](TfrmKasujZrealizowane& window) {
+        EXPECT_EQ(2026, window.cspRok->value());
+        dialogs->expectShowMessage(QStringLiteral("Pomyślnie usunięto zrealizowane przelewy z BAZY"));
+        window.btnOK->click();
+    });
+    EXPECT_EQ(all - old, count("PR_PRZELEWY_ZREALIZOWANE"));
+    EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where DATA_REALIZACJI < '2026-01-01'"));
+    EXPECT_EQ(2, count("PR_PRZELEWY_ZREALIZOWANE where ID in (9102, 9103)"));
+    EXPECT_EQ(batches, count("PR_WYSTAWIONE"));
+    EXPECT_EQ(transfers, count("PR_PRZELEWY"));
 
+    // Without the fiscal year row every year is refused.
     db.exec("delete from FK_ROK_OBRACHUNKOWY where ID = 0");
     run([this](TfrmKasujZrealizowane& window) {
         dialogs->expectShowMessage(QStringLiteral("Wybrany rok nie może być większy od roku na BAZIE"));
         window.btnOK->click();
         window.btnAnuluj->click();
     });
-    EXPECT_EQ(all, count("PR_PRZELEWY_ZREALIZOWANE"));
+    EXPECT_EQ(all - old, count("PR_PRZELEWY_ZREALIZOWANE"));
 }
 
 TEST_F(KasujZrealizowaneTest, FailingDeleteKeepsEveryRowAndSaysWhy) {

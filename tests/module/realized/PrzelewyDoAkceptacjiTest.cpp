@@ -12,12 +12,9 @@
 
 namespace {
 
-// Demo: transfers 130 and 133 (set 1) pay to the unaccepted account 23,
-// transfers 75 and 124 (set 3) to the unaccepted account 27, transfer 172 (set 2) to 12.
-constexpr int kDwaPrzelewy = 130, kDrugiPrzelew = 133, kKontoDwoch = 23;
-constexpr int kPrzelewZestawu1 = 130, kKontoZestawu1 = 23;
-constexpr int kPrzelewZestawu3 = 75;
-const QString kWlasneKonto = QStringLiteral("Numer tego konta bankowego wpisał lub zmienił ten sam użytkownik");
+// Demo: transfers 130 and 133 (set 1, set 1's only unaccepted account) pay to
+// the unaccepted account 23, transfer 75 (set 3) to the unaccepted account 27.
+constexpr int kPierwszy = 130, kDrugi = 133, kKonto = 23, kPrzelewZestawu3 = 75;
 
 class PrzelewyDoAkceptacjiTest : public pxtest::ModuleFixture {
 protected:
@@ -89,43 +86,36 @@ TEST_F(PrzelewyDoAkceptacjiTest, OpensOnlyWhileTheParametersAskForAcceptance) {
     // Switched on elsewhere: read again when asked, no restart.
     db.exec("update RE_PARAMETRY set CZY_AKCEPTACJA_KONTA_BANKOWEGO = 1");
     TfrmPrzelewyDoAkceptacji& okno = otworz();
-    EXPECT_EQ(QStringLiteral("Akceptacja przelewów (kont bankowych)"), okno.windowTitle());
     EXPECT_EQ(25, q().recordCount()) << "the transfers marked in any of the three sets";
     EXPECT_EQ(QStringLiteral("12"), okno.pnlIlosc->text());
     module->vPrzelewyDoAkceptacjiMDI(qApp);
     EXPECT_EQ(&okno, frmPrzelewyDoAkceptacji);
-
-    okno.grdPrzelewy->setColumnWidthOf(QStringLiteral("NR_FAKTURY"), 171);
-    QTest::keyClick(okno.grdPrzelewy, Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(nullptr, frmPrzelewyDoAkceptacji);
-    EXPECT_EQ(171, otworz().grdPrzelewy->columnWidthOf(QStringLiteral("NR_FAKTURY")));
 }
 
 TEST_F(PrzelewyDoAkceptacjiTest, AcceptingShowsEveryTransferOfTheAccountAcceptedAndStaysOnTheRow) {
     TfrmPrzelewyDoAkceptacji& okno = otworz();
-    naWiersz(kDwaPrzelewy);
-    ASSERT_EQ(0, stanWiersza(kDrugiPrzelew));
+    naWiersz(kPierwszy);
+    ASSERT_EQ(0, stanWiersza(kDrugi));
     okno.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&okno));
     okno.grdPrzelewy->setFocus();
     QTest::keyClick(okno.grdPrzelewy, Qt::Key_F3);
-    EXPECT_EQ(kDwaPrzelewy, biezacy());
-    EXPECT_EQ(1, stanWiersza(kDwaPrzelewy));
-    EXPECT_EQ(1, stanWiersza(kDrugiPrzelew));
-    EXPECT_EQ(1, zaakceptowane(kKontoDwoch)) << "committed";
+    EXPECT_EQ(kPierwszy, biezacy());
+    EXPECT_EQ(1, stanWiersza(kPierwszy));
+    EXPECT_EQ(1, stanWiersza(kDrugi));
+    EXPECT_EQ(1, zaakceptowane(kKonto)) << "committed";
     EXPECT_EQ("ADMIN", db.scalarText("select ZAAKCEPTOWAL from ET_BANK_KONTO where ID = 23"));
 
     dialogs->expectMessage(QStringLiteral("To konto już było zaakceptowane"), ui::Answer::Ok);
-    naWiersz(kDrugiPrzelew);
+    naWiersz(kDrugi);
     okno.btnAkceptuj->click();
-    EXPECT_EQ(1, zaakceptowane(kKontoDwoch)) << "a second accept switches nothing back";
+    EXPECT_EQ(1, zaakceptowane(kKonto)) << "a second accept switches nothing back";
 
     // Cancelling goes back to the first row; a second cancel is refused.
     QTest::keyClick(okno.grdPrzelewy, Qt::Key_Delete);
-    EXPECT_EQ(0, zaakceptowane(kKontoDwoch));
+    EXPECT_EQ(0, zaakceptowane(kKonto));
     EXPECT_EQ(0, q().recNo());
-    naWiersz(kDrugiPrzelew);
+    naWiersz(kDrugi);
     dialogs->expectMessage(QStringLiteral("To konto miało już anulownie akceptacji"), ui::Answer::Ok);
     okno.btnOdAkceptuj->click();
 
@@ -137,42 +127,23 @@ TEST_F(PrzelewyDoAkceptacjiTest, AcceptingShowsEveryTransferOfTheAccountAccepted
     dmMain->transaction().rollbackRetaining();
 }
 
+// Set 1 waits only for account 23: its author cannot accept it, another user
+// can, and then the set goes to issuing until the number changes again.
 TEST_F(PrzelewyDoAkceptacjiTest, TheAuthorOfANumberCannotAcceptItAnotherUserCan) {
-    zmienNumer(kKontoZestawu1, "12345678901234567890123456");
-    TfrmPrzelewyDoAkceptacji& okno = otworz();
-    naWiersz(kPrzelewZestawu1);
-    dialogs->expectMessage(kWlasneKonto, ui::Answer::Ok);
-    okno.btnAkceptuj->click();
-    EXPECT_EQ(0, zaakceptowane(kKontoZestawu1));
+    zmienNumer(kKonto, "12345678901234567890123456");
+    otworz();
+    naWiersz(kPierwszy);
+    dialogs->expectMessage(QStringLiteral("Numer tego konta bankowego wpisał lub zmienił ten sam użytkownik"),
+                           ui::Answer::Ok);
+    frmPrzelewyDoAkceptacji->btnAkceptuj->click();
+    EXPECT_EQ(0, zaakceptowane(kKonto));
 
     jako(QStringLiteral("KASIA"));
     otworz();
-    naWiersz(kPrzelewZestawu1);
-    frmPrzelewyDoAkceptacji->btnAkceptuj->click();
-    EXPECT_EQ(1, zaakceptowane(kKontoZestawu1));
-    EXPECT_EQ("KASIA", db.scalarText("select ZAAKCEPTOWAL from ET_BANK_KONTO where ID = 23"));
-
-    // A new number after the acceptance: not accepted any more, and issuing the set refuses it.
-    zmienNumer(kKontoZestawu1, "98765432109876543210987654");
-    EXPECT_EQ(0, zaakceptowane(kKontoZestawu1));
-    module->vPrzelewyMDI(qApp);
-    frmPrzelewy->runActivation();
-    dialogs->expectMessage(QStringLiteral("98765432109876543210987654"), ui::Answer::Ok);
-    frmPrzelewy->btnWystawClick();
-    EXPECT_EQ(QStringLiteral("NIE JEST ZAAKCEPTOWANE konto bankowe ->Kontrahenta:"), dialogs->shown().back().caption);
-}
-
-// The demo as a person tries it: set 1 waits for its one unaccepted account, accepted by another user it goes.
-TEST_F(PrzelewyDoAkceptacjiTest, OnceAnotherUserAcceptedTheAccountTheSetGoesToIssuing) {
-    module->vPrzelewyMDI(qApp);
-    frmPrzelewy->runActivation();
-    dialogs->expectMessage(QStringLiteral("Biuro Rachunkowe"), ui::Answer::Ok);
-    frmPrzelewy->btnWystawClick();
-    zamknij();
-
-    otworz();
-    naWiersz(kPrzelewZestawu1);
+    naWiersz(kPierwszy);
     frmPrzelewyDoAkceptacji->actZaznacz->trigger();
+    EXPECT_EQ(1, zaakceptowane(kKonto));
+    EXPECT_EQ("KASIA", db.scalarText("select ZAAKCEPTOWAL from ET_BANK_KONTO where ID = 23"));
     module->vPrzelewyMDI(qApp);
     frmPrzelewy->runActivation();
     bool wystawianie = false;
@@ -182,6 +153,13 @@ TEST_F(PrzelewyDoAkceptacjiTest, OnceAnotherUserAcceptedTheAccountTheSetGoesToIs
     });
     frmPrzelewy->btnWystawClick();
     EXPECT_TRUE(wystawianie);
+
+    // A new number after the acceptance: not accepted any more, and issuing the set refuses it.
+    zmienNumer(kKonto, "98765432109876543210987654");
+    EXPECT_EQ(0, zaakceptowane(kKonto));
+    dialogs->expectMessage(QStringLiteral("98765432109876543210987654"), ui::Answer::Ok);
+    frmPrzelewy->btnWystawClick();
+    EXPECT_EQ(QStringLiteral("NIE JEST ZAAKCEPTOWANE konto bankowe ->Kontrahenta:"), dialogs->shown().back().caption);
 }
 
 TEST_F(PrzelewyDoAkceptacjiTest, AcceptAllWorksOnTheMarkedListOnlyAndLeavesOwnNumbersToOthers) {
@@ -218,36 +196,28 @@ TEST_F(PrzelewyDoAkceptacjiTest, AFailureHalfWayThroughAcceptAllUndoesTheWholeWa
     EXPECT_EQ(3, nieZaakceptowaneZaznaczone());
     EXPECT_EQ(0, sharedCents("select count(*) from ET_BANK_KONTO where DATA_AKCEPTACJI >= current_date"))
         << "nothing of the walk is left in the shared transaction either";
-    EXPECT_EQ(0, stanWiersza(kPrzelewZestawu1)) << "the list shows the database again";
+    EXPECT_EQ(0, stanWiersza(kPierwszy)) << "the list shows the database again";
 }
 
 TEST_F(PrzelewyDoAkceptacjiTest, SwitchingTheSetCountsItsMarksAndKeepsTheList) {
     TfrmPrzelewyDoAkceptacji& okno = otworz();
-    naWiersz(kDrugiPrzelew);
+    naWiersz(kDrugi);
     const int wiersze = q().recordCount();
     for (int zestaw : {2, 3, 1}) {
         okno.grpZestawy->button(zestaw - 1)->click();
         const std::string pole = zestaw == 1 ? "ZAZNACZ" : "ZAZNACZ" + std::to_string(zestaw);
         EXPECT_EQ(QString::number(committedCents("select count(*) from PR_PRZELEWY where " + pole + " = 1")),
-                  okno.pnlIlosc->text());
-        const double suma =
-            committedCents("select cast(sum(WARTOSC) * 100 as bigint) from PR_PRZELEWY where " + pole + " = 1") / 100.0;
-        EXPECT_DOUBLE_EQ(suma, okno.pnlRazem->text().replace(u',', u'.').toDouble()) << zestaw;
+                  okno.pnlIlosc->text()) << zestaw;
         EXPECT_EQ(wiersze, q().recordCount());
-        EXPECT_EQ(kDrugiPrzelew, biezacy());
+        EXPECT_EQ(kDrugi, biezacy());
     }
 }
 
+// The register's sorted list underneath; the acceptance column sorts, the account does not.
 TEST_F(PrzelewyDoAkceptacjiTest, SortingAndSearchingWorkAsInTheRegister) {
     TfrmPrzelewyDoAkceptacji& okno = otworz();
     EXPECT_EQ(QStringLiteral("b.KOD_FK ASC"), q().sql().value(8));
     okno.grpWszystkie->button(1)->click();
-    naWiersz(kDwaPrzelewy);
-    okno.lista->vKliknietyTytul(QStringLiteral("KONTRAHENT_NAZWA"));
-    EXPECT_EQ(QStringLiteral("UPPER(b.PELNA) COLLATE PXW_PLK ASC"), q().sql().value(8));
-    EXPECT_EQ(kDwaPrzelewy, biezacy());
-    okno.lista->vKliknietyTytul(QStringLiteral("KONTRAHENT_NAZWA"));
-    EXPECT_EQ(QStringLiteral("UPPER(b.PELNA) COLLATE PXW_PLK DESC"), q().sql().value(8));
     okno.lista->vKliknietyTytul(QStringLiteral("ZAAKCEPTOWANE"));
     EXPECT_EQ(QStringLiteral("c.ZAAKCEPTOWANE ASC"), q().sql().value(8));
     okno.lista->vKliknietyTytul(QStringLiteral("KONTRAHENT_KONTO"));
@@ -256,7 +226,6 @@ TEST_F(PrzelewyDoAkceptacjiTest, SortingAndSearchingWorkAsInTheRegister) {
     okno.lista->vKliknietyTytul(QStringLiteral("KONTRAHENT_NAZWA"));
     const QStringList zapytanie = q().sql();
     QTest::keyClicks(okno.grdPrzelewy, QStringLiteral("bar o'"));
-    EXPECT_EQ(QStringLiteral("BAR O'"), okno.edtTekst->text());
     EXPECT_EQ(QStringLiteral("Bar O'Neill"), q().fieldByName(QStringLiteral("KONTRAHENT_SKROT")).asString());
     EXPECT_EQ(zapytanie, q().sql()) << "the search never changes the query";
 }
@@ -275,7 +244,7 @@ TEST_F(PrzelewyDoAkceptacjiTest, TheAcceptanceColumnReadsTakInGreyAndNieInRed) {
             for (int y = 0; y < obraz.height(); ++y) jakie.insert(obraz.pixel(x, y));
         return jakie;
     };
-    const QSet<QRgb> nie = kolory(kPrzelewZestawu1);
+    const QSet<QRgb> nie = kolory(kPierwszy);
     EXPECT_TRUE(nie.contains(qRgb(255, 255, 255)));
     EXPECT_TRUE(nie.contains(qRgb(255, 0, 0)));
     const QSet<QRgb> tak = kolory(biezacyZaakceptowany());
