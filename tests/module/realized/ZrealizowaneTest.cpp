@@ -71,9 +71,6 @@ TEST_F(ZrealizowaneTest, ListsTheCurrentMonthNewestBatchFirstAndFiltersOnRequest
     window.btnFiltruj->click();
     EXPECT_FALSE(window.grdZrealizowane->isHidden());
     EXPECT_EQ(4, DMP->queZrealizowane.recordCount());
-    EXPECT_EQ(" AND  a.DATA_REALIZACJI >='" + first.addDays(-1).toString(Qt::ISODate) +
-                  "' AND a.DATA_REALIZACJI <='" + today.toString(Qt::ISODate) + "'",
-              DMP->queZrealizowane.sql().value(TDMP::kLiniaWarunkuZrealizowanych));
 }
 
 // A batch withdrawn meanwhile changes the register's set: the register reads
@@ -99,15 +96,12 @@ TEST_F(ZrealizowaneTest, OpensFromTheRegisterWhichCountsItsSetAgainAfterwards) {
 TEST_F(ZrealizowaneTest, TitleClicksSortAndTurnTheOrderButNotOnTheDocumentNumber) {
     TfrmZrealizowane& window = open();
     window.grdZrealizowaneTitleClick(QStringLiteral("WARTOSC"));
-    EXPECT_EQ(QStringLiteral("a.WARTOSC ASC"), orderLine());
-    EXPECT_EQ(9101, ids().front());
+    EXPECT_EQ((QList<qint64>{9101, 9102, 9103}), ids());
     window.grdZrealizowaneTitleClick(QStringLiteral("WARTOSC"));
-    EXPECT_EQ(QStringLiteral("a.WARTOSC DESC"), orderLine());
-    EXPECT_EQ(9103, ids().front());
-    window.grdZrealizowaneTitleClick(QStringLiteral("KONTRAHENT_KONTO"));
-    EXPECT_EQ(QStringLiteral("UPPER(c.KONTO) COLLATE PXW_PLK ASC"), orderLine());
+    EXPECT_EQ((QList<qint64>{9103, 9102, 9101}), ids());
+    const QString order = orderLine();
     window.grdZrealizowaneTitleClick(QStringLiteral("NUMER_DOK_look"));
-    EXPECT_EQ(QStringLiteral("UPPER(c.KONTO) COLLATE PXW_PLK ASC"), orderLine());
+    EXPECT_EQ(order, orderLine()) << "the document number does not sort";
 }
 
 // The issued batches window leaves its batch in the query: the list selects
@@ -141,7 +135,9 @@ TEST_F(ZrealizowaneTest, SelectsAgainAfterTheIssuedBatchesWindowOnly) {
     EXPECT_EQ(3, DMP->queZrealizowane.recordCount());
 }
 
+// A withdrawn transfer was never paid: no document is offered for it.
 TEST_F(ZrealizowaneTest, LedgerDocumentIsShownOrMadeOnlyWhenPostingIsOn) {
+    db.exec("update PR_PRZELEWY_ZREALIZOWANE set KOLEJNY = '*', ID_DOKUMENTU_FK = 999999 where ID = 9102");
     add(9110, QDate(2026, 12, 10), 'A', "123.45");
     add(9111, QDate(2026, 12, 10), 'A', "0.55");
     const std::string batch = "PR_WYSTAWIONE where DATA_REALIZACJI = '2026-12-10' and KOLEJNY = 'A'";
@@ -167,6 +163,9 @@ TEST_F(ZrealizowaneTest, LedgerDocumentIsShownOrMadeOnlyWhenPostingIsOn) {
     EXPECT_TRUE(header.contains(QString::fromStdString(
         db.scalarText("select NUMER_DOK from FK_DOKUMENTY where ID = " + std::to_string(existing)))))
         << header.toStdString();
+    ASSERT_TRUE(DMP->queZrealizowane.locate(QStringLiteral("ID"), 9102));
+    dialogs->expectMessage(QStringLiteral("Przelew wycofany ze zrealizowanych"), ui::Answer::Ok);
+    window.btnDokFKClick();
 
     window.DateTimePickerOd->setDate(QDate(2026, 12, 1));
     window.DateTimePickerDo->setDate(QDate(2026, 12, 31));
@@ -199,15 +198,6 @@ TEST_F(ZrealizowaneTest, DocumentThatCannotBeMadeIsReportedAndNothingIsStamped) 
     window.btnDokFKClick();
     EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where ID_DOKUMENTU_FK is not null"));
     EXPECT_EQ(3, DMP->queZrealizowane.recordCount()) << "the list shows its range again";
-}
-
-// A withdrawn transfer was never paid: no document is offered for it.
-TEST_F(ZrealizowaneTest, WithdrawnRowGetsNoDocument) {
-    db.exec("update PR_PRZELEWY_ZREALIZOWANE set KOLEJNY = '*', ID_DOKUMENTU_FK = 999999 where ID = 9102");
-    TfrmZrealizowane& window = open();
-    ASSERT_TRUE(DMP->queZrealizowane.locate(QStringLiteral("ID"), 9102));
-    dialogs->expectMessage(QStringLiteral("Przelew wycofany ze zrealizowanych"), ui::Answer::Ok);
-    window.btnDokFKClick();
 }
 
 TEST_F(ZrealizowaneTest, WithdrawalAndDeletionNeedTheRight) {
