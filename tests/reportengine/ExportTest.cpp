@@ -3,7 +3,6 @@
 
 #include "reportengine/Export.h"
 
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QSvgRenderer>
@@ -16,39 +15,28 @@ using namespace rpttest;
 
 namespace {
 
-QByteArray readAll(const QString& fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Two rows whose texts need quoting in CSV, one right-aligned amount.
-std::unique_ptr<PageStore> smallPages(VectorRows& rows)
-{
-    rows.rows() = {{{"NR", 1}, {"NAZWA", "Łódź; \"Pod Lipą\""}}, {{"NR", 2}, {"NAZWA", "Żółw"}}};
-    auto report = listReport(rows);
-    report->band(BandKind::Detail).addLabel({400, 0, 100, 20}, "1 234,50", {}, Qt::AlignRight | Qt::AlignVCenter);
-    return report->prepare();
-}
-
 class ExportTest : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
+    QByteArray readAll(const QString& name) const {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     QTemporaryDir m_dir;
 };
 
-} // namespace
+}  // namespace
 
-TEST_F(ExportTest, PdfHoldsTheLinesInOrderWithPolishLettersAndInk)
-{
+TEST_F(ExportTest, PdfHoldsTheLinesInOrderWithPolishLettersAndInk) {
     VectorRows rows(numberedRows(80));
-    const auto pages = listReport(rows)->prepare();
+    auto report = listReport(rows);
+    const auto pages = report->prepare();
     PdfFilter().write(*pages, path("lista.pdf"));
     ASSERT_EQ(pdfPageCount(path("lista.pdf")), 3);
     const QStringList pageTexts = pdfText(path("lista.pdf")).split('\f');
     ASSERT_GE(pageTexts.size(), 3);
-    EXPECT_TRUE(inOrder(pageTexts[0], {"Zażółć gęślą jaźń", "Strona:1", "L.p", "Nazwa", "1", "Pozycja 1",
-                                       "Pozycja 2", "Pozycja 35", "Stopka"}));
+    EXPECT_TRUE(inOrder(pageTexts[0], {"Zażółć gęślą jaźń", "Strona:1", "L.p", "Nazwa", "1", "Pozycja 1", "Pozycja 2",
+                                       "Pozycja 35", "Stopka"}));
     EXPECT_FALSE(pageTexts[0].contains("Pozycja 36"));
     EXPECT_TRUE(inOrder(pageTexts[2], {"Strona:3", "Pozycja 71", "Pozycja 80", "Koniec listy", "Stopka"}));
 
@@ -62,24 +50,21 @@ TEST_F(ExportTest, PdfHoldsTheLinesInOrderWithPolishLettersAndInk)
     EXPECT_LT(inkShare(image), 0.2);
     // What the printer gets looks like what the screen shows.
     EXPECT_NEAR(inkShare(image), inkShare(renderPage(pages->page(0), 40)), 0.01);
-}
 
-TEST_F(ExportTest, PdfOfLandscapePagesIsLandscape)
-{
-    VectorRows rows(numberedRows(3));
-    auto report = listReport(rows);
     report->setOrientation(Orientation::Landscape);
     PdfFilter().write(*report->prepare(), path("poziomo.pdf"));
     const QString info = runTool("pdfinfo", {path("poziomo.pdf")});
     EXPECT_TRUE(info.contains("842 x 595 pts")) << info.toStdString();
 }
 
-TEST_F(ExportTest, CsvAndTextHoldThePagesLineByLine)
-{
-    VectorRows rows;
-    const auto pages = smallPages(rows);
+TEST_F(ExportTest, CsvAndTextHoldThePagesLineByLine) {
+    // Texts that need quoting in CSV, and a right-aligned amount.
+    VectorRows rows({{{"NR", 1}, {"NAZWA", "Łódź; \"Pod Lipą\""}}, {{"NR", 2}, {"NAZWA", "Żółw"}}});
+    auto report = listReport(rows);
+    report->band(BandKind::Detail).addLabel({400, 0, 100, 20}, "1 234,50", {}, Qt::AlignRight | Qt::AlignVCenter);
+    const auto pages = report->prepare();
     CsvFilter().write(*pages, path("lista.csv"));
-    EXPECT_EQ(QString::fromUtf8(readAll(path("lista.csv"))),
+    EXPECT_EQ(QString::fromUtf8(readAll("lista.csv")),
               "Zażółć gęślą jaźń;Strona:1\r\n"
               "L.p;Nazwa\r\n"
               "1;\"Łódź; \"\"Pod Lipą\"\"\";1 234,50\r\n"
@@ -89,39 +74,36 @@ TEST_F(ExportTest, CsvAndTextHoldThePagesLineByLine)
 
     TextFilter().write(*pages, path("lista.txt"));
     const QString six(6, ' ');
-    EXPECT_EQ(readAll(path("lista.txt")).toStdString(),
-              (six + "Zażółć gęślą jaźń" + QString(63, ' ') + "Strona:1\r\n" + six + "L.p" + QString(9, ' ')
-                  + "Nazwa\r\n" + six + "1" + QString(11, ' ') + "Łódź; \"Pod Lipą\"" + QString(64, ' ')
-                  + "1 234,50\r\n" + six + "2" + QString(11, ' ') + "Żółw" + QString(76, ' ') + "1 234,50\r\n" + six
-                  + "Koniec listy\r\n" + six + "Stopka\r\n").toStdString());
+    EXPECT_EQ(
+        readAll("lista.txt").toStdString(),
+        (six + "Zażółć gęślą jaźń" + QString(63, ' ') + "Strona:1\r\n" + six + "L.p" + QString(9, ' ') + "Nazwa\r\n" +
+         six + "1" + QString(11, ' ') + "Łódź; \"Pod Lipą\"" + QString(64, ' ') + "1 234,50\r\n" + six + "2" +
+         QString(11, ' ') + "Żółw" + QString(76, ' ') + "1 234,50\r\n" + six + "Koniec listy\r\n" + six + "Stopka\r\n")
+            .toStdString());
 
     // The encoder decides the bytes of the file.
-    CsvFilter latin2(';', [](const QString& text) { return text.toLatin1(); });
-    latin2.write(*pages, path("latin.csv"));
-    EXPECT_TRUE(readAll(path("latin.csv")).startsWith("Za?"));
+    CsvFilter(';', [](const QString& text) { return text.toLatin1(); }).write(*pages, path("latin.csv"));
+    EXPECT_TRUE(readAll("latin.csv").startsWith("Za?"));
 }
 
-TEST_F(ExportTest, TextTextsNeverRunIntoEachOtherAndPagesEndWithFormFeeds)
-{
+TEST_F(ExportTest, TextTextsNeverRunIntoEachOtherAndPagesEndWithFormFeeds) {
     PageStore pages;
-    Page& page = pages.addPage({595, 842});
     PageItem a;
     a.rect = QRectF(0, 100, 40, 10);
     a.text = "bardzo długi tekst";
     PageItem b = a;
     b.rect = QRectF(20, 101, 40, 10);
     b.text = "obok";
-    page.items = {b, a};
+    pages.addPage({595, 842}).items = {b, a};
     pages.addPage({595, 842}).items = {a};
     EXPECT_EQ(TextFilter().text(pages), "bardzo długi tekst obok\r\n\fbardzo długi tekst\r\n");
 }
 
-TEST_F(ExportTest, HtmlAndSvgDrawEveryPage)
-{
+TEST_F(ExportTest, HtmlAndSvgDrawEveryPage) {
     VectorRows rows(numberedRows(80));
     const auto pages = listReport(rows)->prepare();
     HtmlFilter().write(*pages, path("lista.html"));
-    const QString html = QString::fromUtf8(readAll(path("lista.html")));
+    const QString html = QString::fromUtf8(readAll("lista.html"));
     EXPECT_EQ(html.count("class=\"page\""), 3);
     EXPECT_TRUE(inOrder(html, {"Zażółć gęślą jaźń", "Pozycja 1<", "Pozycja 80<", "Koniec listy"}));
 
@@ -131,30 +113,21 @@ TEST_F(ExportTest, HtmlAndSvgDrawEveryPage)
         EXPECT_TRUE(svg.isValid()) << name;
         EXPECT_EQ(svg.viewBoxF().size().toSize(), QSize(595, 842));
     }
-    EXPECT_TRUE(QString::fromUtf8(readAll(path("lista_3.svg"))).contains("Koniec listy"));
+    EXPECT_TRUE(QString::fromUtf8(readAll("lista_3.svg")).contains("Koniec listy"));
     EXPECT_FALSE(QFile::exists(path("lista_4.svg")));
 }
 
-TEST_F(ExportTest, FilterListOffersTheNativeFormatFirst)
-{
-    const FilterLibrary library;
-    EXPECT_EQ(library.dialogFilter(), "Wydruk (*.QRP);;Plik PDF (*.pdf);;Plik CSV (*.csv);;Plik tekstowy (*.txt);;"
-                                      "Plik HTML (*.html);;Metaplik SVG (*.svg)");
-    ASSERT_NE(library.byExtension("htm"), nullptr);
-    EXPECT_EQ(library.byExtension("htm")->extension(), "HTML");
-    EXPECT_EQ(library.byExtension("Pdf"), &library.filter(0));
-    EXPECT_EQ(library.byExtension("QRP"), nullptr);
-}
-
-TEST_F(ExportTest, UnwritableFileIsReportedNotIgnored)
-{
+TEST_F(ExportTest, EveryFilterReportsAnUnwritableFileAndIsFoundByItsExtension) {
     VectorRows rows(numberedRows(2));
     const auto pages = listReport(rows)->prepare();
-    const QString missing = path("brak/folderu/plik");
-    for (const auto* filter : std::initializer_list<const ExportFilter*>{new PdfFilter, new CsvFilter, new TextFilter,
-                                                                         new HtmlFilter, new SvgFilter}) {
-        const std::unique_ptr<const ExportFilter> owned(filter);
-        EXPECT_THROW(filter->write(*pages, missing + "." + filter->extension()), std::runtime_error)
-            << filter->extension().toStdString();
+    const FilterLibrary library;
+    ASSERT_EQ(library.count(), 5);
+    for (int i = 0; i < library.count(); ++i) {
+        const ExportFilter& filter = library.filter(i);
+        EXPECT_THROW(filter.write(*pages, path("brak/folderu/plik.") + filter.extension()), std::runtime_error)
+            << filter.extension().toStdString();
     }
+    EXPECT_EQ(library.byExtension("htm"), &library.filter(3));
+    EXPECT_EQ(library.byExtension("Pdf"), &library.filter(0));
+    EXPECT_EQ(library.byExtension("QRP"), nullptr);
 }

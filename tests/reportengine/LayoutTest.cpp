@@ -7,58 +7,34 @@ using namespace rpttest;
 
 namespace {
 
-QStringList allLines(const PageStore& pages)
-{
-    QStringList lines;
-    for (int i = 0; i < pages.pageCount(); ++i)
-        lines << pageLines(pages.page(i));
-    return lines;
-}
+const QString kHeader = QStringLiteral("Zażółć gęślą jaźń;Strona:%1");
 
-qreal topOf(const Page& page, const QString& text)
-{
-    for (const PageItem& item : page.items)
-        if (item.text == text)
-            return item.rect.top();
-    ADD_FAILURE() << "no text " << text.toStdString();
-    return -1;
-}
-
-} // namespace
+}  // namespace
 
 // 35 detail bands fit under the headers of a page; the summary follows the last row.
-TEST(ReportLayout, PagesRepeatTheirHeaderAndFooterAndNumberThemselves)
-{
+TEST(ReportLayout, PagesRepeatTheirHeaderAndFooterAndNumberThemselves) {
     VectorRows rows(numberedRows(80));
-    auto report = listReport(rows);
-    const auto pages = report->prepare();
+    const auto pages = listReport(rows)->prepare();
     ASSERT_EQ(pages->pageCount(), 3);
     for (int i = 0; i < 3; ++i) {
         const QStringList lines = pageLines(pages->page(i));
-        EXPECT_EQ(lines.first(), QStringLiteral("Zażółć gęślą jaźń;Strona:%1").arg(i + 1));
-        EXPECT_EQ(lines.at(1), "L.p;Nazwa");
+        EXPECT_EQ(lines.mid(0, 3),
+                  QStringList({kHeader.arg(i + 1), "L.p;Nazwa", QStringLiteral("%1;Pozycja %1").arg(35 * i + 1)}));
         EXPECT_EQ(lines.last(), "Stopka");
     }
-    EXPECT_EQ(pageLines(pages->page(0)).at(2), "1;Pozycja 1");
     EXPECT_EQ(pageLines(pages->page(0)).at(36), "35;Pozycja 35");
-    EXPECT_EQ(pageLines(pages->page(1)).at(2), "36;Pozycja 36");
-    const QStringList last = pageLines(pages->page(2));
-    EXPECT_EQ(last.at(last.size() - 3), "80;Pozycja 80");
-    EXPECT_EQ(last.at(last.size() - 2), "Koniec listy");
+    EXPECT_EQ(pageLines(pages->page(2)).mid(11), QStringList({"80;Pozycja 80", "Koniec listy", "Stopka"}));
     // The footer sits at the bottom whatever the body holds.
     EXPECT_DOUBLE_EQ(topOf(pages->page(0), "Stopka"), topOf(pages->page(2), "Stopka"));
     EXPECT_GT(topOf(pages->page(2), "Stopka"), 780);
 }
 
-TEST(ReportLayout, BandThatDoesNotFitGoesToTheNextPage)
-{
+TEST(ReportLayout, BandThatDoesNotFitGoesToTheNextPage) {
     // 35 rows fill the first page exactly: the summary needs a page of its own.
     VectorRows rows(numberedRows(35));
-    auto report = listReport(rows);
-    const auto pages = report->prepare();
+    const auto pages = listReport(rows)->prepare();
     ASSERT_EQ(pages->pageCount(), 2);
-    EXPECT_EQ(pageLines(pages->page(1)),
-              QStringList({"Zażółć gęślą jaźń;Strona:2", "L.p;Nazwa", "Koniec listy", "Stopka"}));
+    EXPECT_EQ(pageLines(pages->page(1)), QStringList({kHeader.arg(2), "L.p;Nazwa", "Koniec listy", "Stopka"}));
 
     // A band forced to a new page does not leave an empty page behind the headers.
     VectorRows two(numberedRows(2));
@@ -69,8 +45,7 @@ TEST(ReportLayout, BandThatDoesNotFitGoesToTheNextPage)
     EXPECT_EQ(pageLines(forcedPages->page(1)).at(2), "2;Pozycja 2");
 }
 
-TEST(ReportLayout, HooksSuppressBandsAndChangeTheirHeightAndText)
-{
+TEST(ReportLayout, HooksSuppressBandsAndChangeTheirHeightAndText) {
     VectorRows rows(numberedRows(6));
     auto report = listReport(rows);
     Band& detail = report->band(BandKind::Detail);
@@ -92,8 +67,7 @@ TEST(ReportLayout, HooksSuppressBandsAndChangeTheirHeightAndText)
     EXPECT_DOUBLE_EQ(topOf(page, "Koniec listy") - topOf(page, "Pozycja 5"), 20);
 }
 
-TEST(ReportLayout, GroupFootersCloseEachGroupWithItsOwnKey)
-{
+TEST(ReportLayout, GroupFootersCloseEachGroupWithItsOwnKey) {
     VectorRows rows(numberedRows(7, 3));
     auto report = listReport(rows);
     Group& group = report->addGroup("queX.GRUPA");
@@ -103,40 +77,37 @@ TEST(ReportLayout, GroupFootersCloseEachGroupWithItsOwnKey)
     Label& sum = group.footer().addLabel({0, 0, 200, 20}, {});
     int inGroup = 0;
     int starts = 0;
-    report->setBeforePrint([&] { inGroup = 0; ++starts; });
+    report->setBeforePrint([&] {
+        inGroup = 0;
+        ++starts;
+    });
     report->band(BandKind::Detail).setBeforePrint([&](Band&, bool&) { ++inGroup; });
     group.footer().setBeforePrint([&](Band&, bool& print) {
-        print = inGroup >= 2; // a group of one row gets no footer
+        print = inGroup >= 2;  // a group of one row gets no footer
         sum.setText(QStringLiteral("Razem %1: %2").arg(group.endingKey().toString()).arg(inGroup));
         inGroup = 0;
     });
-    const QStringList expected{"Zażółć gęślą jaźń;Strona:1", "L.p;Nazwa", "A", "1;Pozycja 1", "2;Pozycja 2",
-                               "3;Pozycja 3", "Razem A: 3", "B", "4;Pozycja 4", "5;Pozycja 5", "6;Pozycja 6",
-                               "Razem B: 3", "C", "7;Pozycja 7", "Koniec listy", "Stopka"};
+    const QStringList expected{kHeader.arg(1), "L.p;Nazwa",  "A", "1;Pozycja 1", "2;Pozycja 2",
+                               "3;Pozycja 3",  "Razem A: 3", "B", "4;Pozycja 4", "5;Pozycja 5",
+                               "6;Pozycja 6",  "Razem B: 3", "C", "7;Pozycja 7", "Koniec listy",
+                               "Stopka"};
     EXPECT_EQ(allLines(*report->prepare()), expected);
     // A second preparation starts from the report's hook again and gives the same pages.
     EXPECT_EQ(allLines(*report->prepare()), expected);
     EXPECT_EQ(starts, 2);
 }
 
-TEST(ReportLayout, EmptyReportPrintsItsHeadersOnlyWhenAsked)
-{
+TEST(ReportLayout, EmptyReportPrintsItsHeadersOnlyWhenAsked) {
     VectorRows rows;
     auto report = listReport(rows);
     EXPECT_EQ(report->prepare()->pageCount(), 0);
     report->setPrintIfEmpty(true);
-    const auto pages = report->prepare();
-    ASSERT_EQ(pages->pageCount(), 1);
-    EXPECT_EQ(pageLines(pages->page(0)),
-              QStringList({"Zażółć gęślą jaźń;Strona:1", "L.p;Nazwa", "Koniec listy", "Stopka"}));
-
-    // Without any source at all the same holds.
+    EXPECT_EQ(allLines(*report->prepare()), QStringList({kHeader.arg(1), "L.p;Nazwa", "Koniec listy", "Stopka"}));
     report->setSource(nullptr);
     EXPECT_EQ(report->prepare()->pageCount(), 1);
 }
 
-TEST(ReportLayout, TitlePrintsOnceAndLandscapeUsesTheWidePage)
-{
+TEST(ReportLayout, TitlePrintsOnceAndLandscapeUsesTheWidePage) {
     VectorRows rows(numberedRows(60));
     auto report = listReport(rows);
     report->setOrientation(Orientation::Landscape);
@@ -145,14 +116,11 @@ TEST(ReportLayout, TitlePrintsOnceAndLandscapeUsesTheWidePage)
     // 595 - 2 margins - footer 20 - headers 70 (first page) or 50 leaves 22 and 23 rows.
     ASSERT_EQ(pages->pageCount(), 3);
     EXPECT_TRUE(pages->page(0).isLandscape());
-    EXPECT_EQ(pageLines(pages->page(0)).mid(0, 4),
-              QStringList({"Zażółć gęślą jaźń;Strona:1", "Tytuł", "L.p;Nazwa", "1;Pozycja 1"}));
-    EXPECT_EQ(pageLines(pages->page(1)).mid(0, 3),
-              QStringList({"Zażółć gęślą jaźń;Strona:2", "L.p;Nazwa", "23;Pozycja 23"}));
+    EXPECT_EQ(pageLines(pages->page(0)).mid(0, 4), QStringList({kHeader.arg(1), "Tytuł", "L.p;Nazwa", "1;Pozycja 1"}));
+    EXPECT_EQ(pageLines(pages->page(1)).mid(0, 3), QStringList({kHeader.arg(2), "L.p;Nazwa", "23;Pozycja 23"}));
 }
 
-TEST(ReportLayout, ProgressRunsFromZeroToOneHundred)
-{
+TEST(ReportLayout, ProgressRunsFromZeroToOneHundred) {
     VectorRows rows(numberedRows(250));
     auto report = listReport(rows);
     std::vector<int> seen;

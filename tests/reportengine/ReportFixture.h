@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <vector>
 
@@ -30,8 +32,7 @@ private:
 };
 
 // n rows: NR 1..n, NAZWA "Pozycja <nr>", GRUPA the group letter of every `perGroup` rows.
-inline std::vector<QVariantMap> numberedRows(int n, int perGroup = 1000000)
-{
+inline std::vector<QVariantMap> numberedRows(int n, int perGroup = 1000000) {
     std::vector<QVariantMap> rows;
     for (int i = 1; i <= n; ++i)
         rows.push_back({{"NR", i},
@@ -42,8 +43,7 @@ inline std::vector<QVariantMap> numberedRows(int n, int perGroup = 1000000)
 
 // A list with a page header ("Strona:" and the page number), a column header, a
 // detail of number and name, a summary and a page footer; detail bands 20 pt high.
-inline std::unique_ptr<rpt::Report> listReport(rpt::RowSource& rows)
-{
+inline std::unique_ptr<rpt::Report> listReport(rpt::RowSource& rows) {
     auto report = std::make_unique<rpt::Report>(QStringLiteral("Lista"));
     report->setSource(&rows);
     report->setPrintDate(QDateTime(QDate(2024, 3, 5), QTime(10, 0)));
@@ -62,16 +62,28 @@ inline std::unique_ptr<rpt::Report> listReport(rpt::RowSource& rows)
 }
 
 // The text lines of one page as the CSV filter joins them.
-inline QStringList pageLines(const rpt::Page& page)
-{
+inline QStringList pageLines(const rpt::Page& page) {
     QStringList lines;
     for (const rpt::TextLine& line : rpt::textLines(page)) {
         QStringList texts;
-        for (const rpt::PageItem* item : line.items)
-            texts << item->text;
+        for (const rpt::PageItem* item : line.items) texts << item->text;
         lines << texts.join(';');
     }
     return lines;
 }
 
-} // namespace rpttest
+// The top edge of the first item showing exactly the text; a failure and -1 when none does.
+inline qreal topOf(const rpt::Page& page, const QString& text) {
+    for (const rpt::PageItem& item : page.items)
+        if (item.text == text) return item.rect.top();
+    ADD_FAILURE() << "not printed: " << text.toStdString();
+    return -1;
+}
+
+inline QStringList allLines(const rpt::PageStore& pages) {
+    QStringList lines;
+    for (int i = 0; i < pages.pageCount(); ++i) lines << pageLines(pages.page(i));
+    return lines;
+}
+
+}  // namespace rpttest

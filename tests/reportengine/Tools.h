@@ -7,52 +7,41 @@
 namespace rpttest {
 
 // Standard output of a program run to its end; empty when it could not run.
-inline QString runTool(const QString& program, const QStringList& arguments)
-{
+inline QString runTool(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return {};
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) return {};
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 // The text of a PDF file, one page after another separated by form feeds.
-inline QString pdfText(const QString& fileName)
-{
-    return runTool("pdftotext", {"-layout", fileName, "-"});
-}
+inline QString pdfText(const QString& fileName) { return runTool("pdftotext", {"-layout", fileName, "-"}); }
 
-inline int pdfPageCount(const QString& fileName)
-{
+inline int pdfPageCount(const QString& fileName) {
     const QString info = runTool("pdfinfo", {fileName});
     for (const QString& line : info.split('\n'))
-        if (line.startsWith("Pages:"))
-            return line.mid(6).trimmed().toInt();
+        if (line.startsWith("Pages:")) return line.mid(6).trimmed().toInt();
     return -1;
 }
 
 // Share of pixels that are clearly not white.
-inline double inkShare(const QImage& image)
-{
+inline double inkShare(const QImage& image) {
     qint64 ink = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 160)
-                ++ink;
+            if (qGray(image.pixel(x, y)) < 160) ++ink;
     return double(ink) / (double(image.width()) * image.height());
 }
 
-// Positions of the texts in the haystack, -1 for each one missing or out of order.
-inline bool inOrder(const QString& haystack, const QStringList& needles)
-{
+// Whether every needle occurs in the haystack, each after the one before.
+inline bool inOrder(const QString& haystack, const QStringList& needles) {
     qsizetype at = 0;
     for (const QString& needle : needles) {
         at = haystack.indexOf(needle, at);
-        if (at < 0)
-            return false;
+        if (at < 0) return false;
         at += needle.size();
     }
     return true;
 }
 
-} // namespace rpttest
+}  // namespace rpttest

@@ -9,7 +9,7 @@ QString wiersz(const QString& data, const QString& kwota, const QString& konto, 
     return QStringLiteral("110,%1,%2,0,0,0,47105071867784864887663440,0,%3,0,0,%4").arg(data, kwota, konto, tytul);
 }
 
-TEST(WierszImportu, ReadsTheFieldsOfAValidLine) {
+TEST(WierszImportu, ReadsTheFieldsAndRoundsGroszeToTwoDecimals) {
     const auto p = przelewZWiersza(wiersz("20261210", "12345", "\"201-K0042\"", "\"Wynagrodzenie 11/2026\""));
     ASSERT_TRUE(p);
     EXPECT_EQ(QDate(2026, 12, 10), p->data);
@@ -18,18 +18,17 @@ TEST(WierszImportu, ReadsTheFieldsOfAValidLine) {
     EXPECT_EQ("K0042", p->kodFK);
     EXPECT_EQ("Wynagrodzenie 11/2026", p->tresc);
     EXPECT_EQ("Wynag", p->nrFaktury());
-}
 
-TEST(WierszImportu, AmountsAreGroszeRoundedToTwoDecimals) {
-    const struct {
-        const char* pole;
-        std::int64_t grosze;
-    } przypadki[] = {{"12345", 12345}, {"7", 7}, {"0", 0}, {" 500 ", 500}, {"12345.5", 12346}, {"12345.49", 12345},
-                     {"999999999999999", 999999999999999}};
-    for (const auto& p : przypadki) {
-        const auto w = przelewZWiersza(wiersz("20261210", p.pole, "201-K0001", "Tytul"));
-        ASSERT_TRUE(w) << p.pole;
-        EXPECT_EQ((fb::Decimal{p.grosze, 2}), w->kwota) << p.pole;
+    const std::pair<const char*, std::int64_t> kwoty[] = {{"7", 7},
+                                                          {"0", 0},
+                                                          {" 500 ", 500},
+                                                          {"12345.5", 12346},
+                                                          {"12345.49", 12345},
+                                                          {"999999999999999", 999999999999999}};
+    for (const auto& [pole, grosze] : kwoty) {
+        const auto w = przelewZWiersza(wiersz("20261210", pole, "201-K0001", "Tytul"));
+        ASSERT_TRUE(w) << pole;
+        EXPECT_EQ((fb::Decimal{grosze, 2}), w->kwota) << pole;
     }
 }
 
@@ -82,8 +81,10 @@ TEST(WierszImportu, CommasAndQuotesAreNotQuoteAware) {
     EXPECT_EQ(" T ", p->tresc);
 
     // A title shorter than 5 characters is the whole invoice number.
-    EXPECT_EQ("Ab", przelewZWiersza(wiersz("20261210", "100", "201-K1", "Ab"))->nrFaktury());
-    EXPECT_EQ("K1", przelewZWiersza(wiersz("20261210", "100", "201-K1", "Ab"))->kodFK);
+    p = przelewZWiersza(wiersz("20261210", "100", "201-K1", "Ab"));
+    ASSERT_TRUE(p);
+    EXPECT_EQ("Ab", p->nrFaktury());
+    EXPECT_EQ("K1", p->kodFK);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST(WierszePliku, ReadsWindows1250FromDiskAndNamesAFileItCannotRead) {
     QTemporaryDir katalog;
     QFile plik(katalog.filePath("plik.txt"));
     ASSERT_TRUE(plik.open(QIODevice::WriteOnly));
-    plik.write("\xa3\xf3\x64\x9f\r\n");   // "Łódź" in Windows-1250
+    plik.write("\xa3\xf3\x64\x9f\r\n");  // "Łódź" in Windows-1250
     plik.close();
     EXPECT_EQ(QStringList{QStringLiteral("Łódź")}, TWierszePliku::wczytaj(plik.fileName()).wszystkie());
 

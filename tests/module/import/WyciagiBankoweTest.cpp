@@ -43,11 +43,7 @@ protected:
 
 TEST_F(WyciagiBankoweTest, ShowsTheFileAndTheAccountOfAStatementOfOneEntry) {
     TfrmWyciagiBankowe& w = okno();
-    EXPECT_EQ("Wyciągi Bankowe ", w.windowTitle());
-    EXPECT_EQ(QSize(700, 300), w.size());
-
     czytaj(kPrzyklady + "wyciag-jedna-pozycja.sta", {"Ilosc wierszy w zbiorze:\n7", kKonto});
-    EXPECT_EQ(kPrzyklady + "wyciag-jedna-pozycja.sta", w.Label1->text());
     EXPECT_TRUE(w.Memo1->toPlainText().contains("Przelew wychodzący")) << "read as Windows-1250";
     // The dialog starts in the import folder of the parameters, or at home.
     const QString katalog = DMP->sSciezkaImportuPrzelewow;
@@ -89,7 +85,7 @@ TEST_F(WyciagiBankoweTest, OneFromTheMenuANewOneFromEveryRegisterClick) {
     TfrmWyciagiBankowe* zRejestru = frmWyciagiBankowe;
     EXPECT_NE(pierwsze, zRejestru);
     EXPECT_TRUE(frmPrzelewy->isEnabled()) << "the register stays usable";
-    frmPrzelewy->setEnabled(false);   // as while an import runs
+    frmPrzelewy->setEnabled(false);  // as while an import runs
     zRejestru->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(frmPrzelewy->isEnabled()) << "closing does not wake the register";

@@ -17,15 +17,13 @@ namespace pxtest {
 
 class PreviewFixture : public ModuleFixture {
 protected:
-    void TearDown() override
-    {
+    void TearDown() override {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ModuleFixture::TearDown();
     }
 
     // A list of n rows (35 to a page) whose start hook counts its runs.
-    std::unique_ptr<rpt::Report> report(int n)
-    {
+    std::unique_ptr<rpt::Report> report(int n) {
         rows.rows() = rpttest::numberedRows(n);
         auto made = rpttest::listReport(rows);
         made->setBeforePrint([this] { ++starts; });
@@ -33,8 +31,7 @@ protected:
     }
 
     // Runs the preview of the report; `drive` acts as the user while it is shown.
-    void preview(std::unique_ptr<rpt::Report> shown, const std::function<void(TfrmPreview&)>& drive)
-    {
+    void preview(std::unique_ptr<rpt::Report> shown, const std::function<void(TfrmPreview&)>& drive) {
         dialogs->expectModal([&](QWidget& window) {
             auto& form = static_cast<TfrmPreview&>(window);
             form.printer().setOutputFormat(QPrinter::PdfFormat);
@@ -48,8 +45,7 @@ protected:
 
     QString path(const QString& name) const { return dir.filePath(name); }
 
-    QByteArray bytes(const QString& name) const
-    {
+    QByteArray bytes(const QString& name) const {
         QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
@@ -59,4 +55,4 @@ protected:
     QTemporaryDir dir;
 };
 
-} // namespace pxtest
+}  // namespace pxtest

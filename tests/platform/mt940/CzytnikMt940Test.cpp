@@ -14,27 +14,42 @@ std::string plik(const char* nazwa) {
     return {std::istreambuf_iterator<char>(f), {}};
 }
 
+// A sample file read without error, its encoding recognised as given.
+WynikCzytania wczytaj(const char* nazwa, Kodowanie kodowanie) {
+    const std::string bajty = plik(nazwa);
+    EXPECT_EQ(rozpoznajKodowanie(bajty), kodowanie) << nazwa;
+    WynikCzytania w = czytajWyciagi(bajty);
+    EXPECT_FALSE(w.blad) << w.blad->komunikat.toStdString();
+    return w;
+}
+
 WynikCzytania czytaj(const std::string& tekst) { return czytajWyciagi(QString::fromStdString(tekst)); }
 
 const QString kRachunek = QStringLiteral("61109010140000071219812874");
 
-} // namespace
+// An entry on one line: signed amount with "R" for a reversal and the funds code, type, references,
+// supplementary line; then the operation code, counterparty, account and title from ":86:".
+std::string opis(const Pozycja& p) {
+    const QString kwota = QString::number(p.zeZnakiem()) + (p.storno ? "R" : "") +
+                          (p.kodFunduszy.isNull() ? QString() : QString(p.kodFunduszy));
+    return QStringList{kwota,          p.typ,         p.referencjaKlienta + "//" + p.referencjaBanku,
+                       p.uzupelnienie, p.kodOperacji, p.kontrahent,
+                       p.rachunek,     p.tytul}
+        .join(u'|')
+        .toStdString();
+}
+
+}  // namespace
 
 TEST(CzytnikMt940, TwoStatementsInWindows1250WithTildeSubfieldsAndFraming) {
-    const std::string bajty = plik("tylda-cp1250-crlf.sta");
-    ASSERT_FALSE(bajty.empty());
-    EXPECT_EQ(rozpoznajKodowanie(bajty), Kodowanie::Cp1250);
-    const WynikCzytania w = czytajWyciagi(bajty);
-    ASSERT_FALSE(w.blad) << w.blad->komunikat.toStdString();
+    const WynikCzytania w = wczytaj("tylda-cp1250-crlf.sta", Kodowanie::Cp1250);
     EXPECT_TRUE(w.ok());
     ASSERT_EQ(w.wyciagi.size(), 2u);
 
     const Wyciag& pierwszy = w.wyciagi[0];
-    EXPECT_EQ(pierwszy.referencja, "WB2612010001");
     EXPECT_EQ(pierwszy.rachunek, kRachunek);
     EXPECT_EQ(pierwszy.numer, "00012/1");
     EXPECT_EQ(pierwszy.otwarcia.kwota, 1234567);
-    EXPECT_EQ(pierwszy.otwarcia.waluta, "PLN");
     EXPECT_EQ(pierwszy.zamkniecia.zeZnakiem(), 959617);
     ASSERT_TRUE(pierwszy.dostepne);
     EXPECT_EQ(pierwszy.dostepne->kwota, 959617);
@@ -42,67 +57,34 @@ TEST(CzytnikMt940, TwoStatementsInWindows1250WithTildeSubfieldsAndFraming) {
 
     const Pozycja& p = pierwszy.pozycje[0];
     EXPECT_EQ(p.wiersz, 6);
-    EXPECT_EQ(p.dataWaluty, QDate(2026, 12, 1));
     EXPECT_EQ(p.dataKsiegowania, QDate(2026, 12, 1));
-    EXPECT_TRUE(p.obciazenie);
-    EXPECT_EQ(p.kodFunduszy, QChar(u'N'));
-    EXPECT_EQ(p.kwota, 150000);
-    EXPECT_EQ(p.typ, "N641");
-    EXPECT_EQ(p.referencjaKlienta, "NONREF");
-    EXPECT_EQ(p.referencjaBanku, "BR2612010001");
-    EXPECT_EQ(p.kodOperacji, "020");
     // The title broke inside a word at the end of a sub-field and of a line.
-    EXPECT_EQ(p.tytul, QStringLiteral("FV/2026/117 zapłata za dostawę materiałów"));
-    EXPECT_EQ(p.kontrahent, QStringLiteral("Hurtownia Żelazo Sp. z o.o."));
-    EXPECT_EQ(p.rachunek, kRachunek);
-
-    EXPECT_FALSE(pierwszy.pozycje[1].obciazenie);
-    EXPECT_EQ(pierwszy.pozycje[1].kontrahent, QStringLiteral("Gmina Świętochłowice"));
-    EXPECT_EQ(pierwszy.pozycje[1].rachunek, "10203000000000000000000001");
-    EXPECT_EQ(w.wyciagi[1].pozycje.at(0).kwota, 1);
-    EXPECT_EQ(w.wyciagi[1].pozycje.at(0).tytul, QStringLiteral("Opłata za przelew"));
+    EXPECT_EQ(opis(p), "-150000N|N641|NONREF//BR2612010001||020|Hurtownia Żelazo Sp. z o.o.|" +
+                           kRachunek.toStdString() + "|FV/2026/117 zapłata za dostawę materiałów");
+    EXPECT_EQ(opis(pierwszy.pozycje[1]),
+              "25050N|N051|NONREF//BR2612010002||051|Gmina Świętochłowice|10203000000000000000000001|Zwrot kaucji");
+    EXPECT_EQ(opis(w.wyciagi[1].pozycje.at(0)), "-1N|N775|NONREF//BR2612020001||775|||Opłata za przelew");
 }
 
 TEST(CzytnikMt940, IsoLatin2WithHeadersUnpaddedAmountsReversalAndFreeText) {
-    const std::string bajty = plik("pytajnik-iso88592-lf.sta");
-    EXPECT_EQ(rozpoznajKodowanie(bajty), Kodowanie::Iso88592);
-    const WynikCzytania w = czytajWyciagi(bajty);
-    ASSERT_FALSE(w.blad) << w.blad->komunikat.toStdString();
+    const WynikCzytania w = wczytaj("pytajnik-iso88592-lf.sta", Kodowanie::Iso88592);
     ASSERT_EQ(w.wyciagi.size(), 1u);
     const Wyciag& s = w.wyciagi[0];
     EXPECT_EQ(s.rachunek, kRachunek);
-    EXPECT_TRUE(s.otwarcia.debet);
     EXPECT_EQ(s.otwarcia.zeZnakiem(), -10000);
     EXPECT_EQ(s.roznicaSald(), 0);
     ASSERT_EQ(s.pozycje.size(), 2u);
 
-    const Pozycja& wplata = s.pozycje[0];
-    EXPECT_FALSE(wplata.obciazenie);
-    EXPECT_TRUE(wplata.kodFunduszy.isNull());
-    EXPECT_EQ(wplata.kwota, 100000);
-    EXPECT_FALSE(wplata.dataKsiegowania.isValid());
-    EXPECT_EQ(wplata.referencjaKlienta, "REF-KLIENTA");
-    EXPECT_EQ(wplata.uzupelnienie, "WPLATA ZALICZKI");
-    EXPECT_TRUE(wplata.kodOperacji.isEmpty());
-    EXPECT_EQ(wplata.tytul, QStringLiteral("Zwrot nadpłaty za fakturę FV 15/2026 Łódź"));
-    EXPECT_TRUE(wplata.rachunek.isEmpty());
-
-    const Pozycja& storno = s.pozycje[1];
-    EXPECT_TRUE(storno.storno);
-    EXPECT_TRUE(storno.obciazenie);   // a reversed credit takes money back
-    EXPECT_EQ(storno.kwota, 2550);
-    EXPECT_EQ(storno.typ, "NMSC");
-    EXPECT_TRUE(storno.referencjaBanku.isEmpty());
-    EXPECT_EQ(storno.tytul, QStringLiteral("Korekta błędnego uznania"));
-    EXPECT_EQ(storno.kontrahent, QStringLiteral("Śląska Spółka"));
-    EXPECT_EQ(storno.rachunek, "27114020040000300201355387");
+    EXPECT_FALSE(s.pozycje[0].dataKsiegowania.isValid());
+    EXPECT_EQ(opis(s.pozycje[0]),
+              "100000|N051|REF-KLIENTA//BANK-REF-1|WPLATA ZALICZKI||||Zwrot nadpłaty za fakturę FV 15/2026 Łódź");
+    // A reversed credit takes money back.
+    EXPECT_EQ(opis(s.pozycje[1]),
+              "-2550R|NMSC|NONREF//|||Śląska Spółka|27114020040000300201355387|Korekta błędnego uznania");
 }
 
 TEST(CzytnikMt940, Utf8MixedLineEndsAccountFormsAndContinuedStatement) {
-    const std::string bajty = plik("mniejszy-utf8-mieszane.sta");
-    EXPECT_EQ(rozpoznajKodowanie(bajty), Kodowanie::Utf8);
-    const WynikCzytania w = czytajWyciagi(bajty);
-    ASSERT_FALSE(w.blad) << w.blad->komunikat.toStdString();
+    const WynikCzytania w = wczytaj("mniejszy-utf8-mieszane.sta", Kodowanie::Utf8);
     EXPECT_TRUE(w.ok());
     ASSERT_EQ(w.wyciagi.size(), 3u);
     EXPECT_EQ(w.wyciagi[0].kodBanku, "10901014");
@@ -111,7 +93,6 @@ TEST(CzytnikMt940, Utf8MixedLineEndsAccountFormsAndContinuedStatement) {
     EXPECT_TRUE(w.wyciagi[1].otwarcia.posrednie);
     EXPECT_EQ(w.wyciagi[1].otwarcia.zeZnakiem(), -1234);
     EXPECT_EQ(w.wyciagi[0].pozycje.at(0).kontrahent, QStringLiteral("Gdańska Firma"));
-    EXPECT_EQ(w.wyciagi[0].pozycje.at(0).referencjaKlienta, "FV 3/2026");
     // A bank code and a 16-digit account are no Polish number: kept as written.
     EXPECT_EQ(w.wyciagi[0].pozycje.at(0).rachunek, "109010140000071219812874");
     EXPECT_EQ(w.wyciagi[1].pozycje.at(0).tytul, "zwrot");
@@ -129,6 +110,7 @@ TEST(CzytnikMt940, BalanceOffByOneGroszIsReportedAndTheStatementKept) {
               QStringLiteral("Wyciąg 1/1 (wiersz 1): saldo otwarcia 100,00 i obroty -9,50 dają 90,50, "
                              "a saldo końcowe wynosi 90,49 (różnica -0,01)"));
     EXPECT_FALSE(w.ok());
+    EXPECT_EQ(kwotaTekstem(-123456789), "-1 234 567,89");
 }
 
 TEST(CzytnikMt940, TruncatedFilesStopWithTheStatementsBeforeKept) {
@@ -166,8 +148,7 @@ TEST(CzytnikMt940, BadFieldsNameTheirLine) {
         const WynikCzytania w = czytaj(poczatek + reszta);
         ASSERT_TRUE(w.blad) << reszta;
         SCOPED_TRACE(reszta);
-        EXPECT_TRUE(w.blad->komunikat.startsWith(QString::fromStdString(komunikat)))
-            << w.blad->komunikat.toStdString();
+        EXPECT_TRUE(w.blad->komunikat.startsWith(QString::fromStdString(komunikat))) << w.blad->komunikat.toStdString();
     }
     EXPECT_EQ(czytaj(":61:261201D1,50NTRF\n").blad->komunikat,
               QStringLiteral("Wiersz 1: pole :61: przed polem :20: wyciągu"));
@@ -179,15 +160,10 @@ TEST(CzytnikMt940, BadFieldsNameTheirLine) {
 }
 
 TEST(CzytnikMt940, EntryDatesAcrossTheYearEnd) {
-    const WynikCzytania w = czytaj(":20:X\n:25:1\n:60F:C261231PLN10,00\n:61:2701011231D1,NTRF\n"
-                                   ":61:2612310102C1,NTRF\n:62F:C270101PLN10,00\n");
+    const WynikCzytania w = czytaj(
+        ":20:X\n:25:1\n:60F:C261231PLN10,00\n:61:2701011231D1,NTRF\n"
+        ":61:2612310102C1,NTRF\n:62F:C270101PLN10,00\n");
     ASSERT_FALSE(w.blad) << w.blad->komunikat.toStdString();
     EXPECT_EQ(w.wyciagi[0].pozycje[0].dataKsiegowania, QDate(2026, 12, 31));
     EXPECT_EQ(w.wyciagi[0].pozycje[1].dataKsiegowania, QDate(2027, 1, 2));
-}
-
-TEST(CzytnikMt940, AmountsInMessagesGroupThousands) {
-    EXPECT_EQ(kwotaTekstem(123456789), "1 234 567,89");
-    EXPECT_EQ(kwotaTekstem(-5), "-0,05");
-    EXPECT_EQ(kwotaTekstem(100000), "1 000,00");
 }
