@@ -55,6 +55,7 @@ TfrmPrzelewyDane::TfrmPrzelewyDane(QWidget* owner, bool zmiana) : Form(owner), b
     } catch (const std::exception& e) {
         ui::showError(objectName(), "FormCreate", e);
     }
+    connect(&przelewy(), &data::Dataset::dataChanged, this, [this] { bZmieniono = true; });
 }
 
 void TfrmPrzelewyDane::vZbudujOkno()
@@ -164,6 +165,7 @@ void TfrmPrzelewyDane::vZbudujOkno()
             &QToolButton::click);
     connect(skrot("actPomoc", QKeySequence(Qt::Key_F1)), &QAction::triggered, btnHelp, &QPushButton::click);
     ui::enterMovesFocus(*this);
+    ui::escapeClosesListFirst(*this);
 }
 
 template <class Sender, class Signal>
@@ -206,7 +208,7 @@ void TfrmPrzelewyDane::vPolacz()
     podlacz(btnZapisz, &QPushButton::clicked, "btnZapiszClick", [this] { btnZapiszClick(); });
     podlacz(actZapisz, &QAction::triggered, "btnZapiszClick", [this] { btnZapiszClick(); });
     podlacz(btnAnuluj, &QPushButton::clicked, "btnAnulujClick", [this] { btnAnulujClick(); });
-    podlacz(actAnuluj, &QAction::triggered, "btnAnulujClick", [this] { btnAnulujClick(); });
+    podlacz(actAnuluj, &QAction::triggered, "actAnulujExecute", [this] { actAnulujExecute(); });
     podlacz(btnHelp, &QPushButton::clicked, "btnHelpClick", [this] { btnHelpClick(); });
 }
 
@@ -423,6 +425,8 @@ bool TfrmPrzelewyDane::bSprawdz()
         blad(".Brak konta bankowego !\n");
     if (przelewy()["WARTOSC_CALA"].isNull())
         blad(".Brak kwoty przelewu !\n");
+    else if (przelewy()["WARTOSC_CALA"].asDouble() < 0)
+        blad(".Kwota przelewu nie może być ujemna !\n");
     if (!edtParagraf->text().isEmpty() && iSprawdzParagraf(0, edtParagraf->text()) <= 0)
         blad(".Brak takiego PARAGRAFU w Planie Kont \n");
     if (ile == 0)
@@ -483,6 +487,15 @@ void TfrmPrzelewyDane::btnAnulujClick()
 {
     przelewy().cancel();
     close();
+}
+
+void TfrmPrzelewyDane::actAnulujExecute()
+{
+    // Typed work is not thrown away by one key: Escape asks as closing does.
+    if (bZmieniono || ui::hasPendingEdits(*this))
+        close();
+    else
+        btnAnulujClick();
 }
 
 void TfrmPrzelewyDane::btnHelpClick() { dmMain->ShowHelpWindow(*this, QStringLiteral("HTML/Przelewy.html")); }

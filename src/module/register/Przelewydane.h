@@ -66,6 +66,7 @@ public:
     // 1 contractor, 2 contractor's account, 5 budget classification, 0 none.
     int iWybor = 0;
     QString sNazwaParagrafu;      // NAZWA_PAR found by the last classification lookup
+    bool bZmieniono = false;      // the row was changed since the form opened
 
     // --- handlers
     void edtSkrotExit(ui::DBEdit& edit);   // also edtSymbol's
@@ -77,6 +78,7 @@ public:
     void edtParagrafExit();
     void btnZapiszClick();
     void btnAnulujClick();
+    void actAnulujExecute();               // Escape
     void btnHelpClick();
 
     // --- steps

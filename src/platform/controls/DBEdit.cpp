@@ -4,6 +4,7 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <QValidator>
 #include <algorithm>
 
@@ -189,6 +190,15 @@ void DBEdit::focusInEvent(QFocusEvent* event)
     if (!m_pending)
         showField();   // the editor text instead of the display text
     QLineEdit::focusInEvent(event);
+}
+
+void DBEdit::mousePressEvent(QMouseEvent* event)
+{
+    QLineEdit::mousePressEvent(event);
+    // A click into an empty masked field (a date) would leave the cursor
+    // where it fell, past places nothing can be typed into.
+    if (event->button() == Qt::LeftButton && !inputMask().isEmpty() && isBlank())
+        setCursorPosition(0);
 }
 
 void DBEdit::focusOutEvent(QFocusEvent* event)

@@ -1,11 +1,14 @@
 #include "platform/controls/EntryForm.h"
 
+#include "platform/controls/FieldLink.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <algorithm>
 
 namespace ui {
 
@@ -50,9 +53,50 @@ private:
     QWidget& m_form;
 };
 
+// A key of the form is a shortcut, and a shortcut takes its key before the
+// focus widget sees it, even inside an open list: the list claims Escape first.
+class ListTakesEscape : public QObject {
+public:
+    explicit ListTakesEscape(QWidget& form) : QObject(&form), m_form(form) { qApp->installEventFilter(this); }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier || !isOpenFromForm())
+            return false;
+        key->accept();
+        return true;
+    }
+
+private:
+    bool isOpenFromForm() const
+    {
+        QWidget* popup = QApplication::activePopupWidget();
+        for (QWidget* w = popup ? popup->parentWidget() : nullptr; w; w = w->parentWidget())
+            if (w == &m_form)
+                return true;
+        return false;
+    }
+
+    QWidget& m_form;
+};
+
 }  // namespace
 
 void enterMovesFocus(QWidget& form) { new EnterMovesFocus(form); }
+
+void escapeClosesListFirst(QWidget& form) { new ListTakesEscape(form); }
+
+bool hasPendingEdits(const QWidget& window)
+{
+    const auto children = window.findChildren<QWidget*>();
+    return std::any_of(children.begin(), children.end(), [](QWidget* w) {
+        const auto* control = dynamic_cast<const DataControl*>(w);
+        return control && control->hasPendingEdit();
+    });
+}
 
 QAction* formKey(QWidget& form, const QKeySequence& key)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // What the suite's entry forms share besides their data controls: widgets
-// created under the names the code and the tests know them by, and Enter
-// moving on to the next field as Tab does.
+// created under the names the code and the tests know them by, Enter
+// moving on to the next field as Tab does, and Escape closing an open list.
 
 #include <QString>
 #include <initializer_list>
@@ -27,6 +27,13 @@ W* named(const char* name, Args&&... args)
 // Enter pressed in a control of the form (not in a button, which Enter
 // presses) moves the focus to the next control instead of reaching it.
 void enterMovesFocus(QWidget& form);
+
+// Escape on a drop-down list (or another popup) opened from the form closes
+// that list only; the form's own Escape key is left for when none is open.
+void escapeClosesListFirst(QWidget& form);
+
+// Whether a data control of the window holds typed text not yet written into its field.
+bool hasPendingEdits(const QWidget& window);
 
 // A key of the form (Esc, F1) that works wherever the focus is inside it;
 // connect the action's triggered() to what the key does.

@@ -1,0 +1,134 @@
+// The entry form as a person uses it from the register: keys and clicks on its real controls.
+#include "module/ModuleFixture.h"
+#include "module/register/Przelewy.h"
+#include "module/register/Przelewydane.h"
+#include "platform/controls/DBEdit.h"
+#include "platform/controls/DBLookupComboBox.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace {
+
+const QString kPytanie = QStringLiteral("Czy Zapisać zmiany w Przelewach ?");
+
+class FormularzUzytkownikaTest : public pxtest::ModuleFixture {
+protected:
+    void TearDown() override {
+        if (frmPrzelewyDane) {
+            q().cancel();
+            frmPrzelewyDane->close();
+        }
+        if (frmPrzelewy) frmPrzelewy->close();
+        zamknieto();
+        ModuleFixture::TearDown();
+    }
+
+    TfrmPrzelewy& rejestr() {
+        module->vPrzelewyMDI(qApp);
+        frmPrzelewy->resize(1100, 400);
+        frmPrzelewy->runActivation();
+        pokaz(*frmPrzelewy);
+        return *frmPrzelewy;
+    }
+    // Opens the form with the key pressed on the register's grid.
+    TfrmPrzelewyDane& klawisz(Qt::Key key) {
+        pokaz(*frmPrzelewy);
+        QTest::keyClick(frmPrzelewy->grdPrzelewy, key);
+        if (!frmPrzelewyDane) throw std::runtime_error("the form did not open");
+        pokaz(*frmPrzelewyDane);
+        return *frmPrzelewyDane;
+    }
+    void pokaz(QWidget& okno) {
+        okno.show();
+        okno.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&okno));
+    }
+    // Types into the edit key by key (keyClicks knows ASCII only) and leaves it with Enter.
+    void wpisz(ui::DBEdit* edit, const QString& text) {
+        edit->setFocus();
+        edit->selectAll();
+        for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    void wypelnij(TfrmPrzelewyDane& f, const QString& nr, const QString& kwota) {
+        wpisz(f.edtNrFaktury, nr);
+        wpisz(f.DBEdit3, QStringLiteral("20261105"));
+        wpisz(f.DBEdit4, kwota);
+        wpisz(f.edtSkrot, QStringLiteral("Ołówek"));
+    }
+    void zapisz(TfrmPrzelewyDane& f) { QTest::keyClick(f.edtNrFaktury, Qt::Key_S, Qt::ControlModifier); }
+    void zamknieto() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+    std::int64_t ile() { return committedCents("select count(*) from PR_PRZELEWY"); }
+    data::Dataset& q() { return DMP->quePrzelewy; }
+    QString tekst(const char* name) { return q()[name].asString(); }
+};
+
+TEST_F(FormularzUzytkownikaTest, EscapeClosesAnOpenListOnlyAndAsksBeforeDroppingTypedWork) {
+    rejestr();
+    TfrmPrzelewyDane& f = klawisz(Qt::Key_Insert);
+    wpisz(f.edtNrFaktury, QStringLiteral("FV/9/2026"));
+    wpisz(f.edtSkrot, QStringLiteral("ZE Beskidy"));
+    QTest::mouseClick(f.cmbBank, Qt::LeftButton);
+    QWidget* lista = QApplication::activePopupWidget();
+    ASSERT_NE(lista, nullptr) << "the list of accounts is open";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(frmPrzelewyDane, &f) << "the form stays open";
+    EXPECT_EQ(tekst("NR_FAKTURY"), QStringLiteral("FV/9/2026"));
+
+    // Escape on the form itself asks first, as closing does.
+    dialogs->expectMessage(kPytanie, ui::Answer::Cancel);
+    QTest::keyClick(f.edtNrFaktury, Qt::Key_Escape);
+    EXPECT_EQ(frmPrzelewyDane, &f);
+    EXPECT_TRUE(q().isEditing());
+    f.DBEdit4->setFocus();
+    QTest::keyClicks(f.DBEdit4, QStringLiteral("12"));  // typed, not yet written into the row
+    dialogs->expectMessage(kPytanie, ui::Answer::No);
+    QTest::keyClick(f.DBEdit4, Qt::Key_Escape);
+    zamknieto();
+    EXPECT_EQ(frmPrzelewyDane, nullptr);
+    EXPECT_FALSE(q().isEditing());
+
+    // Nothing typed: Escape just closes, without a question.
+    TfrmPrzelewyDane& g = klawisz(Qt::Key_F2);
+    QTest::keyClick(g.edtNrFaktury, Qt::Key_Escape);
+    zamknieto();
+    EXPECT_EQ(frmPrzelewyDane, nullptr);
+    EXPECT_EQ(dialogs->shown().size(), 2u);
+}
+
+TEST_F(FormularzUzytkownikaTest, DatesTypeFromTheFirstPlaceAndWrongDatesOrAmountsAreToldAtOnce) {
+    rejestr();
+    TfrmPrzelewyDane& f = klawisz(Qt::Key_Insert);
+    ui::DBEdit* termin = f.DBEdit3;
+    QTest::mouseClick(termin, Qt::LeftButton, {}, QPoint(termin->width() - 6, termin->height() / 2));
+    QTest::keyClicks(termin, QStringLiteral("20261231"));
+    EXPECT_EQ(termin->text(), QStringLiteral("2026-12-31"));
+
+    termin->selectAll();
+    QTest::keyClicks(termin, QStringLiteral("20261345"));
+    dialogs->expectMessage(QStringLiteral("2026-13-45"), ui::Answer::Ok);
+    QTest::keyClick(termin, Qt::Key_Tab);
+    EXPECT_EQ(dialogs->shown().size(), 1u) << "told on leaving the field, not on saving";
+    EXPECT_TRUE(termin->hasFocus()) << "back in the field to correct it";
+    EXPECT_EQ(termin->text(), QStringLiteral("2026-13-45")) << "what was typed stays";
+    wpisz(termin, QStringLiteral("20261105"));
+
+    // A negative amount would go to the bank as it is: refused with the other gaps.
+    wypelnij(f, QStringLiteral("FV/10/2026"), QStringLiteral("-120,50"));
+    const auto przed = ile();
+    dialogs->expectMessage(QStringLiteral("błędy w formularzu : \n1.Kwota przelewu nie może być ujemna !\n"),
+                           ui::Answer::Ok);
+    zapisz(f);
+    EXPECT_EQ(frmPrzelewyDane, &f);
+    EXPECT_EQ(przed, ile());
+    wpisz(f.DBEdit4, QStringLiteral("120,50"));
+    zapisz(f);
+    EXPECT_EQ(przed + 1, ile());
+}
+
+}  // namespace
