@@ -21,27 +21,19 @@ protected:
         ModuleFixture::SetUp();
         DMP->vWczytajParametry();
         const auto konto = [&](int id) {
-            return QString::fromStdString(
-                       db.scalarText(
-                           "select c.KONTO from PR_PRZELEWY_ZREALIZOWANE a join ET_BANK_KONTO c on c.ID = a.ID_KONTA_BANK "
-                           "where a.ID = " +
-                           std::to_string(id)))
-                .remove(QRegularExpression(QStringLiteral("[^0-9]")));
+            const std::string sql =
+                "select c.KONTO from PR_PRZELEWY_ZREALIZOWANE a join ET_BANK_KONTO c on c.ID = a.ID_KONTA_BANK "
+                "where a.ID = ";
+            return QString::fromStdString(db.scalarText(sql + std::to_string(id))).remove(QRegularExpression("[^0-9]"));
         };
-        wiersze = QStringList{":20:T1",
-                              ":25:/PL61109010140000071219812874",
-                              ":28C:1/1",
-                              ":60F:C251219PLN20000,00",
-                              ":61:2512191219DN000000002756,27NTRFNONREF",
-                              ":86:020~20Faktura E/2025/12/00353~32Pierwszy~38PL" + konto(1),
-                              ":61:2512201220DN000000013809,55NTRFNONREF",
-                              ":86:020~20FV 234/12/2025~32Drugi~38PL" + konto(2),
-                              ":61:2512191219DN000000000001,00NTRFNONREF",
-                              ":86:~20nic takiego",
-                              ":61:2512191219CN000000000005,00NTRFNONREF",
-                              ":86:wpłata",
-                              ":62F:C251220PLN3438,18",
-                              "-"};
+        wiersze = QStringLiteral(
+                      ":20:T1|:25:/PL61109010140000071219812874|:28C:1/1|:60F:C251219PLN20000,00|"
+                      ":61:2512191219DN000000002756,27NTRFNONREF|:86:020~20Faktura E/2025/12/00353~32Pierwszy~38PL%1|"
+                      ":61:2512201220DN000000013809,55NTRFNONREF|:86:020~20FV 234/12/2025~32Drugi~38PL%2|"
+                      ":61:2512191219DN000000000001,00NTRFNONREF|:86:~20nic takiego|"
+                      ":61:2512191219CN000000000005,00NTRFNONREF|:86:wpłata|:62F:C251220PLN3438,18|-")
+                      .arg(konto(1), konto(2))
+                      .split(u'|');
         QFile f(katalog.filePath(QStringLiteral("wyciag.sta")));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(wiersze.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
