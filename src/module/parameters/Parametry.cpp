@@ -25,9 +25,15 @@ data::Dataset& parametry() { return DMP->queParametry; }
 
 // The columns this window edits. Only they are written, and only while they
 // still hold what the window read: the row also carries other modules' settings.
-const char* const kKolumny[] = {"CZY_PRZELEW",         "KSIEGOWAC_PRZELEWY",          "SYNTETYKA_PRZELEWOW",
-                                "ID_KODU_DOK_PRZELEWU", "SCIEZKA_IMPORTU_PRZELEWOW",   "TRESC_PRZELEWOW",
-                                "TRESC_PRZELEWOW_GRUPOWANYCH", "JAKA_TRESC_PRZELEWOW_FZ", "CZY_AKCEPTACJA_KONTA_BANKOWEGO"};
+const char* const kKolumny[] = {"CZY_PRZELEW",
+                                "KSIEGOWAC_PRZELEWY",
+                                "SYNTETYKA_PRZELEWOW",
+                                "ID_KODU_DOK_PRZELEWU",
+                                "SCIEZKA_IMPORTU_PRZELEWOW",
+                                "TRESC_PRZELEWOW",
+                                "TRESC_PRZELEWOW_GRUPOWANYCH",
+                                "JAKA_TRESC_PRZELEWOW_FZ",
+                                "CZY_AKCEPTACJA_KONTA_BANKOWEGO"};
 
 QString sZapisKolumn() {
     QStringList zmiany, warunki;
@@ -141,9 +147,9 @@ QFrame* TfrmParametry::vZbudujEdytory() {
     chbCzyPrzelewy = pole(new ui::DBCheckBox(QStringLiteral("Faktury zakupu  do modułu   ---> PRZELEW"), pnlParametry),
                           "chbCzyPrzelewy", "CZY_PRZELEW");
     uklad->addRow(chbCzyPrzelewy);
-    chbKsiegPrzelewy =
-        pole(new ui::DBCheckBox(QStringLiteral("Czy księgowć  automatycznie   PRZELEWY  "), pnlParametry),
-             "chbKsiegPrzelewy", "KSIEGOWAC_PRZELEWY");
+    chbKsiegPrzelewy = pole(
+        new ui::DBCheckBox(QStringLiteral("Czy księgowć  automatycznie   PRZELEWY  "), pnlParametry),
+        "chbKsiegPrzelewy", "KSIEGOWAC_PRZELEWY");
     uklad->addRow(chbKsiegPrzelewy);
     edtSyntetykaPrzelewow = edycja("edtSyntetykaPrzelewow", "SYNTETYKA_PRZELEWOW", 30, QString());
     uklad->addRow(QStringLiteral("Konto syntetyczne dla PRZELEWÓW "), edtSyntetykaPrzelewow);
@@ -172,9 +178,9 @@ QFrame* TfrmParametry::vZbudujEdytory() {
                           QStringLiteral("2 - Treść do przelewów z FZ ( <-Treść FZ)")});
     pole(cmbTrescFZ, "cmbTrescFZ", "JAKA_TRESC_PRZELEWOW_FZ");
     uklad->addRow(QStringLiteral("Treść przelewów z FZ brana z :"), cmbTrescFZ);
-    chbCzyAkceptacja =
-        pole(new ui::DBCheckBox(QStringLiteral("Czy akceptacja kont bankowych (blokowanie)"), pnlParametry),
-             "chbCzyAkceptacja", "CZY_AKCEPTACJA_KONTA_BANKOWEGO");
+    chbCzyAkceptacja = pole(
+        new ui::DBCheckBox(QStringLiteral("Czy akceptacja kont bankowych (blokowanie)"), pnlParametry),
+        "chbCzyAkceptacja", "CZY_AKCEPTACJA_KONTA_BANKOWEGO");
     uklad->addRow(chbCzyAkceptacja);
     return pnlParametry;
 }
@@ -197,8 +203,8 @@ void TfrmParametry::vZbudujAkcje() {
 }
 
 QList<QWidget*> TfrmParametry::edytory() const {
-    return {chbCzyPrzelewy, chbKsiegPrzelewy, cmbKod,   edtSyntetykaPrzelewow, edtSciezkaImportu,
-            edtTresc,       edtTrescGr,       btnKAT,   cmbTrescFZ};
+    return {chbCzyPrzelewy, chbKsiegPrzelewy, cmbKod,    edtSyntetykaPrzelewow, edtSciezkaImportu, edtTresc,
+            edtTrescGr,     btnKAT,           cmbTrescFZ};
 }
 
 void TfrmParametry::vKolorPanelu(int odcien) {
@@ -219,8 +225,8 @@ void TfrmParametry::actAkceptacjaExecute() { chbCzyAkceptacja->setEnabled(true);
 void TfrmParametry::btnHelpClick() { dmMain->ShowHelpWindow(*this, QStringLiteral("HTML/RejestrVAT.html")); }
 
 void TfrmParametry::btnKATClick() {
-    const QString katalog =
-        ui::dialogs().folder(QStringLiteral("Ścieżka importu przelewów"), edtSciezkaImportu->text());
+    const QString katalog = ui::dialogs().folder(QStringLiteral("Ścieżka importu przelewów"),
+                                                 edtSciezkaImportu->text());
     if (katalog.isEmpty() || !parametry().isActive() || parametry().isEmpty()) return;
     if (!parametry().isEditing()) parametry().edit();
     parametry().fieldByName(QStringLiteral("SCIEZKA_IMPORTU_PRZELEWOW")).setString(katalog);
@@ -240,9 +246,8 @@ bool TfrmParametry::bZapisz() {
             }
             uow.commit();
         } catch (const std::exception& e) {
-            throw std::runtime_error(
-                "Nie zapisano parametrów - zmiany zostały w oknie, można spróbować ponownie.\n\n" +
-                std::string(e.what()));
+            throw std::runtime_error("Nie zapisano parametrów - zmiany zostały w oknie, można spróbować ponownie.\n\n" +
+                                     std::string(e.what()));
         }
     });
     if (ok) return true;

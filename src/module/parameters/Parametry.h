@@ -58,7 +58,7 @@ public:
     void btnModyfikujClick();
     void btnZapiszClick();
     void btnAnulujClick();
-    void actAnulujExecute();   // Esc
+    void actAnulujExecute();  // Esc
     void btnKATClick();
     void actAkceptacjaExecute();
     void btnHelpClick();
