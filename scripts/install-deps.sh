@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake pkg-config ccache clang-format
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-common
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libqt6opengl6-dev libgl-dev
-  qt6-qpa-plugins qt6-translations-l10n libgtest-dev
+  qt6-qpa-plugins qt6-translations-l10n libgtest-dev libssl-dev
   clang
   fonts-dejavu-core fonts-dejavu-extra poppler-utils
 )

@@ -1,0 +1,41 @@
+#pragma once
+// Checking contractors' accounts against a loaded flat file: the pair
+// NIP + account is looked up directly, then through every mask of virtual
+// accounts that fits the account.
+
+#include "module/whitelist/Magazyn.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace whitelist {
+
+struct Para {
+    std::string nip;  // as the contractor has it; normalized here
+    std::string konto;  // as the contractor account has it; normalized here
+};
+
+struct Wynik {
+    Status status = Status::Brak;
+    bool przezMaske = false;  // found as a virtual account
+    bool bledneDane = false;  // the NIP or the account is not a number the list can hold
+};
+
+Wynik sprawdz(const Magazyn& magazyn, const Para& para);
+// Every pair, the same pair computed once; the hashing runs on every core.
+std::vector<Wynik> sprawdz(const Magazyn& magazyn, const std::vector<Para>& pary);
+
+// The store to check a payment of that day against: that day's, else the
+// newest loaded; the warning says why it is not that day's. No store when
+// nothing was loaded (the warning then says so).
+struct WybranyMagazyn {
+    std::unique_ptr<Magazyn> magazyn;
+    QString ostrzezenie;
+};
+WybranyMagazyn magazynNaDzien(const QDate& dzien);
+
+// "czynny podatnik VAT", "rachunek wirtualny czynnego podatnika VAT", "brak na liście", ...
+QString opis(const Wynik& w);
+
+}  // namespace whitelist

@@ -1,0 +1,47 @@
+#include "module/whitelist/Skrot.h"
+
+#include <gtest/gtest.h>
+#include <QCryptographicHash>
+
+using namespace whitelist;
+
+TEST(Skrot, KnownAnswerOfThePublishedDescription) {
+    const std::string hex = toHex(digest("20240725", "5512393471", "51195000012006007341830002", 5000));
+    ASSERT_EQ(hex.size(), 128u);
+    EXPECT_EQ(hex.substr(0, 12), "140bebae8e72");
+    EXPECT_EQ(hex.substr(120), "0d142774");
+}
+
+TEST(Skrot, EveryRoundHashesThePreviousRoundsLowerCaseHexText) {
+    const QByteArray tekst = "20240725551239347151195000012006007341830002";
+    const QByteArray raz = QCryptographicHash::hash(tekst, QCryptographicHash::Sha512).toHex();
+    const QByteArray dwa = QCryptographicHash::hash(raz, QCryptographicHash::Sha512).toHex();
+    EXPECT_EQ(toHex(digest("20240725", "5512393471", "51195000012006007341830002", 1)), raz.toStdString());
+    EXPECT_EQ(toHex(digest("20240725", "5512393471", "51195000012006007341830002", 2)), dwa.toStdString());
+
+    Digest d{};
+    EXPECT_TRUE(fromHex(raz.toUpper().toStdString(), d));
+    EXPECT_EQ(toHex(d), raz.toStdString());
+    EXPECT_FALSE(fromHex(raz.left(126).toStdString(), d));
+    EXPECT_FALSE(fromHex(raz.left(127).toStdString() + "g", d));
+}
+
+TEST(Skrot, MaskTakesTheAccountsDigitsAtYAndKeepsX) {
+    // The bank's digits of the mask must be the account's own.
+    const std::string konto = "12114011240000123456789012";
+    EXPECT_EQ(maskedAccount("YY11401124XXXXXXYYYYYYYYYY", konto), "1211401124XXXXXX3456789012");
+    EXPECT_EQ(maskedAccount("YYYYYYYYYYYYYYYYYYYYYYYYYY", konto), konto);
+    EXPECT_FALSE(maskedAccount("YY10501124XXXXXXYYYYYYYYYY", konto));  // another bank
+    EXPECT_FALSE(maskedAccount("YY11401124XXXXXXYYYYYYYYY", konto));  // a character short
+}
+
+TEST(Skrot, NumbersAsPeopleTypeThemAndWhatIsRefused) {
+    EXPECT_EQ(normalizedNip("PL 551-239-34-71"), "5512393471");
+    EXPECT_EQ(normalizedNip("5512393471"), "5512393471");
+    EXPECT_EQ(normalizedNip("551239347"), "");
+    EXPECT_EQ(normalizedNip("55123934711"), "");
+    EXPECT_EQ(normalizedNip("5512393471A"), "");
+    EXPECT_EQ(normalizedAccount("PL51 1950 0001 2006 0073 4183 0002"), "51195000012006007341830002");
+    EXPECT_EQ(normalizedAccount("51 1950 0001 2006 0073 4183 000"), "");
+    EXPECT_EQ(normalizedAccount("51/1950/0001/2006/0073/4183/0002"), "");
+}
