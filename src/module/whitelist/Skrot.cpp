@@ -22,8 +22,6 @@ int hexValue(char c) {
     return -1;
 }
 
-// Digits with the separators people type (spaces, dashes) and an optional
-// country prefix; any other character makes the number unusable.
 std::string digitsOnly(std::string_view text, std::size_t wanted) {
     if (text.size() >= 2 && (text[0] == 'P' || text[0] == 'p') && (text[1] == 'L' || text[1] == 'l'))
         text.remove_prefix(2);
@@ -78,8 +76,6 @@ std::optional<std::string> maskedAccount(std::string_view mask, std::string_view
     }
     return masked;
 }
-
-std::string normalizedNip(std::string_view text) { return digitsOnly(text, 10); }
 
 std::string normalizedAccount(std::string_view text) { return digitsOnly(text, 26); }
 

@@ -25,10 +25,8 @@ bool fromHex(std::string_view hex, Digest& d);
 // positions stay 'X'. Nothing when the mask does not fit the account.
 std::optional<std::string> maskedAccount(std::string_view mask, std::string_view account);
 
-// The digits of a NIP as people type it ("PL 551-239-34-71" gives
-// "5512393471"); empty unless it is ten digits with spaces or dashes at most.
-std::string normalizedNip(std::string_view text);
-// The same for an account number ("PL51 1950 ..." gives its 26 digits).
+// The 26 digits of an account number as people type it ("PL51 1950 0001 ...",
+// dashes too); empty for anything else.
 std::string normalizedAccount(std::string_view text);
 
 }  // namespace whitelist

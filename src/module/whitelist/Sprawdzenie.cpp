@@ -1,5 +1,7 @@
 #include "module/whitelist/Sprawdzenie.h"
 
+#include "platform/text/Nip.h"
+
 #include <QtConcurrent/QtConcurrentMap>
 #include <map>
 
@@ -9,11 +11,17 @@ namespace {
 
 std::string tekstDaty(const QDate& d) { return d.toString(QStringLiteral("yyyyMMdd")).toStdString(); }
 
+// A NIP whose check digit is wrong cannot be on the list: it is refused as such.
+std::string nipDoSprawdzenia(const std::string& nip) {
+    const QString tekst = QString::fromStdString(nip);
+    return text::isValidNip(tekst) ? text::nipDigits(tekst).toStdString() : std::string();
+}
+
 }  // namespace
 
 Wynik sprawdz(const Magazyn& magazyn, const Para& para) {
     Wynik w;
-    const std::string nip = normalizedNip(para.nip), konto = normalizedAccount(para.konto);
+    const std::string nip = nipDoSprawdzenia(para.nip), konto = normalizedAccount(para.konto);
     if (nip.empty() || konto.empty()) {
         w.bledneDane = true;
         return w;
@@ -40,7 +48,7 @@ std::vector<Wynik> sprawdz(const Magazyn& magazyn, const std::vector<Para>& pary
     std::vector<std::size_t> ktory;
     std::vector<Para> doLiczenia;
     for (const Para& p : pary) {
-        const auto [it, nowy] = jedyne.try_emplace({normalizedNip(p.nip), normalizedAccount(p.konto)},
+        const auto [it, nowy] = jedyne.try_emplace({nipDoSprawdzenia(p.nip), normalizedAccount(p.konto)},
                                                    doLiczenia.size());
         if (nowy) doLiczenia.push_back(p);
         ktory.push_back(it->second);

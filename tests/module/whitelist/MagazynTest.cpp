@@ -69,9 +69,12 @@ TEST_F(MagazynTestowy, ActiveExemptMaskedAndMissingPairs) {
     EXPECT_EQ(sprawdzPare(*m, kCzynny.first, "51195000012006007341830003").status, Status::Brak);
     // The masked form belongs to its own NIP only.
     EXPECT_EQ(sprawdzPare(*m, kCzynny.first, kKontoWirtualne).status, Status::Brak);
-    const Wynik bledny = sprawdzPare(*m, "55123934", kCzynny.second);
-    EXPECT_TRUE(bledny.bledneDane);
-    EXPECT_EQ(bledny.status, Status::Brak);
+    // A short NIP, or one whose check digit is wrong, is refused as such.
+    for (const char* nip : {"55123934", "5512393472"}) {
+        const Wynik bledny = sprawdzPare(*m, nip, kCzynny.second);
+        EXPECT_TRUE(bledny.bledneDane) << nip;
+        EXPECT_EQ(bledny.status, Status::Brak);
+    }
 
     // Many transfers at once give each its own answer, repeated pairs included.
     const auto wyniki = sprawdz(*m, {Para{kCzynny.first, kCzynny.second}, Para{"1111111111", kCzynny.second},
