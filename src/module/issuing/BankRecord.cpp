@@ -1,6 +1,7 @@
 #include "module/issuing/BankRecord.h"
 
 #include "module/frame/Stringutil.h"
+#include "module/issuing/SplitPaymentTitle.h"
 #include "platform/text/Cp1250.h"
 
 #include <array>
@@ -34,6 +35,13 @@ QString part(const QString& text, int from, int count = kNamePart) { return text
 // Windows-1250 bytes with the Polish letters folded to plain ones.
 std::string plain(const QString& text) { return sZamienZnakiPL(text::toCp1250(text), 12, -1); }
 
+QString titleOf(const Record& r)
+{
+    if (!r.split)
+        return r.title;
+    return splitPaymentTitle(r.split->vat, r.split->nip, r.split->invoice, r.title);
+}
+
 // What every procedure writes of one payment, cleaned and cut.
 struct Fields {
     explicit Fields(const Record& r)
@@ -54,7 +62,7 @@ struct Fields {
         const QString contractorName = replaced(r.contractor.name, u"\r\n\"'|", u' ');
         contractorName1 = part(contractorName, 1);
         contractorName2 = part(contractorName, 36);
-        const QString title = replaced(safe(r.title), u":", u' ');
+        const QString title = replaced(safe(titleOf(r)), u":", u' ');
         for (int i = 0; i < 4; ++i)
             titleParts[i] = part(title, 1 + i * kNamePart);
     }
@@ -70,6 +78,8 @@ struct Fields {
     std::array<QString, 4> titleParts;
     fb::Decimal amount;
 };
+
+QString transactionCode(const Record& r) { return r.split ? safe(r.split->code) : QStringLiteral("51"); }
 
 std::string line(const QString& text) { return text::toCp1250(text) + kLineEnd; }
 
@@ -92,7 +102,7 @@ std::string elixir(const Record& r)
         quoted(QStringList(f.titleParts.begin(), f.titleParts.end()).join(u'|')),
         QStringLiteral("\"\""),
         QStringLiteral("\"\""),
-        QStringLiteral("\"51\""),
+        quoted(transactionCode(r)),
     };
     return line(upperCp1250(fields.join(u',')));
 }
@@ -206,8 +216,12 @@ QString extension(int procedure)
     }
 }
 
+bool carriesSplitPayment(int procedure) { return procedure == 1; }
+
 std::string record(int procedure, const Record& r)
 {
+    if (r.split && !carriesSplitPayment(procedure))
+        throw std::invalid_argument("split payment in the format of procedure " + std::to_string(procedure));
     switch (procedure) {
     case 1: return elixir(r);
     case 2:

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <string>
 
 namespace bankfile {
@@ -36,6 +37,14 @@ Contractor contractorFrom(const QString& name, const QString& postalCode, const 
                           const QString& building, const QString& flat, const QString& shortName,
                           const QString& fkCode);
 
+// What a split payment adds to a transfer.
+struct SplitPayment {
+    fb::Decimal vat;   // the VAT part of this payment
+    QString nip;       // the payee's, from the contractor
+    QString invoice;
+    QString code;      // the company bank's transaction code for a split payment
+};
+
 struct Record {
     Company company;
     QString companyBankName;
@@ -49,6 +58,9 @@ struct Record {
     fb::Decimal amount;
     QDate realizationDate;
     QDate pickerDate;             // procedure 5 writes this date instead of the batch's
+    // Set for a split payment: the title becomes the structured message
+    // (with the title above as its free text) and the transaction code marks it.
+    std::optional<SplitPayment> split;
 };
 
 // The account number without its dashes and blanks.
@@ -57,8 +69,13 @@ QString accountDigits(QString account);
 // ".PLI", ".IMP" or ".TXT"; empty for a procedure number without a format.
 QString extension(int procedure);
 
+// Whether the procedure's format can carry a split payment (only Elixir-O can).
+bool carriesSplitPayment(int procedure);
+
 // The Windows-1250 bytes of one record of procedure 1 to 5, every line ended
-// by CR LF. Throws std::invalid_argument for any other procedure.
+// by CR LF. Throws std::invalid_argument for any other procedure and for a
+// split payment in a format that cannot carry it: sent as an ordinary
+// transfer, its VAT would not reach the payee's VAT account.
 std::string record(int procedure, const Record& r);
 
 // Upper case by the Windows-1250 letters: a letter whose capital has no
