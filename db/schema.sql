@@ -518,6 +518,19 @@ CREATE TABLE SU_UKLADY_SIATEK (
   CONSTRAINT UQ_SU_UKLADY_SIATEK UNIQUE (NAZWA_OKNA, UZYTKOWNIK)
 );
 
+/*
+  The layout changes applied to this database: one row per script of
+  db/upgrades, by its number. A new database records every script it was
+  made with; the program applies the missing ones when it opens the file.
+*/
+CREATE TABLE SU_AKTUALIZACJE (
+  NUMER              INTEGER NOT NULL,
+  NAZWA              VARCHAR(80) NOT NULL,
+  WYKONANO           TIMESTAMP DEFAULT CURRENT_TIMESTAMP,
+  WYKONAL            VARCHAR(31) DEFAULT CURRENT_USER,
+  CONSTRAINT PK_SU_AKTUALIZACJE PRIMARY KEY (NUMER)
+);
+
 CREATE GENERATOR GEN_SU_UZYTKOWNICY_ID;
 CREATE GENERATOR GEN_SU_UPRAWNIENIA_ID;
 CREATE GENERATOR GEN_SU_UKLADY_SIATEK_ID;

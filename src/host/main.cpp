@@ -1,6 +1,7 @@
 // The host application: opens the suite database, brings up the sibling
 // modules and the transfer module, and shows the main frame.
 #include "host/Connection.h"
+#include "host/DatabaseUpgrade.h"
 #include "host/MainFrame.h"
 #include "module/frame/CPrzelew.h"
 #include "module/import/Importprzelewow.h"
@@ -11,8 +12,10 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/PolishLocale.h"
 #include "siblings/core/Suite.h"
+#include "suitedb/Backup.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
@@ -90,6 +93,9 @@ int main(int argc, char** argv)
     std::unique_ptr<siblings::Suite> suite;
     try {
         host::prepareDemo(connection);
+        const auto backup = suitedb::backupPathFor(connection.params.database, QDateTime::currentDateTime());
+        if (!host::upgradeDatabase(connection.params, backup))
+            return 1;
         suite = std::make_unique<siblings::Suite>(connection.params, connection.userName);
     } catch (const std::exception& e) {
         fail(QStringLiteral("Nie można połączyć się z bazą danych\n%1\n\n%2").arg(database, QString::fromUtf8(e.what())));

@@ -1,6 +1,7 @@
 #include "suitedb/SuiteDatabase.h"
 
 #include "suitedb/ScriptRunner.h"
+#include "suitedb/Upgrades.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,6 +48,8 @@ void createDatabase(const fb::ConnectParams& params, const QString& dataFolder, 
         runScript(att, scriptText("schema.sql"));
         runScript(att, scriptText("procedures.sql"));
         runScript(att, scriptText("grants.sql"));
+        // Today's scripts already hold every layout change.
+        recordAllApplied(att);
         if (withDemo) {
             runScript(att, withDataFolder(scriptText("demo.sql"), dataFolder));
             createDataFolders(att);
