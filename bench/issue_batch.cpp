@@ -1,15 +1,19 @@
 // Issue benchmark, driven by issue-batch.sh:
 //   issue_batch <work folder>
-// Builds two equal suite databases with 5,000 transfers marked in set 1 for
+// Builds three equal suite databases with 5,000 transfers marked in set 1 for
 // bank 1 (procedure 1), then
 //   (a) issues the set through the issuing window's handler: batch row,
 //       payments, realized rows, bank file and ledger document;
 //   (b) makes the same database writes with prepared statements in one
-//       loop and one transaction: the floor.
-// Prints "real_ms <a> floor_ms <b> standin_ms <c>" after what each did; c is
-// what 5,000 entries cost in the ledger module's stand-in alone (measured
-// apart and rolled back), a part of a that this module does not control.
+//       loop and one transaction: the per-row floor;
+//   (c) makes the same issue by set-based statements (issue_set_based.h) and
+//       checks that it left the same rows and the same bank file as (a).
+// Prints "real_ms <a> floor_ms <b> standin_ms <s> set_ms <c>" after what each
+// did; s is what 5,000 entries cost in the ledger module's stand-in alone
+// (measured apart and rolled back), a part of a that this module does not
+// control. Exits with 3 when (c) and (a) differ.
 
+#include "issue_set_based.h"
 #include "module/frame/CPrzelew.h"
 #include "module/frame/TDMP.h"
 #include "module/issuing/Wystawprzelewy.h"
@@ -25,6 +29,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -33,7 +38,7 @@ namespace {
 
 constexpr int kTransfers = 5000;
 constexpr int kContractors = 400;
-constexpr int kFirstId = 1000000;   // above anything the demo data uses
+constexpr int kFirstId = 1000000;  // above anything the demo data uses
 const QDate kDay(2026, 12, 10);
 
 fb::ConnectParams paramsFor(const QString& path) {
@@ -49,24 +54,37 @@ void fill(fb::Attachment& att) {
     const std::string first = std::to_string(kFirstId);
     const std::string contractors = std::to_string(kContractors);
     att.execute(tr, "update PR_PRZELEWY set ZAZNACZ = 0, ZAZNACZ2 = 0, ZAZNACZ3 = 0");
-    att.execute(tr, "execute block as declare i integer = 0; begin "
-                    "while (i < " + contractors + ") do begin "
-                    "insert into ET_KONTAKT (ID, PELNA, SKROT, KOD_FK, KOD_POCZT, MIEJSCOWOSC, ULICA, BUDYNEK, LOKAL) "
-                    "values (" + first + " + :i, 'Przedsiębiorstwo Usługowo-Handlowe Żuraw ' || :i || ' sp. z o.o.', "
-                    "'PUH ŻURAW ' || :i, 'K' || lpad(:i, 4, '0'), '34-300', 'Żywiec', 'ul. Świętokrzyska', '12', '3'); "
-                    "insert into ET_BANK_KONTO (ID, ID_KONTR, KONTO, NAZWA, DOMYSLNE, AKTYWNE, ZAAKCEPTOWANE) values ("
-                    + first + " + :i, " + first + " + :i, '1020' || lpad(:i, 22, '0'), 'Bank Spółdzielczy w Żywcu', "
-                    "1, 1, 1); "
-                    "i = i + 1; end end");
-    att.execute(tr, "execute block as declare i integer = 0; begin "
-                    "while (i < " + std::to_string(kTransfers) + ") do begin "
+    att.execute(
+        tr,
+        "execute block as declare i integer = 0; begin "
+        "while (i < " +
+            contractors +
+            ") do begin "
+            "insert into ET_KONTAKT (ID, PELNA, SKROT, KOD_FK, KOD_POCZT, MIEJSCOWOSC, ULICA, BUDYNEK, LOKAL) "
+            "values (" +
+            first +
+            " + :i, 'Przedsiębiorstwo Usługowo-Handlowe Żuraw ' || :i || ' sp. z o.o.', "
+            "'PUH ŻURAW ' || :i, 'K' || lpad(:i, 4, '0'), '34-300', 'Żywiec', 'ul. Świętokrzyska', '12', '3'); "
+            "insert into ET_BANK_KONTO (ID, ID_KONTR, KONTO, NAZWA, DOMYSLNE, AKTYWNE, ZAAKCEPTOWANE) values (" +
+            first + " + :i, " + first +
+            " + :i, '1020' || lpad(:i, 22, '0'), 'Bank Spółdzielczy w Żywcu', "
+            "1, 1, 1); "
+            "i = i + 1; end end");
+    att.execute(tr,
+                "execute block as declare i integer = 0; begin "
+                "while (i < " +
+                    std::to_string(kTransfers) +
+                    ") do begin "
                     "insert into PR_PRZELEWY (ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_FAKTURY, NR_FAKTURY, "
                     "DATA_WYSTAWIENIA, TERMIN_ZAPLATY, TRESC1, DODAL, DATA_DODANIA, WPROWADZONY, ZAZNACZ, ZAZNACZ2, "
-                    "ZAZNACZ3, WN, WARTOSC_CALA, WARTOSC_WYPLACONA, WARTOSC, PARAGRAF) values ("
-                    + first + " + :i, " + first + " + mod(:i, " + contractors + "), " + first + " + mod(:i, " +
-                    contractors + "), :i, 'FZ/' || :i || '/2026', '2026-11-20', '2026-12-04', "
+                    "ZAZNACZ3, WN, WARTOSC_CALA, WARTOSC_WYPLACONA, WARTOSC, PARAGRAF) values (" +
+                    first + " + :i, " + first + " + mod(:i, " + contractors + "), " + first + " + mod(:i, " +
+                    contractors +
+                    "), :i, 'FZ/' || :i || '/2026', '2026-11-20', '2026-12-04', "
                     "'Zapłata za fakturę FZ/' || :i || '/2026', 'KASIA', '2026-11-21', 1, 1, 0, 0, "
-                    "'201-K' || lpad(mod(:i, " + contractors + "), 4, '0'), mod(:i, 1000) * 1.37 + 10, 0, "
+                    "'201-K' || lpad(mod(:i, " +
+                    contractors +
+                    "), 4, '0'), mod(:i, 1000) * 1.37 + 10, 0, "
                     "iif(mod(:i, 10) = 0, 5, mod(:i, 1000) * 1.37 + 10), '801-80101-4210'); "
                     "i = i + 1; end end");
     tr.commit();
@@ -76,6 +94,15 @@ void createDatabase(const QString& path, const QString& dataFolder) {
     suitedb::createDatabase(paramsFor(path), dataFolder);
     fb::Attachment att = fb::Attachment::connect(paramsFor(path));
     fill(att);
+    att.detach();
+}
+
+// An equal fresh database: a copy of the file (the fill's own timestamps
+// included) with its data folder moved (the invoice import folder stays).
+void copyDatabase(const QString& from, const QString& fromFolder, const QString& path, const QString& dataFolder) {
+    if (!QFile::copy(from, path)) throw std::runtime_error("cannot copy " + from.toStdString());
+    fb::Attachment att = fb::Attachment::connect(paramsFor(path));
+    suitedb::relocateDataFolder(att, fromFolder, dataFolder);
     att.detach();
 }
 
@@ -120,7 +147,8 @@ qint64 ledgerStandIn() {
     return ms;
 }
 
-qint64 issueThroughTheWindow(const QString& path, qint64& standIn) {
+qint64 issueThroughTheWindow(const QString& path, const QString& dataFolder, qint64& standIn,
+                             issuebench::EndState& state) {
     siblings::Suite suite(paramsFor(path));
     auto* dialogs = new AutoDialogs;
     auto previous = ui::setDialogs(std::unique_ptr<ui::Dialogs>(dialogs));
@@ -131,7 +159,7 @@ qint64 issueThroughTheWindow(const QString& path, qint64& standIn) {
         // The register's hand-off: the marked set ordered by contractor.
         DMP->vUstawZestaw(1);
         DMP->quePrzelewy.setSqlLine(6, sWarunekZestawu(1));
-        DMP->quePrzelewy.setSqlLine(8, QStringLiteral(" a.ID_KONTRAHENTA"));
+        DMP->quePrzelewy.setSqlLine(8, QStringLiteral(" a.ID_KONTRAHENTA, a.ID"));
         DMP->quePrzelewy.open();
         auto* window = new TfrmWystawPrzelewy(nullptr);
         window->dtPrzelewu->setDate(kDay);
@@ -143,6 +171,8 @@ qint64 issueThroughTheWindow(const QString& path, qint64& standIn) {
         ms = timer.elapsed();
         delete window;
         std::printf("  issued %d transfers, %d messages\n", DMP->quePrzelewy.recordCount(), dialogs->messages);
+        // Before the stand-in's entries move the ledger's generators on.
+        state = issuebench::endState(paramsFor(path), {dataFolder});
         standIn = ledgerStandIn();
     }
     ui::setDialogs(std::move(previous));
@@ -159,9 +189,10 @@ qint64 floorLoop(const QString& path) {
     };
     std::vector<Row> rows;
     {
-        fb::Statement select(tr, "select ID, ID_KONTRAHENTA, ID_KONTA_BANK, WN, TRESC1, NR_FAKTURY, PARAGRAF, WARTOSC, "
-                                 "coalesce(WARTOSC_WYPLACONA, 0), WARTOSC_CALA from PR_PRZELEWY "
-                                 "where ZAZNACZ = 1 and DATA_REALIZACJI is null order by ID_KONTRAHENTA");
+        fb::Statement select(tr,
+                             "select ID, ID_KONTRAHENTA, ID_KONTA_BANK, WN, TRESC1, NR_FAKTURY, PARAGRAF, WARTOSC, "
+                             "coalesce(WARTOSC_WYPLACONA, 0), WARTOSC_CALA from PR_PRZELEWY "
+                             "where ZAZNACZ = 1 and DATA_REALIZACJI is null order by ID_KONTRAHENTA");
         fb::Cursor c = select.open(tr);
         while (c.fetch())
             rows.push_back({c.value(0), c.value(1), c.value(2), c.value(3), c.value(4), c.value(5), c.value(6),
@@ -172,15 +203,18 @@ qint64 floorLoop(const QString& path) {
 
     QElapsedTimer timer;
     timer.start();
-    att.execute(tr, "insert into PR_WYSTAWIONE (ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU) "
-                    "values (gen_id(GEN_PR_WYSTAWIONE_ID, 1), '2026-12-10', 'A', 1)");
+    att.execute(tr,
+                "insert into PR_WYSTAWIONE (ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU) "
+                "values (gen_id(GEN_PR_WYSTAWIONE_ID, 1), '2026-12-10', 'A', 1)");
     const std::int64_t firstKey = std::get<std::int64_t>(*fb::selectValue(
         tr, "select gen_id(GEN_PR_PRZELEWY_ZREALIZOWANE_ID, " + std::to_string(rows.size()) + ") from RDB$DATABASE"));
-    fb::Statement pay(tr, "update PR_PRZELEWY set ZAZNACZ = 0, WARTOSC_WYPLACONA = ?, WARTOSC = ?, "
-                          "DATA_REALIZACJI = ?, KOLEJNY = ? where ID = ?");
-    fb::Statement realize(tr, "insert into PR_PRZELEWY_ZREALIZOWANE (ID, ID_KONTRAHENTA, ID_KONTA_BANK, "
-                              "ID_KONTA_FIRMY, DATA_REALIZACJI, KOLEJNY, NR_FAKTURY, TRESC1, PARAGRAF, WN, WARTOSC, "
-                              "ID_PRZELEWU) values (?, ?, ?, 1, ?, 'A', ?, ?, ?, ?, ?, ?)");
+    fb::Statement pay(tr,
+                      "update PR_PRZELEWY set ZAZNACZ = 0, WARTOSC_WYPLACONA = ?, WARTOSC = ?, "
+                      "DATA_REALIZACJI = ?, KOLEJNY = ? where ID = ?");
+    fb::Statement realize(tr,
+                          "insert into PR_PRZELEWY_ZREALIZOWANE (ID, ID_KONTRAHENTA, ID_KONTA_BANK, "
+                          "ID_KONTA_FIRMY, DATA_REALIZACJI, KOLEJNY, NR_FAKTURY, TRESC1, PARAGRAF, WN, WARTOSC, "
+                          "ID_PRZELEWU) values (?, ?, ?, 1, ?, 'A', ?, ?, ?, ?, ?, ?)");
     std::int64_t key = firstKey - static_cast<std::int64_t>(rows.size());
     for (const Row& r : rows) {
         const double paid = r.paid + r.amount;
@@ -188,24 +222,26 @@ qint64 floorLoop(const QString& path) {
         pay.setParams({money(paid), money(full ? 0 : r.full - paid), full ? fb::Value(day) : fb::Value(),
                        full ? fb::Value(std::string("A")) : fb::Value(), r.id});
         pay.execute(tr);
-        realize.setParams({++key, r.contractor, r.account, day, r.invoice, r.title, r.paragraph, r.wn,
-                           money(r.amount), r.id});
+        realize.setParams(
+            {++key, r.contractor, r.account, day, r.invoice, r.title, r.paragraph, r.wn, money(r.amount), r.id});
         realize.execute(tr);
     }
 
-    const auto document =
-        std::get<std::int64_t>(*fb::selectValue(tr, "select gen_id(GEN_FK_DOKUMENTY_ID, 1) from RDB$DATABASE"));
-    fb::Statement header(tr, "insert into FK_DOKUMENTY (ID, ID_OKRESU, ID_KODU, KOD_DOK, NUMER_DOK, NR_KOLEJNY, "
-                             "DATA_DOK, DATA_OPERACJI, OPIS, ID_ZRODLA, ZAKSIEGOWANY, DODAL, DATA_DODANIA) "
-                             "values (?, 12, 3, 'PRZ', 'PRZ/12/0001', 1, ?, ?, '', ?, 0, 'ADMIN', CURRENT_DATE)");
+    const auto document = std::get<std::int64_t>(
+        *fb::selectValue(tr, "select gen_id(GEN_FK_DOKUMENTY_ID, 1) from RDB$DATABASE"));
+    fb::Statement header(tr,
+                         "insert into FK_DOKUMENTY (ID, ID_OKRESU, ID_KODU, KOD_DOK, NUMER_DOK, NR_KOLEJNY, "
+                         "DATA_DOK, DATA_OPERACJI, OPIS, ID_ZRODLA, ZAKSIEGOWANY, DODAL, DATA_DODANIA) "
+                         "values (?, 12, 3, 'PRZ', 'PRZ/12/0001', 1, ?, ?, '', ?, 0, 'ADMIN', CURRENT_DATE)");
     header.setParams({document, day, day, key});
     header.execute(tr);
     const auto firstEntry = std::get<std::int64_t>(*fb::selectValue(
         tr, "select gen_id(GEN_FK_DEKRETY_ID, " + std::to_string(rows.size()) + ") from RDB$DATABASE"));
     fb::Statement stamp(tr, "update PR_PRZELEWY_ZREALIZOWANE set ID_DOKUMENTU_FK = ? where ID = ?");
-    fb::Statement entry(tr, "insert into FK_DEKRETY (ID, ID_DOKUMENTU, LP, KONTO_WN, KONTO_MA, KWOTA, OPIS, DATA_DOK, "
-                            "DATA_OPERACJI, NAZWA_MA, NR_RACH, PARAGRAF, DODAL, DATA_DODANIA) "
-                            "values (?, ?, ?, ?, '130-1-80101-4210', ?, ?, ?, ?, ?, ?, ?, 'ADMIN', CURRENT_DATE)");
+    fb::Statement entry(tr,
+                        "insert into FK_DEKRETY (ID, ID_DOKUMENTU, LP, KONTO_WN, KONTO_MA, KWOTA, OPIS, DATA_DOK, "
+                        "DATA_OPERACJI, NAZWA_MA, NR_RACH, PARAGRAF, DODAL, DATA_DODANIA) "
+                        "values (?, ?, ?, ?, '130-1-80101-4210', ?, ?, ?, ?, ?, ?, ?, 'ADMIN', CURRENT_DATE)");
     std::int64_t lp = 0;
     key = firstKey - static_cast<std::int64_t>(rows.size());
     for (const Row& r : rows) {
@@ -235,16 +271,31 @@ int main(int argc, char** argv) {
     const QString work = QString::fromLocal8Bit(argv[1]);
     try {
         QDir().mkpath(work);
-        std::printf("creating two databases with %d marked transfers...\n", kTransfers);
+        std::printf("creating three databases with %d marked transfers...\n", kTransfers);
         createDatabase(work + "/real.fdb", work + "/dane-real");
-        createDatabase(work + "/floor.fdb", work + "/dane-floor");
+        copyDatabase(work + "/real.fdb", work + "/dane-real", work + "/floor.fdb", work + "/dane-floor");
+        copyDatabase(work + "/real.fdb", work + "/dane-real", work + "/set.fdb", work + "/dane-set");
         std::printf("issuing through the window:\n");
         qint64 standIn = 0;
-        const qint64 real = issueThroughTheWindow(work + "/real.fdb", standIn);
+        issuebench::EndState windowState;
+        const qint64 real = issueThroughTheWindow(work + "/real.fdb", work + "/dane-real", standIn, windowState);
         std::printf("floor, one prepared-statement loop:\n");
         const qint64 floor = floorLoop(work + "/floor.fdb");
-        std::printf("real_ms %lld floor_ms %lld standin_ms %lld\n", static_cast<long long>(real),
-                    static_cast<long long>(floor), static_cast<long long>(standIn));
+        std::printf("set-based statements:\n");
+        const qint64 set = issuebench::issueSetBased(paramsFor(work + "/set.fdb"),
+                                                     {kDay, 'A', 1, 3, QStringLiteral("ADMIN")});
+        const std::string rows = issuebench::difference(
+            windowState, issuebench::endState(paramsFor(work + "/set.fdb"), {work + "/dane-set", work + "/dane-real"}));
+        const QString file = QStringLiteral("/przelewy/pbk/P-2026-12-10-A.PLI");
+        const std::string bytes = issuebench::fileDifference(work + "/dane-real" + file, work + "/dane-set" + file);
+        if (!rows.empty() || !bytes.empty()) {
+            std::fprintf(stderr, "issue_batch: the set-based issue left another end state than the window: %s%s\n",
+                         rows.c_str(), bytes.c_str());
+            return 3;
+        }
+        std::printf("  same rows in every table, same generators, same bank file\n");
+        std::printf("real_ms %lld floor_ms %lld standin_ms %lld set_ms %lld\n", static_cast<long long>(real),
+                    static_cast<long long>(floor), static_cast<long long>(standIn), static_cast<long long>(set));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "issue_batch: %s\n", e.what());
         return 1;
