@@ -10,11 +10,9 @@
 #include "siblings/core/TdmMain.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -79,17 +77,11 @@ void TfrmImportPrzelewow::vZbudujOkno() {
     okno->addStretch();
     okno->addLayout(ui::buttonRow({btnWybierz, btnAnuluj}));
     setMinimumSize(560, 170);
-    if (const QScreen* ekran = QGuiApplication::primaryScreen())
-        move(ekran->availableGeometry().center() - rect().center());
 
-    auto* actAnuluj = new QAction(this);
-    actAnuluj->setShortcut(QKeySequence(Qt::Key_Escape));
-    actAnuluj->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(actAnuluj);
 
     connect(btnWybierz, &QPushButton::clicked, this, &TfrmImportPrzelewow::btnWybierzClick);
     connect(btnAnuluj, &QPushButton::clicked, this, &TfrmImportPrzelewow::btnAnulujClick);
-    connect(actAnuluj, &QAction::triggered, this, &TfrmImportPrzelewow::btnAnulujClick);
+    connect(ui::formKey(*this, Qt::Key_Escape), &QAction::triggered, this, &TfrmImportPrzelewow::btnAnulujClick);
 }
 
 void TfrmImportPrzelewow::onActivate() {

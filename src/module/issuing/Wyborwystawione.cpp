@@ -17,11 +17,9 @@
 
 #include <QAction>
 #include <QDateEdit>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <memory>
@@ -113,8 +111,6 @@ void TfrmWyborWystawione::vZbudujOkno() {
     uklad->addWidget(DBGrid1, 1);
     uklad->addLayout(ui::buttonRow({btnWybierz, btnAnuluj}));
     resize(460, 360);
-    if (const QScreen* ekran = QGuiApplication::primaryScreen())
-        move(ekran->availableGeometry().center() - rect().center());
 
     connect(btnWybierz, &QPushButton::clicked, this, &TfrmWyborWystawione::btnWybierzClick);
     connect(DBGrid1, &ui::DbGrid::rowActivated, this, &TfrmWyborWystawione::btnWybierzClick);

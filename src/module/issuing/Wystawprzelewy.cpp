@@ -17,11 +17,9 @@
 #include <QAction>
 #include <unordered_map>
 #include <QDateEdit>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -127,23 +125,13 @@ void TfrmWystawPrzelewy::vZbudujOkno() {
     uklad->addWidget(DBGrid1, 1);
     uklad->addLayout(dol);
     resize(680, 360);
-    if (const QScreen* ekran = QGuiApplication::primaryScreen())
-        move(ekran->availableGeometry().center() - rect().center());
 
-    auto* actAnuluj = new QAction(this);
-    actAnuluj->setShortcut(QKeySequence(Qt::Key_Escape));
-    actAnuluj->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(actAnuluj);
-    auto* actPomoc = new QAction(this);
-    actPomoc->setShortcut(QKeySequence(Qt::Key_F1));
-    actPomoc->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(actPomoc);
 
     connect(btnWybierz, &QPushButton::clicked, this, &TfrmWystawPrzelewy::btnWybierzClick);
     connect(btnAnuluj, &QPushButton::clicked, this, &TfrmWystawPrzelewy::btnAnulujClick);
-    connect(actAnuluj, &QAction::triggered, this, &TfrmWystawPrzelewy::btnAnulujClick);
+    connect(ui::formKey(*this, Qt::Key_Escape), &QAction::triggered, this, &TfrmWystawPrzelewy::btnAnulujClick);
     connect(btnHelp, &QToolButton::clicked, this, &TfrmWystawPrzelewy::btnHelpClick);
-    connect(actPomoc, &QAction::triggered, this, &TfrmWystawPrzelewy::btnHelpClick);
+    connect(ui::formKey(*this, Qt::Key_F1), &QAction::triggered, this, &TfrmWystawPrzelewy::btnHelpClick);
 }
 
 // ---------------------------------------------------------------- issuing

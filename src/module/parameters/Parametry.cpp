@@ -187,12 +187,7 @@ QFrame* TfrmParametry::vZbudujEdytory() {
 
 void TfrmParametry::vZbudujAkcje() {
     const auto akcja = [this](const char* nazwa, const QKeySequence& klawisz, void (TfrmParametry::*handler)()) {
-        auto* a = ui::named<QAction>(nazwa, this);
-        a->setShortcut(klawisz);
-        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        connect(a, &QAction::triggered, this, handler);
-        addAction(a);
-        return a;
+        return ui::formAction(*this, nazwa, QString(), klawisz, handler);
     };
     actModyfikuj = akcja("actModyfikuj", Qt::Key_F2, &TfrmParametry::btnModyfikujClick);
     actZapisz = akcja("actZapisz", Qt::CTRL | Qt::Key_S, &TfrmParametry::btnZapiszClick);

@@ -256,12 +256,7 @@ QWidget* TfrmPrzelewyDoAkceptacji::vZbudujDol() {
 void TfrmPrzelewyDoAkceptacji::vZbudujAkcje() {
     const auto akcja = [this](const char* nazwa, const QString& tekst, const QKeySequence& klawisz,
                               void (TfrmPrzelewyDoAkceptacji::*handler)()) {
-        auto* a = ui::named<QAction>(nazwa, tekst, this);
-        a->setShortcut(klawisz);
-        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        connect(a, &QAction::triggered, this, handler);
-        addAction(a);
-        return a;
+        return ui::formAction(*this, nazwa, tekst, klawisz, handler);
     };
     actZaznacz = akcja("actZaznacz", QStringLiteral("Akceptacja konta bankowego "), Qt::Key_F3,
                        &TfrmPrzelewyDoAkceptacji::btnAkceptujClick);

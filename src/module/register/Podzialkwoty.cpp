@@ -67,16 +67,12 @@ void TfrmPodzialKwoty::vZbudujOkno()
     okno->addLayout(przyciski);
     resize(380, 200);
 
-    auto* actAnuluj = new QAction(this);
-    actAnuluj->setShortcut(QKeySequence(Qt::Key_Escape));
-    actAnuluj->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(actAnuluj);
     ui::enterMovesFocus(*this);
 
     connect(edtWartosc, &ui::DBEdit::exited, this, &TfrmPodzialKwoty::vPokazZostaje);
     connect(btnOK, &QPushButton::clicked, this, &TfrmPodzialKwoty::btnOKClick);
     connect(btnAnuluj, &QPushButton::clicked, this, &TfrmPodzialKwoty::btnAnulujClick);
-    connect(actAnuluj, &QAction::triggered, this, &TfrmPodzialKwoty::btnAnulujClick);
+    connect(ui::formKey(*this, Qt::Key_Escape), &QAction::triggered, this, &TfrmPodzialKwoty::btnAnulujClick);
 }
 
 void TfrmPodzialKwoty::vPokazZostaje()

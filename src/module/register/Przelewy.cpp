@@ -328,12 +328,7 @@ void TfrmPrzelewy::vZbudujAkcje() {
     ActionList1->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     const auto akcja = [this](const char* nazwa, const QString& tekst, const QKeySequence& klawisz,
                               void (TfrmPrzelewy::*handler)()) {
-        auto* a = ui::named<QAction>(nazwa, tekst, this);
-        a->setShortcut(klawisz);
-        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        connect(a, &QAction::triggered, this, handler);
-        addAction(a);
-        return a;
+        return ui::formAction(*this, nazwa, tekst, klawisz, handler);
     };
     actDodaj = akcja("actDodaj", QStringLiteral("Dodaj przelew"), Qt::Key_Insert, &TfrmPrzelewy::btnDodajClick);
     actModyfikuj =

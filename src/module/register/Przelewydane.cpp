@@ -152,18 +152,11 @@ void TfrmPrzelewyDane::vZbudujOkno()
         setTabOrder(kolejnosc[i - 1], kolejnosc[i]);
 
     // Keys of this form only, not of the whole frame it may sit in.
-    const auto skrot = [this](const char* name, const QKeySequence& keys) {
-        auto* a = ui::named<QAction>(name, this);
-        a->setShortcut(keys);
-        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        addAction(a);
-        return a;
-    };
-    actZapisz = skrot("actZapisz", QKeySequence(Qt::CTRL | Qt::Key_S));
-    actAnuluj = skrot("actAnuluj", QKeySequence(Qt::Key_Escape));
-    connect(skrot("actKontrahent", QKeySequence(Qt::CTRL | Qt::Key_K)), &QAction::triggered, spbKontrahentSkrot,
+    actZapisz = ui::formKey(*this, Qt::CTRL | Qt::Key_S, "actZapisz");
+    actAnuluj = ui::formKey(*this, Qt::Key_Escape, "actAnuluj");
+    connect(ui::formKey(*this, Qt::CTRL | Qt::Key_K, "actKontrahent"), &QAction::triggered, spbKontrahentSkrot,
             &QToolButton::click);
-    connect(skrot("actPomoc", QKeySequence(Qt::Key_F1)), &QAction::triggered, btnHelp, &QPushButton::click);
+    connect(ui::formKey(*this, Qt::Key_F1, "actPomoc"), &QAction::triggered, btnHelp, &QPushButton::click);
     ui::enterMovesFocus(*this);
     ui::escapeClosesListFirst(*this);
 }

@@ -117,14 +117,10 @@ void TfrmZestawienia::vZbudujOkno()
     uklad->addLayout(ui::buttonRow({btnDrukuj, btnDrukuj2, btnAnuluj}));
     resize(430, 560);
 
-    auto* actAnuluj = new QAction(this);
-    actAnuluj->setShortcut(QKeySequence(Qt::Key_Escape));
-    actAnuluj->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(actAnuluj);
     DateTimePickerTermin->installEventFilter(this);
     edtSkrot->installEventFilter(this);
 
-    connect(actAnuluj, &QAction::triggered, this, &TfrmZestawienia::btnAnulujClick);
+    connect(ui::formKey(*this, Qt::Key_Escape), &QAction::triggered, this, &TfrmZestawienia::btnAnulujClick);
     connect(grpCzyWszystkie, &QButtonGroup::idClicked, this, [this](int item) { iCzyZaznaczone = item == 1 ? 1 : -1; });
     connect(grpCzyTermin, &QButtonGroup::idToggled, this,
             [this](int item, bool on) { if (on) DateTimePickerTermin->setVisible(item == 1); });

@@ -98,9 +98,11 @@ bool hasPendingEdits(const QWidget& window)
     });
 }
 
-QAction* formKey(QWidget& form, const QKeySequence& key)
+QAction* formKey(QWidget& form, const QKeySequence& key, const char* name)
 {
     auto* action = new QAction(&form);
+    if (name)
+        action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(key);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     form.addAction(action);

@@ -3,13 +3,13 @@
 // created under the names the code and the tests know them by, Enter
 // moving on to the next field as Tab does, and Escape closing an open list.
 
+#include <QAction>
+#include <QKeySequence>
 #include <QString>
 #include <initializer_list>
 #include <utility>
 
-class QAction;
 class QHBoxLayout;
-class QKeySequence;
 class QPushButton;
 class QWidget;
 
@@ -36,8 +36,21 @@ void escapeClosesListFirst(QWidget& form);
 bool hasPendingEdits(const QWidget& window);
 
 // A key of the form (Esc, F1) that works wherever the focus is inside it;
-// connect the action's triggered() to what the key does.
-QAction* formKey(QWidget& form, const QKeySequence& key);
+// connect the action's triggered() to what the key does. A named one is the
+// action the code and the tests know by that name.
+QAction* formKey(QWidget& form, const QKeySequence& key, const char* name = nullptr);
+
+// A named action of the form that runs `handler`: its text is its menu item,
+// its key (if any) works wherever the focus is inside the form.
+template <class Form>
+QAction* formAction(Form& form, const char* name, const QString& text, const QKeySequence& key,
+                    void (Form::*handler)())
+{
+    QAction* action = formKey(form, key, name);
+    action->setText(text);
+    QObject::connect(action, &QAction::triggered, &form, handler);
+    return action;
+}
 
 // The row of glyph buttons (save/OK, cancel) at the bottom right of a form,
 // all of one size so that a glyph without a caption still fills its button.
