@@ -1,6 +1,7 @@
 #include "module/frame/TDMP.h"
 
 #include "module/frame/PrzelewSql.h"
+#include "module/register/Zestawy.h"
 #include "platform/data/RowChanged.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/text/TextLimits.h"
@@ -208,9 +209,8 @@ void TDMP::dbBazaBeforeConnect() {
 }
 
 void TDMP::vUstawZestaw(int zestaw) {
-    static const char* marks[] = {"ZAZNACZ", "ZAZNACZ2", "ZAZNACZ3"};
+    fldZaznacz = &quePrzelewy.fieldByName(sPoleZestawu(zestaw));
     iKtoryZestaw = zestaw;
-    fldZaznacz = &quePrzelewy.fieldByName(QString::fromLatin1(marks[zestaw - 1]));
 }
 
 QStringList TDMP::sZapytanieZrealizowanych(const QString& warunek, const QString& porzadek) {

@@ -1,7 +1,7 @@
 #include "module/realized/Przelewydoakceptacji.h"
 
 #include "module/frame/TDMP.h"
-#include "platform/controls/DBEdit.h"
+#include "module/register/PanelZestawu.h"
 #include "platform/controls/EntryForm.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
@@ -84,12 +84,7 @@ TfrmPrzelewyDoAkceptacji::TfrmPrzelewyDoAkceptacji(QWidget* owner) : Form(owner)
 
     setWindowTitle(QStringLiteral("Akceptacja przelewów (kont bankowych)"));
     dmMain->vAddWindowTab(*this);
-    btnCzysc->setIcon(dmMain->PobierzSrednie().value(1));
-    const QColor parzysty = dmMain->clPobierzParzysty();
-    QPalette paleta = edtTekst->palette();
-    paleta.setColor(QPalette::Base, parzysty);
-    edtTekst->setPalette(paleta);
-    grdPrzelewy->setRowColors(parzysty, parzysty);
+    lista->vUstawKolory();
     dmMain->vKolorForm(*this);
 }
 
@@ -129,41 +124,22 @@ void TfrmPrzelewyDoAkceptacji::vZbudujOkno() {
                              {"WPROWADZONY", QString(), 40},
                              {"ID_KONTRAHENTA", QString(), 60}});
     grdPrzelewy->setDataset(&queRobPrzelewy);
-    grdPrzelewy->setDefaultDrawing(false);
-    grdPrzelewy->setCellPainter([this](const ui::DbGrid::Cell& cell) { grdPrzelewyDrawColumnCell(cell); });
-    lista = new TListaSortowana(*this, *grdPrzelewy, queRobPrzelewy, *edtTekst, kLiniaPorzadku,
+    lista = new TListaSortowana(*this, *grdPrzelewy, queRobPrzelewy, *edtTekst, *btnCzysc, kLiniaPorzadku,
                                 [this] { actSQLExecute(); });
-    connect(grdPrzelewy, &ui::DbGrid::keyPress, this, [this](QChar& key) {
-        if (key == u'\x1b') {
-            key = QChar();
-            close();
-        } else if (key != u'\r') {
-            lista->vZnakSiatki(key);
-        }
-    });
-    grdPrzelewy->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grdPrzelewy, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(grdPrzelewy->viewport()->mapToGlobal(at)); });
+    grdPrzelewy->setCellPainter([this](const ui::DbGrid::Cell& cell) { grdPrzelewyDrawColumnCell(cell); });
+    connect(grdPrzelewy, &ui::DbGrid::keyPress, lista, &TListaSortowana::vZnakSiatki);
     uklad->addWidget(grdPrzelewy, 1);
     uklad->addWidget(vZbudujRekord());
     uklad->addWidget(vZbudujDol());
     vZbudujAkcje();
+    lista->vMenuKontekstowe(*PopupMenu1);
 }
 
 QWidget* TfrmPrzelewyDoAkceptacji::vZbudujGore() {
     auto* gora = new QWidget(this);
     auto* uklad = new QHBoxLayout(gora);
     uklad->setContentsMargins(0, 0, 0, 0);
-    uklad->addWidget(new QLabel(QStringLiteral("Szukaj"), gora));
-    edtTekst = ui::named<QLineEdit>("edtTekst", gora);
-    edtTekst->setMaximumWidth(260);
-    uklad->addWidget(edtTekst);
-    btnCzysc = ui::named<QToolButton>("btnCzysc", gora);
-    btnCzysc->setToolTip(QStringLiteral("Wyczyść kryterium szybkiego wyszukiwania"));
-    btnCzysc->setAutoRaise(true);
-    connect(btnCzysc, &QToolButton::clicked, this, [this] { lista->actCzyscExecute(); });
-    uklad->addWidget(btnCzysc);
-    uklad->addStretch(1);
+    uklad->addLayout(TListaSortowana::pasekSzukania(gora, QStringLiteral("Szukaj"), edtTekst, btnCzysc), 1);
 
     rgWszystkie = ui::named<QGroupBox>("rgWszystkie", QStringLiteral("Przelewy do opłacenia"), gora);
     auto* pozycje = new QHBoxLayout(rgWszystkie);
@@ -186,12 +162,7 @@ QWidget* TfrmPrzelewyDoAkceptacji::vZbudujRekord() {
     auto* siatka = new QGridLayout(panel);
     siatka->setContentsMargins(6, 4, 6, 4);
     const auto dodaj = [&](const QString& etykieta, const char* nazwa, int wiersz, int kolumna, int szerokosc = 1) {
-        siatka->addWidget(new QLabel(etykieta, panel), wiersz, kolumna);
-        auto* edycja = new ui::DBEdit(panel);
-        edycja->setObjectName(QStringLiteral("dbe") + QLatin1String(nazwa));
-        edycja->setDataField(&queRobPrzelewy, QString::fromLatin1(nazwa));
-        edycja->setInfo(true);
-        siatka->addWidget(edycja, wiersz, kolumna + 1, 1, szerokosc);
+        TListaSortowana::vPoleRekordu(*siatka, queRobPrzelewy, etykieta, nazwa, wiersz, kolumna, szerokosc);
     };
     dodaj(QStringLiteral("Kwota"), "WARTOSC", 0, 0);
     dodaj(QStringLiteral("Nr faktury"), "NR_FAKTURY", 0, 2);
@@ -224,31 +195,11 @@ QWidget* TfrmPrzelewyDoAkceptacji::vZbudujDol() {
     btnOdAkceptuj = przycisk("btnOdAkceptuj", QStringLiteral("Anuluj akceptacje"), QStringLiteral("Del"),
                              &TfrmPrzelewyDoAkceptacji::btnOdAkceptujClick);
 
-    rgKtoryZestaw = ui::named<QGroupBox>("rgKtoryZestaw", QStringLiteral("Zaznaczanie"), dol);
-    auto* pozycje = new QHBoxLayout(rgKtoryZestaw);
-    grpZestawy = new QButtonGroup(rgKtoryZestaw);
-    const QString nazwy[] = {QStringLiteral("1- Zestaw"), QStringLiteral("2- Zestaw"), QStringLiteral("3 -Zestaw")};
-    for (int i = 0; i < 3; ++i) {
-        auto* pozycja = new QRadioButton(nazwy[i], rgKtoryZestaw);
-        pozycja->setObjectName(QStringLiteral("rgKtoryZestaw%1").arg(i + 1));
-        grpZestawy->addButton(pozycja, i);
-        pozycje->addWidget(pozycja);
-    }
+    rgKtoryZestaw = grupaZestawow(dol, grpZestawy);
     connect(grpZestawy, &QButtonGroup::idClicked, this, &TfrmPrzelewyDoAkceptacji::rgKtoryZestawClick);
     uklad->addWidget(rgKtoryZestaw);
 
-    const auto licznik = [&](const char* nazwa, const QString& etykieta, int szerokosc) {
-        uklad->addWidget(new QLabel(etykieta, dol));
-        auto* panel = ui::named<QLabel>(nazwa, dol);
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
-        panel->setMinimumWidth(szerokosc);
-        panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        uklad->addWidget(panel, 0, Qt::AlignVCenter);
-        return panel;
-    };
-    pnlIlosc = licznik("pnlIlosc", QStringLiteral("Ilość zaznacz. faktur:"), 50);
-    pnlRazem = licznik("pnlRazem", QStringLiteral("Razem:"), 120);
+    vLicznikiZestawu(*uklad, dol, pnlIlosc, pnlRazem);
     uklad->addStretch(1);
     return dol;
 }
@@ -293,7 +244,7 @@ bool TfrmPrzelewyDoAkceptacji::bJestWiersz() const { return queRobPrzelewy.isAct
 bool TfrmPrzelewyDoAkceptacji::bWszystkie() const { return grpWszystkie->checkedId() == 1; }
 
 int TfrmPrzelewyDoAkceptacji::iKontoBiezace() const {
-    return static_cast<int>(queRobPrzelewy.fieldByName(QStringLiteral("ID_KONTA_BANK")).asInteger());
+    return static_cast<int>(queRobPrzelewy["ID_KONTA_BANK"].asInteger());
 }
 
 int TfrmPrzelewyDoAkceptacji::iStanKonta() { return bJestWiersz() ? DMP->iKontoZaakceptowane(iKontoBiezace()) : 0; }
@@ -317,7 +268,7 @@ void TfrmPrzelewyDoAkceptacji::grdPrzelewyDrawColumnCell(const ui::DbGrid::Cell&
     if (cell.field != QLatin1String("ZAAKCEPTOWANE")) return;
     QPainter& p = *cell.painter;
     p.fillRect(cell.rect, Qt::white);
-    const bool tak = queRobPrzelewy.fieldByName(QStringLiteral("ZAAKCEPTOWANE")).asInteger() == 1;
+    const bool tak = queRobPrzelewy["ZAAKCEPTOWANE"].asInteger() == 1;
     const QString tekst = tak ? QStringLiteral("Tak") : QStringLiteral("NIE");
     p.setFont(QFont(QStringLiteral("Courier New"), 10));
     p.setPen(tak ? QColor(128, 128, 128) : QColor(255, 0, 0));
@@ -344,11 +295,7 @@ void TfrmPrzelewyDoAkceptacji::vPrzelicz() {
     grdPrzelewy->detachDataset();
     try {
         if (!queRobPrzelewy.isActive()) queRobPrzelewy.open();
-        const QString znak = sPoleZestawu(iZestaw);
-        zestaw.vZeruj();
-        for (queRobPrzelewy.first(); !queRobPrzelewy.eof(); queRobPrzelewy.next())
-            if (queRobPrzelewy.fieldByName(znak).asInteger() == 1)
-                zestaw.vDodaj(queRobPrzelewy.fieldByName(QStringLiteral("WARTOSC")).asDouble());
+        zestaw.vPrzelicz(queRobPrzelewy, iZestaw);
         vPokazZestaw();
         queRobPrzelewy.first();
     } catch (const std::exception& e) {

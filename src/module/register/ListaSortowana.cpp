@@ -1,14 +1,21 @@
 #include "module/register/ListaSortowana.h"
 
 #include "module/register/Sortowanie.h"
+#include "platform/controls/DBEdit.h"
+#include "platform/controls/EntryForm.h"
 #include "platform/data/Dataset.h"
 #include "platform/ui/FormBase.h"
 #include "siblings/core/TdmMain.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
+#include <QToolButton>
 
 namespace {
 
@@ -28,12 +35,41 @@ QChar znakKlawisza(const QKeyEvent* event) {
 }  // namespace
 
 TListaSortowana::TListaSortowana(QWidget& okno, ui::DbGrid& siatka, data::Dataset& zbior, QLineEdit& szukaj,
-                                 int liniaPorzadku, std::function<void()> odswiez)
-    : QObject(&okno), m_okno(okno), m_siatka(siatka), m_zbior(zbior), m_szukaj(szukaj),
+                                 QToolButton& czysc, int liniaPorzadku, std::function<void()> odswiez)
+    : QObject(&okno), m_okno(okno), m_siatka(siatka), m_zbior(zbior), m_szukaj(szukaj), m_czysc(czysc),
       m_liniaPorzadku(liniaPorzadku), m_odswiez(std::move(odswiez)) {
     szukaj.installEventFilter(this);
+    siatka.setDefaultDrawing(false);
+    siatka.setCellPainter([this](const ui::DbGrid::Cell& cell) { vRysuj(cell); });
     connect(&siatka, &ui::DbGrid::titleClicked, this, &TListaSortowana::vKliknietyTytul);
     connect(&siatka, &ui::DbGrid::keyUp, this, &TListaSortowana::vPuszczonyKlawisz);
+    connect(&czysc, &QToolButton::clicked, this, &TListaSortowana::actCzyscExecute);
+}
+
+QHBoxLayout* TListaSortowana::pasekSzukania(QWidget* rodzic, const QString& etykieta, QLineEdit*& szukaj,
+                                            QToolButton*& czysc) {
+    auto* pasek = new QHBoxLayout;
+    pasek->addWidget(new QLabel(etykieta, rodzic));
+    szukaj = ui::named<QLineEdit>("edtTekst", rodzic);
+    szukaj->setMaximumWidth(260);
+    pasek->addWidget(szukaj);
+    czysc = ui::named<QToolButton>("btnCzysc", rodzic);
+    czysc->setToolTip(QStringLiteral("Wyczyść kryterium szybkiego wyszukiwania"));
+    czysc->setAutoRaise(true);
+    pasek->addWidget(czysc);
+    pasek->addStretch(1);
+    return pasek;
+}
+
+void TListaSortowana::vPoleRekordu(QGridLayout& siatka, data::Dataset& zbior, const QString& etykieta,
+                                   const char* pole, int wiersz, int kolumna, int szerokosc) {
+    QWidget* panel = siatka.parentWidget();
+    siatka.addWidget(new QLabel(etykieta, panel), wiersz, kolumna);
+    auto* edycja = new ui::DBEdit(panel);
+    edycja->setObjectName(QStringLiteral("dbe") + QLatin1String(pole));
+    edycja->setDataField(&zbior, QString::fromLatin1(pole));
+    edycja->setInfo(true);
+    siatka.addWidget(edycja, wiersz, kolumna + 1, 1, szerokosc);
 }
 
 int TListaSortowana::iBiezaceId() const {
@@ -82,9 +118,13 @@ void TListaSortowana::vSzukaj(QChar key) {
 }
 
 void TListaSortowana::vZnakSiatki(QChar& key) {
-    if (key.isNull()) return;
-    vSzukaj(key);
+    if (key.isNull() || key == u'\r') return;
+    const QChar znak = key;
     key = QChar();
+    if (znak == u'\x1b')
+        m_okno.close();
+    else
+        vSzukaj(znak);
 }
 
 void TListaSortowana::vKlawiszSiatki(int& key, Qt::KeyboardModifiers shift) {
@@ -148,4 +188,19 @@ void TListaSortowana::vRysuj(const ui::DbGrid::Cell& cell) {
         tlo = probka.pixelColor(0, 0);
     }
     cell.painter->fillRect(cell.rect, tlo);
+}
+
+void TListaSortowana::vUstawKolory() {
+    m_czysc.setIcon(dmMain->PobierzSrednie().value(1));
+    const QColor parzysty = dmMain->clPobierzParzysty();
+    QPalette paleta = m_szukaj.palette();
+    paleta.setColor(QPalette::Base, parzysty);
+    m_szukaj.setPalette(paleta);
+    m_siatka.setRowColors(parzysty, parzysty);
+}
+
+void TListaSortowana::vMenuKontekstowe(QMenu& menu) {
+    m_siatka.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&m_siatka, &QWidget::customContextMenuRequested, &menu,
+            [this, &menu](const QPoint& at) { menu.popup(m_siatka.viewport()->mapToGlobal(at)); });
 }

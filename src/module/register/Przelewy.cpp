@@ -6,10 +6,10 @@
 #include "module/import/Wyciagibankowe.h"
 #include "module/issuing/Wystawprzelewy.h"
 #include "module/realized/Zrealizowane.h"
+#include "module/register/PanelZestawu.h"
 #include "module/register/Podzialkwoty.h"
 #include "module/register/Przelewydane.h"
 #include "module/reports/Zestawienia.h"
-#include "platform/controls/DBEdit.h"
 #include "platform/controls/EntryForm.h"
 #include "platform/data/RowChanged.h"
 #include "platform/data/UnitOfWork.h"
@@ -27,7 +27,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -115,13 +114,8 @@ TfrmPrzelewy::TfrmPrzelewy(QWidget* owner, bool przywroc) : Form(owner), bPrzywr
     const std::pair<QToolButton*, int> naPasku[] = {{btnAnuluj, 0}, {btnModyfikuj, 1}, {btnUsun, 2}, {btnDodaj, 3},
                                                     {btnWybierz, 4}};
     for (const auto& [button, index] : naPasku) button->setIcon(obrazy.value(index));
-    btnCzysc->setIcon(dmMain->PobierzSrednie().value(1));
     btnPomoc->setIcon(dmMain->PobierzFiltry().value(5));
-    const QColor parzysty = dmMain->clPobierzParzysty();
-    QPalette paleta = edtTekst->palette();
-    paleta.setColor(QPalette::Base, parzysty);
-    edtTekst->setPalette(paleta);
-    grdPrzelewy->setRowColors(parzysty, parzysty);
+    lista->vUstawKolory();
     dmMain->vKolorForm(*this);
 
     DMP->grdPrzelewy = grdPrzelewy;
@@ -142,8 +136,10 @@ void TfrmPrzelewy::vZbudujOkno() {
     vZbudujRekord(*uklad);
     vZbudujDol(*uklad);
     vZbudujAkcje();
-    lista = new TListaSortowana(*this, *grdPrzelewy, przelewy(), *edtTekst, TDMP::kLiniaPorzadku, [this] { actSQLExecute(); });
+    lista = new TListaSortowana(*this, *grdPrzelewy, przelewy(), *edtTekst, *btnCzysc, TDMP::kLiniaPorzadku,
+                                [this] { actSQLExecute(); });
     connect(grdPrzelewy, &ui::DbGrid::keyDown, lista, &TListaSortowana::vKlawiszSiatki);
+    lista->vMenuKontekstowe(*PopupMenu1);
 }
 
 void TfrmPrzelewy::vZbudujGore(QBoxLayout& uklad) {
@@ -186,15 +182,7 @@ void TfrmPrzelewy::vZbudujGore(QBoxLayout& uklad) {
     connect(spbWyciagiBankowe, &QToolButton::clicked, this, &TfrmPrzelewy::spbWyciagiBankoweClick);
     siatka->addLayout(okna, 0, 1);
 
-    auto* szukanie = new QHBoxLayout;
-    szukanie->addWidget(new QLabel(QStringLiteral("Szukaj:"), gora));
-    edtTekst = ui::named<QLineEdit>("edtTekst", gora);
-    edtTekst->setMaximumWidth(260);
-    szukanie->addWidget(edtTekst);
-    btnCzysc = przycisk(gora, "btnCzysc", QString(), QStringLiteral("Wyczyść kryterium szybkiego wyszukiwania"));
-    connect(btnCzysc, &QToolButton::clicked, this, &TfrmPrzelewy::actCzyscExecute);
-    szukanie->addWidget(btnCzysc);
-    szukanie->addStretch(1);
+    QHBoxLayout* szukanie = TListaSortowana::pasekSzukania(gora, QStringLiteral("Szukaj:"), edtTekst, btnCzysc);
     spbWszystkie = przycisk(gora, "spbWszystkie", QStringLiteral("Pokaż / Ukryj faktury opłacone"));
     connect(spbWszystkie, &QToolButton::clicked, this, &TfrmPrzelewy::spbWszystkieClick);
     szukanie->addWidget(spbWszystkie);
@@ -233,12 +221,7 @@ void TfrmPrzelewy::vZbudujSiatke(QBoxLayout& uklad) {
                              {"WPROWADZONY", QString(), 40},
                              {"ID_KONTRAHENTA", QString(), 60}});
     grdPrzelewy->setDataset(&DMP->quePrzelewy);
-    grdPrzelewy->setDefaultDrawing(false);
-    grdPrzelewy->setCellPainter([this](const ui::DbGrid::Cell& cell) { lista->vRysuj(cell); });
     connect(grdPrzelewy, &ui::DbGrid::keyPress, this, &TfrmPrzelewy::grdPrzelewyKeyPress);
-    grdPrzelewy->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grdPrzelewy, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(grdPrzelewy->viewport()->mapToGlobal(at)); });
     uklad.addWidget(grdPrzelewy, 1);
 }
 
@@ -247,26 +230,21 @@ void TfrmPrzelewy::vZbudujRekord(QBoxLayout& uklad) {
     pnlRecord->setFrameShape(QFrame::StyledPanel);
     auto* siatka = new QGridLayout(pnlRecord);
     siatka->setContentsMargins(6, 4, 6, 4);
-    const auto dodaj = [&](QWidget* panel, QGridLayout* g, const QString& etykieta, const char* nazwa, int wiersz,
-                           int kolumna, int szerokosc = 1) {
-        g->addWidget(new QLabel(etykieta, panel), wiersz, kolumna);
-        auto* edycja = new ui::DBEdit(panel);
-        edycja->setObjectName(QStringLiteral("dbe") + QLatin1String(nazwa));
-        edycja->setDataField(&przelewy(), QString::fromLatin1(nazwa));
-        edycja->setInfo(true);
-        g->addWidget(edycja, wiersz, kolumna + 1, 1, szerokosc);
+    const auto dodaj = [](QGridLayout* g, const QString& etykieta, const char* nazwa, int wiersz, int kolumna,
+                          int szerokosc = 1) {
+        TListaSortowana::vPoleRekordu(*g, przelewy(), etykieta, nazwa, wiersz, kolumna, szerokosc);
     };
-    dodaj(pnlRecord, siatka, QStringLiteral("Nr faktury"), "NR_FAKTURY", 0, 0);
-    dodaj(pnlRecord, siatka, QStringLiteral("Kontrahent"), "KONTRAHENT_NAZWA", 0, 2, 3);
-    dodaj(pnlRecord, siatka, QStringLiteral("Konto"), "KONTRAHENT_KONTO", 1, 0);
-    dodaj(pnlRecord, siatka, QStringLiteral("Kwota"), "WARTOSC", 1, 2);
-    dodaj(pnlRecord, siatka, QStringLiteral("Termin zapłaty"), "TERMIN_ZAPLATY", 1, 4);
-    dodaj(pnlRecord, siatka, QStringLiteral("Treść"), "TRESC1", 2, 0, 5);
+    dodaj(siatka, QStringLiteral("Nr faktury"), "NR_FAKTURY", 0, 0);
+    dodaj(siatka, QStringLiteral("Kontrahent"), "KONTRAHENT_NAZWA", 0, 2, 3);
+    dodaj(siatka, QStringLiteral("Konto"), "KONTRAHENT_KONTO", 1, 0);
+    dodaj(siatka, QStringLiteral("Kwota"), "WARTOSC", 1, 2);
+    dodaj(siatka, QStringLiteral("Termin zapłaty"), "TERMIN_ZAPLATY", 1, 4);
+    dodaj(siatka, QStringLiteral("Treść"), "TRESC1", 2, 0, 5);
 
     pnlParagraf = ui::named<QFrame>("pnlParagraf", pnlRecord);
     auto* paragraf = new QGridLayout(pnlParagraf);
     paragraf->setContentsMargins(0, 0, 0, 0);
-    dodaj(pnlParagraf, paragraf, QStringLiteral("Paragraf"), "PARAGRAF", 0, 0);
+    dodaj(paragraf, QStringLiteral("Paragraf"), "PARAGRAF", 0, 0);
     siatka->addWidget(pnlParagraf, 3, 0, 1, 3);
     siatka->setColumnStretch(1, 2);
     siatka->setColumnStretch(3, 1);
@@ -280,16 +258,7 @@ void TfrmPrzelewy::vZbudujDol(QBoxLayout& uklad) {
     auto* dol = new QHBoxLayout(pnlBottom);
     dol->setContentsMargins(6, 4, 6, 4);
 
-    rgKtoryZestaw = ui::named<QGroupBox>("rgKtoryZestaw", QStringLiteral("Zaznaczanie"), pnlBottom);
-    auto* pozycje = new QHBoxLayout(rgKtoryZestaw);
-    grpZestawy = new QButtonGroup(rgKtoryZestaw);
-    const QString nazwy[] = {QStringLiteral("1- Zestaw"), QStringLiteral("2- Zestaw"), QStringLiteral("3 -Zestaw")};
-    for (int i = 0; i < 3; ++i) {
-        auto* pozycja = new QRadioButton(nazwy[i], rgKtoryZestaw);
-        pozycja->setObjectName(QStringLiteral("rgKtoryZestaw%1").arg(i + 1));
-        grpZestawy->addButton(pozycja, i);
-        pozycje->addWidget(pozycja);
-    }
+    rgKtoryZestaw = grupaZestawow(pnlBottom, grpZestawy);
     connect(grpZestawy, &QButtonGroup::idClicked, this, &TfrmPrzelewy::rgKtoryZestawClick);
     dol->addWidget(rgKtoryZestaw);
 
@@ -298,18 +267,7 @@ void TfrmPrzelewy::vZbudujDol(QBoxLayout& uklad) {
     connect(btnZaznacz, &QPushButton::clicked, this, &TfrmPrzelewy::btnZaznaczClick);
     dol->addWidget(btnZaznacz);
 
-    const auto licznik = [&](const char* nazwa, const QString& etykieta, int szerokosc) {
-        dol->addWidget(new QLabel(etykieta, pnlBottom));
-        auto* panel = ui::named<QLabel>(nazwa, pnlBottom);
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
-        panel->setMinimumWidth(szerokosc);
-        panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        dol->addWidget(panel, 0, Qt::AlignVCenter);
-        return panel;
-    };
-    pnlIlosc = licznik("pnlIlosc", QStringLiteral("Ilość zaznacz. faktur:"), 50);
-    pnlRazem = licznik("pnlRazem", QStringLiteral("Razem:"), 120);
+    vLicznikiZestawu(*dol, pnlBottom, pnlIlosc, pnlRazem);
     dol->addStretch(1);
 
     btnWystaw = ui::named<QPushButton>("btnWystaw", QStringLiteral("Wystaw przelewy"), pnlBottom);
@@ -406,9 +364,6 @@ void TfrmPrzelewy::grdPrzelewyKeyPress(QChar& key) {
     if (key == u'\r') {
         key = QChar();
         btnModyfikujClick();
-    } else if (key == u'\x1b') {
-        key = QChar();
-        close();
     } else {
         lista->vZnakSiatki(key);
     }
@@ -484,9 +439,7 @@ void TfrmPrzelewy::vPrzelicz() {
     grdPrzelewy->detachDataset();
     try {
         if (!przelewy().isActive()) przelewy().open();
-        zestaw.vZeruj();
-        for (przelewy().first(); !przelewy().eof(); przelewy().next())
-            if (DMP->fldZaznacz->asInteger() == 1) zestaw.vDodaj(dWartosc());
+        zestaw.vPrzelicz(przelewy(), DMP->iKtoryZestaw);
         vPokazZestaw();
         przelewy().first();
     } catch (const std::exception& e) {

@@ -32,6 +32,12 @@ void TZestawZaznaczonych::vZeruj() {
     m_razem = 0;
 }
 
+void TZestawZaznaczonych::vPrzelicz(data::Dataset& przelewy, int zestaw) {
+    vZeruj();
+    for (przelewy.first(); !przelewy.eof(); przelewy.next())
+        if (bZaznaczonyWZestawie(przelewy, zestaw)) vDodaj(przelewy["WARTOSC"].asDouble());
+}
+
 void TZestawZaznaczonych::vDodaj(double kwota) {
     ++m_ilosc;
     vDodajKwote(kwota);

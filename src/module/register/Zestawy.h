@@ -31,6 +31,9 @@ public:
     double dRazem() const { return m_razem; }
 
     void vZeruj();
+    // Counts afresh the rows of `przelewy` marked in `zestaw`, walking it from
+    // the first row to the end.
+    void vPrzelicz(data::Dataset& przelewy, int zestaw);
     void vDodaj(double kwota);     // one more row of that amount
     void vOdejmij(double kwota);   // one row of that amount less
     // The amount of a counted row changes (a partial payment): only the sum moves.
