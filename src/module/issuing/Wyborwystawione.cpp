@@ -4,6 +4,7 @@
 #include "module/issuing/BankFile.h"
 #include "module/issuing/BatchRows.h"
 #include "module/issuing/BatchSteps.h"
+#include "module/issuing/RamkaWyboru.h"
 #include "module/issuing/Wycofanie.h"
 #include "module/issuing/Wystawprzelewy.h"
 #include "module/reports/Reportviewer.h"
@@ -12,16 +13,13 @@
 #include "platform/data/SqlText.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
-#include "platform/ui/Glyphs.h"
 #include "siblings/core/TdmMain.h"
 
-#include <QAction>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <memory>
 
 namespace {
@@ -55,8 +53,6 @@ TfrmWyborWystawione::TfrmWyborWystawione(QWidget* owner, char tryb) : Form(owner
     setWindowTitle(QStringLiteral("Wybierz przelewy z dnia:"));
     setMinimumSize(400, 300);
     vZbudujOkno();
-    ui::loadGlyphs({{btnAnuluj, "D_ANULUJ"}, {btnWybierz, "D_WYBIERZ"}});
-    btnHelp->setIcon(dmMain->PobierzFiltry().value(5));
     lblTytul->setText(sTytul(cTryb));
 
     // The batch of the realized row the user stood on, if there was one.
@@ -71,11 +67,6 @@ TfrmWyborWystawione::TfrmWyborWystawione(QWidget* owner, char tryb) : Form(owner
 }
 
 void TfrmWyborWystawione::vZbudujOkno() {
-    QPalette tlo = palette();
-    tlo.setColor(QPalette::Window, QColor(0xE2, 0xE2, 0xE2));
-    setPalette(tlo);
-    setAutoFillBackground(true);
-
     lblTytul = ui::named<QLabel>("lblTytul");
     QPalette granat = lblTytul->palette();
     granat.setColor(QPalette::WindowText, QColor(0, 0, 0x80));
@@ -83,9 +74,6 @@ void TfrmWyborWystawione::vZbudujOkno() {
     QFont gruba = lblTytul->font();
     gruba.setBold(true);
     lblTytul->setFont(gruba);
-    btnHelp = ui::named<QToolButton>("btnHelp");
-    btnHelp->setAutoRaise(true);
-    btnHelp->setToolTip(QStringLiteral("F1 - pomoc"));
 
     DBGrid1 = ui::named<ui::DbGrid>("DBGrid1");
     DBGrid1->setColumns({{kPolePartii, QStringLiteral("Data realizacji"), 99},
@@ -97,27 +85,11 @@ void TfrmWyborWystawione::vZbudujOkno() {
     DBGrid1->setDataset(&DMP->queWystawione);
     DMP->grdWystawione = DBGrid1;
 
-    btnWybierz = ui::named<QPushButton>("btnWybierz", QStringLiteral("Wybierz"));
-    btnWybierz->setToolTip(QStringLiteral("Zapisz zmiany i zamknij okno"));
-    btnAnuluj = ui::named<QPushButton>("btnAnuluj", QStringLiteral("Anuluj"));
-    btnAnuluj->setToolTip(QStringLiteral("Anuluj zmiany i zamknij okno"));
-
     auto* gora = new QHBoxLayout;
-    gora->setContentsMargins(0, 0, 8, 0);
     gora->addWidget(lblTytul, 1);
-    gora->addWidget(btnHelp);
-    auto* uklad = new QVBoxLayout(this);
-    uklad->addLayout(gora);
-    uklad->addWidget(DBGrid1, 1);
-    uklad->addLayout(ui::buttonRow({btnWybierz, btnAnuluj}));
+    vZbudujRamkeWyboru(*this, gora, DBGrid1);
     resize(460, 360);
-
-    connect(btnWybierz, &QPushButton::clicked, this, &TfrmWyborWystawione::btnWybierzClick);
     connect(DBGrid1, &ui::DbGrid::rowActivated, this, &TfrmWyborWystawione::btnWybierzClick);
-    connect(btnAnuluj, &QPushButton::clicked, this, &TfrmWyborWystawione::btnAnulujClick);
-    connect(ui::formKey(*this, Qt::Key_Escape), &QAction::triggered, this, &TfrmWyborWystawione::btnAnulujClick);
-    connect(btnHelp, &QToolButton::clicked, this, &TfrmWyborWystawione::btnHelpClick);
-    connect(ui::formKey(*this, Qt::Key_F1), &QAction::triggered, this, &TfrmWyborWystawione::btnHelpClick);
 }
 
 void TfrmWyborWystawione::onActivate() {

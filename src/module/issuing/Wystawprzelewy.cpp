@@ -5,23 +5,21 @@
 #include "module/issuing/BankFile.h"
 #include "module/issuing/BatchSteps.h"
 #include "module/issuing/LedgerPosting.h"
+#include "module/issuing/RamkaWyboru.h"
 #include "platform/controls/EntryForm.h"
 #include "platform/data/RowChanged.h"
 #include "platform/data/SqlText.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/grid/DbGrid.h"
 #include "platform/ui/Dialogs.h"
-#include "platform/ui/Glyphs.h"
 #include "siblings/core/TdmMain.h"
 
-#include <QAction>
 #include <unordered_map>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -69,18 +67,11 @@ TfrmWystawPrzelewy::TfrmWystawPrzelewy(QWidget* owner) : Form(owner) {
     } catch (const std::exception& e) {
         ui::showError(objectName(), "FormCreate", e);
     }
-    ui::loadGlyphs({{btnAnuluj, "D_ANULUJ"}, {btnWybierz, "D_WYBIERZ"}});
-    btnHelp->setIcon(dmMain->PobierzFiltry().value(5));
     dmMain->vKolorForm(*this);
     dtPrzelewu->setDate(QDate::currentDate());
 }
 
 void TfrmWystawPrzelewy::vZbudujOkno() {
-    QPalette tlo = palette();
-    tlo.setColor(QPalette::Window, QColor(0xE2, 0xE2, 0xE2));
-    setPalette(tlo);
-    setAutoFillBackground(true);
-
     dtPrzelewu = ui::named<QDateEdit>("dtPrzelewu");
     dtPrzelewu->setCalendarPopup(true);
     dtPrzelewu->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
@@ -94,9 +85,6 @@ void TfrmWystawPrzelewy::vZbudujOkno() {
     QFont gruba = pnlKolejny->font();
     gruba.setBold(true);
     pnlKolejny->setFont(gruba);
-    btnHelp = ui::named<QToolButton>("btnHelp");
-    btnHelp->setAutoRaise(true);
-    btnHelp->setToolTip(QStringLiteral("F1 - pomoc"));
 
     DBGrid1 = ui::named<ui::DbGrid>("DBGrid1");
     DBGrid1->setColumns({{QStringLiteral("NAZWA"), QStringLiteral("Bank"), 180},
@@ -107,31 +95,13 @@ void TfrmWystawPrzelewy::vZbudujOkno() {
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setDataset(&DMP->queBanki);
 
-    btnWybierz = ui::named<QPushButton>("btnWybierz", QStringLiteral("Wybierz"));
-    btnWybierz->setToolTip(QStringLiteral("Zapisz zmiany i zamknij okno"));
-    btnAnuluj = ui::named<QPushButton>("btnAnuluj", QStringLiteral("Anuluj"));
-    btnAnuluj->setToolTip(QStringLiteral("Anuluj zmiany i zamknij okno"));
-
     auto* gora = new QHBoxLayout;
-    gora->setContentsMargins(0, 0, 8, 0);
     gora->addWidget(new QLabel(QStringLiteral("Data wystawienia przelewów :")));
     gora->addWidget(dtPrzelewu);
     gora->addWidget(pnlKolejny);
     gora->addStretch(1);
-    gora->addWidget(btnHelp);
-    auto* dol = ui::buttonRow({btnWybierz, btnAnuluj});
-    auto* uklad = new QVBoxLayout(this);
-    uklad->addLayout(gora);
-    uklad->addWidget(DBGrid1, 1);
-    uklad->addLayout(dol);
+    vZbudujRamkeWyboru(*this, gora, DBGrid1);
     resize(680, 360);
-
-
-    connect(btnWybierz, &QPushButton::clicked, this, &TfrmWystawPrzelewy::btnWybierzClick);
-    connect(btnAnuluj, &QPushButton::clicked, this, &TfrmWystawPrzelewy::btnAnulujClick);
-    connect(ui::formKey(*this, Qt::Key_Escape), &QAction::triggered, this, &TfrmWystawPrzelewy::btnAnulujClick);
-    connect(btnHelp, &QToolButton::clicked, this, &TfrmWystawPrzelewy::btnHelpClick);
-    connect(ui::formKey(*this, Qt::Key_F1), &QAction::triggered, this, &TfrmWystawPrzelewy::btnHelpClick);
 }
 
 // ---------------------------------------------------------------- issuing
