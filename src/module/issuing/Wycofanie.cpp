@@ -1,6 +1,7 @@
 #include "module/issuing/Wycofanie.h"
 
 #include "module/frame/TDMP.h"
+#include "platform/fb/Scalar.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
 #include "siblings/finanse/TdmFinanse.h"
@@ -12,16 +13,7 @@ namespace {
 
 fb::Transaction& shared() { return dmMain->transaction(); }
 
-std::int64_t integer(const std::optional<fb::Value>& value)
-{
-    if (!value || fb::isNull(*value)) return 0;
-    if (const auto* i = std::get_if<std::int64_t>(&*value)) return *i;
-    return 0;
-}
-
 fb::Value grosze(std::int64_t units) { return fb::Decimal{units, 2}; }
-
-QString text(const data::Dataset& row, const char* name) { return row.fieldByName(QLatin1String(name)).asString(); }
 
 [[noreturn]] void changedMeanwhile(const QString& what)
 {
@@ -34,18 +26,18 @@ QString text(const data::Dataset& row, const char* name) { return row.fieldByNam
 // contractor and invoice realized that day, else the newest of them in any state.
 std::int64_t przelewZrodlowy(const data::Dataset& row, const QDate& date)
 {
-    const data::Field& link = row.fieldByName(QStringLiteral("ID_PRZELEWU"));
+    const data::Field& link = row["ID_PRZELEWU"];
     if (!link.isNull())
-        return integer(fb::selectValue(shared(), "select ID from PR_PRZELEWY where ID = ?", {std::int64_t(link.asInteger())}));
-    const fb::Value contractor = std::int64_t(row.fieldByName(QStringLiteral("ID_KONTRAHENTA")).asInteger());
-    const fb::Value invoice = text(row, "NR_FAKTURY").toStdString();
-    const std::int64_t sameDay = integer(fb::selectValue(
+        return fb::asInteger(fb::selectValue(shared(), "select ID from PR_PRZELEWY where ID = ?", {std::int64_t(link.asInteger())}));
+    const fb::Value contractor = std::int64_t(row["ID_KONTRAHENTA"].asInteger());
+    const fb::Value invoice = row["NR_FAKTURY"].asString().toStdString();
+    const std::int64_t sameDay = fb::asInteger(fb::selectValue(
         shared(),
         "select first 1 ID from PR_PRZELEWY where DATA_REALIZACJI = ? and ID_KONTRAHENTA = ? and NR_FAKTURY = ? "
         "order by ID desc",
         {fb::Timestamp{date.year(), date.month(), date.day()}, contractor, invoice}));
     if (sameDay > 0) return sameDay;
-    return integer(fb::selectValue(
+    return fb::asInteger(fb::selectValue(
         shared(), "select first 1 ID from PR_PRZELEWY where ID_KONTRAHENTA = ? and NR_FAKTURY = ? order by ID desc",
         {contractor, invoice}));
 }
@@ -53,8 +45,8 @@ std::int64_t przelewZrodlowy(const data::Dataset& row, const QDate& date)
 void oznaczWycofany(const data::Dataset& row)
 {
     fb::Statement mark(shared(), "update PR_PRZELEWY_ZREALIZOWANE set KOLEJNY = '*' where ID = ? and KOLEJNY = ?");
-    mark.setParams({std::int64_t(row.fieldByName(QStringLiteral("ID")).asInteger()), text(row, "KOLEJNY").toStdString()});
-    if (mark.execute(shared()) != 1) changedMeanwhile("Przelew zrealizowany " + text(row, "NR_FAKTURY"));
+    mark.setParams({std::int64_t(row["ID"].asInteger()), row["KOLEJNY"].asString().toStdString()});
+    if (mark.execute(shared()) != 1) changedMeanwhile("Przelew zrealizowany " + row["NR_FAKTURY"].asString());
 }
 
 // Takes the paid amount back; the transfer is pending again and owes the rest.
@@ -87,7 +79,7 @@ WynikWycofania wycofajPartie(const QDate& date, bool zaznacz)
 {
     data::Dataset& rows = DMP->queZrealizowane;
     rows.first();
-    const data::Field& document = rows.fieldByName(QStringLiteral("ID_DOKUMENTU_FK"));
+    const data::Field& document = rows["ID_DOKUMENTU_FK"];
     // The rows of a batch share its document; the ledger deletes it in the
     // shared transaction, so a failure below brings it back with the rest.
     if (!document.isNull() && document.asInteger() > 0 &&
@@ -99,10 +91,10 @@ WynikWycofania wycofajPartie(const QDate& date, bool zaznacz)
         oznaczWycofany(rows);
         const std::int64_t transfer = przelewZrodlowy(rows, date);
         if (transfer <= 0) {
-            ui::dialogs().showMessage("Brak faktury na zb.Przelewy " + text(rows, "NR_FAKTURY"));
+            ui::dialogs().showMessage("Brak faktury na zb.Przelewy " + rows["NR_FAKTURY"].asString());
             continue;
         }
-        zwrocPrzelew(transfer, rows.fieldByName(QStringLiteral("WARTOSC")).asDecimal().rescaled(2).units, zaznacz);
+        zwrocPrzelew(transfer, rows["WARTOSC"].asDecimal().rescaled(2).units, zaznacz);
     }
     return WynikWycofania::Wycofano;
 }

@@ -9,6 +9,7 @@
 #include "module/realized/Zrealizowanepokaz.h"
 #include "module/register/Sortowanie.h"
 #include "platform/controls/EntryForm.h"
+#include "platform/data/SqlText.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
@@ -165,7 +166,7 @@ void TfrmZrealizowane::vZbudujMenu() {
 void TfrmZrealizowane::vUstawZakres(const QDate& od, const QDate& doDnia) {
     sDataOd = od.toString(QStringLiteral("yyyy-MM-dd"));
     sDataDo = doDnia.toString(QStringLiteral("yyyy-MM-dd"));
-    sWarunek = " AND  a.DATA_REALIZACJI >='" + sDataOd + "' AND a.DATA_REALIZACJI <='" + sDataDo + "'";
+    sWarunek = " AND  a.DATA_REALIZACJI >=" + data::sqlDate(od) + " AND a.DATA_REALIZACJI <=" + data::sqlDate(doDnia);
 }
 
 // ---------------------------------------------------------------- activation and closing

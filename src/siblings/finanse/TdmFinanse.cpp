@@ -1,5 +1,6 @@
 #include "siblings/finanse/TdmFinanse.h"
 
+#include "platform/fb/Scalar.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/ChooserWindow.h"
 #include "siblings/core/TdmMain.h"
@@ -31,17 +32,6 @@ fb::Value date(const QDate& value)
     return fb::Timestamp{value.year(), value.month(), value.day()};
 }
 
-std::int64_t integer(const std::optional<fb::Value>& value)
-{
-    if (!value)
-        return 0;
-    if (auto i = std::get_if<std::int64_t>(&*value))
-        return *i;
-    if (auto d = std::get_if<fb::Decimal>(&*value))
-        return d->rescaled(0).units;
-    return 0;
-}
-
 fb::Transaction& shared() { return dmMain->transaction(); }
 
 }  // namespace
@@ -61,15 +51,15 @@ int TdmFinanse::iDodajDokumentFK(data::Dataset*, int periodId, int, int codeId, 
             return kUnknownCode;
         const QString prefix = code.trimmed().isEmpty() ? QString::fromStdString(std::get<std::string>(*codeText)) : code.trimmed();
         // Documents of one code are numbered through the fiscal year.
-        const std::int64_t running = integer(fb::selectValue(
+        const std::int64_t running = fb::asInteger(fb::selectValue(
             shared(),
             "select coalesce(max(d.NR_KOLEJNY), 0) + 1 from FK_DOKUMENTY d join FK_OKRESY o on o.ID = d.ID_OKRESU "
             "where d.ID_KODU = ? and o.ROK = (select ROK from FK_OKRESY where ID = ?)",
             {std::int64_t(codeId), std::int64_t(periodId)}));
-        const std::int64_t id = integer(fb::selectValue(shared(), "select GEN_ID(GEN_FK_DOKUMENTY_ID, 1) from RDB$DATABASE"));
+        const std::int64_t id = fb::asInteger(fb::selectValue(shared(), "select GEN_ID(GEN_FK_DOKUMENTY_ID, 1) from RDB$DATABASE"));
         const QString number = QStringLiteral("%1/%2/%3")
                                    .arg(prefix)
-                                   .arg(integer(month), 2, 10, QLatin1Char('0'))
+                                   .arg(fb::asInteger(month), 2, 10, QLatin1Char('0'))
                                    .arg(running, 4, 10, QLatin1Char('0'));
         fb::Statement insert(shared(),
                              "insert into FK_DOKUMENTY (ID, ID_OKRESU, ID_KODU, KOD_DOK, NUMER_DOK, NR_KOLEJNY, DATA_DOK, "
@@ -132,12 +122,12 @@ int TdmFinanse::iDodajDekret(data::Dataset*, int documentId, const QString& debi
         if (st.document != documentId) {
             if (!st.first(st.documentLookup, {std::int64_t(documentId)}))
                 return kUnknownDocument;
-            st.nextLp = integer(st.first(st.nextLine, {std::int64_t(documentId)})) + 1;
+            st.nextLp = fb::asInteger(st.first(st.nextLine, {std::int64_t(documentId)})) + 1;
             st.document = documentId;
         }
         const std::int64_t lp = st.nextLp;
         if (st.nextKey > st.lastKey) {
-            st.lastKey = integer(st.first(st.key, {}));
+            st.lastKey = fb::asInteger(st.first(st.key, {}));
             st.nextKey = st.lastKey - EntryStatements::kKeyBlock + 1;
         }
         const std::int64_t id = st.nextKey++;
