@@ -12,13 +12,8 @@ set -euo pipefail
 BUILD=${1:?usage: import-transfers.sh <build dir> [runs] [--forced-writes]}
 RUNS=${2:-3}
 FORCED=${3:-}
-BIN=$(cd "$BUILD" && pwd)/bench/bench_import_transfers
-[ -x "$BIN" ] || BIN=$(cd "$BUILD" && pwd)/bench_import_transfers
-
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-
-median() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
+source "$(dirname "$0")/common.sh"
+BIN=$(bench_program "$BUILD" bench_import_transfers)
 
 : > "$WORK/times"
 : > "$WORK/memory"

@@ -11,6 +11,7 @@
 // processor times) and, for (a), the heap the file's lines
 // take, what the register's rows grew by and what else grew during the run.
 
+#include "BenchSupport.h"
 #include "module/frame/CPrzelew.h"
 #include "module/frame/TDMP.h"
 #include "module/import/Importprzelewow.h"
@@ -38,15 +39,9 @@ namespace {
 constexpr int kContractors = 400;
 constexpr int kFirstId = 1000000;   // above anything the demo data uses
 
-fb::ConnectParams paramsFor(const QString& path) {
-    fb::ConnectParams p;
-    p.database = path.toStdString();
-    return p;
-}
-
 void createDatabase(const QString& path, const QString& dataFolder, bool forcedWrites) {
-    suitedb::createDatabase(paramsFor(path), dataFolder, true, forcedWrites);
-    fb::Attachment att = fb::Attachment::connect(paramsFor(path));
+    suitedb::createDatabase(bench::paramsFor(path), dataFolder, true, forcedWrites);
+    fb::Attachment att = fb::Attachment::connect(bench::paramsFor(path));
     fb::Transaction tr(att);
     const std::string first = std::to_string(kFirstId);
     att.execute(tr, "execute block as declare i integer = 0; begin "
@@ -96,33 +91,10 @@ std::size_t heapInUse() {
     return m.uordblks + m.hblkhd;
 }
 
-// Answers every message, counting them; a valid file should bring one, the summary.
-class CountingDialogs final : public ui::Dialogs {
-public:
-    int messages = 0;
-    QString last;
-    ui::Answer message(const QString& text, const QString&, ui::Buttons, ui::Icon) override {
-        note(text);
-        return ui::Answer::Ok;
-    }
-    void showMessage(const QString& text) override { note(text); }
-    int runModal(QWidget&) override { return ui::mrCancel; }
-    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString folder(const QString&, const QString&) override { return {}; }
-    bool print(QPrinter&) override { return false; }
-    void beep() override {}
-
-private:
-    void note(const QString& text) {
-        if (++messages <= 3) std::printf("  message: %s\n", qPrintable(text.left(100).replace('\n', ' ')));
-        last = text;
-    }
-};
-
 Times importThroughTheWindow(const QString& database, const QString& file) {
-    siblings::Suite suite(paramsFor(database));
-    auto* dialogs = new CountingDialogs;
+    siblings::Suite suite(bench::paramsFor(database));
+    // A valid file brings one message, the summary.
+    auto* dialogs = new bench::CountingDialogs(false, 3);
     auto previous = ui::setDialogs(std::unique_ptr<ui::Dialogs>(dialogs));
     Times t;
     {
@@ -163,7 +135,7 @@ Times importThroughTheWindow(const QString& database, const QString& file) {
 // register's insert statement (every column of the transfer), with keys taken
 // from the generator a block at a time as the import takes them.
 Times floorLoop(const QString& database, int lines) {
-    fb::Attachment att = fb::Attachment::connect(paramsFor(database));
+    fb::Attachment att = fb::Attachment::connect(bench::paramsFor(database));
     fb::Transaction tr(att);
     fb::Statement insert(tr, "insert into PR_PRZELEWY (ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_FAKTURY, NR_FAKTURY, "
                              "DATA_WYSTAWIENIA, TERMIN_ZAPLATY, TRESC1, DODAL, DATA_DODANIA, ZMIENIL, DATA_ZMIANY, "

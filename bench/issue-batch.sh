@@ -14,13 +14,8 @@ set -euo pipefail
 
 BUILD=${1:?usage: issue-batch.sh <build dir> [runs]}
 RUNS=${2:-5}
-BIN=$(cd "$BUILD" && pwd)/bench/bench_issue_batch
-[ -x "$BIN" ] || BIN=$(cd "$BUILD" && pwd)/bench_issue_batch
-
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-
-median() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
+source "$(dirname "$0")/common.sh"
+BIN=$(bench_program "$BUILD" bench_issue_batch)
 
 : > "$WORK/times"
 for ((i = 0; i < RUNS; i++)); do

@@ -13,6 +13,7 @@
 // (measured apart and rolled back), a part of a that this module does not
 // control. Exits with 3 when (c) and (a) differ.
 
+#include "BenchSupport.h"
 #include "issue_set_based.h"
 #include "module/frame/CPrzelew.h"
 #include "module/frame/TDMP.h"
@@ -40,12 +41,6 @@ constexpr int kTransfers = 5000;
 constexpr int kContractors = 400;
 constexpr int kFirstId = 1000000;  // above anything the demo data uses
 const QDate kDay(2026, 12, 10);
-
-fb::ConnectParams paramsFor(const QString& path) {
-    fb::ConnectParams p;
-    p.database = path.toStdString();
-    return p;
-}
 
 // Contractors with valid-length accounts and their transfers, every tenth
 // paid in part; the demo's own marks are cleared.
@@ -91,8 +86,8 @@ void fill(fb::Attachment& att) {
 }
 
 void createDatabase(const QString& path, const QString& dataFolder) {
-    suitedb::createDatabase(paramsFor(path), dataFolder);
-    fb::Attachment att = fb::Attachment::connect(paramsFor(path));
+    suitedb::createDatabase(bench::paramsFor(path), dataFolder);
+    fb::Attachment att = fb::Attachment::connect(bench::paramsFor(path));
     fill(att);
     att.detach();
 }
@@ -101,35 +96,10 @@ void createDatabase(const QString& path, const QString& dataFolder) {
 // included) with its data folder moved (the invoice import folder stays).
 void copyDatabase(const QString& from, const QString& fromFolder, const QString& path, const QString& dataFolder) {
     if (!QFile::copy(from, path)) throw std::runtime_error("cannot copy " + from.toStdString());
-    fb::Attachment att = fb::Attachment::connect(paramsFor(path));
+    fb::Attachment att = fb::Attachment::connect(bench::paramsFor(path));
     suitedb::relocateDataFolder(att, fromFolder, dataFolder);
     att.detach();
 }
-
-// Answers every question Yes and every message OK, counting what it was shown.
-class AutoDialogs final : public ui::Dialogs {
-public:
-    int messages = 0;
-    QString last;
-    ui::Answer message(const QString& text, const QString&, ui::Buttons buttons, ui::Icon) override {
-        note(text);
-        return buttons == ui::Buttons::YesNo || buttons == ui::Buttons::YesNoCancel ? ui::Answer::Yes : ui::Answer::Ok;
-    }
-    void showMessage(const QString& text) override { note(text); }
-    int runModal(QWidget&) override { return ui::mrCancel; }
-    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString folder(const QString&, const QString&) override { return {}; }
-    bool print(QPrinter&) override { return false; }
-    void beep() override {}
-
-private:
-    void note(const QString& text) {
-        ++messages;
-        std::printf("  message: %s\n", qPrintable(text.left(100)));
-        last = text;
-    }
-};
 
 // 5,000 entries of one document through the ledger stand-in, rolled back.
 qint64 ledgerStandIn() {
@@ -149,8 +119,8 @@ qint64 ledgerStandIn() {
 
 qint64 issueThroughTheWindow(const QString& path, const QString& dataFolder, qint64& standIn,
                              issuebench::EndState& state) {
-    siblings::Suite suite(paramsFor(path));
-    auto* dialogs = new AutoDialogs;
+    siblings::Suite suite(bench::paramsFor(path));
+    auto* dialogs = new bench::CountingDialogs(true);
     auto previous = ui::setDialogs(std::unique_ptr<ui::Dialogs>(dialogs));
     qint64 ms = 0;
     {
@@ -172,7 +142,7 @@ qint64 issueThroughTheWindow(const QString& path, const QString& dataFolder, qin
         delete window;
         std::printf("  issued %d transfers, %d messages\n", DMP->quePrzelewy.recordCount(), dialogs->messages);
         // Before the stand-in's entries move the ledger's generators on.
-        state = issuebench::endState(paramsFor(path), {dataFolder});
+        state = issuebench::endState(bench::paramsFor(path), {dataFolder});
         standIn = ledgerStandIn();
     }
     ui::setDialogs(std::move(previous));
@@ -181,7 +151,7 @@ qint64 issueThroughTheWindow(const QString& path, const QString& dataFolder, qin
 
 // The writes of the issue, the file and the posting, as plain prepared statements.
 qint64 floorLoop(const QString& path) {
-    fb::Attachment att = fb::Attachment::connect(paramsFor(path));
+    fb::Attachment att = fb::Attachment::connect(bench::paramsFor(path));
     fb::Transaction tr(att);
     struct Row {
         fb::Value id, contractor, account, wn, title, invoice, paragraph;
@@ -282,10 +252,11 @@ int main(int argc, char** argv) {
         std::printf("floor, one prepared-statement loop:\n");
         const qint64 floor = floorLoop(work + "/floor.fdb");
         std::printf("set-based statements:\n");
-        const qint64 set = issuebench::issueSetBased(paramsFor(work + "/set.fdb"),
+        const qint64 set = issuebench::issueSetBased(bench::paramsFor(work + "/set.fdb"),
                                                      {kDay, 'A', 1, 3, QStringLiteral("ADMIN")});
         const std::string rows = issuebench::difference(
-            windowState, issuebench::endState(paramsFor(work + "/set.fdb"), {work + "/dane-set", work + "/dane-real"}));
+            windowState,
+            issuebench::endState(bench::paramsFor(work + "/set.fdb"), {work + "/dane-set", work + "/dane-real"}));
         const QString file = QStringLiteral("/przelewy/pbk/P-2026-12-10-A.PLI");
         const std::string bytes = issuebench::fileDifference(work + "/dane-real" + file, work + "/dane-set" + file);
         if (!rows.empty() || !bytes.empty()) {

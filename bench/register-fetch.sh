@@ -12,18 +12,15 @@ BUILD=${1:?usage: register-fetch.sh <build dir> [--demo] [runs]}
 DEMO=${2:-}
 RUNS=${3:-5}
 [ "$DEMO" = "--demo" ] || { RUNS=${2:-$RUNS}; DEMO=""; }
-BIN=$(cd "$BUILD" && pwd)/bench/bench_register_fetch
-[ -x "$BIN" ] || BIN=$(cd "$BUILD" && pwd)/bench_register_fetch
+source "$(dirname "$0")/common.sh"
+BIN=$(bench_program "$BUILD" bench_register_fetch)
 
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
 DB="$WORK/register.fdb"
 
 echo "Creating the database and 100,000 transfers ${DEMO:+(with demo data)}..."
 "$BIN" create "$DB" "$WORK/dane" $DEMO
 
 now() { date +%s%N; }
-median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 ms() {
     local start
     start=$(now)

@@ -8,12 +8,9 @@ set -euo pipefail
 
 BUILD=${1:?usage: report-pdf.sh <build dir> [runs]}
 RUNS=${2:-5}
-BIN=$(cd "$BUILD" && pwd)/bench/bench_report_pdf
-[ -x "$BIN" ] || BIN=$(cd "$BUILD" && pwd)/bench_report_pdf
+source "$(dirname "$0")/common.sh"
+BIN=$(bench_program "$BUILD" bench_report_pdf)
 
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-median() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 runs() { for ((i = 0; i < RUNS; i++)); do "$BIN" "$1" "$WORK/$1.pdf" 2>/dev/null; done | median; }
 
 "$BIN" floor "$WORK/warm.pdf" > /dev/null 2>&1

@@ -10,12 +10,8 @@ set -euo pipefail
 
 BUILD=${1:?usage: statement-read.sh <build dir> [runs]}
 RUNS=${2:-5}
-BIN=$(cd "$BUILD" && pwd)/bench/bench_statement_read
-[ -x "$BIN" ] || BIN=$(cd "$BUILD" && pwd)/bench_statement_read
-
-median() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
+source "$(dirname "$0")/common.sh"
+BIN=$(bench_program "$BUILD" bench_statement_read)
 
 "$BIN" floor 1000 > /dev/null
 # Reader and floor take turns, so a change in the machine's load hits both.
