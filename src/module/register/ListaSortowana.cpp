@@ -61,8 +61,19 @@ QHBoxLayout* TListaSortowana::pasekSzukania(QWidget* rodzic, const QString& etyk
     return pasek;
 }
 
-void TListaSortowana::vPoleRekordu(QGridLayout& siatka, data::Dataset& zbior, const QString& etykieta,
-                                   const char* pole, int wiersz, int kolumna, int szerokosc) {
+QList<ui::DbGrid::Column> TListaSortowana::kolumny(const QList<ui::DbGrid::Column>& wlasne) {
+    const QList<ui::DbGrid::Column> zestawy = {{"ZAZNACZ", QStringLiteral("1.Z"), 30},
+                                               {"ZAZNACZ2", QStringLiteral("2.Z"), 30},
+                                               {"ZAZNACZ3", QStringLiteral("3.Z"), 30}};
+    const QList<ui::DbGrid::Column> ewidencja = {
+        {"DATA_WYSTAWIENIA", QString(), 85}, {"DODAL", QString(), 70},       {"DATA_DODANIA", QString(), 85},
+        {"ZMIENIL", QString(), 70},          {"DATA_ZMIANY", QString(), 85}, {"ID", QString(), 50},
+        {"ID_KONTA_BANK", QString(), 60},    {"WPROWADZONY", QString(), 40}, {"ID_KONTRAHENTA", QString(), 60}};
+    return zestawy + wlasne + ewidencja;
+}
+
+void TListaSortowana::vPoleRekordu(QGridLayout& siatka, data::Dataset& zbior, const QString& etykieta, const char* pole,
+                                   int wiersz, int kolumna, int szerokosc) {
     QWidget* panel = siatka.parentWidget();
     siatka.addWidget(new QLabel(etykieta, panel), wiersz, kolumna);
     auto* edycja = new ui::DBEdit(panel);

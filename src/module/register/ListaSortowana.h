@@ -36,6 +36,10 @@ public:
     // the search, then a stretch; the window adds its own controls after it.
     static QHBoxLayout* pasekSzukania(QWidget* rodzic, const QString& etykieta, QLineEdit*& szukaj,
                                       QToolButton*& czysc);
+    // The grid's columns: the mark columns of the three sets, the window's
+    // own, then when the invoice was issued, who added and changed the
+    // transfer, and its keys.
+    static QList<ui::DbGrid::Column> kolumny(const QList<ui::DbGrid::Column>& wlasne);
     // A read-only field of the record panel under the grid, after its label.
     static void vPoleRekordu(QGridLayout& siatka, data::Dataset& zbior, const QString& etykieta, const char* pole,
                              int wiersz, int kolumna, int szerokosc = 1);

@@ -194,32 +194,20 @@ void TfrmPrzelewy::vZbudujSiatke(QBoxLayout& uklad) {
     grdPrzelewy = ui::named<ui::DbGrid>("grdPrzelewy", this);
     grdPrzelewy->setVisible(false);
     // A null title shows the field's name, an empty one nothing.
-    grdPrzelewy->setColumns({{"ZAZNACZ", QStringLiteral("1.Z"), 30},
-                             {"ZAZNACZ2", QStringLiteral("2.Z"), 30},
-                             {"ZAZNACZ3", QStringLiteral("3.Z"), 30},
-                             {"DATA_REALIZACJI", QStringLiteral("Dt. realizacji"), 85},
-                             {"KOLEJNY", QStringLiteral(""), 20},
-                             {"WPROWADZONY_cal", QStringLiteral("Źródło"), 45},
-                             {"NR_FAKTURY", QStringLiteral("Nr faktury"), 130},
-                             {"WYROZNIONY", QString(), 24},
-                             {"SYMBOL_NAZWA", QStringLiteral("Symb."), 60},
-                             {"KONTRAHENT_NAZWA", QStringLiteral("Kontrahent"), 220},
-                             {"TERMIN_ZAPLATY", QStringLiteral("Termin zap."), 90},
-                             {"WARTOSC", QStringLiteral("Kwota przelewu"), 110},
-                             {"INNA_KWOTA_cal", QStringLiteral(""), 28},
-                             {"WARTOSC_CALA", QStringLiteral("Kwota całkowita"), 110},
-                             {"WARTOSC_WYPLACONA", QStringLiteral("Kwota wypłacona"), 115},
-                             {"TRESC1", QString(), 200},
-                             {"KONTRAHENT_KONTO", QString(), 220},
-                             {"DATA_WYSTAWIENIA", QString(), 85},
-                             {"DODAL", QString(), 70},
-                             {"DATA_DODANIA", QString(), 85},
-                             {"ZMIENIL", QString(), 70},
-                             {"DATA_ZMIANY", QString(), 85},
-                             {"ID", QString(), 50},
-                             {"ID_KONTA_BANK", QString(), 60},
-                             {"WPROWADZONY", QString(), 40},
-                             {"ID_KONTRAHENTA", QString(), 60}});
+    grdPrzelewy->setColumns(TListaSortowana::kolumny({{"DATA_REALIZACJI", QStringLiteral("Dt. realizacji"), 85},
+                                                      {"KOLEJNY", QStringLiteral(""), 20},
+                                                      {"WPROWADZONY_cal", QStringLiteral("Źródło"), 45},
+                                                      {"NR_FAKTURY", QStringLiteral("Nr faktury"), 130},
+                                                      {"WYROZNIONY", QString(), 24},
+                                                      {"SYMBOL_NAZWA", QStringLiteral("Symb."), 60},
+                                                      {"KONTRAHENT_NAZWA", QStringLiteral("Kontrahent"), 220},
+                                                      {"TERMIN_ZAPLATY", QStringLiteral("Termin zap."), 90},
+                                                      {"WARTOSC", QStringLiteral("Kwota przelewu"), 110},
+                                                      {"INNA_KWOTA_cal", QStringLiteral(""), 28},
+                                                      {"WARTOSC_CALA", QStringLiteral("Kwota całkowita"), 110},
+                                                      {"WARTOSC_WYPLACONA", QStringLiteral("Kwota wypłacona"), 115},
+                                                      {"TRESC1", QString(), 200},
+                                                      {"KONTRAHENT_KONTO", QString(), 220}}));
     grdPrzelewy->setDataset(&DMP->quePrzelewy);
     connect(grdPrzelewy, &ui::DbGrid::keyPress, this, &TfrmPrzelewy::grdPrzelewyKeyPress);
     uklad.addWidget(grdPrzelewy, 1);
