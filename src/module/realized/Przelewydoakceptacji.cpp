@@ -69,12 +69,8 @@ TfrmPrzelewyDoAkceptacji::TfrmPrzelewyDoAkceptacji(QWidget* owner) : Form(owner)
     grpWszystkie->button(0)->setChecked(true);
     sWarunekZestawu = kZaznaczone;
     lista->sKolumnaSortowania = lista->sPoprzedniaKolumna = kStartKolumna;
-    lista->sKolumnyZaznaczenia = QStringLiteral("ZAZNACZ,ZAZNACZ2,ZAZNACZ3");
     try {
         DMP->vWczytajParametry();
-        queRobPrzelewy.close();
-        queRobPrzelewy.setSqlLine(kLiniaWarunku, QStringLiteral("and (a.ZAZNACZ>0 or a.ZAZNACZ2>0 or a.ZAZNACZ3>0) "));
-        queRobPrzelewy.setSqlLine(kLiniaPorzadku, kStartPorzadek);
         queRobPrzelewy.open();
     } catch (const std::exception& e) {
         ui::showError(objectName(), "FormCreate", e);

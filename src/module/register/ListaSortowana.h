@@ -48,7 +48,7 @@ public:
     QString sPoprzedniaKolumna;          // handed to the host's search and colouring
     QString sSzukanyTekst;
     QString sPoprzedniTekst;
-    QString sKolumnyZaznaczenia;         // the mark columns the host colours
+    QString sKolumnyZaznaczenia = QStringLiteral("ZAZNACZ,ZAZNACZ2,ZAZNACZ3");  // the mark columns the host colours
     bool bSortRosnaco = false;
     int iZapamietaneId = 0;              // row to return to after a reopen; 0 = the current one
 

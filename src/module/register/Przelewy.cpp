@@ -88,7 +88,6 @@ TfrmPrzelewy::TfrmPrzelewy(QWidget* owner, bool przywroc) : Form(owner), bPrzywr
     DMP->vUstawZestaw(1);
     grpZestawy->button(0)->setChecked(true);
     bPokazWszystkie = false;
-    lista->sKolumnyZaznaczenia = QStringLiteral("ZAZNACZ,ZAZNACZ2,ZAZNACZ3");
     sWarunekRealizacji = kTylkoOczekujace;
     lista->sKolumnaSortowania = lista->sPoprzedniaKolumna = kStartKolumna;
     lista->bSortRosnaco = true;   // the start order is ascending: its arrow and the next click say so
