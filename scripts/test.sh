@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the tests with AddressSanitizer and
 # UndefinedBehaviorSanitizer, runs every test headless, runs the two-user
-# tests again against a private Firebird server, then fuzzes the file
-# readers for a minute each.
+# tests again against a private Firebird server and against a server set up
+# by scripts/server-setup.sh, then fuzzes the file readers for a minute each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,4 +12,5 @@ cmake --build build-test -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-test --output-on-failure -j"$(nproc)"
 bash scripts/test-server.sh build-test
+bash scripts/test-server-setup.sh build-test
 bash scripts/fuzz.sh 60

@@ -46,7 +46,14 @@ TestDatabase::TestDatabase(bool withDemo) {
     m_path = (m_dir.path() + "/test.fdb").toStdString();
     if (!QFile::copy(t.file, QString::fromStdString(m_path)))
         throw fb::Error("Cannot copy the template database", 0);
-    QFile::setPermissions(QString::fromStdString(m_path), QFile::ReadOwner | QFile::WriteOwner);
+    QFile::Permissions file = QFile::ReadOwner | QFile::WriteOwner;
+    if (!qEnvironmentVariableIsEmpty("PXFER_TEST_SERVER")) {
+        // A system's server runs as a user of its own: it must reach the file.
+        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup |
+                                                QFile::ExeOther);
+        file |= QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+    }
+    QFile::setPermissions(QString::fromStdString(m_path), file);
     m_att = std::make_unique<fb::Attachment>(fb::Attachment::connect(params()));
     if (withDemo) suitedb::relocateDataFolder(*m_att, t.dataFolder, dataFolder());
     m_tr = std::make_unique<fb::Transaction>(*m_att);
