@@ -91,6 +91,45 @@ CREATE GENERATOR GEN_PR_PRZELEWY_ID;
 CREATE GENERATOR GEN_PR_PRZELEWY_ZREALIZOWANE_ID;
 CREATE GENERATOR GEN_PR_WYSTAWIONE_ID;
 
+-- The VAT white list. A loaded flat file lives in a compact file of the
+-- workstation that loaded it; its day is recorded here.
+CREATE TABLE PR_BIALA_LISTA_PLIKI (
+  DATA_PLIKU            TIMESTAMP NOT NULL,
+  LICZBA_TRANSFORMACJI  INTEGER,
+  CZYNNYCH              INTEGER,
+  ZWOLNIONYCH           INTEGER,
+  MASEK                 INTEGER,
+  WCZYTAL               VARCHAR(10),
+  WCZYTANO              TIMESTAMP,
+  CONSTRAINT PK_PR_BIALA_LISTA_PLIKI PRIMARY KEY (DATA_PLIKU)
+);
+
+-- Every check of a transfer's account at issue, kept for audit: the file it
+-- was checked against (NULL when none was loaded), the result (0 not on the
+-- list, 1 active taxpayer, 2 exempt taxpayer, 3 NIP or account unusable,
+-- 4 no file), who confirmed paying an account not on the list and when, and
+-- the realized row the payment became.
+CREATE TABLE PR_BIALA_LISTA_SPRAWDZENIA (
+  ID                 INTEGER NOT NULL,
+  ID_PRZELEWU        INTEGER,
+  ID_ZREALIZOWANEGO  INTEGER,
+  NIP                VARCHAR(20),
+  KONTO              VARCHAR(60),
+  WARTOSC            NUMERIC(18,4),
+  DATA_PRZELEWU      TIMESTAMP,
+  DATA_PLIKU         TIMESTAMP,
+  WYNIK              INTEGER,
+  PRZEZ_MASKE        INTEGER,
+  SPRAWDZIL          VARCHAR(10),
+  SPRAWDZONO         TIMESTAMP,
+  POTWIERDZIL        VARCHAR(10),
+  POTWIERDZONO       TIMESTAMP,
+  CONSTRAINT PK_PR_BIALA_LISTA_SPRAWDZENIA PRIMARY KEY (ID)
+);
+CREATE INDEX IX_PR_BIALA_LISTA_PRZELEW ON PR_BIALA_LISTA_SPRAWDZENIA (ID_PRZELEWU);
+CREATE INDEX IX_PR_BIALA_LISTA_ZREALIZOWANY ON PR_BIALA_LISTA_SPRAWDZENIA (ID_ZREALIZOWANEGO);
+CREATE GENERATOR GEN_PR_BIALA_LISTA_ID;
+
 /* ---------------------------------------------------------------------
    Parameter rows
    --------------------------------------------------------------------- */
@@ -128,6 +167,8 @@ CREATE TABLE RE_PARAMETRY (
   KONTO_ODCHYLEN_PZ               VARCHAR(60),
   KONTO_ODCHYLEN_FAKT             VARCHAR(60),
   SCIEZKA_IMPORTU_FAKTUR          VARCHAR(60),
+  -- Transfers of at least this amount to a contractor with a NIP are checked against the VAT white list.
+  PROG_BIALEJ_LISTY               NUMERIC(18,4) DEFAULT 15000,
   CONSTRAINT PK_RE_PARAMETRY PRIMARY KEY (ID)
 );
 

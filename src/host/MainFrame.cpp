@@ -5,6 +5,7 @@
 #include "module/realized/Zrealizowane.h"
 #include "module/register/Przelewy.h"
 #include "module/reports/ListaRejestru.h"
+#include "module/whitelist/Wczytywanie.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormBase.h"
 #include "siblings/core/TdmMain.h"
@@ -83,6 +84,8 @@ void MainFrame::buildMenus()
     // Refused with a message while the parameters do not ask for acceptance.
     transfers->addAction(QStringLiteral("Akceptacja kont bankowych"), this,
                          [this] { m_module.vPrzelewyDoAkceptacjiMDI(qApp); });
+    transfers->addAction(QStringLiteral("Wczytaj plik płaski białej listy VAT"), this,
+                         [this] { whitelist::vWczytajPlikPlaskiZMenu(this); });
     transfers->addAction(QStringLiteral("Parametry przelewów"), this,
                          [this] { m_module.vParametryPrzelewyMDI(qApp); });
     transfers->addAction(QStringLiteral("Wydruk rejestru (podgląd)"), this, [this] { vPodgladListyRejestru(this); });

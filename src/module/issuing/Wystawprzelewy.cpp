@@ -6,6 +6,7 @@
 #include "module/issuing/BatchSteps.h"
 #include "module/issuing/LedgerPosting.h"
 #include "module/issuing/RamkaWyboru.h"
+#include "module/whitelist/Kontrola.h"
 #include "platform/controls/EntryForm.h"
 #include "platform/data/RowChanged.h"
 #include "platform/data/SqlText.h"
@@ -110,6 +111,12 @@ void TfrmWystawPrzelewy::btnWybierzClick() { runHandler("btnWybierzClick", [this
 
 void TfrmWystawPrzelewy::vWystaw() {
     if (!bMoznaWystawic() || !bWybierzKolejny()) return;
+    // Accounts missing from the VAT white list: the user confirms them or goes back to unmark them.
+    if (!whitelist::bSprawdzPrzyWystawieniu(DMP->quePrzelewy, dtPrzelewu->date(), this, iSprawdzeniaBialejListy)) {
+        setModalResult(ui::mrCancel);
+        if (isVisible()) close();
+        return;
+    }
     if (ui::dialogs().message(QStringLiteral("Czy akceptujesz ?"),
                               QStringLiteral("Zostaną wystawione zaznaczone przelewy"), ui::Buttons::YesNo,
                               ui::Icon::Question) != ui::Answer::Yes)
@@ -211,6 +218,7 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
             vZaplacPrzelew();
             vPrzeniesDoZrealizowanych(++klucz);
         }
+        whitelist::powiazZPartia(iSprawdzeniaBialejListy, dtPrzelewu->date(), kontekst.cKolejny);
         uow.commit();
         return true;
     } catch (const std::exception& e) {

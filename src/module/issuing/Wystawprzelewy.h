@@ -10,6 +10,8 @@
 #include "module/issuing/IssueContext.h"
 #include "platform/ui/FormBase.h"
 
+#include <vector>
+
 class QDateEdit;
 class QLabel;
 class QPushButton;
@@ -65,4 +67,5 @@ private:
     void vZapiszKrok(BatchStep krok);
 
     int iIdPartii = 0;   // PR_WYSTAWIONE.ID of the batch being issued
+    std::vector<int> iSprawdzeniaBialejListy;   // the white-list checks of this issue, linked to its realized rows
 };

@@ -5,6 +5,7 @@
 #include "module/import/Importprzelewow.h"
 #include "module/import/Wyciagibankowe.h"
 #include "module/issuing/Wystawprzelewy.h"
+#include "module/whitelist/Kontrola.h"
 #include "module/realized/Zrealizowane.h"
 #include "module/register/PanelZestawu.h"
 #include "module/register/Podzialkwoty.h"
@@ -294,10 +295,12 @@ void TfrmPrzelewy::vZbudujAkcje() {
     actPrzelicz = akcja("actPrzelicz", QStringLiteral("Przelicz zaznaczone"), {}, &TfrmPrzelewy::vPrzelicz);
     actZnajdz = akcja("actZnajdz", QStringLiteral("Znajdz"), Qt::CTRL | Qt::Key_F, &TfrmPrzelewy::actZnajdzExecute);
     actPomoc = akcja("actPomoc", QStringLiteral("Pomoc"), Qt::Key_F1, &TfrmPrzelewy::actPomocExecute);
+    actBialaLista = akcja("actBialaLista", QStringLiteral("Biała lista VAT"), Qt::CTRL | Qt::Key_B,
+                          &TfrmPrzelewy::actBialaListaExecute);
 
     PopupMenu1 = ui::named<QMenu>("PopupMenu1", this);
     PopupMenu1->addActions({actDodaj, actModyfikuj, actUsun, actZaznacz, actZaznaczWszystkie, actOdznaczWszystkie,
-                            actCzesciowaOplata, actPrzelicz, actZnajdz, actLista});
+                            actCzesciowaOplata, actPrzelicz, actZnajdz, actLista, actBialaLista});
 }
 
 // ---------------------------------------------------------------- activation and closing
@@ -541,6 +544,14 @@ void TfrmPrzelewy::CzesciowaOplataClick() {
     zestaw.vOdejmijKwote(przed);
     zestaw.vDodajKwote(dWartosc());
     vPokazZestaw();
+}
+
+void TfrmPrzelewy::actBialaListaExecute() {
+    if (!bJestWiersz()) return;
+    runHandler("actBialaListaExecute", [this] {
+        ui::dialogs().message(whitelist::opisDlaPrzelewu(static_cast<int>(przelewy()["ID"].asInteger())),
+                              QStringLiteral("Biała lista podatników VAT"), ui::Buttons::Ok, ui::Icon::Information);
+    });
 }
 
 // ---------------------------------------------------------------- issuing

@@ -72,6 +72,7 @@ public:
     QAction* actWystaw;
     QAction* actZaznacz;
     QAction* actLista;
+    QAction* actBialaLista;   // the current transfer's white-list checks, on demand
     QAction* actZnajdz;
     QAction* actCzesciowaOplata;
     QAction* actZaznaczWszystkie;
@@ -126,6 +127,7 @@ public:
     void spbBankiClick();
     void actZnajdzExecute();
     void actListaExecute();
+    void actBialaListaExecute();
     void actPomocExecute();
 
 protected:

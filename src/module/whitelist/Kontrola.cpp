@@ -1,0 +1,205 @@
+#include "module/whitelist/Kontrola.h"
+
+#include "module/whitelist/Lista.h"
+#include "platform/data/Dataset.h"
+#include "platform/data/RowChanged.h"
+#include "platform/data/UnitOfWork.h"
+#include "platform/ui/Dialogs.h"
+#include "siblings/core/TdmMain.h"
+
+#include <QPointer>
+
+namespace whitelist {
+
+namespace {
+
+constexpr qint64 kProgDomyslny = 1500000;
+const QString kGenerator = QStringLiteral("SELECT GEN_ID(GEN_PR_BIALA_LISTA_ID,1) AS ILE FROM RDB$DATABASE");
+
+fb::Timestamp znacznik(const QDate& d) { return fb::Timestamp{d.year(), d.month(), d.day()}; }
+
+Zapisany zapisany(const Wynik& w) {
+    if (w.bledneDane) return Zapisany::BledneDane;
+    switch (w.status) {
+    case Status::Czynny: return Zapisany::Czynny;
+    case Status::Zwolniony: return Zapisany::Zwolniony;
+    case Status::Brak: break;
+    }
+    return Zapisany::Brak;
+}
+
+qint64 grosze(const fb::Cursor& c, int kolumna) {
+    return c.isNull(kolumna) ? 0 : c.asDecimal(kolumna).rescaled(2).units;
+}
+
+QString tekst(const fb::Cursor& c, int kolumna) {
+    return c.isNull(kolumna) ? QString() : QString::fromUtf8(c.asText(kolumna)).trimmed();
+}
+
+}  // namespace
+
+std::vector<Sprawdzony> WynikKontroli::pozaLista() const {
+    std::vector<Sprawdzony> poza;
+    for (const Sprawdzony& s : sprawdzone)
+        if (!s.naLiscie()) poza.push_back(s);
+    return poza;
+}
+
+qint64 progWGroszach(fb::Transaction& tr) {
+    const auto prog = fb::selectValue(tr, "select first 1 PROG_BIALEJ_LISTY from RE_PARAMETRY order by ID");
+    if (!prog || fb::isNull(*prog)) return kProgDomyslny;
+    if (const auto* d = std::get_if<fb::Decimal>(&*prog)) return d->rescaled(2).units;
+    return kProgDomyslny;
+}
+
+std::optional<PrzelewDoSprawdzenia> przelew(fb::Transaction& tr, int idPrzelewu, qint64* pelnaKwota) {
+    fb::Statement st(tr,
+                     "select p.ID, coalesce(k.SKROT, k.PELNA), k.NIP, b.KONTO, p.WARTOSC, p.WARTOSC_CALA "
+                     "from PR_PRZELEWY p join ET_KONTAKT k on k.ID = p.ID_KONTRAHENTA "
+                     "left join ET_BANK_KONTO b on b.ID = p.ID_KONTA_BANK where p.ID = ?");
+    st.setParams({std::int64_t{idPrzelewu}});
+    fb::Cursor c = st.open(tr);
+    if (!c.fetch()) return std::nullopt;
+    PrzelewDoSprawdzenia p{idPrzelewu, tekst(c, 1), tekst(c, 2), tekst(c, 3), grosze(c, 4)};
+    if (pelnaKwota) *pelnaKwota = grosze(c, 5);
+    c.close();
+    return p;
+}
+
+std::vector<PrzelewDoSprawdzenia> przelewyDoSprawdzenia(fb::Transaction& tr, const std::vector<int>& idPrzelewow) {
+    const qint64 prog = progWGroszach(tr);
+    std::vector<PrzelewDoSprawdzenia> wynik;
+    for (int id : idPrzelewow) {
+        qint64 pelna = 0;
+        const auto p = przelew(tr, id, &pelna);
+        if (p && !p->nip.isEmpty() && std::max(p->grosze, pelna) >= prog) wynik.push_back(*p);
+    }
+    return wynik;
+}
+
+WynikKontroli sprawdzIZapisz(const std::vector<PrzelewDoSprawdzenia>& przelewy, const QDate& dzien) {
+    WynikKontroli k;
+    if (przelewy.empty()) return k;
+    const WybranyMagazyn wybrany = magazynNaDzien(dzien);
+    k.ostrzezenie = wybrany.ostrzezenie;
+    std::vector<Wynik> wyniki;
+    if (wybrany.magazyn) {
+        k.dataPliku = wybrany.magazyn->opis().data;
+        std::vector<Para> pary;
+        for (const auto& p : przelewy) pary.push_back({p.nip.toStdString(), p.konto.toStdString()});
+        wyniki = sprawdz(*wybrany.magazyn, pary);
+    }
+
+    fb::Transaction& tr = dmMain->transaction();
+    data::UnitOfWork uow(tr);
+    fb::Statement zapis(tr,
+                        "insert into PR_BIALA_LISTA_SPRAWDZENIA (ID, ID_PRZELEWU, NIP, KONTO, WARTOSC, DATA_PRZELEWU, "
+                        "DATA_PLIKU, WYNIK, PRZEZ_MASKE, SPRAWDZIL, SPRAWDZONO) values "
+                        "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, current_timestamp)");
+    const std::string kto = dmMain->PobierzUzytkownik().toStdString();
+    for (std::size_t i = 0; i < przelewy.size(); ++i) {
+        Sprawdzony s{przelewy[i]};
+        if (wybrany.magazyn) {
+            s.wynik = zapisany(wyniki[i]);
+            s.przezMaske = wyniki[i].przezMaske;
+        }
+        s.idSprawdzenia = dmMain->iPobierzGenerator(kGenerator);
+        zapis.setParams({std::int64_t{s.idSprawdzenia}, std::int64_t{s.przelew.idPrzelewu},
+                         s.przelew.nip.left(20).toStdString(), s.przelew.konto.toStdString(),
+                         fb::Decimal{s.przelew.grosze, 2}, znacznik(dzien),
+                         k.dataPliku.isValid() ? fb::Value(znacznik(k.dataPliku)) : fb::Value(),
+                         std::int64_t{static_cast<int>(s.wynik)}, std::int64_t{s.przezMaske ? 1 : 0}, kto});
+        zapis.execute(tr);
+        k.sprawdzone.push_back(s);
+    }
+    uow.commit();
+    return k;
+}
+
+void potwierdz(const std::vector<Sprawdzony>& sprawdzone) {
+    fb::Transaction& tr = dmMain->transaction();
+    data::UnitOfWork uow(tr);
+    fb::Statement st(tr,
+                     "update PR_BIALA_LISTA_SPRAWDZENIA set POTWIERDZIL = ?, POTWIERDZONO = current_timestamp "
+                     "where ID = ? and POTWIERDZIL is null");
+    const std::string kto = dmMain->PobierzUzytkownik().toStdString();
+    for (const Sprawdzony& s : sprawdzone) {
+        st.setParams({kto, std::int64_t{s.idSprawdzenia}});
+        if (st.execute(tr) != 1)
+            throw data::RowChanged("PR_BIALA_LISTA_SPRAWDZENIA",
+                                   ("Rachunek " + s.przelew.konto + " kontrahenta " + s.przelew.kontrahent +
+                                    " został w międzyczasie potwierdzony przez innego użytkownika.")
+                                       .toStdString());
+    }
+    uow.commit();
+}
+
+void powiazZPartia(const std::vector<int>& idSprawdzen, const QDate& dzien, char kolejny) {
+    fb::Transaction& tr = dmMain->transaction();
+    fb::Statement st(tr,
+                     "update PR_BIALA_LISTA_SPRAWDZENIA s set ID_ZREALIZOWANEGO = (select max(z.ID) from "
+                     "PR_PRZELEWY_ZREALIZOWANE z where z.ID_PRZELEWU = s.ID_PRZELEWU and z.DATA_REALIZACJI = ? "
+                     "and z.KOLEJNY = ?) where s.ID = ?");
+    for (int id : idSprawdzen) {
+        st.setParams({znacznik(dzien), std::string(1, kolejny), std::int64_t{id}});
+        st.execute(tr);
+    }
+}
+
+bool bSprawdzPrzyWystawieniu(const data::Dataset& przelewy, const QDate& dzien, QWidget* rodzic,
+                             std::vector<int>& idSprawdzen) {
+    idSprawdzen.clear();
+    std::vector<int> id;
+    for (int r = 0; r < przelewy.recordCount(); ++r) {
+        data::Dataset::RowScope wiersz(przelewy, r);
+        id.push_back(static_cast<int>(przelewy.fieldByName(QStringLiteral("ID")).asInteger()));
+    }
+    const WynikKontroli k = sprawdzIZapisz(przelewyDoSprawdzenia(dmMain->transaction(), id), dzien);
+    for (const Sprawdzony& s : k.sprawdzone) idSprawdzen.push_back(s.idSprawdzenia);
+    if (k.pozaLista().empty()) {
+        if (!k.ostrzezenie.isEmpty())
+            ui::dialogs().message(k.ostrzezenie, QStringLiteral("Biała lista podatników VAT"), ui::Buttons::Ok,
+                                  ui::Icon::Warning);
+        return true;
+    }
+    QPointer<TfrmBialaLista> okno = new TfrmBialaLista(rodzic, k);
+    const int wynik = ui::dialogs().runModal(*okno);
+    delete okno.data();
+    return wynik == ui::mrOk;
+}
+
+QString opisDlaPrzelewu(int idPrzelewu) {
+    fb::Transaction& tr = dmMain->transaction();
+    QString opis;
+    fb::Statement st(tr,
+                     "select first 1 WYNIK, PRZEZ_MASKE, DATA_PLIKU, SPRAWDZONO, POTWIERDZIL, POTWIERDZONO "
+                     "from PR_BIALA_LISTA_SPRAWDZENIA where ID_PRZELEWU = ? order by ID desc");
+    st.setParams({std::int64_t{idPrzelewu}});
+    fb::Cursor c = st.open(tr);
+    if (c.fetch()) {
+        const auto data = [&](int k) {
+            const fb::Timestamp t = c.asTimestamp(k);
+            return QDate(t.year, t.month, t.day).toString(QStringLiteral("yyyy-MM-dd"));
+        };
+        Wynik w;
+        const auto z = static_cast<Zapisany>(c.asInt(0));
+        w.bledneDane = z == Zapisany::BledneDane;
+        w.status = z == Zapisany::Czynny ? Status::Czynny : z == Zapisany::Zwolniony ? Status::Zwolniony : Status::Brak;
+        w.przezMaske = c.asInt(1) == 1;
+        opis = "Ostatnie sprawdzenie (" + data(3) + "): " +
+               (z == Zapisany::BezPliku ? QStringLiteral("nie wczytano pliku płaskiego")
+                                        : whitelist::opis(w) + " wg pliku z dnia " + data(2));
+        if (!c.isNull(4)) opis += "; zapłatę potwierdził " + tekst(c, 4) + " " + data(5);
+        opis += ".\n";
+        c.close();
+    }
+    const auto p = przelew(tr, idPrzelewu, nullptr);
+    if (!p) return opis;
+    if (p->nip.isEmpty()) return opis + "Kontrahent nie ma numeru NIP: przelewu nie sprawdza się na białej liście.";
+    const WybranyMagazyn wybrany = magazynNaDzien(QDate::currentDate());
+    if (!wybrany.magazyn) return opis + wybrany.ostrzezenie;
+    return opis + "Teraz wg pliku z dnia " + wybrany.magazyn->opis().data.toString(QStringLiteral("yyyy-MM-dd")) +
+           ": " + whitelist::opis(sprawdz(*wybrany.magazyn, Para{p->nip.toStdString(), p->konto.toStdString()})) + ".";
+}
+
+}  // namespace whitelist
