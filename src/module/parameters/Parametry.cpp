@@ -33,7 +33,8 @@ const char* const kKolumny[] = {"CZY_PRZELEW",
                                 "TRESC_PRZELEWOW",
                                 "TRESC_PRZELEWOW_GRUPOWANYCH",
                                 "JAKA_TRESC_PRZELEWOW_FZ",
-                                "CZY_AKCEPTACJA_KONTA_BANKOWEGO"};
+                                "CZY_AKCEPTACJA_KONTA_BANKOWEGO",
+                                "PROG_BIALEJ_LISTY"};
 
 QString sZapisKolumn() {
     QStringList zmiany, warunki;
@@ -178,6 +179,10 @@ QFrame* TfrmParametry::vZbudujEdytory() {
                           QStringLiteral("2 - Treść do przelewów z FZ ( <-Treść FZ)")});
     pole(cmbTrescFZ, "cmbTrescFZ", "JAKA_TRESC_PRZELEWOW_FZ");
     uklad->addRow(QStringLiteral("Treść przelewów z FZ brana z :"), cmbTrescFZ);
+    edtProgBialejListy = edycja("edtProgBialejListy", "PROG_BIALEJ_LISTY", 15,
+                                QStringLiteral("Przelewy od tej kwoty do kontrahenta z NIP są przy wystawianiu "
+                                               "sprawdzane na białej liście podatników VAT"));
+    uklad->addRow(QStringLiteral("Biała lista VAT od kwoty :"), edtProgBialejListy);
     chbCzyAkceptacja = pole(
         new ui::DBCheckBox(QStringLiteral("Czy akceptacja kont bankowych (blokowanie)"), pnlParametry),
         "chbCzyAkceptacja", "CZY_AKCEPTACJA_KONTA_BANKOWEGO");
@@ -198,8 +203,8 @@ void TfrmParametry::vZbudujAkcje() {
 }
 
 QList<QWidget*> TfrmParametry::edytory() const {
-    return {chbCzyPrzelewy, chbKsiegPrzelewy, cmbKod,    edtSyntetykaPrzelewow, edtSciezkaImportu, edtTresc,
-            edtTrescGr,     btnKAT,           cmbTrescFZ};
+    return {chbCzyPrzelewy, chbKsiegPrzelewy, cmbKod,     edtSyntetykaPrzelewow, edtSciezkaImportu, edtTresc,
+            edtTrescGr,     btnKAT,           cmbTrescFZ, edtProgBialejListy};
 }
 
 void TfrmParametry::vKolorPanelu(int odcien) {

@@ -44,6 +44,7 @@ public:
     ui::DBEdit* edtTresc;
     ui::DBEdit* edtTrescGr;
     ui::DBComboBox* cmbTrescFZ;
+    ui::DBEdit* edtProgBialejListy;  // PROG_BIALEJ_LISTY: the white list's threshold
     ui::DBCheckBox* chbCzyAkceptacja;
     QPushButton* btnModyfikuj;
     QPushButton* btnZapisz;

@@ -36,6 +36,17 @@ QString tekst(const fb::Cursor& c, int kolumna) {
     return c.isNull(kolumna) ? QString() : QString::fromUtf8(c.asText(kolumna)).trimmed();
 }
 
+// The transfer with its contractor's name and NIP and its account; the condition on p.ID follows.
+const std::string kPrzelewy =
+    "select p.ID, coalesce(k.SKROT, k.PELNA), k.NIP, b.KONTO, p.WARTOSC, p.WARTOSC_CALA "
+    "from PR_PRZELEWY p join ET_KONTAKT k on k.ID = p.ID_KONTRAHENTA "
+    "left join ET_BANK_KONTO b on b.ID = p.ID_KONTA_BANK where p.ID ";
+constexpr std::size_t kNaRaz = 500;
+
+PrzelewDoSprawdzenia wczytany(const fb::Cursor& c) {
+    return {static_cast<int>(c.asInt(0)), tekst(c, 1), tekst(c, 2), tekst(c, 3), grosze(c, 4)};
+}
+
 }  // namespace
 
 std::vector<Sprawdzony> WynikKontroli::pozaLista() const {
@@ -53,14 +64,11 @@ qint64 progWGroszach(fb::Transaction& tr) {
 }
 
 std::optional<PrzelewDoSprawdzenia> przelew(fb::Transaction& tr, int idPrzelewu, qint64* pelnaKwota) {
-    fb::Statement st(tr,
-                     "select p.ID, coalesce(k.SKROT, k.PELNA), k.NIP, b.KONTO, p.WARTOSC, p.WARTOSC_CALA "
-                     "from PR_PRZELEWY p join ET_KONTAKT k on k.ID = p.ID_KONTRAHENTA "
-                     "left join ET_BANK_KONTO b on b.ID = p.ID_KONTA_BANK where p.ID = ?");
+    fb::Statement st(tr, kPrzelewy + "= ?");
     st.setParams({std::int64_t{idPrzelewu}});
     fb::Cursor c = st.open(tr);
     if (!c.fetch()) return std::nullopt;
-    PrzelewDoSprawdzenia p{idPrzelewu, tekst(c, 1), tekst(c, 2), tekst(c, 3), grosze(c, 4)};
+    PrzelewDoSprawdzenia p = wczytany(c);
     if (pelnaKwota) *pelnaKwota = grosze(c, 5);
     c.close();
     return p;
@@ -69,10 +77,17 @@ std::optional<PrzelewDoSprawdzenia> przelew(fb::Transaction& tr, int idPrzelewu,
 std::vector<PrzelewDoSprawdzenia> przelewyDoSprawdzenia(fb::Transaction& tr, const std::vector<int>& idPrzelewow) {
     const qint64 prog = progWGroszach(tr);
     std::vector<PrzelewDoSprawdzenia> wynik;
-    for (int id : idPrzelewow) {
-        qint64 pelna = 0;
-        const auto p = przelew(tr, id, &pelna);
-        if (p && !p->nip.isEmpty() && std::max(p->grosze, pelna) >= prog) wynik.push_back(*p);
+    // A few statements for a batch of thousands; an IN list holds at most 1500 values.
+    for (std::size_t od = 0; od < idPrzelewow.size(); od += kNaRaz) {
+        std::string lista;
+        for (std::size_t i = od; i < std::min(idPrzelewow.size(), od + kNaRaz); ++i)
+            lista += (lista.empty() ? "" : ",") + std::to_string(idPrzelewow[i]);
+        fb::Statement st(tr, kPrzelewy + "in (" + lista + ") order by p.ID");
+        fb::Cursor c = st.open(tr);
+        while (c.fetch()) {
+            const PrzelewDoSprawdzenia p = wczytany(c);
+            if (!p.nip.isEmpty() && std::max(p.grosze, grosze(c, 5)) >= prog) wynik.push_back(p);
+        }
     }
     return wynik;
 }

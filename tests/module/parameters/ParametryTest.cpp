@@ -34,8 +34,9 @@ protected:
         return db.scalarText("select coalesce(" + kolumna + ", '') from RE_PARAMETRY");
     }
     static QList<QWidget*> edytory(TfrmParametry& o) {
-        return {o.chbCzyPrzelewy, o.chbKsiegPrzelewy, o.cmbKod,     o.edtSyntetykaPrzelewow, o.edtSciezkaImportu,
-                o.edtTresc,       o.edtTrescGr,       o.btnKAT,     o.cmbTrescFZ};
+        return {o.chbCzyPrzelewy,    o.chbKsiegPrzelewy,  o.cmbKod,     o.edtSyntetykaPrzelewow,
+                o.edtSciezkaImportu, o.edtTresc,          o.edtTrescGr, o.btnKAT,
+                o.cmbTrescFZ,        o.edtProgBialejListy};
     }
 };
 
@@ -71,6 +72,9 @@ TEST_F(ParametryTest, SavingWritesTheRowAndTheModuleUsesItAtOnce) {
     okno.btnKAT->click();
     okno.cmbTrescFZ->setCurrentIndex(1);
     emit okno.cmbTrescFZ->activated(1);
+    okno.edtProgBialejListy->setFocus();
+    okno.edtProgBialejListy->selectAll();
+    QTest::keyClicks(okno.edtProgBialejListy, QStringLiteral("20000"));
     okno.actZapisz->trigger();
     zamknijOkna();
     EXPECT_EQ(nullptr, frmParametry);
@@ -80,6 +84,7 @@ TEST_F(ParametryTest, SavingWritesTheRowAndTheModuleUsesItAtOnce) {
     EXPECT_EQ("Oplata FV", zapisane("TRESC_PRZELEWOW"));
     EXPECT_EQ("/srv/place/przelewy", zapisane("SCIEZKA_IMPORTU_PRZELEWOW"));
     EXPECT_EQ("2", zapisane("JAKA_TRESC_PRZELEWOW_FZ"));
+    EXPECT_EQ("20000.0000", zapisane("PROG_BIALEJ_LISTY"));
     // The issue reads these members: no posting at the next one, acceptance required.
     EXPECT_EQ(0, DMP->iKsiegowacPrzelewy);
     EXPECT_EQ(1, DMP->iCzyAkceptacjaKontaBankowego);
@@ -143,7 +148,7 @@ TEST_F(ParametryTest, ASaveWritesOnlyItsOwnColumnsAndNeverOverAnotherUsersChange
     TfrmParametry& okno = otworz();
     okno.actModyfikuj->trigger();
     okno.chbCzyPrzelewy->click();
-    db.exec("update RE_PARAMETRY set STAWKA_PODATKU = 23");   // another module's setting, meanwhile
+    db.exec("update RE_PARAMETRY set STAWKA_PODATKU = 23");  // another module's setting, meanwhile
     okno.actZapisz->trigger();
     zamknijOkna();
     EXPECT_EQ(nullptr, frmParametry);
@@ -166,12 +171,14 @@ TEST_F(ParametryTest, AFailedSaveLeavesTheDatabaseAloneAndTheChangesOnScreen) {
     module.reset();
     suite.reset();
     db.exec("create exception E_TEST_PARAMETRY 'zapis zablokowany'");
-    db.exec("create trigger T_TEST_PARAMETRY for RE_PARAMETRY before update as begin "
-            "if (new.TRESC_PRZELEWOW = 'BLOKADA') then exception E_TEST_PARAMETRY; end");
+    db.exec(
+        "create trigger T_TEST_PARAMETRY for RE_PARAMETRY before update as begin "
+        "if (new.TRESC_PRZELEWOW = 'BLOKADA') then exception E_TEST_PARAMETRY; end");
     // The commit itself fails when the row says so: the post went through, the commit not.
-    db.exec("create trigger T_TEST_COMMIT on transaction commit as begin "
-            "if (exists(select 1 from RE_PARAMETRY where TRESC_PRZELEWOW = 'KOMMIT')) then "
-            "exception E_TEST_PARAMETRY; end");
+    db.exec(
+        "create trigger T_TEST_COMMIT on transaction commit as begin "
+        "if (exists(select 1 from RE_PARAMETRY where TRESC_PRZELEWOW = 'KOMMIT')) then "
+        "exception E_TEST_PARAMETRY; end");
     suite = std::make_unique<siblings::Suite>(db.params());
     module = std::make_unique<CPrzelew>();
 
@@ -187,9 +194,9 @@ TEST_F(ParametryTest, AFailedSaveLeavesTheDatabaseAloneAndTheChangesOnScreen) {
         ASSERT_EQ(&okno, frmParametry) << "the window stays open";
         EXPECT_TRUE(DMP->queParametry.isEditing());
         EXPECT_EQ(tekst, okno.edtTresc->text());
-        EXPECT_EQ("Faktura ", zapisane("TRESC_PRZELEWOW"));   // the demo value, untouched
-        EXPECT_EQ(0, sharedCents("select count(*) from RE_PARAMETRY where TRESC_PRZELEWOW = '" + tekst.toStdString() +
-                               "'"))
+        EXPECT_EQ("Faktura ", zapisane("TRESC_PRZELEWOW"));  // the demo value, untouched
+        EXPECT_EQ(
+            0, sharedCents("select count(*) from RE_PARAMETRY where TRESC_PRZELEWOW = '" + tekst.toStdString() + "'"))
             << "nothing half-saved in the shared transaction";
         DMP->queParametry.cancel();
         okno.close();
