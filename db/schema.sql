@@ -167,7 +167,8 @@ CREATE TABLE RE_PARAMETRY (
   KONTO_ODCHYLEN_PZ               VARCHAR(60),
   KONTO_ODCHYLEN_FAKT             VARCHAR(60),
   SCIEZKA_IMPORTU_FAKTUR          VARCHAR(60),
-  -- Transfers of at least this amount to a contractor with a NIP are checked against the VAT white list.
+  -- Transfers of at least this amount to a contractor with a NIP are checked against the VAT white list
+  -- (NULL in rows older than the column: 15 000).
   PROG_BIALEJ_LISTY               NUMERIC(18,4) DEFAULT 15000,
   CONSTRAINT PK_RE_PARAMETRY PRIMARY KEY (ID)
 );

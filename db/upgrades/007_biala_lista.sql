@@ -1,9 +1,6 @@
-/*
-  The VAT white list: the days of the loaded flat files, the check of every
-  transfer's account at issue and the amount from which transfers are
-  checked. Each step looks first whether it was done, so the script can run
-  again.
-*/
+-- Biała lista podatników VAT: wczytane pliki płaskie, sprawdzenia rachunków przy wystawianiu, próg kwoty
+-- Each step looks first whether it was done, so the script can run again. Rows
+-- of RE_PARAMETRY from before read NULL in the threshold: the program takes 15 000.
 
 SET TERM ^ ;
 
@@ -43,23 +40,10 @@ BEGIN
   IF (NOT EXISTS (SELECT 1 FROM RDB$RELATION_FIELDS
                   WHERE RDB$RELATION_NAME = 'RE_PARAMETRY' AND RDB$FIELD_NAME = 'PROG_BIALEJ_LISTY')) THEN
     EXECUTE STATEMENT 'ALTER TABLE RE_PARAMETRY ADD PROG_BIALEJ_LISTY NUMERIC(18,4) DEFAULT 15000';
-END^
-
-SET TERM ; ^
-
-COMMIT;
-
-SET TERM ^ ;
-
--- What needs the new tables and column committed first.
-EXECUTE BLOCK AS
-BEGIN
   IF (NOT EXISTS (SELECT 1 FROM RDB$INDICES WHERE RDB$INDEX_NAME = 'IX_PR_BIALA_LISTA_PRZELEW')) THEN
     EXECUTE STATEMENT 'CREATE INDEX IX_PR_BIALA_LISTA_PRZELEW ON PR_BIALA_LISTA_SPRAWDZENIA (ID_PRZELEWU)';
   IF (NOT EXISTS (SELECT 1 FROM RDB$INDICES WHERE RDB$INDEX_NAME = 'IX_PR_BIALA_LISTA_ZREALIZOWANY')) THEN
     EXECUTE STATEMENT 'CREATE INDEX IX_PR_BIALA_LISTA_ZREALIZOWANY ON PR_BIALA_LISTA_SPRAWDZENIA (ID_ZREALIZOWANEGO)';
-  -- Rows that existed before the column get its default amount too.
-  UPDATE RE_PARAMETRY SET PROG_BIALEJ_LISTY = 15000 WHERE PROG_BIALEJ_LISTY IS NULL;
 
   EXECUTE STATEMENT 'GRANT ALL ON PR_BIALA_LISTA_PLIKI TO ULMO';
   EXECUTE STATEMENT 'GRANT ALL ON PR_BIALA_LISTA_SPRAWDZENIA TO ULMO';
@@ -67,5 +51,3 @@ BEGIN
 END^
 
 SET TERM ; ^
-
-COMMIT;
