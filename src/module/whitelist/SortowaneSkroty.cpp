@@ -59,7 +59,11 @@ void ZapisSkrotow::oproznij() {
     m_bufor.clear();
 }
 
-SortowaneSkroty::SortowaneSkroty(std::size_t seria) : m_rozmiarSerii(seria) { m_seria.reserve(seria); }
+SortowaneSkroty::SortowaneSkroty(std::size_t seria) : m_rozmiarSerii(seria) {
+    // The whole run is taken at once: a small file uses as much memory as a big one, never more.
+    m_seria.resize(seria);
+    m_seria.clear();
+}
 
 void SortowaneSkroty::dodaj(const Digest& d) {
     m_seria.push_back(d);

@@ -181,4 +181,37 @@ TEST_F(KontrolaTest, TheRegistersAnswerForOneTransfer) {
     EXPECT_EQ(opisDlaPrzelewu(9104), "Kontrahent nie ma numeru NIP: przelewu nie sprawdza się na białej liście.");
 }
 
+TEST_F(KontrolaTest, TheMenuCommandLoadsAFileAndABrokenOneChangesNothing) {
+    pxtest::PlikTestowy p;
+    p.data = "20261210";
+    p.czynni = {{"5512393471", kKonto}};
+    p.maski = {"YY22223333XXXXXXYYYYYYYYYY"};
+    QTemporaryDir pliki;
+    const auto zapisz = [&](const QString& nazwa, const std::string& tresc) {
+        QFile f(pliki.filePath(nazwa));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::fromStdString(tresc));
+        return f.fileName();
+    };
+    dialogs->expectOpenFile(zapisz("20261210.json", p.json()));
+    dialogs->expectMessage(QStringLiteral("Wczytano plik płaski z dnia 2026-12-10: 1 skrótów podatników czynnych, "
+                                          "0 zwolnionych, 1 masek rachunków wirtualnych."),
+                           ui::Answer::Ok);
+    vWczytajPlikPlaskiZMenu(nullptr);
+    const std::string plik =
+        "cast(DATA_PLIKU as date) || ' ' || LICZBA_TRANSFORMACJI || ' ' || CZYNNYCH || ' ' || MASEK";
+    EXPECT_EQ(db.scalarText("select " + plik + " from PR_BIALA_LISTA_PLIKI"), "2026-12-10 3 1 1");
+
+    const std::string ucieta = p.json().substr(0, 200);
+    dialogs->expectOpenFile(zapisz("zly.json", ucieta));
+    dialogs->expectMessage(QStringLiteral("To nie jest poprawny plik płaski białej listy"), ui::Answer::Ok);
+    vWczytajPlikPlaskiZMenu(nullptr);
+    dialogs->expectOpenFile(QString());
+    vWczytajPlikPlaskiZMenu(nullptr);
+    EXPECT_EQ(1, count("PR_BIALA_LISTA_PLIKI"));
+    const auto m = Magazyn::otworz(QDate(2026, 12, 10));
+    ASSERT_TRUE(m);
+    EXPECT_EQ(sprawdz(*m, Para{"5512393471", kKonto}).status, Status::Czynny);
+}
+
 }  // namespace
