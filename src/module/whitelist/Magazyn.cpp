@@ -17,6 +17,9 @@ constexpr char kZnak[8] = {'P', 'X', 'B', 'L', '1', 0, 0, 0};
 constexpr qint64 kNaglowek = 64;
 constexpr qint64 kSkrot = 64;
 constexpr qint64 kMaska = 26;
+// Where an account's bank number stands: after the two check digits, eight digits.
+constexpr std::size_t kBank = 2;
+constexpr std::size_t kDlugoscBanku = 8;
 
 QString& folder() {
     static QString f;
@@ -155,8 +158,26 @@ bool Magazyn::mapuj(const QString& s) {
     m_zwolnieni = m_czynni + o->czynnych * kSkrot;
     const char* maski = reinterpret_cast<const char*>(m_zwolnieni + o->zwolnionych * kSkrot);
     m_maski.reserve(o->masek);
-    for (quint64 i = 0; i < o->masek; ++i) m_maski.emplace_back(maski + i * kMaska, kMaska);
+    for (quint64 i = 0; i < o->masek; ++i) {
+        m_maski.emplace_back(maski + i * kMaska, kMaska);
+        const std::string bank = m_maski.back().substr(kBank, kDlugoscBanku);
+        if (bank.find_first_not_of("0123456789") == std::string::npos)
+            m_maskiBanku[bank].push_back(m_maski.size() - 1);
+        else
+            m_maskiOtwarte.push_back(m_maski.size() - 1);
+    }
     return true;
+}
+
+std::vector<const std::string*> Magazyn::maskiDla(std::string_view konto) const {
+    std::vector<const std::string*> maski;
+    if (konto.size() >= kBank + kDlugoscBanku) {
+        const auto it = m_maskiBanku.find(std::string(konto.substr(kBank, kDlugoscBanku)));
+        if (it != m_maskiBanku.end())
+            for (std::size_t i : it->second) maski.push_back(&m_maski[i]);
+    }
+    for (std::size_t i : m_maskiOtwarte) maski.push_back(&m_maski[i]);
+    return maski;
 }
 
 Status Magazyn::szukaj(const Digest& d) const {

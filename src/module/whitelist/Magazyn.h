@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace whitelist {
@@ -44,7 +46,9 @@ public:
 
     const OpisMagazynu& opis() const { return m_opis; }
     Status szukaj(const Digest& d) const;
-    const std::vector<std::string>& maski() const { return m_maski; }
+    // The masks that may fit the account: those of its bank (the digits after
+    // the check digits) and those that leave the bank open.
+    std::vector<const std::string*> maskiDla(std::string_view konto) const;
 
 private:
     Magazyn() = default;
@@ -55,6 +59,8 @@ private:
     const unsigned char* m_czynni = nullptr;
     const unsigned char* m_zwolnieni = nullptr;
     std::vector<std::string> m_maski;
+    std::unordered_map<std::string, std::vector<std::size_t>> m_maskiBanku;
+    std::vector<std::size_t> m_maskiOtwarte;
 };
 
 }  // namespace whitelist

@@ -30,8 +30,8 @@ Wynik sprawdz(const Magazyn& magazyn, const Para& para) {
     const int rundy = magazyn.opis().rundy;
     w.status = magazyn.szukaj(digest(data, nip, konto, rundy));
     if (w.status != Status::Brak) return w;
-    for (const std::string& maska : magazyn.maski()) {
-        const auto wirtualne = maskedAccount(maska, konto);
+    for (const std::string* maska : magazyn.maskiDla(konto)) {
+        const auto wirtualne = maskedAccount(*maska, konto);
         if (!wirtualne) continue;
         w.status = magazyn.szukaj(digest(data, nip, *wirtualne, rundy));
         if (w.status != Status::Brak) {

@@ -1,4 +1,5 @@
 #include "module/issuing/BatchFixture.h"
+#include "module/register/Przelewy.h"
 #include "module/whitelist/Kontrola.h"
 #include "module/whitelist/Lista.h"
 #include "module/whitelist/PlikTestowy.h"
@@ -212,6 +213,17 @@ TEST_F(KontrolaTest, TheMenuCommandLoadsAFileAndABrokenOneChangesNothing) {
     const auto m = Magazyn::otworz(QDate(2026, 12, 10));
     ASSERT_TRUE(m);
     EXPECT_EQ(sprawdz(*m, Para{"5512393471", kKonto}).status, Status::Czynny);
+}
+
+TEST_F(KontrolaTest, TheRegisterShowsTheCurrentTransfersCheckOnDemand) {
+    addTransfer(9101, "FV/1", "20000", "20000");
+    module->vPrzelewyMDI(qApp);
+    ASSERT_NE(nullptr, frmPrzelewy);
+    frmPrzelewy->runActivation();
+    ASSERT_TRUE(DMP->quePrzelewy.locate(QStringLiteral("ID"), 9101));
+    dialogs->expectMessage(QStringLiteral("Nie wczytano pliku płaskiego białej listy podatników VAT"), ui::Answer::Ok);
+    frmPrzelewy->actBialaLista->trigger();
+    EXPECT_EQ(dialogs->shown().back().caption, "Biała lista podatników VAT");
 }
 
 }  // namespace

@@ -20,12 +20,15 @@ const std::pair<std::string, std::string> kZwolniony{"1132191233", "611090101400
 const std::string kMaska = "YY10901014XXXXXXYYYYYYYYYY";
 const std::pair<std::string, std::string> kWirtualny{"7740001454", "7410901014XXXXXX0000123456"};
 const std::string kKontoWirtualne = "74109010149988770000123456";
+// A mask that leaves the bank open fits any bank's account.
+const std::string kMaskaOtwarta = "YYYYYYYYYYYYYYXXXXXXYYYYYY";
+const std::pair<std::string, std::string> kOtwarty{"5260250274", "12345678901234XXXXXX567890"};
 
 PlikTestowy plik() {
     PlikTestowy p;
     p.czynni = {kCzynny, kWirtualny};
-    p.zwolnieni = {kZwolniony};
-    p.maski = {"YY11401124XXXXXXYYYYYYYYYY", kMaska};
+    p.zwolnieni = {kZwolniony, kOtwarty};
+    p.maski = {"YY11401124XXXXXXYYYYYYYYYY", kMaska, kMaskaOtwarta};
     return p;
 }
 
@@ -52,8 +55,8 @@ TEST_F(MagazynTestowy, ActiveExemptMaskedAndMissingPairs) {
     EXPECT_EQ(o.data, QDate(2026, 7, 7));
     EXPECT_EQ(o.rundy, 3);
     EXPECT_EQ(o.czynnych, 2u);
-    EXPECT_EQ(o.zwolnionych, 1u);
-    EXPECT_EQ(o.masek, 2u);
+    EXPECT_EQ(o.zwolnionych, 2u);
+    EXPECT_EQ(o.masek, 3u);
 
     const auto m = Magazyn::otworz(QDate(2026, 7, 7));
     ASSERT_TRUE(m);
@@ -63,6 +66,9 @@ TEST_F(MagazynTestowy, ActiveExemptMaskedAndMissingPairs) {
     EXPECT_EQ(wirtualny.status, Status::Czynny);
     EXPECT_TRUE(wirtualny.przezMaske);
     EXPECT_EQ(opis(wirtualny), "rachunek wirtualny czynnego podatnika VAT");
+    const Wynik otwarty = sprawdzPare(*m, kOtwarty.first, "12345678901234999999567890");
+    EXPECT_EQ(otwarty.status, Status::Zwolniony);
+    EXPECT_TRUE(otwarty.przezMaske);
 
     // The right account of another NIP, and a right NIP with another account, are not on the list.
     EXPECT_EQ(sprawdzPare(*m, kZwolniony.first, kCzynny.second).status, Status::Brak);
