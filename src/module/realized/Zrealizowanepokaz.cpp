@@ -1,6 +1,7 @@
 #include "module/realized/Zrealizowanepokaz.h"
 
 #include "module/frame/TDMP.h"
+#include "module/whitelist/Kontrola.h"
 #include "platform/controls/DBEdit.h"
 #include "platform/controls/DBMemo.h"
 #include "platform/controls/EntryForm.h"
@@ -48,6 +49,10 @@ void TfrmZrealizowanePokaz::vOtworzDane() {
                   QString::number(DMP->queZrealizowane.fieldByName(QStringLiteral("ID_KONTRAHENTA")).asInteger())});
     konta.open();
     konta.first();
+    const QString bialaLista = whitelist::opisDlaZrealizowanego(
+        static_cast<int>(DMP->queZrealizowane.fieldByName(QStringLiteral("ID")).asInteger()));
+    lblBialaLista->setText(bialaLista);
+    lblBialaLista->setVisible(!bialaLista.isEmpty());
 }
 
 void TfrmZrealizowanePokaz::vZbudujOkno() {
@@ -85,6 +90,10 @@ void TfrmZrealizowanePokaz::vZbudujOkno() {
     partia->addWidget(new QLabel(QStringLiteral("Nr dokumentu F-K")));
     partia->addWidget(pokaz("NUMER_DOK_look"));
 
+    lblBialaLista = ui::named<QLabel>("lblBialaLista");
+    lblBialaLista->setWordWrap(true);
+    lblBialaLista->hide();
+
     btnAnuluj = ui::named<QPushButton>("btnAnuluj", QStringLiteral("Anuluj"));
     btnAnuluj->setToolTip(QStringLiteral("Zamknij okno"));
     lblEsc = ui::named<QLabel>("lblEsc", QStringLiteral("Esc"));
@@ -97,6 +106,7 @@ void TfrmZrealizowanePokaz::vZbudujOkno() {
     uklad->addLayout(przelew);
     uklad->addWidget(pnlParagraf);
     uklad->addLayout(partia);
+    uklad->addWidget(lblBialaLista);
     uklad->addStretch(1);
     uklad->addLayout(dol);
 

@@ -22,6 +22,7 @@ public:
     QFrame* pnlParagraf;
     QPushButton* btnAnuluj;
     QLabel* lblEsc;
+    QLabel* lblBialaLista;  // the white-list check the payment went through, when there was one
 
     void btnAnulujClick();
 

@@ -47,6 +47,33 @@ PrzelewDoSprawdzenia wczytany(const fb::Cursor& c) {
     return {static_cast<int>(c.asInt(0)), tekst(c, 1), tekst(c, 2), tekst(c, 3), grosze(c, 4)};
 }
 
+// "(2026-12-10): czynny podatnik VAT wg pliku z dnia 2026-12-10; zapłatę
+// potwierdził ADMIN 2026-12-10" of the newest check with that key; empty when none.
+QString ostatnieSprawdzenie(const char* kolumna, int id) {
+    fb::Transaction& tr = dmMain->transaction();
+    fb::Statement st(tr, std::string("select first 1 WYNIK, PRZEZ_MASKE, DATA_PLIKU, SPRAWDZONO, POTWIERDZIL, "
+                                     "POTWIERDZONO from PR_BIALA_LISTA_SPRAWDZENIA where ") +
+                             kolumna + " = ? order by ID desc");
+    st.setParams({std::int64_t{id}});
+    fb::Cursor c = st.open(tr);
+    if (!c.fetch()) return {};
+    const auto data = [&](int k) {
+        const fb::Timestamp t = c.asTimestamp(k);
+        return QDate(t.year, t.month, t.day).toString(QStringLiteral("yyyy-MM-dd"));
+    };
+    Wynik w;
+    const auto z = static_cast<Zapisany>(c.asInt(0));
+    w.bledneDane = z == Zapisany::BledneDane;
+    w.status = z == Zapisany::Czynny ? Status::Czynny : z == Zapisany::Zwolniony ? Status::Zwolniony : Status::Brak;
+    w.przezMaske = c.asInt(1) == 1;
+    QString opis = "(" + data(3) + "): " +
+                   (z == Zapisany::BezPliku ? QStringLiteral("nie wczytano pliku płaskiego")
+                                            : whitelist::opis(w) + " wg pliku z dnia " + data(2));
+    if (!c.isNull(4)) opis += "; zapłatę potwierdził " + tekst(c, 4) + " " + data(5);
+    c.close();
+    return opis;
+}
+
 }  // namespace
 
 std::vector<Sprawdzony> WynikKontroli::pozaLista() const {
@@ -185,29 +212,8 @@ bool bSprawdzPrzyWystawieniu(const data::Dataset& przelewy, const QDate& dzien, 
 
 QString opisDlaPrzelewu(int idPrzelewu) {
     fb::Transaction& tr = dmMain->transaction();
-    QString opis;
-    fb::Statement st(tr,
-                     "select first 1 WYNIK, PRZEZ_MASKE, DATA_PLIKU, SPRAWDZONO, POTWIERDZIL, POTWIERDZONO "
-                     "from PR_BIALA_LISTA_SPRAWDZENIA where ID_PRZELEWU = ? order by ID desc");
-    st.setParams({std::int64_t{idPrzelewu}});
-    fb::Cursor c = st.open(tr);
-    if (c.fetch()) {
-        const auto data = [&](int k) {
-            const fb::Timestamp t = c.asTimestamp(k);
-            return QDate(t.year, t.month, t.day).toString(QStringLiteral("yyyy-MM-dd"));
-        };
-        Wynik w;
-        const auto z = static_cast<Zapisany>(c.asInt(0));
-        w.bledneDane = z == Zapisany::BledneDane;
-        w.status = z == Zapisany::Czynny ? Status::Czynny : z == Zapisany::Zwolniony ? Status::Zwolniony : Status::Brak;
-        w.przezMaske = c.asInt(1) == 1;
-        opis = "Ostatnie sprawdzenie (" + data(3) + "): " +
-               (z == Zapisany::BezPliku ? QStringLiteral("nie wczytano pliku płaskiego")
-                                        : whitelist::opis(w) + " wg pliku z dnia " + data(2));
-        if (!c.isNull(4)) opis += "; zapłatę potwierdził " + tekst(c, 4) + " " + data(5);
-        opis += ".\n";
-        c.close();
-    }
+    const QString ostatnie = ostatnieSprawdzenie("ID_PRZELEWU", idPrzelewu);
+    const QString opis = ostatnie.isEmpty() ? QString() : "Ostatnie sprawdzenie " + ostatnie + ".\n";
     const auto p = przelew(tr, idPrzelewu, nullptr);
     if (!p) return opis;
     if (p->nip.isEmpty()) return opis + "Kontrahent nie ma numeru NIP: przelewu nie sprawdza się na białej liście.";
@@ -215,6 +221,11 @@ QString opisDlaPrzelewu(int idPrzelewu) {
     if (!wybrany.magazyn) return opis + wybrany.ostrzezenie;
     return opis + "Teraz wg pliku z dnia " + wybrany.magazyn->opis().data.toString(QStringLiteral("yyyy-MM-dd")) +
            ": " + whitelist::opis(sprawdz(*wybrany.magazyn, Para{p->nip.toStdString(), p->konto.toStdString()})) + ".";
+}
+
+QString opisDlaZrealizowanego(int idZrealizowanego) {
+    const QString ostatnie = ostatnieSprawdzenie("ID_ZREALIZOWANEGO", idZrealizowanego);
+    return ostatnie.isEmpty() ? QString() : "Biała lista VAT " + ostatnie + ".";
 }
 
 }  // namespace whitelist

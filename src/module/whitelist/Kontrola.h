@@ -81,5 +81,7 @@ bool bSprawdzPrzyWystawieniu(const data::Dataset& przelewy, const QDate& dzien, 
 // The register's on-demand answer for one transfer: its last recorded check
 // and a check now against the newest file.
 QString opisDlaPrzelewu(int idPrzelewu);
+// The check the payment of a realized row went through, for its details; empty when there was none.
+QString opisDlaZrealizowanego(int idZrealizowanego);
 
 }  // namespace whitelist

@@ -88,6 +88,13 @@ TEST_F(KontrolaTest, AnAccountMissingFromTheListIsConfirmedAndEveryCheckStaysWit
     EXPECT_EQ(0, count("PR_BIALA_LISTA_SPRAWDZENIA s where not exists (select 1 from PR_PRZELEWY_ZREALIZOWANE z "
                        "where z.ID = s.ID_ZREALIZOWANEGO and z.ID_PRZELEWU = s.ID_PRZELEWU and " +
                        std::string("z.") + kBatch + ")"));
+    const int zrealizowany = static_cast<int>(
+        db.scalarCents("select ID from PR_PRZELEWY_ZREALIZOWANE where ID_PRZELEWU = 9102"));
+    const QString opis = opisDlaZrealizowanego(zrealizowany);
+    EXPECT_TRUE(opis.contains("rachunku nie ma na białej liście wg pliku z dnia 2026-12-10; zapłatę potwierdził " +
+                              dmMain->PobierzUzytkownik()))
+        << opis.toStdString();
+    EXPECT_EQ(opisDlaZrealizowanego(1), "");  // paid before the check existed
     expectInvariants();
 }
 
