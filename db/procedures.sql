@@ -65,7 +65,9 @@ END^
   account, budget classification (PARAGRAF) and debit account (WN). The
   classification and debit account stay apart because a bank that carries
   the paragraph needs one transfer per paragraph and the ledger posts per
-  debit account. Rows with no classification form their own group.
+  debit account. Rows with no classification form their own group. A split
+  payment (MPP = 1) is never grouped: its bank needs its own VAT part, NIP
+  and invoice number, so it keeps its row, its title and its VAT part.
 
   Every group gets the title passed in TRESC (the grouped-transfer title of
   the parameters) as TRESC1. NR_FAKTURY is the invoice number when the group
@@ -96,6 +98,8 @@ RETURNS (
   PARAGRAF               VARCHAR(40),
   WN                     VARCHAR(40),
   WARTOSC                NUMERIC(18,4),
+  MPP                    INTEGER,
+  KWOTA_VAT              NUMERIC(18,4),
   KONTRAHENT_NAZWA       VARCHAR(255),
   SYMBOL_NAZWA           VARCHAR(20),
   KONTRAHENT_SKROT       VARCHAR(60),
@@ -106,12 +110,14 @@ AS
   DECLARE VARIABLE NUMER VARCHAR(30);
   DECLARE VARIABLE NUMERY VARCHAR(30);
   DECLARE VARIABLE POMINIETO SMALLINT;
+  DECLARE VARIABLE WLASNY INTEGER;
 BEGIN
   DZIEN = CAST(DATA_R AS DATE);
   FOR SELECT MIN(a.ID), a.ID_KONTRAHENTA, a.ID_KONTA_BANK,
              MAX(a.ID_KONTA_FIRMY), MAX(a.ID_DOKUMENTU_FK),
              MIN(a.DATA_REALIZACJI), a.PARAGRAF, a.WN,
-             SUM(a.WARTOSC),
+             SUM(a.WARTOSC), MAX(a.MPP), SUM(a.KWOTA_VAT), MAX(a.TRESC1),
+             IIF(a.MPP = 1, a.ID, NULL),
              b.PELNA, b.KOD_FK, b.SKROT, c.KONTO, c.NAZWA
         FROM PR_PRZELEWY_ZREALIZOWANE a
         JOIN ET_KONTAKT b ON b.ID = a.ID_KONTRAHENTA
@@ -120,17 +126,20 @@ BEGIN
          AND a.DATA_REALIZACJI < :DZIEN + 1
          AND a.KOLEJNY = :KOLEJNY_R
        GROUP BY a.ID_KONTRAHENTA, a.ID_KONTA_BANK, a.PARAGRAF, a.WN,
+                IIF(a.MPP = 1, a.ID, NULL),
                 b.PELNA, b.KOD_FK, b.SKROT, c.KONTO, c.NAZWA
         INTO :ID, :ID_KONTRAHENTA, :ID_KONTA_BANK,
              :ID_KONTA_FIRMY, :ID_DOKUMENTU_FK,
              :DATA_REALIZACJI, :PARAGRAF, :WN,
-             :WARTOSC,
+             :WARTOSC, :MPP, :KWOTA_VAT, :TRESC1,
+             :WLASNY,
              :KONTRAHENT_NAZWA, :SYMBOL_NAZWA, :KONTRAHENT_SKROT,
              :KONTRAHENT_KONTO, :KONTRAHENT_NAZWABANKU
   DO
   BEGIN
     KOLEJNY = KOLEJNY_R;
-    TRESC1 = COALESCE(TRESC, '');
+    IF (WLASNY IS NULL) THEN
+      TRESC1 = COALESCE(TRESC, '');
     NUMERY = NULL;
     POMINIETO = 0;
     FOR SELECT a.NR_FAKTURY
@@ -142,6 +151,7 @@ BEGIN
            AND a.ID_KONTA_BANK = :ID_KONTA_BANK
            AND a.WN IS NOT DISTINCT FROM :WN
            AND a.PARAGRAF IS NOT DISTINCT FROM :PARAGRAF
+           AND IIF(a.MPP = 1, a.ID, NULL) IS NOT DISTINCT FROM :WLASNY
            AND COALESCE(a.NR_FAKTURY, '') <> ''
          ORDER BY a.ID
           INTO :NUMER

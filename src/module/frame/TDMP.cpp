@@ -21,7 +21,7 @@ const QString kRegisterAccount = QStringLiteral("c.KONTO as KONTRAHENT_KONTO , c
 
 const QString kRealizedColumns = QStringLiteral(
     "ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_KONTA_FIRMY, ID_DOKUMENTU_FK, DATA_REALIZACJI, KOLEJNY, NR_FAKTURY, "
-    "TRESC1, PARAGRAF, WN, WARTOSC, ID_PRZELEWU");
+    "TRESC1, PARAGRAF, WN, WARTOSC, ID_PRZELEWU, MPP, KWOTA_VAT");
 const QString kBatchColumns =
     QStringLiteral("ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU, ZBIOR_ZAPISANY, DOKUMENT_ZAPISANY");
 const QString kParameterColumns = QStringLiteral(
@@ -129,7 +129,7 @@ void TDMP::vUstawZapytaniePrzelewow(data::Dataset& zbior) {
 void TDMP::buildQueries() {
     quePrzelewy.setObjectName(QStringLiteral("quePrzelewy"));
     vUstawZapytaniePrzelewow(quePrzelewy);
-    for (const char* money : {"WARTOSC", "WARTOSC_CALA", "WARTOSC_WYPLACONA"})
+    for (const char* money : {"WARTOSC", "WARTOSC_CALA", "WARTOSC_WYPLACONA", "KWOTA_VAT", "KWOTA_VAT_CALA", "KWOTA_VAT_WYPLACONA"})
         quePrzelewy.declareField(money).setDisplayFormat(kMoneyFormat);
     for (const char* date : {"DATA_WYSTAWIENIA", "TERMIN_ZAPLATY", "DATA_REALIZACJI", "DATA_DODANIA", "DATA_ZMIANY"})
         quePrzelewy.declareField(date);
@@ -137,6 +137,7 @@ void TDMP::buildQueries() {
     labelTransferFields(quePrzelewy);
     quePrzelewy.addCalculatedField(QStringLiteral("INNA_KWOTA_cal"), data::FieldType::String, 3);
     quePrzelewy.addCalculatedField(QStringLiteral("WPROWADZONY_cal"), data::FieldType::String, 2);
+    quePrzelewy.addCalculatedField(QStringLiteral("MPP_cal"), data::FieldType::String, 3);
     quePrzelewy.handlers().calcFields = [this](data::Dataset& ds) { quePrzelewyCalcFields(ds); };
     connect(&quePrzelewy, &data::Dataset::afterScroll, this, &TDMP::dscPrzelewyDataChange);
 
@@ -144,6 +145,7 @@ void TDMP::buildQueries() {
     queZrealizowane.setSql(sZapytanieZrealizowanych(QString(), QStringLiteral("a.id  DESC")));
     setUpdateStatements(queZrealizowane, QStringLiteral("PR_PRZELEWY_ZREALIZOWANE"), kRealizedColumns);
     queZrealizowane.declareField(QStringLiteral("WARTOSC")).setDisplayFormat(kMoneyFormat);
+    queZrealizowane.declareField(QStringLiteral("KWOTA_VAT")).setDisplayFormat(kMoneyFormat);
     queZrealizowane.declareField(QStringLiteral("DATA_REALIZACJI"));
     queZrealizowane.addLookupField(QStringLiteral("NUMER_DOK_look"), data::FieldType::String, 40,
                                    QStringLiteral("ID_DOKUMENTU_FK"), &queDok, QStringLiteral("ID"),
@@ -266,6 +268,9 @@ void TDMP::quePrzelewyCalcFields(data::Dataset& ds) {
     const fb::Decimal cala = ds.fieldByName(QStringLiteral("WARTOSC_CALA")).asDecimal();
     const bool partial = wartosc.units > 0 && !(wartosc == cala);
     ds.fieldByName(QStringLiteral("INNA_KWOTA_cal")).setString(partial ? QStringLiteral("-->") : QStringLiteral("   "));
+
+    const data::Field* mpp = ds.findField(QStringLiteral("MPP"));
+    ds.fieldByName(QStringLiteral("MPP_cal")).setString(mpp && mpp->asInteger() == 1 ? QStringLiteral("TAK") : QString());
 
     const data::Field& origin = ds.fieldByName(QStringLiteral("WPROWADZONY"));
     data::Field& mark = ds.fieldByName(QStringLiteral("WPROWADZONY_cal"));
