@@ -57,14 +57,16 @@ private:
     {
         if (!m_contact)
             m_contact.emplace(dmMain->transaction(), "select PELNA, KOD_POCZT, MIEJSCOWOSC, ULICA, BUDYNEK, LOKAL, "
-                                                     "SKROT, KOD_FK from ET_KONTAKT where ID = ?");
+                                                     "SKROT, KOD_FK, NIP from ET_KONTAKT where ID = ?");
         m_contact->setParams({std::int64_t(id)});
         fb::Cursor row = m_contact->open(dmMain->transaction());
         if (!row.fetch())
             return {};
         auto field = [&row](int i) { return QString::fromUtf8(row.asText(i)); };
-        return bankfile::contractorFrom(field(0), field(1), field(2), field(3), field(4), field(5), field(6),
-                                        field(7));
+        bankfile::Contractor c = bankfile::contractorFrom(field(0), field(1), field(2), field(3), field(4), field(5),
+                                                          field(6), field(7));
+        c.nip = field(8);
+        return c;
     }
 
     std::optional<bankfile::Company> m_company;
@@ -203,6 +205,9 @@ bool writeRecord(IssueContext& context, QIODevice& file, RecordSources& sources)
         r.amount = row.fieldByName(QStringLiteral("WARTOSC")).asDecimal();
         r.realizationDate = row.fieldByName(QStringLiteral("DATA_REALIZACJI")).asDate();
         r.pickerDate = context.dataPrzelewu;
+        if (const data::Field* mpp = row.findField(QStringLiteral("MPP")); mpp && mpp->asInteger() == 1)
+            r.split = bankfile::SplitPayment{row.fieldByName(QStringLiteral("KWOTA_VAT")).asDecimal(), r.contractor.nip,
+                                             row.fieldByName(QStringLiteral("NR_FAKTURY")).asString(), context.sKodMpp};
         context.sKontoFirmy = bankfile::accountDigits(context.sKontoFirmyOrg);
         context.sKontoKontrahenta = bankfile::accountDigits(context.sKontoKontrahenta);
 

@@ -31,6 +31,7 @@ struct Contractor {
     QString streetLine;   // street, blank, building, and "/" flat when there is one
     QString shortName;
     QString fkCode;
+    QString nip;
 };
 
 Contractor contractorFrom(const QString& name, const QString& postalCode, const QString& city, const QString& street,

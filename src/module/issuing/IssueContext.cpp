@@ -1,5 +1,6 @@
 #include "module/issuing/IssueContext.h"
 
+#include "module/issuing/SplitPaymentTitle.h"
 #include "platform/data/Dataset.h"
 
 IssueContext::IssueContext() : dataPrzelewu(QDate::currentDate()) {}
@@ -12,6 +13,10 @@ void IssueContext::vPrzepiszBank(const data::Dataset& banki)
     iGrupowanie = static_cast<int>(banki.fieldByName(QStringLiteral("GRUPOWANIE")).asInteger());
     sKontoFirmyOrg = banki.fieldByName(QStringLiteral("KONTO")).asString();
     sKontoFirmy = sKontoFirmyOrg;
+    const data::Field* kod = banki.findField(QStringLiteral("KOD_MPP"));
+    sKodMpp = kod ? kod->asString().trimmed() : QString();
+    if (sKodMpp.isEmpty())
+        sKodMpp = bankfile::kSplitPaymentCode;
 }
 
 void IssueContext::vPrzepiszZrealizowany(const data::Dataset& zrealizowane)

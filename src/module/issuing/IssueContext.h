@@ -31,6 +31,8 @@ public:
     QString sWn;
     QString sNrFaktury;
     QString sKodFK;                  // ET_KONTAKT.KOD_FK of the contractor
+    bool bMpp = false;               // a split payment
+    double dKwotaVat = 0;            // its VAT part paid now
 
     double dSuma = 0;                // running total of the batch
 
@@ -42,6 +44,7 @@ public:
     int iProcedura = 0;
     int iGrupowanie = 0;
     int iObslugaParagraf = 0;
+    QString sKodMpp;                 // transaction code of a split payment
 
     // The date in the issuing window's picker dtPrzelewu (the window keeps it
     // current); today for a context without a window. Procedure 5 files carry

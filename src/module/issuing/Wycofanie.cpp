@@ -49,11 +49,13 @@ void oznaczWycofany(const data::Dataset& row)
     if (mark.execute(shared()) != 1) changedMeanwhile("Przelew zrealizowany " + row["NR_FAKTURY"].asString());
 }
 
-// Takes the paid amount back; the transfer is pending again and owes the rest.
-void zwrocPrzelew(std::int64_t id, std::int64_t paidBack, bool zaznacz)
+// Takes the paid amount (and the VAT part of a split payment) back; the
+// transfer is pending again and owes the rest with the rest of its VAT.
+void zwrocPrzelew(std::int64_t id, std::int64_t paidBack, std::int64_t vatBack, bool zaznacz)
 {
     fb::Statement read(shared(), "select WARTOSC_CALA, WARTOSC_WYPLACONA, coalesce(ZAZNACZ2, 0) + "
-                                 "coalesce(ZAZNACZ3, 0), NR_FAKTURY from PR_PRZELEWY where ID = ?");
+                                 "coalesce(ZAZNACZ3, 0), NR_FAKTURY, MPP, KWOTA_VAT_CALA, KWOTA_VAT_WYPLACONA "
+                                 "from PR_PRZELEWY where ID = ?");
     read.setParams({id});
     fb::Cursor c = read.open(shared());
     if (!c.fetch()) changedMeanwhile(QStringLiteral("Przelew"));
@@ -62,14 +64,24 @@ void zwrocPrzelew(std::int64_t id, std::int64_t paidBack, bool zaznacz)
     // A transfer of another set stays there: in two sets it would be issued twice.
     const bool toSet1 = zaznacz && c.asInt(2) == 0;
     const QString invoice = QString::fromUtf8(c.asText(3));
+    const bool split = !c.isNull(4) && c.asInt(4) == 1;
+    const std::int64_t fullVat = c.isNull(5) ? 0 : c.asDecimal(5).rescaled(2).units;
+    const std::int64_t paidVat = c.isNull(6) ? 0 : c.asDecimal(6).rescaled(2).units;
     c.close();
 
     const std::int64_t stillPaid = paid - paidBack;
+    const std::int64_t stillPaidVat = paidVat - vatBack;
     fb::Statement write(shared(), std::string("update PR_PRZELEWY set DATA_REALIZACJI = null, KOLEJNY = null, "
                                               "WARTOSC_WYPLACONA = ?, WARTOSC = ?") +
                                       (toSet1 ? ", ZAZNACZ = 1" : "") +
-                                      " where ID = ? and WARTOSC_CALA = ? and coalesce(WARTOSC_WYPLACONA, 0) = ?");
-    write.setParams({grosze(stillPaid), grosze(full - stillPaid), id, grosze(full), grosze(paid)});
+                                      (split ? ", KWOTA_VAT_WYPLACONA = ?, KWOTA_VAT = ?" : "") +
+                                      " where ID = ? and WARTOSC_CALA = ? and coalesce(WARTOSC_WYPLACONA, 0) = ?" +
+                                      (split ? " and coalesce(KWOTA_VAT_WYPLACONA, 0) = ?" : ""));
+    std::vector<fb::Value> params{grosze(stillPaid), grosze(full - stillPaid)};
+    if (split) params.insert(params.end(), {grosze(stillPaidVat), grosze(fullVat - stillPaidVat)});
+    params.insert(params.end(), {id, grosze(full), grosze(paid)});
+    if (split) params.push_back(grosze(paidVat));
+    write.setParams(params);
     if (write.execute(shared()) != 1) changedMeanwhile("Przelew " + invoice);
 }
 
@@ -94,7 +106,9 @@ WynikWycofania wycofajPartie(const QDate& date, bool zaznacz)
             ui::dialogs().showMessage("Brak faktury na zb.Przelewy " + rows["NR_FAKTURY"].asString());
             continue;
         }
-        zwrocPrzelew(transfer, rows["WARTOSC"].asDecimal().rescaled(2).units, zaznacz);
+        const data::Field* vat = rows.findField(QStringLiteral("KWOTA_VAT"));
+        zwrocPrzelew(transfer, rows["WARTOSC"].asDecimal().rescaled(2).units,
+                     vat && !vat->isNull() ? vat->asDecimal().rescaled(2).units : 0, zaznacz);
     }
     return WynikWycofania::Wycofano;
 }

@@ -5,6 +5,7 @@
 #include "module/issuing/BankFile.h"
 #include "module/issuing/BatchSteps.h"
 #include "module/issuing/LedgerPosting.h"
+#include "module/issuing/PlatnoscMpp.h"
 #include "module/issuing/RamkaWyboru.h"
 #include "module/whitelist/Kontrola.h"
 #include "platform/controls/EntryForm.h"
@@ -156,6 +157,9 @@ bool TfrmWystawPrzelewy::bMoznaWystawic() {
     // an empty batch would still take a letter and send the bank an empty file.
     if (DMP->quePrzelewy.isEmpty())
         return bOdmowa(QStringLiteral("Nie zaznaczono faktur !"), QStringLiteral(" Uwaga !"));
+    const QString mpp = sOdmowaMpp(DMP->quePrzelewy, static_cast<int>(DMP->queBanki["PROCEDURA"].asInteger()),
+                                   DMP->queBanki["NAZWA"].asString());
+    if (!mpp.isEmpty()) return bOdmowa(mpp, QStringLiteral("Podzielona płatność"));
     return true;
 }
 
@@ -202,7 +206,8 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
         // read again.
         const QString znacznik = DMP->fldZaznacz->name();
         const data::Dataset::NarrowUpdate zaplata(
-            przelewy, sZmianaPrzelewu(znacznik + ", WARTOSC_WYPLACONA, WARTOSC, DATA_REALIZACJI, KOLEJNY"));
+            przelewy, sZmianaPrzelewu(znacznik + ", WARTOSC_WYPLACONA, WARTOSC, DATA_REALIZACJI, KOLEJNY, "
+                                                 "KWOTA_VAT_WYPLACONA, KWOTA_VAT"));
         // Paid transfers are added to the realized query, which needs the
         // columns of a realized row: a grouping bank's file leaves grouped rows in it.
         if (!DMP->queZrealizowane.findField(QStringLiteral("ID_PRZELEWU")))
@@ -261,6 +266,8 @@ void TfrmWystawPrzelewy::vZaplacPrzelew() {
     const double wyplacono = dmMain->zaokr(przelewy["WARTOSC_WYPLACONA"].asDouble() + kwota, 2);
     const double cala = dmMain->zaokr(przelewy["WARTOSC_CALA"].asDouble(), 2);
     przelewy["WARTOSC_WYPLACONA"].setDouble(wyplacono);
+    kontekst.bMpp = przelewy["MPP"].asInteger() == 1;
+    kontekst.dKwotaVat = static_cast<double>(iZaplacVat(przelewy)) / 100.0;
     // Paid beyond the full amount counts as paid in full: the rest would
     // otherwise stay pending as a negative payment.
     if (wyplacono >= cala) {
@@ -297,6 +304,10 @@ void TfrmWystawPrzelewy::vPrzeniesDoZrealizowanych(int id) {
     zrealizowane["NR_FAKTURY"].setString(kontekst.sNrFaktury);
     zrealizowane["PARAGRAF"].setString(kontekst.sParagraf);
     zrealizowane["ID_PRZELEWU"].setInteger(kontekst.iIdPrzelewu);
+    if (kontekst.bMpp) {
+        zrealizowane["MPP"].setInteger(1);
+        zrealizowane["KWOTA_VAT"].setDouble(dmMain->zaokr(kontekst.dKwotaVat, 2));
+    }
     zrealizowane.post();
 }
 
