@@ -457,15 +457,17 @@ note_id("GEN_ET_BANKI_ID", len(ET_BANKI))
 # Contractors and their accounts --------------------------------------------
 s.comment("Contractors")
 KONTR = {}      # kod -> dict(id, skrot, accounts=[(id, active)], ...)
+NIPS = {}       # kod -> NIP as written, None for people and two firms without one
 account_rows = []
 acc_id = 0
 for cid, (kod, pelna, skrot, kp, miasto, ulica, bud, lok, wyr, osoba, accounts,
           pars, rng_amount, pattern, opis) in enumerate(C, 1):
     added = D(2026, 1, 5) + dt.timedelta(days=rng.randint(0, 200))
+    NIPS[kod] = None if osoba or kod in ("K0007", "K0030") else nip()
     s.insert("ET_KONTAKT", dict(
         ID=cid, PELNA=pelna, SKROT=skrot, KOD_FK=kod, KOD_POCZT=kp, MIEJSCOWOSC=miasto,
         ULICA=ulica, BUDYNEK=bud, LOKAL=lok, WYROZNIONY=wyr,
-        NIP=None if osoba or kod in ("K0007", "K0030") else nip(),
+        NIP=NIPS[kod],
         TELEFON=f"33 {rng.randint(800, 899)} {rng.randint(10, 99)} {rng.randint(10, 99)}",
         OSOBA_FIZYCZNA=osoba, DODAL=ADMIN, DATA_DODANIA=added))
     accs = []
@@ -781,6 +783,14 @@ for t in sorted(transfers, key=lambda t: t["DATA_DODANIA"]):
         DATA_DODANIA=t["DATA_DODANIA"]))
     if D(2026, 1, 1) <= t["DATA_DODANIA"] <= POSTED_UNTIL:
         fz_docs.append((invoices[-1], t))
+
+# Two invoices of set 1 are paid as split payments: their VAT goes to the
+# supplier's VAT account, so set 1 is issued through an Elixir-O bank.
+split = [t for t in set1 if t["WPROWADZONY"] == 0 and t["WARTOSC_WYPLACONA"] == 0 and NIPS[t["_kod"]]][:2]
+assert len(split) == 2
+for t in split:
+    vat = next(i["WARTOSC_VAT"] for i in invoices if i["ID"] == t["ID_FAKTURY"])
+    t.update(MPP=1, KWOTA_VAT_CALA=vat, KWOTA_VAT_WYPLACONA=Decimal("0.00"), KWOTA_VAT=vat)
 
 # Ledger documents -----------------------------------------------------------------
 documents, entries = [], []

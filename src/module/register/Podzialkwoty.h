@@ -6,6 +6,8 @@
 
 #include "platform/ui/FormBase.h"
 
+#include <cstdint>
+
 class QLabel;
 class QPushButton;
 
@@ -21,14 +23,18 @@ class TfrmPodzialKwoty : public ui::Form<TfrmPodzialKwoty, frmPodzialKwoty> {
 public:
     explicit TfrmPodzialKwoty(QWidget* owner);
 
-    ui::DBEdit* DBEdit1;          // NR_FAKTURY
-    ui::DBEdit* edtWartoscCala;   // WARTOSC_CALA
-    ui::DBEdit* edtWartosc;       // WARTOSC, the amount to pay
-    QLabel* pnlZostaje;           // WARTOSC_CALA - WARTOSC
+    ui::DBEdit* DBEdit1;  // NR_FAKTURY
+    ui::DBEdit* edtWartoscCala;  // WARTOSC_CALA
+    ui::DBEdit* edtWartosc;  // WARTOSC, the amount to pay
+    ui::DBEdit* edtKwotaVat;  // KWOTA_VAT, its VAT part (split payments only)
+    QLabel* pnlZostaje;  // WARTOSC_CALA - WARTOSC
     QPushButton* btnOK;
     QPushButton* btnAnuluj;
 
     void vPokazZostaje();
+    // Leaving the amount: the remaining amount shown and, for a split
+    // payment, the VAT part proposed in proportion to the amount.
+    void edtWartoscExit();
     void btnOKClick();
     void btnAnulujClick();
 
@@ -38,4 +44,11 @@ protected:
 
 private:
     void vZbudujOkno();
+    bool bMpp() const;
+    // The VAT part proposed for an amount, unless the user typed another.
+    void vZaproponujVat();
+
+    // The amount and VAT part last proposed (or read at opening), in grosze.
+    std::int64_t iKwotaZaproponowana = 0;
+    std::int64_t iVatZaproponowany = 0;
 };

@@ -204,6 +204,7 @@ void TfrmPrzelewy::vZbudujSiatke(QBoxLayout& uklad) {
                                                       {"TERMIN_ZAPLATY", QStringLiteral("Termin zap."), 90},
                                                       {"WARTOSC", QStringLiteral("Kwota przelewu"), 110},
                                                       {"INNA_KWOTA_cal", QStringLiteral(""), 28},
+                                                      {"MPP_cal", QStringLiteral("MPP"), 36},
                                                       {"WARTOSC_CALA", QStringLiteral("Kwota całkowita"), 110},
                                                       {"WARTOSC_WYPLACONA", QStringLiteral("Kwota wypłacona"), 115},
                                                       {"TRESC1", QString(), 200},

@@ -1,7 +1,9 @@
 #include "module/register/Przelewydane.h"
 
+#include "module/frame/CzescVat.h"
 #include "module/frame/TDMP.h"
 #include "module/register/Przelewy.h"
+#include "platform/controls/DBCheckBox.h"
 #include "platform/controls/DBEdit.h"
 #include "platform/controls/DBLookupComboBox.h"
 #include "platform/controls/DBMemo.h"
@@ -9,6 +11,7 @@
 #include "platform/data/RowChanged.h"
 #include "platform/data/SqlText.h"
 #include "platform/data/UnitOfWork.h"
+#include "platform/text/Nip.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Glyphs.h"
 #include "siblings/core/TdmMain.h"
@@ -65,6 +68,10 @@ void TfrmPrzelewyDane::vZbudujOkno()
     DBEdit2 = ui::named<ui::DBEdit>("DBEdit2");
     DBEdit3 = ui::named<ui::DBEdit>("DBEdit3");
     DBEdit4 = ui::named<ui::DBEdit>("DBEdit4");
+    chbMpp = new ui::DBCheckBox(QStringLiteral("Podzielona płatność, VAT:"));
+    chbMpp->setObjectName(QStringLiteral("chbMpp"));
+    chbMpp->setToolTip(QStringLiteral("Mechanizm podzielonej płatności: VAT trafi na rachunek VAT dostawcy"));
+    edtKwotaVat = ui::named<ui::DBEdit>("edtKwotaVat");
     DBMemo1 = ui::named<ui::DBMemo>("DBMemo1");
     DBMemo1->setFixedHeight(64);
     edtSymbol = ui::named<ui::DBEdit>("edtSymbol");
@@ -95,6 +102,8 @@ void TfrmPrzelewyDane::vZbudujOkno()
     dane->addWidget(new QLabel(QStringLiteral("Termin zapłaty")), 1, 2, Qt::AlignRight | Qt::AlignVCenter);
     dane->addWidget(DBEdit3, 1, 3);
     wiersz(2, QStringLiteral("Kwota"), DBEdit4, 1);
+    dane->addWidget(chbMpp, 2, 2, Qt::AlignRight | Qt::AlignVCenter);
+    dane->addWidget(edtKwotaVat, 2, 3);
     dane->addWidget(new QLabel(QStringLiteral("Treść :")), 3, 0, Qt::AlignTop);
     dane->addWidget(DBMemo1, 3, 1, 1, 3);
 
@@ -146,7 +155,7 @@ void TfrmPrzelewyDane::vZbudujOkno()
     okno->addStretch(1);
     okno->addWidget(pnlBottom);
 
-    QWidget* kolejnosc[] = {edtNrFaktury, DBEdit2, DBEdit3, DBEdit4, DBMemo1, edtSymbol, edtSkrot, DBEdit1, cmbBank,
+    QWidget* kolejnosc[] = {edtNrFaktury, DBEdit2, DBEdit3, DBEdit4, chbMpp, edtKwotaVat, DBMemo1, edtSymbol, edtSkrot, DBEdit1, cmbBank,
                             DBEdit8, DBEdit6, edtParagraf, btnZapisz, btnAnuluj, btnHelp};
     for (size_t i = 1; i < std::size(kolejnosc); ++i)
         setTabOrder(kolejnosc[i - 1], kolejnosc[i]);
@@ -174,10 +183,13 @@ void TfrmPrzelewyDane::vPolacz()
         {edtNrFaktury, "NR_FAKTURY"}, {DBEdit2, "DATA_WYSTAWIENIA"}, {DBEdit3, "TERMIN_ZAPLATY"},
         {DBEdit4, "WARTOSC_CALA"},    {edtSymbol, "SYMBOL_NAZWA"},  {edtSkrot, "KONTRAHENT_SKROT"},
         {DBEdit1, "KONTRAHENT_NAZWA"}, {DBEdit8, "KONTRAHENT_NAZWABANKU"}, {DBEdit6, "WN"},
-        {edtParagraf, "PARAGRAF"}};
+        {edtParagraf, "PARAGRAF"}, {edtKwotaVat, "KWOTA_VAT_CALA"}};
     for (const auto& [edit, name] : pola)
         edit->setDataField(&q, QString::fromLatin1(name));
     DBMemo1->setDataField(&q, QStringLiteral("TRESC1"));
+    chbMpp->setDataField(&q, QStringLiteral("MPP"));
+    // The VAT is typed only for a split payment.
+    connect(chbMpp, &QCheckBox::toggled, edtKwotaVat, &QWidget::setEnabled);
     cmbBank->setDataField(&q, QStringLiteral("ID_KONTA_BANK"));
     cmbBank->setListSource(&DMP->queBankiKontrahenta, QStringLiteral("ID"), QStringLiteral("KONTO;NAZWA"));
 
@@ -221,6 +233,7 @@ void TfrmPrzelewyDane::vOtworz()
         przelewy()["WPROWADZONY"].setInteger(1);
     }
     pnlParagraf->setVisible(DMP->iPokazParagraf == 1);
+    edtKwotaVat->setEnabled(chbMpp->isChecked());
     dmMain->vAddWindowTab(*this);
     dmMain->vKolorForm(*this);
     ui::loadGlyphs({{btnAnuluj, "D_ANULUJ"}, {btnZapisz, "D_ZAPISZ"}});
@@ -422,10 +435,37 @@ bool TfrmPrzelewyDane::bSprawdz()
         blad(".Kwota przelewu nie może być ujemna !\n");
     if (!edtParagraf->text().isEmpty() && iSprawdzParagraf(0, edtParagraf->text()) <= 0)
         blad(".Brak takiego PARAGRAFU w Planie Kont \n");
+    for (const QString& mpp : sBledyMpp())
+        blad(qUtf8Printable("." + mpp));
     if (ile == 0)
         return true;
     ui::dialogs().message(bledy, QStringLiteral("Znaleziono błędy !! "), ui::Buttons::Ok, ui::Icon::Error);
     return false;
+}
+
+QStringList TfrmPrzelewyDane::sBledyMpp()
+{
+    if (przelewy()["MPP"].asInteger() != 1)
+        return {};
+    QStringList bledy;
+    const auto grosze = [this](const char* kolumna) {
+        const data::Field& pole = przelewy()[kolumna];
+        return pole.isNull() ? std::int64_t(0) : pole.asDecimal().rescaled(2).units;
+    };
+    QString vat = mpp::vatRefusal(!przelewy()["KWOTA_VAT_CALA"].isNull(), grosze("KWOTA_VAT_CALA"),
+                                  grosze("WARTOSC_CALA"));
+    // What is still owed must still be able to carry the VAT still owed.
+    if (vat.isEmpty() && grosze("WARTOSC_WYPLACONA") > 0)
+        vat = mpp::vatRefusal(true, grosze("KWOTA_VAT_CALA") - grosze("KWOTA_VAT_WYPLACONA"),
+                              grosze("WARTOSC_CALA") - grosze("WARTOSC_WYPLACONA"));
+    if (!vat.isEmpty())
+        bledy << vat + " !\n";
+    if (!przelewy()["ID_KONTRAHENTA"].isNull()) {
+        const QString nip = text::nipError(mpp::contractorNip(przelewy()["ID_KONTRAHENTA"].asInteger()));
+        if (!nip.isEmpty())
+            bledy << "Podzielona płatność wymaga poprawnego NIP kontrahenta: " + nip + "\n";
+    }
+    return bledy;
 }
 
 bool TfrmPrzelewyDane::bZapisz()
@@ -445,6 +485,13 @@ bool TfrmPrzelewyDane::bZapisz()
             przelewy()["ID"].setInteger(
                 dmMain->iPobierzGenerator(QStringLiteral("SELECT GEN_ID(GEN_PR_PRZELEWY_ID,1) AS ILE FROM RDB$DATABASE")));
             przelewy()["WARTOSC"].setValue(przelewy()["WARTOSC_CALA"].value());
+        }
+        if (przelewy()["MPP"].asInteger() == 1) {
+            // The next issue pays the whole rest, so it carries the whole VAT rest.
+            if (przelewy()["KWOTA_VAT_WYPLACONA"].isNull())
+                przelewy()["KWOTA_VAT_WYPLACONA"].setDouble(0);
+            przelewy()["KWOTA_VAT"].setDouble(dmMain->zaokr(
+                przelewy()["KWOTA_VAT_CALA"].asDouble() - przelewy()["KWOTA_VAT_WYPLACONA"].asDouble(), 2));
         }
         q.post();
         uow.commit();

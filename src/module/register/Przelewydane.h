@@ -7,6 +7,7 @@
 #include "platform/ui/FormBase.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QAction;
@@ -21,6 +22,7 @@ class Field;
 }  // namespace data
 
 namespace ui {
+class DBCheckBox;
 class DBEdit;
 class DBLookupComboBox;
 class DBMemo;
@@ -40,6 +42,8 @@ public:
     ui::DBEdit* DBEdit2;          // DATA_WYSTAWIENIA
     ui::DBEdit* DBEdit3;          // TERMIN_ZAPLATY
     ui::DBEdit* DBEdit4;          // WARTOSC_CALA: what is typed is the full amount
+    ui::DBCheckBox* chbMpp;       // MPP: a split payment
+    ui::DBEdit* edtKwotaVat;      // KWOTA_VAT_CALA: the VAT of the full amount
     ui::DBMemo* DBMemo1;          // TRESC1
     QGroupBox* grpKontrahent;
     ui::DBEdit* edtSymbol;        // SYMBOL_NAZWA
@@ -93,6 +97,8 @@ public:
     int iSprawdzParagraf(int kontoId, const QString& nazwa);
     // Lists every failed check in one box; false when there was any.
     bool bSprawdz();
+    // The failed checks of a split payment, each ended by a line break.
+    QStringList sBledyMpp();
     // Checks, writes and commits the row; false when it stays being edited.
     bool bZapisz();
 

@@ -82,4 +82,42 @@ TEST_F(PodzialKwotyTest, RemainingIsTheFullAmountLessTheEnteredOne) {
     EXPECT_EQ(QStringLiteral("749,5"), f.pnlZostaje->text()) << "what was paid is not subtracted";
 }
 
+TEST_F(PodzialKwotyTest, SplitPaymentPartProposesItsVatInProportionAndRefusesAnInconsistentOne) {
+    // 230.00 of VAT, 69.00 of it paid with the 300.00: 161.00 of VAT left in the 700.00.
+    dmMain->database().execute(dmMain->transaction(), "update PR_PRZELEWY set MPP = 1, KWOTA_VAT_CALA = 230, "
+                                                      "KWOTA_VAT_WYPLACONA = 69, KWOTA_VAT = 161 where ID = " +
+                                                          std::to_string(id));
+    dmMain->transaction().commitRetaining();
+    q().close();
+    q().open();
+    ASSERT_TRUE(q().locate(QStringLiteral("ID"), id));
+    const std::string vat = "select KWOTA_VAT from PR_PRZELEWY where ID = " + std::to_string(id);
+
+    TfrmPodzialKwoty& f = wpisz("350");
+    EXPECT_TRUE(f.edtKwotaVat->isVisibleTo(&f));
+    QTest::keyClick(f.edtWartosc, Qt::Key_Return);
+    EXPECT_EQ(QStringLiteral("80,5"), f.edtKwotaVat->text()) << "161.00 * 350 / 700";
+    f.btnOK->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(nullptr, frmPodzialKwoty);
+    EXPECT_EQ(8050, sharedCents(vat));
+
+    // Accepting a typed amount at once still proposes its VAT part.
+    EXPECT_TRUE(podziel("100,01"));
+    EXPECT_EQ(2300, sharedCents(vat)) << "161.00 * 100.01 / 700 = 23.0023";
+
+    // A VAT part above what is left of the VAT is refused and nothing is kept.
+    TfrmPodzialKwoty& g = wpisz("700");
+    QTest::keyClick(g.edtWartosc, Qt::Key_Return);
+    g.edtKwotaVat->setFocus();
+    g.edtKwotaVat->selectAll();
+    QTest::keyClicks(g.edtKwotaVat, "170");
+    dialogs->expectMessage(QStringLiteral("VAT w tej części 170,00 zł jest większy od VAT pozostałego do zapłaty "
+                                          "161,00 zł"),
+                           ui::Answer::Ok);
+    g.btnOK->click();
+    EXPECT_EQ(&g, frmPodzialKwoty);
+    EXPECT_EQ(2300, sharedCents(vat));
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include "module/ModuleFixture.h"
 #include "module/register/Przelewy.h"
 #include "module/register/Przelewydane.h"
+#include "platform/controls/DBCheckBox.h"
 #include "platform/controls/DBEdit.h"
 #include "platform/controls/DBLookupComboBox.h"
 #include "siblings/core/ChooserWindow.h"
@@ -232,6 +233,38 @@ TEST_F(PrzelewyDaneTest, ShortNameOutsideWindows1250IsRefusedBeforeTheLookup) {
     EXPECT_TRUE(pole("ID_KONTRAHENTA").isNull());
     EXPECT_EQ(QStringLiteral("ЖУК"), f.edtSkrot->text()) << "kept for correcting";
     for (const auto& shown : dialogs->shown()) EXPECT_FALSE(shown.text.contains(QStringLiteral("transliterate")));
+}
+
+TEST_F(PrzelewyDaneTest, SplitPaymentKeepsItsVatAndRefusesABadVatOrNip) {
+    TfrmPrzelewyDane& f = otworz(false);
+    wypelnij(f, QStringLiteral("FV/MPP/1"), QStringLiteral("1230"));
+    EXPECT_FALSE(f.edtKwotaVat->isEnabled()) << "no VAT for an ordinary transfer";
+    f.chbMpp->click();
+    EXPECT_TRUE(f.edtKwotaVat->isEnabled());
+    const auto odmowa = [&](const QString& vat, const QString& bledy) {
+        wpisz(f.edtKwotaVat, vat);
+        dialogs->expectMessage(kBledy, ui::Answer::Ok);
+        f.btnZapisz->click();
+        EXPECT_EQ(kBledy + bledy, dialogs->shown().back().text) << vat.toStdString();
+        EXPECT_EQ(data::Dataset::State::Insert, q().state());
+    };
+    odmowa(QStringLiteral("1230,01"), QStringLiteral("1.Kwota VAT 1230,01 zł jest większa od kwoty przelewu 1230,00 zł !\n"));
+    odmowa(QStringLiteral("-0,01"), QStringLiteral("1.Kwota VAT nie może być ujemna !\n"));
+    sql("update ET_KONTAKT set NIP = '808-196-72-71' where ID = 1");
+    odmowa(QStringLiteral("230"), QStringLiteral("1.Podzielona płatność wymaga poprawnego NIP kontrahenta: NIP "
+                                                 "808-196-72-71 ma błędną cyfrę kontrolną.\n"));
+    sql("update ET_KONTAKT set NIP = '808-196-72-70' where ID = 1");
+
+    QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
+    zamknieto();
+    EXPECT_EQ(nullptr, frmPrzelewyDane);
+    const std::string wiersz = " from PR_PRZELEWY where NR_FAKTURY = 'FV/MPP/1'";
+    EXPECT_EQ(1, committedCents("select MPP" + wiersz));
+    EXPECT_EQ(23000, committedCents("select cast(KWOTA_VAT_CALA * 100 as integer)" + wiersz));
+    EXPECT_EQ(23000, committedCents("select cast(KWOTA_VAT * 100 as integer)" + wiersz)) << "the next issue pays it all";
+    EXPECT_EQ(0, committedCents("select cast(KWOTA_VAT_WYPLACONA * 100 as integer)" + wiersz));
+    ASSERT_TRUE(q().locate(QStringLiteral("NR_FAKTURY"), QStringLiteral("FV/MPP/1")));
+    EXPECT_EQ(QStringLiteral("TAK"), tekst("MPP_cal")) << "the register shows the flag";
 }
 
 }  // namespace
