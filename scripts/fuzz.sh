@@ -9,7 +9,7 @@ BUILD=build-fuzz
 
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DPXFER_FUZZ=ON -DPXFER_TESTS=OFF >/dev/null
-cmake --build "$BUILD" -j"$(nproc)" --target fuzz_wyciag fuzz_wiersz_importu
+cmake --build "$BUILD" -j"$(nproc)" --target fuzz_wyciag fuzz_wiersz_importu fuzz_plik_plaski
 
 run() {
     local target=$1 seeds=$2
@@ -30,3 +30,4 @@ run() {
 
 run fuzz_wyciag fuzz/korpus/wyciag
 run fuzz_wiersz_importu fuzz/korpus/wiersz-importu
+run fuzz_plik_plaski fuzz/korpus/plik-plaski
