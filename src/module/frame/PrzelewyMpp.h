@@ -4,7 +4,8 @@
 // with the split-payment flag and the invoice's VAT. Inside the host's
 // transaction, committing is the caller's. A VAT that cannot be kept (negative,
 // above the amount) or a contractor without a valid NIP is refused with the
-// reason shown, and nothing is written: -1.
+// reason shown, and nothing is written: -1. The transfer and its flag are
+// written together: when the flag cannot be, the transfer is taken back too.
 
 #include <QDateTime>
 #include <QString>

@@ -7,6 +7,14 @@ namespace {
 
 class PrzelewyMppTest : public pxtest::ModuleFixture {
 protected:
+    void SetUp() override {
+        // A database that refuses to flag invoice FV/M/AWARIA, the way another module's trigger may.
+        db.exec("create exception TEST_MPP 'Awaria wstrzyknięta przez test'");
+        db.exec(
+            "create trigger TEST_MPP for PR_PRZELEWY before update as begin if (new.MPP = 1 and "
+            "new.NR_FAKTURY = 'FV/M/AWARIA') then exception TEST_MPP; end");
+        ModuleFixture::SetUp();
+    }
     int add(const QString& nr, float amount, bool mpp, float vat, int contractor = 1) {
         const QDateTime day(QDate(2026, 12, 1), QTime());
         return iDodajPrzelewMpp(77, contractor, 1, nr, QStringLiteral("201-K0001"), day, day, amount,
@@ -54,6 +62,14 @@ TEST_F(PrzelewyMppTest, BadVatOrNipWritesNothing) {
     EXPECT_EQ(-1, add(QStringLiteral("FV/M/3"), 1230.0f, true, 230.0f));
     EXPECT_EQ(before, rows());
     EXPECT_GT(add(QStringLiteral("FV/Z/3"), 1230.0f, false, 0.0f), 0) << "an ordinary transfer needs no NIP";
+}
+
+TEST_F(PrzelewyMppTest, TransferWhoseFlagCannotBeWrittenIsNotLeftForTheCallerToCommit) {
+    const std::int64_t before = rows();
+    EXPECT_EQ(-1, add(QStringLiteral("FV/M/AWARIA"), 1230.0f, true, 230.0f));
+    EXPECT_EQ(before, rows()) << "an ordinary transfer in the caller's transaction would be paid without its VAT split";
+    EXPECT_FALSE(DMP->quePrzelewy.locate(QStringLiteral("NR_FAKTURY"), QStringLiteral("FV/M/AWARIA")));
+    EXPECT_GT(add(QStringLiteral("FV/M/4"), 1230.0f, true, 230.0f), 0) << "the transaction goes on";
 }
 
 }  // namespace
