@@ -61,20 +61,28 @@ QString ostatnieSprawdzenie(const char* kolumna, int id) {
         const fb::Timestamp t = c.asTimestamp(k);
         return QDate(t.year, t.month, t.day).toString(QStringLiteral("yyyy-MM-dd"));
     };
-    Wynik w;
     const auto z = static_cast<Zapisany>(c.asInt(0));
-    w.bledneDane = z == Zapisany::BledneDane;
-    w.status = z == Zapisany::Czynny ? Status::Czynny : z == Zapisany::Zwolniony ? Status::Zwolniony : Status::Brak;
-    w.przezMaske = c.asInt(1) == 1;
-    QString opis = "(" + data(3) + "): " +
-                   (z == Zapisany::BezPliku ? QStringLiteral("nie wczytano pliku płaskiego")
-                                            : whitelist::opis(w) + " wg pliku z dnia " + data(2));
+    QString opis = "(" + data(3) + "): " + whitelist::opis(z, c.asInt(1) == 1);
+    if (z != Zapisany::BezPliku) opis += " wg pliku z dnia " + data(2);
     if (!c.isNull(4)) opis += "; zapłatę potwierdził " + tekst(c, 4) + " " + data(5);
     c.close();
     return opis;
 }
 
 }  // namespace
+
+QString opis(Zapisany wynik, bool przezMaske) {
+    Wynik w;
+    w.przezMaske = przezMaske;
+    switch (wynik) {
+    case Zapisany::BezPliku: return QStringLiteral("nie sprawdzono: brak pliku płaskiego");
+    case Zapisany::BledneDane: w.bledneDane = true; break;
+    case Zapisany::Czynny: w.status = Status::Czynny; break;
+    case Zapisany::Zwolniony: w.status = Status::Zwolniony; break;
+    case Zapisany::Brak: break;
+    }
+    return opis(w);
+}
 
 std::vector<Sprawdzony> WynikKontroli::pozaLista() const {
     std::vector<Sprawdzony> poza;

@@ -28,6 +28,9 @@ namespace whitelist {
 // What PR_BIALA_LISTA_SPRAWDZENIA.WYNIK holds.
 enum class Zapisany { Brak = 0, Czynny = 1, Zwolniony = 2, BledneDane = 3, BezPliku = 4 };
 
+// "czynny podatnik VAT", "rachunku nie ma na białej liście", "nie sprawdzono: brak pliku płaskiego", ...
+QString opis(Zapisany wynik, bool przezMaske);
+
 struct PrzelewDoSprawdzenia {
     int idPrzelewu = 0;
     QString kontrahent;

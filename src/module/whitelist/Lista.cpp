@@ -12,17 +12,6 @@
 
 using namespace whitelist;
 
-namespace {
-
-QString opisWyniku(const Sprawdzony& s) {
-    if (s.wynik == Zapisany::BezPliku) return QStringLiteral("nie sprawdzono: brak pliku płaskiego");
-    Wynik w;
-    w.bledneDane = s.wynik == Zapisany::BledneDane;
-    return opis(w);
-}
-
-}  // namespace
-
 TfrmBialaLista::TfrmBialaLista(QWidget* owner, const WynikKontroli& kontrola)
     : Form(owner), m_poza(kontrola.pozaLista()), m_kontrola(kontrola) {
     setObjectName(QStringLiteral("frmBialaLista"));
@@ -68,7 +57,8 @@ void TfrmBialaLista::vWypelnij() {
     for (int r = 0; r < grdRachunki->rowCount(); ++r) {
         const Sprawdzony& s = m_poza[static_cast<std::size_t>(r)];
         const QString kwota = data::formatNumber(fb::Decimal{s.przelew.grosze, 2}, QStringLiteral("### ### ##0.00"));
-        const QStringList kolumny{s.przelew.kontrahent, s.przelew.nip, s.przelew.konto, kwota, opisWyniku(s)};
+        const QStringList kolumny{s.przelew.kontrahent, s.przelew.nip, s.przelew.konto, kwota,
+                                  opis(s.wynik, s.przezMaske)};
         for (int k = 0; k < kolumny.size(); ++k) {
             auto* pole = new QTableWidgetItem(kolumny[k]);
             if (k == 3) pole->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
