@@ -2,83 +2,99 @@
 
 #include "module/frame/TDMP.h"
 #include "module/issuing/BankRecord.h"
-#include "module/issuing/BatchRows.h"
 #include "module/issuing/IssueContext.h"
-#include "platform/data/SqlText.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QSaveFile>
 #include <QStorageInfo>
 
 #include <unistd.h>
 
-#include <optional>
+#include <string>
 
 namespace {
 
 const QString kCaptionError = QStringLiteral("Bład");
 
-void error(const QString& text, const QString& caption)
-{
+void error(const QString& text, const QString& caption) {
     ui::dialogs().message(text, caption, ui::Buttons::Ok, ui::Icon::Error);
 }
 
-void recordFailed(const std::exception& e)
-{
+void recordFailed(const std::exception& e) {
     ui::dialogs().showMessage("PiszProcedure " + QString::fromUtf8(e.what()));
 }
 
-// What the records of one file share: the company record, read once, and
-// each payee, looked up once (through one prepared statement) however many
-// of its transfers the batch holds.
-class RecordSources {
-public:
-    const bankfile::Company& company()
-    {
-        if (!m_company)
-            m_company = bankfile::companyFrom(dmMain->PobierzDaneFirmowe());
-        return *m_company;
+// The payee's fields every record of the batch's select ends with.
+const char* const kContractor =
+    ", b.PELNA, b.KOD_POCZT, b.MIEJSCOWOSC, b.ULICA, b.BUDYNEK, b.LOKAL, b.SKROT, b.KOD_FK, b.NIP";
+
+// The batch's payments in one select: amount, date, title, paragraph, payee's
+// account and bank, split payment mark, its VAT part and invoice, then the
+// payee. A grouping bank's rows are the grouped ones, in the order the
+// grouping gives them; others newest first.
+fb::Statement batchRecords(const QDate& date, char letter, bool grouped) {
+    fb::Transaction& tr = dmMain->transaction();
+    const std::string dateText = date.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
+    if (grouped) {
+        fb::Statement st(tr,
+                         std::string("select g.WARTOSC, g.DATA_REALIZACJI, g.TRESC1, g.PARAGRAF, "
+                                     "g.KONTRAHENT_KONTO, g.KONTRAHENT_NAZWABANKU, g.MPP, g.KWOTA_VAT, g.NR_FAKTURY") +
+                             kContractor +
+                             " from PR_PRZELEWY_GRUPOWANIE(?, ?, ?) g left join ET_KONTAKT b "
+                             "on b.ID = g.ID_KONTRAHENTA");
+        st.setParams({dateText, std::string(1, letter), DMP->sTrescPrzelewowGrupowanych.toStdString()});
+        return st;
     }
+    fb::Statement st(tr,
+                     std::string("select a.WARTOSC, a.DATA_REALIZACJI, a.TRESC1, a.PARAGRAF, c.KONTO, c.NAZWA, a.MPP, "
+                                 "a.KWOTA_VAT, a.NR_FAKTURY") +
+                         kContractor +
+                         " from PR_PRZELEWY_ZREALIZOWANE a join ET_KONTAKT b on a.ID_KONTRAHENTA = b.ID "
+                         "join ET_BANK_KONTO c on a.ID_KONTA_BANK = c.ID "
+                         "where a.DATA_REALIZACJI = ? and a.KOLEJNY = ? order by a.ID desc");
+    st.setParams({fb::Timestamp{date.year(), date.month(), date.day()}, std::string(1, letter)});
+    return st;
+}
 
-    const bankfile::Contractor& contractor(int id)
-    {
-        auto it = m_contractors.find(id);
-        if (it == m_contractors.end())
-            it = m_contractors.insert(id, lookUp(id));
-        return *it;
+// Every record of the batch, in the bank's format, one after another.
+std::string batchFile(const IssueContext& context, fb::Statement& select) {
+    bankfile::Record r;
+    r.company = bankfile::companyFrom(dmMain->PobierzDaneFirmowe());
+    r.companyBankName = context.sNazwaBankuFirmy;
+    r.companyAccount = context.sKontoFirmyOrg;
+    r.withParagraph = context.iObslugaParagraf == 1;
+    r.pickerDate = context.dataPrzelewu;
+    std::string bytes;
+    fb::Cursor c = select.open(dmMain->transaction());
+    const auto text = [&c](int i) { return QString::fromUtf8(c.asText(i)); };
+    while (c.fetch()) {
+        r.amount = c.isNull(0) ? fb::Decimal{} : c.asDecimal(0);
+        r.realizationDate = QDate();
+        if (!c.isNull(1)) {
+            const fb::Timestamp t = c.asTimestamp(1);
+            r.realizationDate = QDate(t.year, t.month, t.day);
+        }
+        r.title = text(2);
+        r.paragraph = text(3);
+        r.contractorAccount = text(4);
+        r.contractorBankName = text(5);
+        r.contractor = bankfile::contractorFrom(text(9), text(10), text(11), text(12), text(13), text(14), text(15),
+                                                text(16));
+        r.contractor.nip = text(17);
+        r.split.reset();
+        if (!c.isNull(6) && c.asInt(6) == 1)
+            r.split = bankfile::SplitPayment{c.isNull(7) ? fb::Decimal{} : c.asDecimal(7), r.contractor.nip, text(8),
+                                             context.sKodMpp};
+        bytes += bankfile::record(context.iProcedura, r);
     }
-
-private:
-    bankfile::Contractor lookUp(int id)
-    {
-        if (!m_contact)
-            m_contact.emplace(dmMain->transaction(), "select PELNA, KOD_POCZT, MIEJSCOWOSC, ULICA, BUDYNEK, LOKAL, "
-                                                     "SKROT, KOD_FK, NIP from ET_KONTAKT where ID = ?");
-        m_contact->setParams({std::int64_t(id)});
-        fb::Cursor row = m_contact->open(dmMain->transaction());
-        if (!row.fetch())
-            return {};
-        auto field = [&row](int i) { return QString::fromUtf8(row.asText(i)); };
-        bankfile::Contractor c = bankfile::contractorFrom(field(0), field(1), field(2), field(3), field(4), field(5),
-                                                          field(6), field(7));
-        c.nip = field(8);
-        return c;
-    }
-
-    std::optional<bankfile::Company> m_company;
-    std::optional<fb::Statement> m_contact;
-    QHash<int, bankfile::Contractor> m_contractors;
-};
-
-bool writeRecord(IssueContext& context, QIODevice& file, RecordSources& sources);
+    return bytes;
+}
 
 // A file that could not be written: the reason found on its folder.
-bool fileFailed(const QSaveFile& file, qint64 bytes)
-{
+bool fileFailed(const QSaveFile& file, qint64 bytes) {
     const QString folder = QFileInfo(file.fileName()).absolutePath();
     const QStorageInfo storage(folder);
     const bool exists = QFileInfo(folder).isDir();
@@ -87,44 +103,50 @@ bool fileFailed(const QSaveFile& file, qint64 bytes)
     return false;
 }
 
+bool writeBatchFile(IssueContext& context, fb::Statement& select, const QString& fileName) {
+    // Formatted whole before the file is touched, then written beside the
+    // final name and renamed at the end, so that a bank never finds a file
+    // that silently lacks a payment.
+    std::string bytes;
+    try {
+        bytes = batchFile(context, select);
+    } catch (const std::exception& e) {
+        recordFailed(e);
+        context.bBlad = true;
+        return false;
+    }
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) return fileFailed(file, 0);
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+        !file.commit())
+        return fileFailed(file, static_cast<qint64>(bytes.size()));
+    context.sSql = "Stworzono plik do banku: " + fileName;
+    ui::dialogs().message(context.sSql, QString(), ui::Buttons::Ok, ui::Icon::None);
+    return true;
+}
+
 }  // namespace
 
 QString sPowodBleduZbioru(bool folderExists, bool folderWritable, qint64 bytesFree, qint64 bytesNeeded,
-                          const QString& detail)
-{
-    if (!folderExists)
-        return QStringLiteral("Brak katalogu dla zbiorów bankowych! ");
-    if (!folderWritable)
-        return QStringLiteral("Brak prawa zapisu w katalogu dla zbiorów bankowych! ");
+                          const QString& detail) {
+    if (!folderExists) return QStringLiteral("Brak katalogu dla zbiorów bankowych! ");
+    if (!folderWritable) return QStringLiteral("Brak prawa zapisu w katalogu dla zbiorów bankowych! ");
     // The temporary file beside the final name needs the whole file's room.
     if (bytesFree >= 0 && bytesFree < bytesNeeded + 4096)
         return QStringLiteral("Brak miejsca na dysku dla zbioru bankowego! ");
     return "Błąd zapisu zbioru bankowego: " + detail;
 }
 
-bool bUtworzPlikDoBanku(IssueContext& context, const QDate& date, char letter, int companyBankId)
-{
+bool bUtworzPlikDoBanku(IssueContext& context, const QDate& date, char letter, int companyBankId) {
     try {
         const QString baseName = "P-" + date.toString(QStringLiteral("yyyy-MM-dd")) + u'-' + QLatin1Char(letter);
-        vWybierzPrzelewyPartii(date, letter);
-
         data::Dataset& banki = DMP->queBanki;
-        if (!banki.isActive())
-            banki.open();
+        if (!banki.isActive()) banki.open();
         if (!banki.locate(QStringLiteral("ID"), companyBankId)) {
             error(QStringLiteral("Brak banku! "), kCaptionError);
             return false;
         }
         context.vPrzepiszBank(banki);
-
-        if (context.iGrupowanie == 1) {
-            data::Dataset& rows = DMP->queZrealizowane;
-            rows.close();
-            rows.setSql({"SELECT * FROM PR_PRZELEWY_GRUPOWANIE(" + data::sqlDate(date) + ',' +
-                         data::sqlQuote(QString(QLatin1Char(letter))) + ',' +
-                         data::sqlQuote(DMP->sTrescPrzelewowGrupowanych) + ')'});
-            rows.open();
-        }
 
         const QString folder = banki.fieldByName(QStringLiteral("SCIEZKA_PRZELEWOW")).asString();
         if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
@@ -137,87 +159,10 @@ bool bUtworzPlikDoBanku(IssueContext& context, const QDate& date, char letter, i
                   QStringLiteral("Uwaga"));
             return false;
         }
-        return bZapiszPlikDoBanku(context, folder + u'/' + baseName + extension);
+        fb::Statement select = batchRecords(date, letter, context.iGrupowanie == 1);
+        return writeBatchFile(context, select, folder + u'/' + baseName + extension);
     } catch (const std::exception& e) {
         ui::dialogs().showMessage(" frmWystawPrzelewy->bUtworzPlikDoBanku() \n\n" + QString::fromUtf8(e.what()));
         return false;
     }
 }
-
-bool bZapiszPlikDoBanku(IssueContext& context, const QString& fileName)
-{
-    // Written beside the final name and renamed at the end, so that a bank
-    // never finds a file that silently lacks a payment.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return fileFailed(file, 0);
-    bool complete = true;
-    RecordSources sources;
-    data::Dataset& rows = DMP->queZrealizowane;
-    for (rows.first(); !rows.eof(); rows.next()) {
-        try {
-            context.vPrzepiszZrealizowany(rows);
-        } catch (const std::exception& e) {
-            recordFailed(e);
-            complete = false;
-            continue;
-        }
-        if (!writeRecord(context, file, sources))
-            complete = false;
-    }
-    if (!complete) {
-        context.bBlad = true;
-        file.cancelWriting();
-        return false;
-    }
-    const qint64 bytes = file.size();
-    if (!file.commit())
-        return fileFailed(file, bytes);
-    context.sSql = "Stworzono plik do banku: " + fileName;
-    ui::dialogs().message(context.sSql, QString(), ui::Buttons::Ok, ui::Icon::None);
-    return true;
-}
-
-bool bPiszProcedure(IssueContext& context, QIODevice& file)
-{
-    RecordSources sources;
-    return writeRecord(context, file, sources);
-}
-
-namespace {
-
-bool writeRecord(IssueContext& context, QIODevice& file, RecordSources& sources)
-{
-    try {
-        bankfile::Record r;
-        r.company = sources.company();
-        r.contractor = sources.contractor(context.iIdKontrahenta);
-        context.sKodFK = r.contractor.fkCode;
-
-        const data::Dataset& row = DMP->queZrealizowane;
-        r.companyBankName = context.sNazwaBankuFirmy;
-        r.companyAccount = context.sKontoFirmyOrg;
-        r.contractorAccount = context.sKontoKontrahenta;
-        r.contractorBankName = context.sNazwaBankuKontrahenta;
-        r.title = context.sTresc;
-        r.paragraph = context.sParagraf;
-        r.withParagraph = context.iObslugaParagraf == 1;
-        r.amount = row.fieldByName(QStringLiteral("WARTOSC")).asDecimal();
-        r.realizationDate = row.fieldByName(QStringLiteral("DATA_REALIZACJI")).asDate();
-        r.pickerDate = context.dataPrzelewu;
-        if (const data::Field* mpp = row.findField(QStringLiteral("MPP")); mpp && mpp->asInteger() == 1)
-            r.split = bankfile::SplitPayment{row.fieldByName(QStringLiteral("KWOTA_VAT")).asDecimal(), r.contractor.nip,
-                                             row.fieldByName(QStringLiteral("NR_FAKTURY")).asString(), context.sKodMpp};
-        context.sKontoFirmy = bankfile::accountDigits(context.sKontoFirmyOrg);
-        context.sKontoKontrahenta = bankfile::accountDigits(context.sKontoKontrahenta);
-
-        const std::string bytes = bankfile::record(context.iProcedura, r);
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        return true;
-    } catch (const std::exception& e) {
-        recordFailed(e);
-        return false;
-    }
-}
-
-}  // namespace

@@ -1,9 +1,9 @@
 #include "module/issuing/LedgerPosting.h"
 
 #include "module/frame/TDMP.h"
-#include "module/issuing/BatchRows.h"
 #include "module/issuing/IssueContext.h"
 #include "platform/data/Formats.h"
+#include "platform/data/RowChanged.h"
 #include "platform/data/SqlText.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
@@ -12,6 +12,7 @@
 #include "siblings/kartoteka/TdmKartoteka.h"
 
 #include <QHash>
+#include <vector>
 
 namespace {
 
@@ -19,8 +20,7 @@ const QString kCaptionError = QStringLiteral("Bład");
 
 // NAZWA_WYSWIETLANA of the statement's first row, on a short-lived query of
 // the shared transaction.
-QString firstAccount(const QString& statement, const QString& operation)
-{
+QString firstAccount(const QString& statement, const QString& operation) {
     try {
         data::Dataset query;
         dmMain->vPrzydzielDane(query, dmMain->database(), dmMain->transaction(), false);
@@ -34,29 +34,74 @@ QString firstAccount(const QString& statement, const QString& operation)
 }
 
 // The posting's unit of work rolls back once the caller returns.
-bool ledgerFailed()
-{
+bool ledgerFailed() {
     ui::dialogs().message(QStringLiteral("Nie utworzono dokumentu w FK"), QStringLiteral("PO ZAPISIE !! "),
                           ui::Buttons::Ok, ui::Icon::None);
     return false;
 }
 
-QDate dateOf(const data::Dataset& rows)
-{
-    return rows["DATA_REALIZACJI"].asDate();
+// What the posting takes of a realized row.
+struct BatchRow {
+    int id;
+    double amount;
+    QDate date;
+    QString paragraph, debit, title, invoice;
+};
+
+// The same rows of the batch as the realized list shows it (payee and account
+// joined), newest first.
+const char* const kBatch = " PR_PRZELEWY_ZREALIZOWANE a";
+const char* const kBatchRows =
+    " where a.DATA_REALIZACJI = ? and a.KOLEJNY = ?"
+    " and exists (select 1 from ET_KONTAKT b where b.ID = a.ID_KONTRAHENTA)"
+    " and exists (select 1 from ET_BANK_KONTO c where c.ID = a.ID_KONTA_BANK)";
+
+std::vector<fb::Value> batchKey(const QDate& date, char letter) {
+    return {fb::Timestamp{date.year(), date.month(), date.day()}, std::string(1, letter)};
+}
+
+std::vector<BatchRow> batchRows(const QDate& date, char letter) {
+    fb::Transaction& tr = dmMain->transaction();
+    fb::Statement st(tr, std::string("select a.ID, a.WARTOSC, a.DATA_REALIZACJI, a.PARAGRAF, a.WN, a.TRESC1, "
+                                     "a.NR_FAKTURY from") +
+                             kBatch + kBatchRows + " order by a.ID desc");
+    st.setParams(batchKey(date, letter));
+    fb::Cursor c = st.open(tr);
+    const auto text = [&c](int i) { return QString::fromUtf8(c.asText(i)); };
+    std::vector<BatchRow> rows;
+    while (c.fetch()) {
+        QDate day;
+        if (!c.isNull(2)) {
+            const fb::Timestamp t = c.asTimestamp(2);
+            day = QDate(t.year, t.month, t.day);
+        }
+        rows.push_back(
+            {static_cast<int>(c.asInt(0)), c.isNull(1) ? 0.0 : c.asDouble(1), day, text(3), text(4), text(5), text(6)});
+    }
+    return rows;
+}
+
+// Every row posted carries the document; a row that left the batch meanwhile
+// (withdrawn by another user) fails the whole posting.
+void stampRows(const QDate& date, char letter, int document, std::size_t posted) {
+    fb::Transaction& tr = dmMain->transaction();
+    fb::Statement st(tr, std::string("update") + kBatch + " set ID_DOKUMENTU_FK = ?" + kBatchRows);
+    std::vector<fb::Value> params{std::int64_t(document)};
+    for (fb::Value& v : batchKey(date, letter)) params.push_back(std::move(v));
+    st.setParams(params);
+    if (static_cast<std::size_t>(st.execute(tr)) != posted)
+        throw data::RowChanged("PR_PRZELEWY_ZREALIZOWANE", "Przelewy partii zmienił w międzyczasie inny użytkownik.");
 }
 
 }  // namespace
 
-QString sPobierzKontoFirmy(int companyBankId)
-{
-    return firstAccount(" SELECT * FROM FK_PLANKONT WHERE SLOWNIK_NALEZY = 1 AND BANK_ID = " +
-                            QString::number(companyBankId),
-                        QStringLiteral("sPobierzKontoFirmy"));
+QString sPobierzKontoFirmy(int companyBankId) {
+    return firstAccount(
+        " SELECT * FROM FK_PLANKONT WHERE SLOWNIK_NALEZY = 1 AND BANK_ID = " + QString::number(companyBankId),
+        QStringLiteral("sPobierzKontoFirmy"));
 }
 
-QString sPobierzKontoFirmyZParagrafem(const QString& paragraph, int companyBankId)
-{
+QString sPobierzKontoFirmyZParagrafem(const QString& paragraph, int companyBankId) {
     return firstAccount(" SELECT distinct b.NAZWA_PAR, a.* FROM FK_PLANKONT a, FK_DZIAL_PAR_PODP(0) b " +
                             QStringLiteral(" WHERE a.SLOWNIK_NALEZY = 1 AND a.BANK_ID = ") +
                             QString::number(companyBankId) + " and a.ID=b.KONTO_ID" +
@@ -64,13 +109,10 @@ QString sPobierzKontoFirmyZParagrafem(const QString& paragraph, int companyBankI
                         QStringLiteral("sPobierzKontoFirmyZParagrafem"));
 }
 
-bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int companyBankId, BatchRead read)
-{
-    data::Dataset& rows = DMP->queZrealizowane;
+bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int companyBankId) {
     try {
-        if (read == BatchRead::Fresh || !bWybranoPrzelewyPartii(date, letter))
-            vWybierzPrzelewyPartii(date, letter);
-        if (rows.isEmpty()) {
+        const std::vector<BatchRow> rows = batchRows(date, letter);
+        if (rows.empty()) {
             ui::dialogs().message(QStringLiteral("Brak przelewów z danego dnia! "), kCaptionError, ui::Buttons::Ok,
                                   ui::Icon::Error);
             return false;
@@ -85,59 +127,45 @@ bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int
         // The document is kept whole or not at all: what the posting wrote
         // must not reach the database with the next commit of the shared
         // transaction.
-        data::UnitOfWork uow(dmMain->transaction(), {&rows});
-        rows.first();
-        const QDate documentDate = dateOf(rows);
+        data::UnitOfWork uow(dmMain->transaction());
+        const QDate documentDate = rows.front().date;
         const int period = dmKartoteka->iIDOkresu(documentDate.year(), documentDate.month());
         // Right after issuing the register's current row is the batch's last transfer.
         const data::Dataset& przelewy = DMP->quePrzelewy;
-        const QString description =
-            przelewy.isActive() && !przelewy.isEmpty() ? przelewy["TRESC1"].asString() : QString();
-        const int document = dmFinanse->iDodajDokumentFK(
-            nullptr, period, -1, DMP->iIdKoduDokPrzelewu, QStringLiteral("PRZ"),
-            static_cast<int>(rows["ID"].asInteger()), documentDate, documentDate,
-            description, QString());
-        if (document < 0)
-            return ledgerFailed();
+        const QString description = przelewy.isActive() && !przelewy.isEmpty() ? przelewy["TRESC1"].asString()
+                                                                               : QString();
+        const int document = dmFinanse->iDodajDokumentFK(nullptr, period, -1, DMP->iIdKoduDokPrzelewu,
+                                                         QStringLiteral("PRZ"), rows.front().id, documentDate,
+                                                         documentDate, description, QString());
+        if (document < 0) return ledgerFailed();
 
         // Balanced entries, or debit sides only and one credit of the batch total.
         const bool balanced = DMP->iPokazParagraf == 1;
         context.dSuma = 0;
         QString creditAccount;
-        QString paragraph;
-        QDate rowDate;
         // A batch uses few paragraphs: each one's account is looked up once.
         QHash<QString, QString> paragraphAccounts;
-        const data::Dataset::NarrowUpdate stamp(
-            rows, QStringLiteral("update PR_PRZELEWY_ZREALIZOWANE set ID_DOKUMENTU_FK = :ID_DOKUMENTU_FK "
-                                 "where ID = :OLD_ID"));
-        for (rows.first(); !rows.eof(); rows.next()) {
+        for (const BatchRow& row : rows) {
             creditAccount = bankAccount;
-            const double amount = rows["WARTOSC"].asDouble();
-            context.dSuma = dmMain->zaokr(amount + context.dSuma, 2);
-            paragraph = rows["PARAGRAF"].asString();
-            if (!paragraph.isEmpty()) {
-                auto own = paragraphAccounts.find(paragraph);
+            context.dSuma = dmMain->zaokr(row.amount + context.dSuma, 2);
+            if (!row.paragraph.isEmpty()) {
+                auto own = paragraphAccounts.find(row.paragraph);
                 if (own == paragraphAccounts.end())
-                    own = paragraphAccounts.insert(paragraph, sPobierzKontoFirmyZParagrafem(paragraph, companyBankId));
-                if (!own->isEmpty())
-                    creditAccount = *own;
+                    own = paragraphAccounts.insert(row.paragraph,
+                                                   sPobierzKontoFirmyZParagrafem(row.paragraph, companyBankId));
+                if (!own->isEmpty()) creditAccount = *own;
             }
-            rows.edit();
-            rows["ID_DOKUMENTU_FK"].setInteger(document);
-            rows.post();
-
-            rowDate = dateOf(rows);
-            if (dmFinanse->iDodajDekret(nullptr, document, rows["WN"].asString(), balanced ? creditAccount : QString(),
-                                        amount, rows["TRESC1"].asString(), rowDate, rowDate, rows["NR_FAKTURY"].asString(),
-                                        0, paragraph, -1) < 0)
+            if (dmFinanse->iDodajDekret(nullptr, document, row.debit, balanced ? creditAccount : QString(), row.amount,
+                                        row.title, row.date, row.date, row.invoice, 0, row.paragraph, -1) < 0)
                 return ledgerFailed();
         }
+        stampRows(date, letter, document, rows.size());
         if (!balanced) {
-            const QString closing = "Przelewy z dnia:" + data::formatDateTime(QDateTime(rowDate, QTime(0, 0)),
+            const BatchRow& last = rows.back();
+            const QString closing = "Przelewy z dnia:" + data::formatDateTime(QDateTime(last.date, QTime(0, 0)),
                                                                               QStringLiteral("dd/mm/yyyy"));
-            if (dmFinanse->iDodajDekret(nullptr, document, QString(), creditAccount, context.dSuma, closing, rowDate,
-                                        rowDate, QString(), 0, paragraph, -1) < 0)
+            if (dmFinanse->iDodajDekret(nullptr, document, QString(), creditAccount, context.dSuma, closing, last.date,
+                                        last.date, QString(), 0, last.paragraph, -1) < 0)
                 return ledgerFailed();
         }
         uow.commit();

@@ -8,16 +8,10 @@
 
 class IssueContext;
 
-// Fresh reads the batch's rows anew; AsRead takes them as queZrealizowane
-// holds them when it holds just that batch (right after its bank file was
-// written in the same transaction, reading them again would be wasted).
-enum class BatchRead { Fresh, AsRead };
-
 // Posts the batch and stamps its realized rows with the document's ID, all
 // committed together. False, with the reason already shown, when the document
 // could not be written whole; then nothing of it is kept.
-bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int companyBankId,
-                      BatchRead read = BatchRead::Fresh);
+bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int companyBankId);
 
 // The bank's analytic account in the chart of accounts; empty when it has none.
 QString sPobierzKontoFirmy(int companyBankId);

@@ -16,12 +16,12 @@
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
 
-#include <unordered_map>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
+#include <unordered_map>
 
 namespace {
 
@@ -50,6 +50,15 @@ QString sOPrzelewie() {
            przelewy.fieldByName(QStringLiteral("KONTRAHENT_NAZWA")).asString();
 }
 
+// A realized row copies what the register's row held when it was paid.
+const char* const kDoZrealizowanych =
+    "insert into PR_PRZELEWY_ZREALIZOWANE (ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_KONTA_FIRMY, WARTOSC, KOLEJNY, "
+    "DATA_REALIZACJI, WN, TRESC1, NR_FAKTURY, PARAGRAF, ID_PRZELEWU, MPP, KWOTA_VAT) "
+    "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+
+// An empty text stays empty, not NULL, as the register's row held it.
+fb::Value sTekst(const data::Field& pole) { return pole.isNull() ? fb::Value(std::string()) : pole.value(); }
+
 // The batch of that day and letter, if one was issued.
 QString sZapytanieOPartie(const QDate& data, char litera) {
     return "SELECT * FROM PR_WYSTAWIONE WHERE DATA_REALIZACJI =" + data::sqlDate(data) +
@@ -57,6 +66,27 @@ QString sZapytanieOPartie(const QDate& data, char litera) {
 }
 
 }  // namespace
+
+// The register's fields the walk reads and writes, found once for all its rows.
+struct TfrmWystawPrzelewy::Przelew {
+    explicit Przelew(const data::Dataset& p)
+        : id(p["ID"]),
+          kontrahent(p["ID_KONTRAHENTA"]),
+          kontoBank(p["ID_KONTA_BANK"]),
+          wn(p["WN"]),
+          tresc(p["TRESC1"]),
+          nrFaktury(p["NR_FAKTURY"]),
+          paragraf(p["PARAGRAF"]),
+          wartosc(p["WARTOSC"]),
+          wyplacono(p["WARTOSC_WYPLACONA"]),
+          cala(p["WARTOSC_CALA"]),
+          dataRealizacji(p["DATA_REALIZACJI"]),
+          kolejny(p["KOLEJNY"]),
+          mpp(p["MPP"]),
+          znacznik(*DMP->fldZaznacz) {}
+    data::Field &id, &kontrahent, &kontoBank, &wn, &tresc, &nrFaktury, &paragraf, &wartosc, &wyplacono, &cala,
+        &dataRealizacji, &kolejny, &mpp, &znacznik;
+};
 
 TfrmWystawPrzelewy::TfrmWystawPrzelewy(QWidget* owner) : Form(owner) {
     setObjectName(QStringLiteral("frmWystawPrzelewy"));
@@ -108,7 +138,9 @@ void TfrmWystawPrzelewy::vZbudujOkno() {
 
 // ---------------------------------------------------------------- issuing
 
-void TfrmWystawPrzelewy::btnWybierzClick() { runHandler("btnWybierzClick", [this] { vWystaw(); }); }
+void TfrmWystawPrzelewy::btnWybierzClick() {
+    runHandler("btnWybierzClick", [this] { vWystaw(); });
+}
 
 void TfrmWystawPrzelewy::vWystaw() {
     if (!bMoznaWystawic() || !bWybierzKolejny()) return;
@@ -136,7 +168,7 @@ void TfrmWystawPrzelewy::vWystaw() {
         else
             bOdmowa(QStringLiteral("Nie stworzono zbioru bankowego "), QStringLiteral("Bład"));
         if (DMP->iKsiegowacPrzelewy == 1) {
-            if (bKsiegujPrzelewy(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy, BatchRead::AsRead))
+            if (bKsiegujPrzelewy(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
                 vZapiszKrok(BatchStep::Document);
             else
                 bOdmowa(QStringLiteral("Nie stworzono dokumentu w FK lub błędny zapis dokumentu\nSprawdź !!! "),
@@ -185,12 +217,13 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
     data::Dataset& przelewy = DMP->quePrzelewy;
     try {
         // The batch row, the payments and the realized rows are kept together or not at all.
-        data::UnitOfWork uow(dmMain->transaction(), {&wystawione, &przelewy, &DMP->queZrealizowane});
+        data::UnitOfWork uow(dmMain->transaction(), {&wystawione, &przelewy});
         const int bank = static_cast<int>(DMP->queBanki["ID"].asInteger());
+        const QDate dzien = dtPrzelewu->date();
         wystawione.insert();
         iIdPartii = dmMain->iPobierzGenerator(kGeneratorPartii);
         wystawione["ID"].setInteger(iIdPartii);
-        wystawione["DATA_REALIZACJI"].setDate(dtPrzelewu->date());
+        wystawione["DATA_REALIZACJI"].setDate(dzien);
         wystawione["KOLEJNY"].setString(sLitera(kontekst.cKolejny));
         wystawione["ID_BANKU"].setInteger(bank);
         wystawione["ZBIOR_ZAPISANY"].setInteger(0);
@@ -208,20 +241,28 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
         const data::Dataset::NarrowUpdate zaplata(
             przelewy, sZmianaPrzelewu(znacznik + ", WARTOSC_WYPLACONA, WARTOSC, DATA_REALIZACJI, KOLEJNY, "
                                                  "KWOTA_VAT_WYPLACONA, KWOTA_VAT"));
-        // Paid transfers are added to the realized query, which needs the
-        // columns of a realized row: a grouping bank's file leaves grouped rows in it.
-        if (!DMP->queZrealizowane.findField(QStringLiteral("ID_PRZELEWU")))
-            DMP->vWybierzZrealizowane(QStringLiteral("and a.ID = 0"), QStringLiteral("a.id  DESC"));
         const int ile = przelewy.recordCount();
         if (!bZestawNiezmieniony()) {
             kontekst.bBlad = true;
             return false;
         }
         int klucz = dmMain->iPobierzGenerator(sGeneratorZrealizowanych(ile)) - ile;
+        const Przelew przelew(przelewy);
+        fb::Statement zrealizowany(dmMain->transaction(), kDoZrealizowanych);
         // The first failing transfer stops the walk: one message, the whole batch back.
         for (przelewy.first(); !przelewy.eof(); przelewy.next()) {
-            vZaplacPrzelew();
-            vPrzeniesDoZrealizowanych(++klucz);
+            const double kwota = przelew.wartosc.asDouble();
+            const bool mpp = przelew.mpp.asInteger() == 1;
+            const std::int64_t vat = iZaplacPrzelew(przelew, kwota);
+            zrealizowany.setParams({std::int64_t(++klucz), std::int64_t(przelew.kontrahent.asInteger()),
+                                    std::int64_t(przelew.kontoBank.asInteger()), std::int64_t(kontekst.iIdKontaFirmy),
+                                    dmMain->zaokr(kwota, 2), std::string(1, kontekst.cKolejny),
+                                    fb::Timestamp{dzien.year(), dzien.month(), dzien.day()}, sTekst(przelew.wn),
+                                    sTekst(przelew.tresc), sTekst(przelew.nrFaktury), sTekst(przelew.paragraf),
+                                    std::int64_t(przelew.id.asInteger()),
+                                    mpp ? fb::Value(std::int64_t(1)) : fb::Value(),
+                                    mpp ? fb::Value(dmMain->zaokr(static_cast<double>(vat) / 100.0, 2)) : fb::Value()});
+            zrealizowany.execute(dmMain->transaction());
         }
         whitelist::powiazZPartia(iSprawdzeniaBialejListy, dtPrzelewu->date(), kontekst.cKolejny);
         uow.commit();
@@ -245,70 +286,41 @@ bool TfrmWystawPrzelewy::bZestawNiezmieniony() {
     while (c.fetch()) teraz[c.asInt(0)] = {c.asDecimal(1).rescaled(2).units, c.asDecimal(2).rescaled(2).units};
 
     data::Dataset& przelewy = DMP->quePrzelewy;
+    const data::Field& id = przelewy["ID"];
+    const data::Field& wartosc = przelewy["WARTOSC"];
+    const data::Field& wyplacono = przelewy["WARTOSC_WYPLACONA"];
     for (int r = 0; r < przelewy.recordCount(); ++r) {
         data::Dataset::RowScope wiersz(przelewy, r);
-        const auto it = teraz.find(przelewy["ID"].asInteger());
-        if (it != teraz.end() && it->second.first == przelewy["WARTOSC"].asDecimal().rescaled(2).units &&
-            it->second.second == przelewy["WARTOSC_WYPLACONA"].asDecimal().rescaled(2).units)
+        const auto it = teraz.find(id.asInteger());
+        if (it != teraz.end() && it->second.first == wartosc.asDecimal().rescaled(2).units &&
+            it->second.second == wyplacono.asDecimal().rescaled(2).units)
             continue;
-        bOdmowa(sOPrzelewie() + " został w międzyczasie wystawiony lub zmieniony przez innego użytkownika. "
-                                "Wystaw przelewy ponownie.");
+        bOdmowa(sOPrzelewie() +
+                " został w międzyczasie wystawiony lub zmieniony przez innego użytkownika. "
+                "Wystaw przelewy ponownie.");
         return false;
     }
     return true;
 }
 
-void TfrmWystawPrzelewy::vZaplacPrzelew() {
-    data::Dataset& przelewy = DMP->quePrzelewy;
-    przelewy.edit();
-    DMP->fldZaznacz->setInteger(0);
-    const double kwota = przelewy["WARTOSC"].asDouble();
-    const double wyplacono = dmMain->zaokr(przelewy["WARTOSC_WYPLACONA"].asDouble() + kwota, 2);
-    const double cala = dmMain->zaokr(przelewy["WARTOSC_CALA"].asDouble(), 2);
-    przelewy["WARTOSC_WYPLACONA"].setDouble(wyplacono);
-    kontekst.bMpp = przelewy["MPP"].asInteger() == 1;
-    kontekst.dKwotaVat = static_cast<double>(iZaplacVat(przelewy)) / 100.0;
+std::int64_t TfrmWystawPrzelewy::iZaplacPrzelew(const Przelew& przelew, double kwota) {
+    DMP->quePrzelewy.edit();
+    przelew.znacznik.setInteger(0);
+    const double wyplacono = dmMain->zaokr(przelew.wyplacono.asDouble() + kwota, 2);
+    const double cala = dmMain->zaokr(przelew.cala.asDouble(), 2);
+    przelew.wyplacono.setDouble(wyplacono);
+    const std::int64_t vat = iZaplacVat(DMP->quePrzelewy);
     // Paid beyond the full amount counts as paid in full: the rest would
     // otherwise stay pending as a negative payment.
     if (wyplacono >= cala) {
-        przelewy["DATA_REALIZACJI"].setDate(dtPrzelewu->date());
-        przelewy["KOLEJNY"].setString(sLitera(kontekst.cKolejny));
-        przelewy["WARTOSC"].setDouble(0);
+        przelew.dataRealizacji.setDate(dtPrzelewu->date());
+        przelew.kolejny.setString(sLitera(kontekst.cKolejny));
+        przelew.wartosc.setDouble(0);
     } else {
-        przelewy["WARTOSC"].setDouble(dmMain->zaokr(cala - wyplacono, 2));
+        przelew.wartosc.setDouble(dmMain->zaokr(cala - wyplacono, 2));
     }
-    przelewy.post();
-
-    kontekst.iIdPrzelewu = static_cast<int>(przelewy["ID"].asInteger());
-    kontekst.iIdKontrahenta = static_cast<int>(przelewy["ID_KONTRAHENTA"].asInteger());
-    kontekst.iIdKontaBank = static_cast<int>(przelewy["ID_KONTA_BANK"].asInteger());
-    kontekst.sWn = przelewy["WN"].asString();
-    kontekst.sTresc = przelewy["TRESC1"].asString();
-    kontekst.dKwota = kwota;
-    kontekst.sParagraf = przelewy["PARAGRAF"].asString();
-    kontekst.sNrFaktury = przelewy["NR_FAKTURY"].asString();
-}
-
-void TfrmWystawPrzelewy::vPrzeniesDoZrealizowanych(int id) {
-    data::Dataset& zrealizowane = DMP->queZrealizowane;
-    zrealizowane.insert();
-    zrealizowane["ID"].setInteger(id);
-    zrealizowane["ID_KONTRAHENTA"].setInteger(kontekst.iIdKontrahenta);
-    zrealizowane["ID_KONTA_BANK"].setInteger(kontekst.iIdKontaBank);
-    zrealizowane["ID_KONTA_FIRMY"].setInteger(kontekst.iIdKontaFirmy);
-    zrealizowane["WARTOSC"].setDouble(dmMain->zaokr(kontekst.dKwota, 2));
-    zrealizowane["KOLEJNY"].setString(sLitera(kontekst.cKolejny));
-    zrealizowane["DATA_REALIZACJI"].setDate(dtPrzelewu->date());
-    zrealizowane["WN"].setString(kontekst.sWn);
-    zrealizowane["TRESC1"].setString(kontekst.sTresc);
-    zrealizowane["NR_FAKTURY"].setString(kontekst.sNrFaktury);
-    zrealizowane["PARAGRAF"].setString(kontekst.sParagraf);
-    zrealizowane["ID_PRZELEWU"].setInteger(kontekst.iIdPrzelewu);
-    if (kontekst.bMpp) {
-        zrealizowane["MPP"].setInteger(1);
-        zrealizowane["KWOTA_VAT"].setDouble(dmMain->zaokr(kontekst.dKwotaVat, 2));
-    }
-    zrealizowane.post();
+    DMP->quePrzelewy.post();
+    return vat;
 }
 
 void TfrmWystawPrzelewy::vZapiszKrok(BatchStep krok) {
@@ -325,8 +337,9 @@ void TfrmWystawPrzelewy::vZglosBladPartii(const std::exception& e, bool przyPart
         bOdmowa("Partia przelewów z tego dnia o literze " + sLitera(kontekst.cKolejny) +
                 " została właśnie wystawiona przez innego użytkownika. Wystaw przelewy ponownie.");
     } else if (dynamic_cast<const data::RowChanged*>(&e)) {
-        bOdmowa(sOPrzelewie() + " został w międzyczasie wystawiony lub zmieniony przez innego użytkownika. "
-                                "Wystaw przelewy ponownie.");
+        bOdmowa(sOPrzelewie() +
+                " został w międzyczasie wystawiony lub zmieniony przez innego użytkownika. "
+                "Wystaw przelewy ponownie.");
     } else if (blad && blad->isLockConflict()) {
         bOdmowa(sOPrzelewie() + " jest właśnie zmieniany przez innego użytkownika. Wystaw przelewy ponownie.");
     } else {

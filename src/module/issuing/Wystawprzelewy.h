@@ -29,9 +29,9 @@ class TfrmWystawPrzelewy : public ui::Form<TfrmWystawPrzelewy, frmWystawPrzelewy
 public:
     explicit TfrmWystawPrzelewy(QWidget* owner);
 
-    QDateEdit* dtPrzelewu;    // the issue date, today at first
-    QLabel* pnlKolejny;       // the batch letter once chosen
-    ui::DbGrid* DBGrid1;      // company banks; the current one pays
+    QDateEdit* dtPrzelewu;  // the issue date, today at first
+    QLabel* pnlKolejny;  // the batch letter once chosen
+    ui::DbGrid* DBGrid1;  // company banks; the current one pays
     QPushButton* btnWybierz;
     QPushButton* btnAnuluj;
     QToolButton* btnHelp;
@@ -59,13 +59,14 @@ private:
     // or rolled back together; false when nothing was kept.
     bool bZapiszPartie();
     bool bZestawNiezmieniony();
-    void vZaplacPrzelew();
-    // The realized row of the transfer in hand, under that key.
-    void vPrzeniesDoZrealizowanych(int id);
+    struct Przelew;
+    // Pays the register's current row that amount, proving it unchanged; the
+    // VAT part of a split payment paid with it, in grosze (0 for others).
+    std::int64_t iZaplacPrzelew(const Przelew& przelew, double kwota);
     void vZglosBladPartii(const std::exception& e, bool przyPartii);
     // Records a finishing step of the batch just issued as done.
     void vZapiszKrok(BatchStep krok);
 
-    int iIdPartii = 0;   // PR_WYSTAWIONE.ID of the batch being issued
-    std::vector<int> iSprawdzeniaBialejListy;   // the white-list checks of this issue, linked to its realized rows
+    int iIdPartii = 0;  // PR_WYSTAWIONE.ID of the batch being issued
+    std::vector<int> iSprawdzeniaBialejListy;  // the white-list checks of this issue, linked to its realized rows
 };

@@ -7,11 +7,15 @@ namespace {
 
 using pxtest::IssuingFixture;
 
-
 class LedgerPostingTest : public IssuingFixture {
 protected:
     void SetUp() override {
         pxtest::installFailures(db, {"PR_PRZELEWY_ZREALIZOWANE"});
+        // 9101 taken out of its batch while the entries are written.
+        db.exec(
+            "create trigger TEST_WYCOFANIE for FK_DEKRETY active after insert as begin "
+            "if (rdb$get_context('USER_SESSION', 'TEST_WYCOFANIE') is not null) then "
+            "update PR_PRZELEWY_ZREALIZOWANE set KOLEJNY = '*' where ID = 9101; end");
         IssuingFixture::SetUp();
         // 801-80101-4210 has its own account at bank 1; the other paragraph has none.
         addRealized(9101, "2026-12-10", 'A', "1234.5", "Faktura FV/1", "801-80101-4210");
@@ -47,12 +51,14 @@ TEST_F(LedgerPostingTest, BalancedEntriesCreditTheParagraphsOwnAccountOrTheBanks
                        " and ID_OKRESU = 12 and ID_KODU = 3 and KOD_DOK = 'PRZ' and ID_ZRODLA = 9102"
                        " and DATA_DOK = '2026-12-10' and OPIS is null"));
     EXPECT_EQ(2, entries(document, "1 = 1"));
-    EXPECT_EQ(1, entries(document, "KONTO_WN = '201-K9001' and KONTO_MA = '130-1-80101-4210' and KWOTA = 1234.5"
-                                   " and PARAGRAF = '801-80101-4210' and NAZWA_MA = 'FV/9101'"
-                                   " and OPIS = 'Faktura FV/1'"));
+    EXPECT_EQ(1, entries(document,
+                         "KONTO_WN = '201-K9001' and KONTO_MA = '130-1-80101-4210' and KWOTA = 1234.5"
+                         " and PARAGRAF = '801-80101-4210' and NAZWA_MA = 'FV/9101'"
+                         " and OPIS = 'Faktura FV/1'"));
     // The paragraph with an apostrophe looked its account up in SQL text.
-    EXPECT_EQ(1, entries(document, "KONTO_WN = '201-K9001' and KONTO_MA = '130-1' and KWOTA = 10"
-                                   " and PARAGRAF = '9999''X'"));
+    EXPECT_EQ(1, entries(document,
+                         "KONTO_WN = '201-K9001' and KONTO_MA = '130-1' and KWOTA = 10"
+                         " and PARAGRAF = '9999''X'"));
     EXPECT_DOUBLE_EQ(1244.5, context.dSuma);
 }
 
@@ -63,9 +69,10 @@ TEST_F(LedgerPostingTest, DebitOnlyEntriesAndOneClosingCreditOfTheTotal) {
     EXPECT_EQ(3, entries(document, "1 = 1"));
     EXPECT_EQ(2, entries(document, "KONTO_WN = '201-K9001' and KONTO_MA is null"));
     // The rows come newest first, so the last one is 9101 with its paragraph's account.
-    EXPECT_EQ(1, entries(document, "KONTO_WN is null and KONTO_MA = '130-1-80101-4210' and KWOTA = 1244.5"
-                                   " and OPIS = 'Przelewy z dnia:10-12-2026' and PARAGRAF = '801-80101-4210'"
-                                   " and NAZWA_MA is null"));
+    EXPECT_EQ(1, entries(document,
+                         "KONTO_WN is null and KONTO_MA = '130-1-80101-4210' and KWOTA = 1244.5"
+                         " and OPIS = 'Przelewy z dnia:10-12-2026' and PARAGRAF = '801-80101-4210'"
+                         " and NAZWA_MA is null"));
 }
 
 TEST_F(LedgerPostingTest, RefusalsComeBeforeAnythingIsWritten) {
@@ -92,8 +99,9 @@ TEST_F(LedgerPostingTest, DocumentTheLedgerRefusesKeepsNothing) {
     }
 }
 
-// A stamp refused after the first row was posted, or a commit refused at the
-// end: the shared transaction holds no trace of the document.
+// A stamp refused, a commit refused at the end, or a row that left the batch
+// while the entries were written (so one stamp would be missing): the shared
+// transaction holds no trace of the document.
 TEST_F(LedgerPostingTest, PostingBrokenByTheDatabaseLeavesNoTrace) {
     fb::Transaction& tr = dmMain->transaction();
     const auto stan = [&] {
@@ -109,6 +117,10 @@ TEST_F(LedgerPostingTest, PostingBrokenByTheDatabaseLeavesNoTrace) {
         EXPECT_EQ(przed, stan()) << tabela;
         EXPECT_FALSE(DMP->queZrealizowane.isEditing());
     }
+    fb::selectValue(tr, "select rdb$set_context('USER_SESSION', 'TEST_WYCOFANIE', 1) from rdb$database");
+    dialogs->expectShowMessage(QStringLiteral("Błąd zapisu Dokumentu do FK "));
+    EXPECT_FALSE(bKsiegujPrzelewy(context, kDay, 'A', 1));
+    EXPECT_EQ(przed, stan());
 }
 
 TEST_F(LedgerPostingTest, PostingTwiceMakesTwoDocumentsAndTheRowsFollowTheSecond) {
