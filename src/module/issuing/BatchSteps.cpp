@@ -90,10 +90,11 @@ bool bDokonczPartie(const UnfinishedBatch& batch) {
             done = false;
     }
     if (batch.documentMissing) {
-        // Posted before the step was recorded: a second document would book the batch twice.
-        if (bMaDokument(batch) || bKsiegujPrzelewy(context, batch.date, batch.letter, batch.bankId))
+        // Posted before the step was recorded with it: a second document would
+        // book the batch twice. A posting records its step itself.
+        if (bMaDokument(batch))
             vZapiszKrokPartii(batch.id, BatchStep::Document);
-        else
+        else if (!bKsiegujPrzelewy(context, batch.date, batch.letter, batch.bankId))
             done = false;
     }
     return done;

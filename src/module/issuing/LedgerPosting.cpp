@@ -1,6 +1,7 @@
 #include "module/issuing/LedgerPosting.h"
 
 #include "module/frame/TDMP.h"
+#include "module/issuing/BatchSteps.h"
 #include "module/issuing/IssueContext.h"
 #include "platform/data/Formats.h"
 #include "platform/data/RowChanged.h"
@@ -168,6 +169,9 @@ bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int
                                         last.date, QString(), 0, last.paragraph, -1) < 0)
                 return ledgerFailed();
         }
+        // Recorded with the document it speaks of: a batch never shows its
+        // document missing once it is there, nor done before it is.
+        vZapiszKrokPartii(date, letter, BatchStep::Document);
         uow.commit();
         ui::dialogs().showMessage(QStringLiteral("Dopisano dokument FK"));
         DMP->queDok.close();

@@ -8,9 +8,10 @@
 
 class IssueContext;
 
-// Posts the batch and stamps its realized rows with the document's ID, all
-// committed together. False, with the reason already shown, when the document
-// could not be written whole; then nothing of it is kept.
+// Posts the batch, stamps its realized rows with the document's ID and records
+// the batch's document step as done, all committed together. False, with the
+// reason already shown, when the document could not be written whole; then
+// nothing of it is kept.
 bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int companyBankId);
 
 // The bank's analytic account in the chart of accounts; empty when it has none.

@@ -168,9 +168,7 @@ void TfrmWystawPrzelewy::vWystaw() {
         else
             bOdmowa(QStringLiteral("Nie stworzono zbioru bankowego "), QStringLiteral("Bład"));
         if (DMP->iKsiegowacPrzelewy == 1) {
-            if (bKsiegujPrzelewy(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
-                vZapiszKrok(BatchStep::Document);
-            else
+            if (!bKsiegujPrzelewy(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
                 bOdmowa(QStringLiteral("Nie stworzono dokumentu w FK lub błędny zapis dokumentu\nSprawdź !!! "),
                         QStringLiteral("Bład"));
         }

@@ -20,6 +20,9 @@ protected:
         // 801-80101-4210 has its own account at bank 1; the other paragraph has none.
         addRealized(9101, "2026-12-10", 'A', "1234.5", "Faktura FV/1", "801-80101-4210");
         addRealized(9102, "2026-12-10", 'A', "10", "Faktura FV/2", "9999'X");
+        db.exec(
+            "insert into PR_WYSTAWIONE (ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU, ZBIOR_ZAPISANY, "
+            "DOKUMENT_ZAPISANY) values (9100, '2026-12-10', 'A', 1, 1, 0)");
         DMP->quePrzelewy.close();
     }
 
@@ -47,6 +50,7 @@ protected:
 TEST_F(LedgerPostingTest, BalancedEntriesCreditTheParagraphsOwnAccountOrTheBanks) {
     const std::int64_t document = post();
     EXPECT_EQ(2, stampedWith(document));
+    EXPECT_EQ(1, count("PR_WYSTAWIONE where ID = 9100 and DOKUMENT_ZAPISANY = 1")) << "the step is recorded";
     EXPECT_EQ(1, count("FK_DOKUMENTY where ID = " + std::to_string(document) +
                        " and ID_OKRESU = 12 and ID_KODU = 3 and KOD_DOK = 'PRZ' and ID_ZRODLA = 9102"
                        " and DATA_DOK = '2026-12-10' and OPIS is null"));
@@ -101,12 +105,12 @@ TEST_F(LedgerPostingTest, DocumentTheLedgerRefusesKeepsNothing) {
 
 // A stamp refused, a commit refused at the end, or a row that left the batch
 // while the entries were written (so one stamp would be missing): the shared
-// transaction holds no trace of the document.
+// transaction holds no trace of the document, nor is its step recorded.
 TEST_F(LedgerPostingTest, PostingBrokenByTheDatabaseLeavesNoTrace) {
     fb::Transaction& tr = dmMain->transaction();
     const auto stan = [&] {
         return pxtest::tableRows(tr, "FK_DOKUMENTY") + pxtest::tableRows(tr, "FK_DEKRETY") +
-               pxtest::tableRows(tr, "PR_PRZELEWY_ZREALIZOWANE");
+               pxtest::tableRows(tr, "PR_PRZELEWY_ZREALIZOWANE") + pxtest::tableRows(tr, "PR_WYSTAWIONE");
     };
     const std::string przed = stan();
     // The rows come newest first: 9101 is stamped after 9102 and its entry.
