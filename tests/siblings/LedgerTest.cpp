@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 using pxtest::SuiteTest;
 
@@ -137,11 +138,14 @@ TEST_F(LedgerTest, CompanyBankSettingsAreSavedAndCommitted)
         banks.procedure().setCurrentIndex(banks.procedure().findData(5));
         banks.folder().setText("/tmp/bank O'Brien");
         banks.grouping().setChecked(true);
+        EXPECT_EQ(QString(), banks.splitCode().text()) << "no code of its own: the usual one";
+        QTest::keyClicks(&banks.splitCode(), "5x57");
+        EXPECT_EQ(QStringLiteral("55"), banks.splitCode().text()) << "two digits only";
         EXPECT_TRUE(banks.save());
         return int(ui::mrCancel);
     });
     dmKartoteka->BankModalne(nullptr);
     EXPECT_EQ(db.scalarText("select PROCEDURA || '|' || SCIEZKA_PRZELEWOW || '|' || GRUPOWANIE || '|' || ZMIENIL "
-                            "from ET_BANKI where ID = 2"),
-              "5|/tmp/bank O'Brien|1|ADMIN");
+                            "|| '|' || KOD_MPP from ET_BANKI where ID = 2"),
+              "5|/tmp/bank O'Brien|1|ADMIN|55");
 }

@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QToolButton>
 
 namespace siblings {
@@ -22,7 +23,7 @@ ChooserSetup bankRegister()
     ChooserSetup setup;
     setup.caption = QStringLiteral("Banki firmy");
     setup.select = QStringLiteral("select ID, NAZWA, KONTO, KOD_FK, PROCEDURA, SCIEZKA_PRZELEWOW, GRUPOWANIE, "
-                                 "OBSLUGA_PARAGRAF, ZMIENIL, DATA_ZMIANY from ET_BANKI");
+                                 "OBSLUGA_PARAGRAF, KOD_MPP, ZMIENIL, DATA_ZMIANY from ET_BANKI");
     setup.condition = QStringLiteral("ID > 0");
     setup.order = QStringLiteral("ID");
     setup.columns = {{"NAZWA", QStringLiteral("Bank"), 200},
@@ -38,8 +39,14 @@ ChooserSetup bankRegister()
 BankWindow::BankWindow(QWidget* owner)
     : ChooserWindow(owner, bankRegister(), false), m_procedure(new QComboBox(this)), m_folder(new QLineEdit(this)),
       m_grouping(new QCheckBox(QStringLiteral("Grupowanie przelewów jednego odbiorcy"), this)),
-      m_paragraph(new QCheckBox(QStringLiteral("Przekazywanie paragrafu do banku"), this))
+      m_paragraph(new QCheckBox(QStringLiteral("Przekazywanie paragrafu do banku"), this)),
+      m_splitCode(new QLineEdit(this))
 {
+    // Two digits of the Elixir-O order; empty: the usual code of a split payment.
+    m_splitCode->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,2}")), m_splitCode));
+    m_splitCode->setPlaceholderText(QStringLiteral("53"));
+    m_splitCode->setMaximumWidth(60);
     // Without the bank's own procedure no payment file can be written.
     m_procedure->addItem(QStringLiteral("0 - brak"), 0);
     m_procedure->addItem(QStringLiteral("1 - polecenia przelewu Elixir-O (.PLI)"), 1);
@@ -59,6 +66,7 @@ BankWindow::BankWindow(QWidget* owner)
     form->addRow(QStringLiteral("Folder plików przelewów:"), folderRow);
     form->addRow(m_grouping);
     form->addRow(m_paragraph);
+    form->addRow(QStringLiteral("Kod przelewu w podzielonej płatności:"), m_splitCode);
     auto* saveButton = new QPushButton(dmMain->PobierzPrzyciski().value(1), QStringLiteral("Zapisz"), box);
     form->addRow(saveButton);
     extraArea().addWidget(box);
@@ -69,7 +77,7 @@ BankWindow::BankWindow(QWidget* owner)
     connect(&dataset(), &data::Dataset::afterOpen, this, &BankWindow::showCurrent);
     dataset().setModifySql(QStringLiteral(
         "update ET_BANKI set PROCEDURA = :PROCEDURA, SCIEZKA_PRZELEWOW = :SCIEZKA_PRZELEWOW, "
-        "GRUPOWANIE = :GRUPOWANIE, OBSLUGA_PARAGRAF = :OBSLUGA_PARAGRAF, ZMIENIL = :ZMIENIL, "
+        "GRUPOWANIE = :GRUPOWANIE, OBSLUGA_PARAGRAF = :OBSLUGA_PARAGRAF, KOD_MPP = :KOD_MPP, ZMIENIL = :ZMIENIL, "
         "DATA_ZMIANY = :DATA_ZMIANY where ID = :OLD_ID"));
     showCurrent();
 }
@@ -78,7 +86,7 @@ void BankWindow::showCurrent()
 {
     data::Dataset& ds = dataset();
     const bool hasRow = ds.isActive() && !ds.isEmpty();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_procedure, m_folder, m_grouping, m_paragraph})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_procedure, m_folder, m_grouping, m_paragraph, m_splitCode})
         w->setEnabled(hasRow);
     if (!hasRow)
         return;
@@ -87,6 +95,7 @@ void BankWindow::showCurrent()
     m_folder->setText(ds.fieldByName("SCIEZKA_PRZELEWOW").asString());
     m_grouping->setChecked(ds.fieldByName("GRUPOWANIE").asInteger() == 1);
     m_paragraph->setChecked(ds.fieldByName("OBSLUGA_PARAGRAF").asInteger() == 1);
+    m_splitCode->setText(ds.fieldByName("KOD_MPP").asString());
 }
 
 void BankWindow::chooseFolder()
@@ -108,6 +117,10 @@ bool BankWindow::save()
         ds.fieldByName("SCIEZKA_PRZELEWOW").setString(m_folder->text().trimmed());
         ds.fieldByName("GRUPOWANIE").setInteger(m_grouping->isChecked() ? 1 : 0);
         ds.fieldByName("OBSLUGA_PARAGRAF").setInteger(m_paragraph->isChecked() ? 1 : 0);
+        if (m_splitCode->text().isEmpty())
+            ds.fieldByName("KOD_MPP").clear();
+        else
+            ds.fieldByName("KOD_MPP").setString(m_splitCode->text());
         ds.fieldByName("ZMIENIL").setString(dmMain->PobierzUzytkownik());
         ds.fieldByName("DATA_ZMIANY").setDateTime(QDateTime::currentDateTime());
         ds.post();

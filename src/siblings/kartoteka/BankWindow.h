@@ -1,6 +1,7 @@
 #pragma once
 // The company banks register: the banks the company pays from, with what the
-// bank file writer needs of each (procedure, folder, grouping, paragraph).
+// bank file writer needs of each (procedure, folder, grouping, paragraph,
+// the transaction code of split payments).
 
 #include "siblings/core/ChooserWindow.h"
 
@@ -19,6 +20,7 @@ public:
     QLineEdit& folder() { return *m_folder; }
     QCheckBox& grouping() { return *m_grouping; }
     QCheckBox& paragraph() { return *m_paragraph; }
+    QLineEdit& splitCode() { return *m_splitCode; }
     // Writes the edited settings of the current bank and commits them; false
     // (after a message) when the database refused.
     bool save();
@@ -31,6 +33,7 @@ private:
     QLineEdit* m_folder;
     QCheckBox* m_grouping;
     QCheckBox* m_paragraph;
+    QLineEdit* m_splitCode;
 };
 
 }  // namespace siblings

@@ -89,6 +89,7 @@ TEST_F(PodzielonaPlatnoscTest, GroupingBankGroupsOrdinaryTransfersOnly) {
     addTransfer(9312, "FV/G2", "50", "50");
     addSplit(9313, "FV/G3", "123", "123", "23", "23");
     addSplit(9314, "FV/G4", "246", "246", "46", "46");
+    db.exec("update ET_BANKI set KOD_MPP = '55' where ID = 6");  // this bank's own code
     const char letter = issue(kDay, 6);
     const std::string bytes = file(6, kDay, letter);
     EXPECT_EQ(3, QString::fromStdString(bytes).count(QStringLiteral("\r\n"))) << bytes;
@@ -97,9 +98,9 @@ TEST_F(PodzielonaPlatnoscTest, GroupingBankGroupsOrdinaryTransfersOnly) {
               bytes.find(",20261210,12300,11400130,0,\"94114001300000846978809320\",\"11222233334444555566667777\","))
         << bytes;
     EXPECT_NE(std::string::npos,
-              bytes.find("\"/VAT/23,00/IDC/5512393471/INV/FV/G3|/TXT/FAKTURA FV/G3||\",\"\",\"\",\"53\""));
+              bytes.find("\"/VAT/23,00/IDC/5512393471/INV/FV/G3|/TXT/FAKTURA FV/G3||\",\"\",\"\",\"55\""));
     EXPECT_NE(std::string::npos,
-              bytes.find("\"/VAT/46,00/IDC/5512393471/INV/FV/G4|/TXT/FAKTURA FV/G4||\",\"\",\"\",\"53\""));
+              bytes.find("\"/VAT/46,00/IDC/5512393471/INV/FV/G4|/TXT/FAKTURA FV/G4||\",\"\",\"\",\"55\""));
 }
 
 TEST_F(PodzielonaPlatnoscTest, IssueRefusesWhatTheBankOrTheDataCannotCarry) {
