@@ -14,6 +14,7 @@
 #include "platform/controls/EntryForm.h"
 #include "platform/data/RowChanged.h"
 #include "platform/data/UnitOfWork.h"
+#include "platform/text/Nrb.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
 #include "siblings/kartoteka/TdmKartoteka.h"
@@ -571,19 +572,7 @@ void TfrmPrzelewy::btnWystawClick() {
         przelewy().setSqlLine(TDMP::kLiniaPorzadku, QStringLiteral(" a.ID_KONTRAHENTA"));
         przelewy().open();
         for (przelewy().first(); !przelewy().eof(); przelewy().next()) {
-            const QString nazwa = przelewy()["KONTRAHENT_NAZWA"].asString();
-            const QString konto = przelewy()["KONTRAHENT_KONTO"].asString();
-            if (konto.length() < kDlugoscKonta) {
-                ui::dialogs().message(nazwa, QStringLiteral("Brak konta bankowego->Kontrahenta:"), ui::Buttons::Ok,
-                                      ui::Icon::Error);
-                vPrzywrocListe(poprzednie);
-                return;
-            }
-            if (DMP->iCzyAkceptacjaKontaBankowego == 1 &&
-                DMP->iKontoZaakceptowane(static_cast<int>(przelewy()["ID_KONTA_BANK"].asInteger())) == 0) {
-                ui::dialogs().message(nazwa + "\n" + konto,
-                                      QStringLiteral("NIE JEST ZAAKCEPTOWANE konto bankowe ->Kontrahenta:"),
-                                      ui::Buttons::Ok, ui::Icon::Error);
+            if (!bKontoDoWystawienia()) {
                 vPrzywrocListe(poprzednie);
                 return;
             }
@@ -594,6 +583,26 @@ void TfrmPrzelewy::btnWystawClick() {
         return;
     }
     vOtworzWystawianie(poprzednie);
+}
+
+bool TfrmPrzelewy::bKontoDoWystawienia() {
+    const QString nazwa = przelewy()["KONTRAHENT_NAZWA"].asString();
+    const QString konto = przelewy()["KONTRAHENT_KONTO"].asString();
+    const auto odmowa = [](const QString& tekst, const QString& tytul) {
+        ui::dialogs().message(tekst, tytul, ui::Buttons::Ok, ui::Icon::Error);
+        return false;
+    };
+    if (konto.length() < kDlugoscKonta)
+        return odmowa(nazwa, QStringLiteral("Brak konta bankowego->Kontrahenta:"));
+    if (DMP->iCzyAkceptacjaKontaBankowego == 1 &&
+        DMP->iKontoZaakceptowane(static_cast<int>(przelewy()["ID_KONTA_BANK"].asInteger())) == 0)
+        return odmowa(nazwa + "\n" + konto, QStringLiteral("NIE JEST ZAAKCEPTOWANE konto bankowe ->Kontrahenta:"));
+    // A mistyped number would send the money to somebody else or back from the bank.
+    if (text::checkNrb(konto) == text::NrbCheck::WrongChecksum)
+        return odmowa(nazwa + "\n" + konto + QStringLiteral("\n\nNumer konta ma błędne cyfry kontrolne. "
+                                                             "Popraw go w kartotece kontrahentów."),
+                      QStringLiteral("Błędny numer konta bankowego->Kontrahenta:"));
+    return true;
 }
 
 void TfrmPrzelewy::vPrzywrocListe(const QStringList& zapytanie) {

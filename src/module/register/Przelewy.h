@@ -144,6 +144,8 @@ private:
     void vZbudujAkcje();
 
     void vPrzywrocListe(const QStringList& zapytanie);
+    // Whether the current row's contractor account may go to the bank; says why not.
+    bool bKontoDoWystawienia();
     // A handler that writes transfers: one another user changed meanwhile is
     // told in the user's words, any other failure as `zglos` (or the window's
     // error path) says; the list is read again after either.

@@ -12,6 +12,7 @@
 #include "platform/data/SqlText.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/text/Nip.h"
+#include "platform/text/Nrb.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Glyphs.h"
 #include "siblings/core/TdmMain.h"
@@ -224,6 +225,7 @@ void TfrmPrzelewyDane::vOtworz()
     if (bZmiana) {
         setWindowTitle(QStringLiteral("Przelew-Zmiana "));
         przelewy().edit();
+        iKontoSprawdzone = przelewy()["ID_KONTA_BANK"].asInteger();   // warned when it was picked
         vWczytajKonta();
     } else {
         setWindowTitle(QStringLiteral("Przelew-Dopis"));
@@ -269,6 +271,7 @@ void TfrmPrzelewyDane::vUstawKontrahenta()
             warnInactive();
         przelewy()["ID_KONTA_BANK"].setInteger(konta.fieldByName(QStringLiteral("ID")).asInteger());
         przelewy()["KONTRAHENT_NAZWABANKU"].setString(konta.fieldByName(QStringLiteral("NAZWA")).asString());
+        vSprawdzNumerKonta();
     }
     przelewy()["WN"].setString(DMP->sSyntetykaPrzelewow + "-" + symbol);
 }
@@ -319,13 +322,29 @@ void TfrmPrzelewyDane::cmbBankClick()
     const QString nazwa = sNazwaKonta();
     przelewy().edit();
     przelewy()["KONTRAHENT_NAZWABANKU"].setString(nazwa);
+    vSprawdzNumerKonta();
+}
+
+void TfrmPrzelewyDane::vSprawdzNumerKonta()
+{
+    const data::Field& id = przelewy()["ID_KONTA_BANK"];
+    if (id.isNull() || id.asInteger() == iKontoSprawdzone)
+        return;
+    iKontoSprawdzone = id.asInteger();
+    const auto konto =
+        dmMain->ibStworzIBSQL(true, "select KONTO from ET_BANK_KONTO where ID=" + QString::number(iKontoSprawdzone), false);
+    const QString ostrzezenie = konto ? text::nrbWarning(konto->fieldByName(QStringLiteral("KONTO")).asString()) : QString();
+    if (!ostrzezenie.isEmpty())
+        ui::dialogs().message(ostrzezenie, QStringLiteral("Konto bankowe kontrahenta"), ui::Buttons::Ok,
+                              ui::Icon::Warning);
 }
 
 // ---------------------------------------------------------------- title and classification
 
 void TfrmPrzelewyDane::edtNrFakturyExit()
 {
-    if (!przelewy()["TRESC1"].isNull())
+    // Passing over the empty number would leave the bare prefix as the title.
+    if (!przelewy()["TRESC1"].isNull() || przelewy()["NR_FAKTURY"].isNull())
         return;
     przelewy().edit();
     przelewy()["TRESC1"].setString(DMP->sTrescPrzelewow + przelewy()["NR_FAKTURY"].asString());
@@ -396,6 +415,7 @@ void TfrmPrzelewyDane::onActivate()
                 przelewy()["ID_KONTA_BANK"].setInteger(id);
                 przelewy()["WN"].setString(DMP->sSyntetykaPrzelewow + "-" + przelewy()["SYMBOL_NAZWA"].asString());
                 przelewy()["KONTRAHENT_NAZWABANKU"].setString(sNazwaKonta());
+                vSprawdzNumerKonta();
             }
             vWczytajKonta();
             break;

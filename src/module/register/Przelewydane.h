@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 
 class QAction;
@@ -71,6 +72,7 @@ public:
     int iWybor = 0;
     QString sNazwaParagrafu;      // NAZWA_PAR found by the last classification lookup
     bool bZmieniono = false;      // the row was changed since the form opened
+    std::int64_t iKontoSprawdzone = 0;   // ID_KONTA_BANK whose number was checked last
 
     // --- handlers
     void edtSkrotExit(ui::DBEdit& edit);   // also edtSymbol's
@@ -92,6 +94,9 @@ public:
     void vUstawKontrahenta();
     // NAZWA of the account ID_KONTA_BANK, empty when there is none.
     QString sNazwaKonta();
+    // Warns once about an account newly in the row whose check digits are
+    // wrong; the user may still save it.
+    void vSprawdzNumerKonta();
     // KONTO_ID of the classification with that id or (when given) that name;
     // 0 or less when there is none, which beeps.
     int iSprawdzParagraf(int kontoId, const QString& nazwa);

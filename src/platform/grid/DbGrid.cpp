@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScopedValueRollback>
 #include <QStyledItemDelegate>
 
@@ -356,6 +357,19 @@ void DbGrid::showEvent(QShowEvent* event)
     QTableView::showEvent(event);
     if (!m_fitted)
         fitColumnsToContents();
+}
+
+// A grid that grows back to its place when panels around it come back (the
+// register's panels after the entry form closes) would otherwise leave the
+// current row, which was in sight, below its lower edge.
+void DbGrid::resizeEvent(QResizeEvent* event)
+{
+    const int shrunk = event->oldSize().height() - event->size().height();
+    const QRect row = visualRect(currentIndex());
+    const bool wasInSight = row.isValid() && row.top() >= 0 && row.bottom() < viewport()->height() + shrunk;
+    QTableView::resizeEvent(event);
+    if (shrunk > 0 && wasInSight && m_detached == 0)
+        scrollTo(currentIndex());
 }
 
 // ---------------------------------------------------------------- selected column

@@ -130,7 +130,7 @@ TEST_F(PrzelewyDoAkceptacjiTest, AcceptingShowsEveryTransferOfTheAccountAccepted
 // Set 1 waits only for account 23: its author cannot accept it, another user
 // can, and then the set goes to issuing until the number changes again.
 TEST_F(PrzelewyDoAkceptacjiTest, TheAuthorOfANumberCannotAcceptItAnotherUserCan) {
-    zmienNumer(kKonto, "12345678901234567890123456");
+    zmienNumer(kKonto, "61109010140000071219812874");
     otworz();
     naWiersz(kPierwszy);
     dialogs->expectMessage(QStringLiteral("Numer tego konta bankowego wpisał lub zmienił ten sam użytkownik"),
@@ -155,9 +155,9 @@ TEST_F(PrzelewyDoAkceptacjiTest, TheAuthorOfANumberCannotAcceptItAnotherUserCan)
     EXPECT_TRUE(wystawianie);
 
     // A new number after the acceptance: not accepted any more, and issuing the set refuses it.
-    zmienNumer(kKonto, "98765432109876543210987654");
+    zmienNumer(kKonto, "27114020040000300201355387");
     EXPECT_EQ(0, zaakceptowane(kKonto));
-    dialogs->expectMessage(QStringLiteral("98765432109876543210987654"), ui::Answer::Ok);
+    dialogs->expectMessage(QStringLiteral("27114020040000300201355387"), ui::Answer::Ok);
     frmPrzelewy->btnWystawClick();
     EXPECT_EQ(QStringLiteral("NIE JEST ZAAKCEPTOWANE konto bankowe ->Kontrahenta:"), dialogs->shown().back().caption);
 }

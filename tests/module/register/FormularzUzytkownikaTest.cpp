@@ -6,6 +6,7 @@
 #include "platform/controls/DBLookupComboBox.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -129,6 +130,66 @@ TEST_F(FormularzUzytkownikaTest, DatesTypeFromTheFirstPlaceAndWrongDatesOrAmount
     wpisz(f.DBEdit4, QStringLiteral("120,50"));
     zapisz(f);
     EXPECT_EQ(przed + 1, ile());
+    EXPECT_EQ(tekst("TRESC1"), DMP->sTrescPrzelewow + "FV/10/2026") << "the number left empty at first is in the title";
+}
+
+TEST_F(FormularzUzytkownikaTest, ASavedTransferStaysTheCurrentRowInView) {
+    TfrmPrzelewy& okno = rejestr();
+    ui::DbGrid& grid = *okno.grdPrzelewy;
+    const auto widac = [&](const char* krok) {
+        zamknieto();
+        const QModelIndex biezacy = grid.currentIndex();
+        EXPECT_EQ(biezacy.row(), q().recNo()) << krok;
+        EXPECT_TRUE(grid.viewport()->rect().contains(grid.visualRect(biezacy).center())) << krok;
+    };
+    TfrmPrzelewyDane& f = klawisz(Qt::Key_Insert);
+    wypelnij(f, QStringLiteral("FV/11/2026"), QStringLiteral("99,10"));
+    zapisz(f);
+    widac("added");
+    EXPECT_EQ(tekst("NR_FAKTURY"), QStringLiteral("FV/11/2026"));
+
+    TfrmPrzelewyDane& g = klawisz(Qt::Key_F2);
+    wpisz(g.DBEdit4, QStringLiteral("99,20"));
+    zapisz(g);
+    widac("changed");
+    EXPECT_EQ(tekst("NR_FAKTURY"), QStringLiteral("FV/11/2026"));
+}
+
+// One digit of the contractor's second account mistyped; the first one is right.
+TEST_F(FormularzUzytkownikaTest, AMistypedAccountIsToldWhenPickedAndStopsTheSetAtIssuing) {
+    const QString zle = QStringLiteral("28-1240-9639-1475-1362-7010-7982");
+    db.exec("update ET_BANK_KONTO set KONTO = '" + zle.toStdString() + "' where ID = 3");
+    TfrmPrzelewy& okno = rejestr();
+    TfrmPrzelewyDane& f = klawisz(Qt::Key_Insert);
+    wpisz(f.edtNrFaktury, QStringLiteral("FV/13/2026"));
+    wpisz(f.DBEdit3, QStringLiteral("20261105"));
+    wpisz(f.DBEdit4, QStringLiteral("310,00"));
+    wpisz(f.edtSkrot, QStringLiteral("ZE Beskidy"));
+    EXPECT_TRUE(dialogs->shown().empty()) << "the contractor's first account is right";
+
+    f.cmbBank->setFocus();
+    dialogs->expectMessage(zle, ui::Answer::Ok);
+    QTest::keyClick(f.cmbBank, Qt::Key_Down);
+    EXPECT_EQ(q()["ID_KONTA_BANK"].asInteger(), 3);
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_TRUE(dialogs->shown().back().text.contains(QStringLiteral("cyfry kontrolne")));
+    QTest::keyClick(f.cmbBank, Qt::Key_Tab);  // left without another pick: told once
+    const auto przed = ile();
+    zapisz(f);
+    zamknieto();
+    EXPECT_EQ(przed + 1, ile()) << "the user may still save it";
+    EXPECT_EQ(dialogs->shown().size(), 1u);
+
+    // Marked for issuing, the set goes no further and the list stays as it was.
+    const QStringList lista = q().sql();
+    pokaz(okno);
+    QTest::keyClick(okno.grdPrzelewy, Qt::Key_F3);
+    ASSERT_EQ(DMP->fldZaznacz->asInteger(), 1);
+    dialogs->expectMessage(QStringLiteral("Zakład Energetyczny \"Beskidy\" S.A.\n") + zle, ui::Answer::Ok);
+    QTest::mouseClick(okno.btnWystaw, Qt::LeftButton);
+    EXPECT_EQ(dialogs->shown().back().caption, QStringLiteral("Błędny numer konta bankowego->Kontrahenta:"));
+    EXPECT_EQ(lista, q().sql());
+    EXPECT_TRUE(q().isActive());
 }
 
 }  // namespace

@@ -232,7 +232,7 @@ TEST_F(PrzelewyTest, TheSetSumIsRoundedToCents) {
 TEST_F(PrzelewyTest, IssuingChecksEveryAccountOfTheSetAndRestoresTheList) {
     sql("update PR_PRZELEWY set ZAZNACZ3 = 0");
     // Numbers typed by another user, so that this one may accept them below.
-    db.exec("update ET_BANK_KONTO set KONTO = '12345678901234567890123456'");
+    db.exec("update ET_BANK_KONTO set KONTO = '61109010140000071219812874'");
     TfrmPrzelewy& okno = otworz();
     const QStringList lista = q().sql();
     const auto sprawdz = [&](const char* krok) {
@@ -256,10 +256,10 @@ TEST_F(PrzelewyTest, IssuingChecksEveryAccountOfTheSetAndRestoresTheList) {
     EXPECT_EQ(QStringLiteral("Brak konta bankowego->Kontrahenta:"), dialogs->shown().back().caption);
     sprawdz("25 characters fail");
 
-    db.exec("update ET_BANK_KONTO set KONTO = '12345678901234567890123456', ZAAKCEPTOWANE = 1, ZAAKCEPTOWAL = 'KASIA'");
+    db.exec("update ET_BANK_KONTO set KONTO = '61109010140000071219812874', ZAAKCEPTOWANE = 1, ZAAKCEPTOWAL = 'KASIA'");
     db.exec("update ET_BANK_KONTO set ZAAKCEPTOWANE = 0 where ID = " + konto);
     DMP->iCzyAkceptacjaKontaBankowego = 1;
-    dialogs->expectMessage(nazwa + "\n12345678901234567890123456", ui::Answer::Ok);
+    dialogs->expectMessage(nazwa + "\n61109010140000071219812874", ui::Answer::Ok);
     okno.btnWystawClick();
     EXPECT_EQ(QStringLiteral("NIE JEST ZAAKCEPTOWANE konto bankowe ->Kontrahenta:"), dialogs->shown().back().caption);
     sprawdz("acceptance required");
