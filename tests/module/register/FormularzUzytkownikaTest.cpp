@@ -4,6 +4,7 @@
 #include "module/register/Przelewydane.h"
 #include "platform/controls/DBEdit.h"
 #include "platform/controls/DBLookupComboBox.h"
+#include "platform/grid/DbGrid.h"
 #include "platform/ui/PolishLocale.h"
 
 #include <QApplication>
@@ -210,6 +211,16 @@ TEST_F(FormularzUzytkownikaTest, AMistypedAccountIsToldWhenPickedAndStopsTheSetA
         miesiac = kalendarz->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"))->text();
         oczekiwany = QLocale(QLocale::Polish).standaloneMonthName(kalendarz->monthShown());
         QTest::keyClick(kalendarz, Qt::Key_Escape);
+        // The banks' grid: Polish titles, names and accounts not cut off.
+        const auto& banki = *wystawianie.findChild<ui::DbGrid*>(QStringLiteral("DBGrid1"));
+        const QFontMetrics litery(banki.font());
+        for (int c = 0; c < banki.columnCount(); ++c) {
+            const QString pole = banki.columnField(c);
+            EXPECT_NE(banki.columnTitle(c), pole);
+            for (int w = 0; w < banki.model()->rowCount() && banki.isColumnVisible(pole); ++w)
+                EXPECT_GE(banki.columnWidthOf(pole), litery.horizontalAdvance(banki.cellText(w, c)))
+                    << pole.toStdString();
+        }
         return int(ui::mrCancel);
     });
     QTest::mouseClick(okno.btnWystaw, Qt::LeftButton);
