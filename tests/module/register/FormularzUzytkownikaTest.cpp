@@ -139,8 +139,9 @@ TEST_F(FormularzUzytkownikaTest, DatesTypeFromTheFirstPlaceAndWrongDatesOrAmount
     EXPECT_EQ(tekst("TRESC1"), QStringLiteral("Faktura FV/10/2026"));
 }
 
-TEST_F(FormularzUzytkownikaTest, ASavedTransferStaysTheCurrentRowInView) {
+TEST_F(FormularzUzytkownikaTest, TheFormOpensCentredAndItsSavedTransferStaysInView) {
     TfrmPrzelewy& okno = rejestr();
+    okno.resize(760, 540);  // room on the screen for the form on either side
     ui::DbGrid& grid = *okno.grdPrzelewy;
     const auto widac = [&](const char* krok) {
         zamknieto();
@@ -148,13 +149,19 @@ TEST_F(FormularzUzytkownikaTest, ASavedTransferStaysTheCurrentRowInView) {
         EXPECT_EQ(biezacy.row(), q().recNo()) << krok;
         EXPECT_TRUE(grid.viewport()->rect().contains(grid.visualRect(biezacy).center())) << krok;
     };
+    const auto naSrodku = [&](QWidget& w) {
+        const QPoint obok = w.mapToGlobal(w.rect().center()) - okno.mapToGlobal(okno.rect().center());
+        EXPECT_LE(obok.manhattanLength(), 4) << obok.x() << "," << obok.y();
+    };
     TfrmPrzelewyDane& f = klawisz(Qt::Key_Insert);
+    naSrodku(f);
     wypelnij(f, QStringLiteral("FV/11/2026"), QStringLiteral("99,10"));
     zapisz(f);
     widac("added");
     EXPECT_EQ(tekst("NR_FAKTURY"), QStringLiteral("FV/11/2026"));
 
     TfrmPrzelewyDane& g = klawisz(Qt::Key_F2);
+    naSrodku(g);
     wpisz(g.DBEdit4, QStringLiteral("99,20"));
     zapisz(g);
     widac("changed");
