@@ -10,6 +10,7 @@
 #include "module/register/Przelewy.h"
 #include "module/register/Przelewydane.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Placement.h"
 #include "platform/ui/PolishLocale.h"
 #include "siblings/core/Suite.h"
 #include "suitedb/Backup.h"
@@ -54,11 +55,12 @@ int screenshot(host::MainFrame& frame, CPrzelew& module, const QString& file, Pi
         frmPrzelewy->openChild(new TfrmImportPrzelewow(frmPrzelewy, shown));
     if (picture == Picture::Realized && frmPrzelewy)
         frmPrzelewy->spbZrealizowaneClick();
-    // A child in its own size over the register, as it opens for the user.
+    // A child in its own size centred on the register, as it opens for the user.
     if (picture == Picture::Entry || picture == Picture::Import || picture == Picture::Realized) {
         if (auto* sub = frame.mdiArea().activeSubWindow()) {
             sub->showNormal();
-            sub->move(60, 40);
+            QApplication::processEvents();
+            ui::centreOnOwner(*sub->widget(), frmPrzelewy);
         }
     }
     for (int i = 0; i < 10; ++i)
