@@ -5,6 +5,7 @@ QString sWyrazenieSortowania(const QString& pole) {
     if (pole == QLatin1String("SYMBOL_NAZWA")) return QStringLiteral("b.KOD_FK");
     if (pole == QLatin1String("WYROZNIONY")) return QStringLiteral("b.WYROZNIONY");
     if (pole == QLatin1String("WPROWADZONY_cal")) return QStringLiteral("a.WPROWADZONY");
+    if (pole == QLatin1String("MPP_cal")) return QStringLiteral("a.MPP");
     if (pole == QLatin1String("KONTRAHENT_KONTO")) return QStringLiteral("c.KONTO");
     if (pole == QLatin1String("ZAAKCEPTOWANE")) return QStringLiteral("c.ZAAKCEPTOWANE");
     return "a." + pole;
@@ -18,7 +19,8 @@ QString sWyrazenieSzukania(const QString& pole) {
 
 QString sLiniaPorzadku(const QString& wyrazenie, bool tekst, bool rosnaco) {
     const QString kierunek = rosnaco ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
-    const bool liczba = wyrazenie == QLatin1String("a.ZAZNACZ") || wyrazenie == QLatin1String("a.WPROWADZONY");
+    const bool liczba = wyrazenie == QLatin1String("a.ZAZNACZ") || wyrazenie == QLatin1String("a.WPROWADZONY") ||
+                        wyrazenie == QLatin1String("a.MPP");
     if (tekst && !liczba) return "UPPER(" + wyrazenie + ") COLLATE PXW_PLK" + kierunek;
     return wyrazenie + kierunek;
 }

@@ -93,6 +93,9 @@ TEST_F(PrzelewyTest, SortingAndSearchingTheList) {
     EXPECT_EQ(wiersz, biezacy()) << "the row stays current";
     okno.grdPrzelewyTitleClick(QStringLiteral("INNA_KWOTA_cal"));
     EXPECT_EQ(QStringLiteral("UPPER(b.PELNA) COLLATE PXW_PLK DESC"), porzadek()) << "the arrow column does not sort";
+    okno.grdPrzelewyTitleClick(QStringLiteral("MPP_cal"));
+    EXPECT_EQ(QStringLiteral("a.MPP ASC"), porzadek()) << "split payments sort by their flag";
+    EXPECT_TRUE(q().isActive());
 
     ui::DbGrid& grid = *okno.grdPrzelewy;
     QHeaderView& naglowek = *grid.horizontalHeader();
