@@ -181,6 +181,9 @@ CREATE TABLE RE_PARAMETRY (
   -- Transfers of at least this amount to a contractor with a NIP are checked against the VAT white list
   -- (NULL in rows older than the column: 15 000).
   PROG_BIALEJ_LISTY               NUMERIC(18,4) DEFAULT 15000,
+  -- The folder every workstation of the office keeps and reads the loaded white-list files in; {DANE} is the
+  -- workstation's data folder (NULL in rows older than the column: {DANE}/bialalista).
+  SCIEZKA_BIALEJ_LISTY            VARCHAR(200) DEFAULT '{DANE}/bialalista',
   CONSTRAINT PK_RE_PARAMETRY PRIMARY KEY (ID)
 );
 

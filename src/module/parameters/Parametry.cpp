@@ -34,7 +34,8 @@ const char* const kKolumny[] = {"CZY_PRZELEW",
                                 "TRESC_PRZELEWOW_GRUPOWANYCH",
                                 "JAKA_TRESC_PRZELEWOW_FZ",
                                 "CZY_AKCEPTACJA_KONTA_BANKOWEGO",
-                                "PROG_BIALEJ_LISTY"};
+                                "PROG_BIALEJ_LISTY",
+                                "SCIEZKA_BIALEJ_LISTY"};
 
 QString sZapisKolumn() {
     QStringList zmiany, warunki;
@@ -183,6 +184,17 @@ QFrame* TfrmParametry::vZbudujEdytory() {
                                 QStringLiteral("Przelewy od tej kwoty do kontrahenta z NIP są przy wystawianiu "
                                                "sprawdzane na białej liście podatników VAT"));
     uklad->addRow(QStringLiteral("Biała lista VAT od kwoty :"), edtProgBialejListy);
+    edtSciezkaBialejListy = edycja(
+        "edtSciezkaBialejListy", "SCIEZKA_BIALEJ_LISTY", 200,
+        QStringLiteral("Folder wczytanych plików płaskich białej listy, wspólny dla wszystkich stanowisk "
+                       "(np. na dysku sieciowym); {DANE} oznacza folder danych stanowiska"));
+    btnKatBialejListy = ui::named<QPushButton>("btnKatBialejListy", QStringLiteral("..."), pnlParametry);
+    btnKatBialejListy->setFixedWidth(30);
+    connect(btnKatBialejListy, &QPushButton::clicked, this, &TfrmParametry::btnKatBialejListyClick);
+    auto* folderListy = new QHBoxLayout;
+    folderListy->addWidget(edtSciezkaBialejListy, 1);
+    folderListy->addWidget(btnKatBialejListy);
+    uklad->addRow(QStringLiteral("Folder białej listy VAT :"), folderListy);
     chbCzyAkceptacja = pole(
         new ui::DBCheckBox(QStringLiteral("Czy akceptacja kont bankowych (blokowanie)"), pnlParametry),
         "chbCzyAkceptacja", "CZY_AKCEPTACJA_KONTA_BANKOWEGO");
@@ -203,8 +215,9 @@ void TfrmParametry::vZbudujAkcje() {
 }
 
 QList<QWidget*> TfrmParametry::edytory() const {
-    return {chbCzyPrzelewy, chbKsiegPrzelewy, cmbKod,     edtSyntetykaPrzelewow, edtSciezkaImportu, edtTresc,
-            edtTrescGr,     btnKAT,           cmbTrescFZ, edtProgBialejListy};
+    return {
+        chbCzyPrzelewy, chbKsiegPrzelewy, cmbKod,     edtSyntetykaPrzelewow, edtSciezkaImportu,     edtTresc,
+        edtTrescGr,     btnKAT,           cmbTrescFZ, edtProgBialejListy,    edtSciezkaBialejListy, btnKatBialejListy};
 }
 
 void TfrmParametry::vKolorPanelu(int odcien) {
@@ -225,11 +238,18 @@ void TfrmParametry::actAkceptacjaExecute() { chbCzyAkceptacja->setEnabled(true);
 void TfrmParametry::btnHelpClick() { dmMain->ShowHelpWindow(*this, QStringLiteral("HTML/RejestrVAT.html")); }
 
 void TfrmParametry::btnKATClick() {
-    const QString katalog = ui::dialogs().folder(QStringLiteral("Ścieżka importu przelewów"),
-                                                 edtSciezkaImportu->text());
+    vWybierzFolder(QStringLiteral("Ścieżka importu przelewów"), edtSciezkaImportu, "SCIEZKA_IMPORTU_PRZELEWOW");
+}
+
+void TfrmParametry::btnKatBialejListyClick() {
+    vWybierzFolder(QStringLiteral("Folder białej listy VAT"), edtSciezkaBialejListy, "SCIEZKA_BIALEJ_LISTY");
+}
+
+void TfrmParametry::vWybierzFolder(const QString& tytul, ui::DBEdit* edycja, const char* kolumna) {
+    const QString katalog = ui::dialogs().folder(tytul, edycja->text());
     if (katalog.isEmpty() || !parametry().isActive() || parametry().isEmpty()) return;
     if (!parametry().isEditing()) parametry().edit();
-    parametry().fieldByName(QStringLiteral("SCIEZKA_IMPORTU_PRZELEWOW")).setString(katalog);
+    parametry().fieldByName(QString::fromLatin1(kolumna)).setString(katalog);
 }
 
 bool TfrmParametry::bZapisz() {

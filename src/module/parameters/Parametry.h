@@ -45,6 +45,8 @@ public:
     ui::DBEdit* edtTrescGr;
     ui::DBComboBox* cmbTrescFZ;
     ui::DBEdit* edtProgBialejListy;  // PROG_BIALEJ_LISTY: the white list's threshold
+    ui::DBEdit* edtSciezkaBialejListy;  // SCIEZKA_BIALEJ_LISTY: the folder of the loaded flat files
+    QPushButton* btnKatBialejListy;
     ui::DBCheckBox* chbCzyAkceptacja;
     QPushButton* btnModyfikuj;
     QPushButton* btnZapisz;
@@ -61,6 +63,8 @@ public:
     void btnAnulujClick();
     void actAnulujExecute();  // Esc
     void btnKATClick();
+    void btnKatBialejListyClick();
+    void vWybierzFolder(const QString& tytul, ui::DBEdit* edycja, const char* kolumna);
     void actAkceptacjaExecute();
     void btnHelpClick();
 

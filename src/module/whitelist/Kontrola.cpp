@@ -1,5 +1,6 @@
 #include "module/whitelist/Kontrola.h"
 
+#include "module/whitelist/Folder.h"
 #include "module/whitelist/Lista.h"
 #include "platform/data/Dataset.h"
 #include "platform/data/RowChanged.h"
@@ -7,13 +8,48 @@
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
 
+#include <QCoreApplication>
 #include <QPointer>
+#include <QProgressDialog>
+#include <functional>
 
 namespace whitelist {
 
 namespace {
 
 constexpr qint64 kProgDomyslny = 1500000;
+const QString kTytul = QStringLiteral("Biała lista podatników VAT");
+// Fewer pairs than this are hashed in well under a second: no window for them.
+constexpr std::size_t kGarsc = 8;
+
+// The bar of a long check with its cancel button, shown only when there is real hashing to wait for.
+class OknoPostepu {
+public:
+    explicit OknoPostepu(QWidget* rodzic) : m_rodzic(rodzic) {}
+    bool operator()(std::size_t zrobione, std::size_t wszystkie) {
+        if (wszystkie <= kGarsc) return true;
+        if (!m_okno) {
+            m_okno = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Przerwij"), 0,
+                                                       static_cast<int>(wszystkie), m_rodzic);
+            m_okno->setObjectName(QStringLiteral("dlgPostepBialejListy"));
+            m_okno->setWindowTitle(kTytul);
+            m_okno->setWindowModality(Qt::WindowModal);
+            m_okno->setAutoReset(false);
+            m_okno->setAutoClose(false);
+            m_okno->show();
+        }
+        m_okno->setLabelText(QStringLiteral("Sprawdzanie rachunków na białej liście podatników VAT: %1 z %2...")
+                                 .arg(zrobione)
+                                 .arg(wszystkie));
+        m_okno->setValue(static_cast<int>(zrobione));
+        QCoreApplication::processEvents();
+        return !m_okno->wasCanceled();
+    }
+
+private:
+    QWidget* m_rodzic;
+    std::unique_ptr<QProgressDialog> m_okno;
+};
 const QString kGenerator = QStringLiteral("SELECT GEN_ID(GEN_PR_BIALA_LISTA_ID,1) AS ILE FROM RDB$DATABASE");
 
 fb::Timestamp znacznik(const QDate& d) { return fb::Timestamp{d.year(), d.month(), d.day()}; }
@@ -127,20 +163,23 @@ std::vector<PrzelewDoSprawdzenia> przelewyDoSprawdzenia(fb::Transaction& tr, con
     return wynik;
 }
 
-WynikKontroli sprawdzIZapisz(const std::vector<PrzelewDoSprawdzenia>& przelewy, const QDate& dzien) {
+std::optional<WynikKontroli> sprawdzIZapisz(const std::vector<PrzelewDoSprawdzenia>& przelewy, const QDate& dzien,
+                                            const PostepSprawdzania& postep) {
     WynikKontroli k;
     if (przelewy.empty()) return k;
-    const WybranyMagazyn wybrany = magazynNaDzien(dzien);
+    fb::Transaction& tr = dmMain->transaction();
+    const WybranyMagazyn wybrany = magazynDoSprawdzenia(tr, dzien);
     k.ostrzezenie = wybrany.ostrzezenie;
     std::vector<Wynik> wyniki;
     if (wybrany.magazyn) {
         k.dataPliku = wybrany.magazyn->opis().data;
         std::vector<Para> pary;
         for (const auto& p : przelewy) pary.push_back({p.nip.toStdString(), p.konto.toStdString()});
-        wyniki = sprawdz(*wybrany.magazyn, pary);
+        auto policzone = sprawdz(*wybrany.magazyn, pary, postep);
+        if (!policzone) return std::nullopt;
+        wyniki = std::move(*policzone);
     }
 
-    fb::Transaction& tr = dmMain->transaction();
     data::UnitOfWork uow(tr);
     fb::Statement zapis(tr,
                         "insert into PR_BIALA_LISTA_SPRAWDZENIA (ID, ID_PRZELEWU, NIP, KONTO, WARTOSC, DATA_PRZELEWU, "
@@ -204,18 +243,24 @@ bool bSprawdzPrzyWystawieniu(const data::Dataset& przelewy, const QDate& dzien, 
         data::Dataset::RowScope wiersz(przelewy, r);
         id.push_back(static_cast<int>(przelewy.fieldByName(QStringLiteral("ID")).asInteger()));
     }
-    const WynikKontroli k = sprawdzIZapisz(przelewyDoSprawdzenia(dmMain->transaction(), id), dzien);
+    OknoPostepu postep(rodzic);
+    const auto wynik = sprawdzIZapisz(przelewyDoSprawdzenia(dmMain->transaction(), id), dzien, std::ref(postep));
+    if (!wynik) {
+        ui::dialogs().message(QStringLiteral("Przerwano sprawdzanie rachunków na białej liście podatników VAT. "
+                                             "Nie wystawiono żadnego przelewu."),
+                              kTytul, ui::Buttons::Ok, ui::Icon::Information);
+        return false;
+    }
+    const WynikKontroli& k = *wynik;
     for (const Sprawdzony& s : k.sprawdzone) idSprawdzen.push_back(s.idSprawdzenia);
     if (k.pozaLista().empty()) {
-        if (!k.ostrzezenie.isEmpty())
-            ui::dialogs().message(k.ostrzezenie, QStringLiteral("Biała lista podatników VAT"), ui::Buttons::Ok,
-                                  ui::Icon::Warning);
+        if (!k.ostrzezenie.isEmpty()) ui::dialogs().message(k.ostrzezenie, kTytul, ui::Buttons::Ok, ui::Icon::Warning);
         return true;
     }
     QPointer<TfrmBialaLista> okno = new TfrmBialaLista(rodzic, k);
-    const int wynik = ui::dialogs().runModal(*okno);
+    const int odpowiedz = ui::dialogs().runModal(*okno);
     delete okno.data();
-    return wynik == ui::mrOk;
+    return odpowiedz == ui::mrOk;
 }
 
 QString opisDlaPrzelewu(int idPrzelewu) {
@@ -225,7 +270,7 @@ QString opisDlaPrzelewu(int idPrzelewu) {
     const auto p = przelew(tr, idPrzelewu, nullptr);
     if (!p) return opis;
     if (p->nip.isEmpty()) return opis + "Kontrahent nie ma numeru NIP: przelewu nie sprawdza się na białej liście.";
-    const WybranyMagazyn wybrany = magazynNaDzien(QDate::currentDate());
+    const WybranyMagazyn wybrany = magazynDoSprawdzenia(tr, QDate::currentDate());
     if (!wybrany.magazyn) return opis + wybrany.ostrzezenie;
     return opis + "Teraz wg pliku z dnia " + wybrany.magazyn->opis().data.toString(QStringLiteral("yyyy-MM-dd")) +
            ": " + whitelist::opis(sprawdz(*wybrany.magazyn, Para{p->nip.toStdString(), p->konto.toStdString()})) + ".";

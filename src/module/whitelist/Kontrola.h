@@ -65,8 +65,10 @@ std::optional<PrzelewDoSprawdzenia> przelew(fb::Transaction& tr, int idPrzelewu,
 // invoice above the threshold is checked too: the duty follows the invoice.
 std::vector<PrzelewDoSprawdzenia> przelewyDoSprawdzenia(fb::Transaction& tr, const std::vector<int>& idPrzelewow);
 
-// Checks them against the store for that day and records every check in one unit of work.
-WynikKontroli sprawdzIZapisz(const std::vector<PrzelewDoSprawdzenia>& przelewy, const QDate& dzien);
+// Checks them against the store for that day and records every check in one
+// unit of work; nothing is recorded, and nothing returned, when postep stops the hashing.
+std::optional<WynikKontroli> sprawdzIZapisz(const std::vector<PrzelewDoSprawdzenia>& przelewy, const QDate& dzien,
+                                            const PostepSprawdzania& postep = {});
 
 // Records who confirmed paying those accounts and when; throws when another
 // user confirmed one of them meanwhile (nothing is then recorded).
@@ -77,7 +79,8 @@ void powiazZPartia(const std::vector<int>& idSprawdzen, const QDate& dzien, char
 
 // The whole step at issue for the transfers of the hand-off: checks, warns
 // about a file of another day, lists what is not on the list for the user to
-// confirm. False when the user goes back to the register instead.
+// confirm. A long hashing shows its progress and can be stopped. False when
+// the user goes back to the register or stops the check: nothing is issued.
 bool bSprawdzPrzyWystawieniu(const data::Dataset& przelewy, const QDate& dzien, QWidget* rodzic,
                              std::vector<int>& idSprawdzen);
 

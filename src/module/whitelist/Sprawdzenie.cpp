@@ -4,6 +4,8 @@
 
 #include <QtConcurrent/QtConcurrentMap>
 #include <map>
+#include <mutex>
+#include <unordered_map>
 
 namespace whitelist {
 
@@ -17,6 +19,45 @@ std::string nipDoSprawdzenia(const std::string& nip) {
     return text::isValidNip(tekst) ? text::nipDigits(tekst).toStdString() : std::string();
 }
 
+// The digests computed in this session: a contractor paid again the same day
+// costs no hashing. Bounded, so a long session does not grow without end.
+class PamiecSkrotow {
+public:
+    Digest skrot(const std::string& data, const std::string& nip, const std::string& konto, int rundy) {
+        const std::string klucz = klucz_(data, nip, konto, rundy);
+        {
+            const std::lock_guard blokada(m_mutex);
+            if (const auto it = m_skroty.find(klucz); it != m_skroty.end()) return it->second;
+        }
+        const Digest d = digest(data, nip, konto, rundy);
+        const std::lock_guard blokada(m_mutex);
+        if (m_skroty.size() >= kNajwiecej) m_skroty.clear();
+        m_skroty.emplace(klucz, d);
+        return d;
+    }
+    bool ma(const std::string& data, const std::string& nip, const std::string& konto, int rundy) {
+        const std::lock_guard blokada(m_mutex);
+        return m_skroty.count(klucz_(data, nip, konto, rundy)) > 0;
+    }
+
+private:
+    static constexpr std::size_t kNajwiecej = 200000;
+    static std::string klucz_(const std::string& data, const std::string& nip, const std::string& konto, int rundy) {
+        return data + '/' + std::to_string(rundy) + '/' + nip + '/' + konto;
+    }
+    std::mutex m_mutex;
+    std::unordered_map<std::string, Digest> m_skroty;
+};
+
+PamiecSkrotow& pamiec() {
+    static PamiecSkrotow p;
+    return p;
+}
+
+// Pairs checked at once between two reports of progress: small enough for the
+// window to answer within a fraction of a second, large enough to keep every core busy.
+constexpr std::size_t kGrupa = 16;
+
 }  // namespace
 
 Wynik sprawdz(const Magazyn& magazyn, const Para& para) {
@@ -28,12 +69,12 @@ Wynik sprawdz(const Magazyn& magazyn, const Para& para) {
     }
     const std::string data = tekstDaty(magazyn.opis().data);
     const int rundy = magazyn.opis().rundy;
-    w.status = magazyn.szukaj(digest(data, nip, konto, rundy));
+    w.status = magazyn.szukaj(pamiec().skrot(data, nip, konto, rundy));
     if (w.status != Status::Brak) return w;
     for (const std::string* maska : magazyn.maskiDla(konto)) {
         const auto wirtualne = maskedAccount(*maska, konto);
         if (!wirtualne) continue;
-        w.status = magazyn.szukaj(digest(data, nip, *wirtualne, rundy));
+        w.status = magazyn.szukaj(pamiec().skrot(data, nip, *wirtualne, rundy));
         if (w.status != Status::Brak) {
             w.przezMaske = true;
             return w;
@@ -43,6 +84,11 @@ Wynik sprawdz(const Magazyn& magazyn, const Para& para) {
 }
 
 std::vector<Wynik> sprawdz(const Magazyn& magazyn, const std::vector<Para>& pary) {
+    return *sprawdz(magazyn, pary, {});
+}
+
+std::optional<std::vector<Wynik>> sprawdz(const Magazyn& magazyn, const std::vector<Para>& pary,
+                                          const PostepSprawdzania& postep) {
     // A contractor paid for many invoices is hashed once.
     std::map<std::pair<std::string, std::string>, std::size_t> jedyne;
     std::vector<std::size_t> ktory;
@@ -53,10 +99,21 @@ std::vector<Wynik> sprawdz(const Magazyn& magazyn, const std::vector<Para>& pary
         if (nowy) doLiczenia.push_back(p);
         ktory.push_back(it->second);
     }
+    // Those already hashed go first and are not counted as work.
+    const std::string data = tekstDaty(magazyn.opis().data);
+    std::vector<std::size_t> gotowe, nowe;
+    for (std::size_t i = 0; i < doLiczenia.size(); ++i) {
+        const std::string n = nipDoSprawdzenia(doLiczenia[i].nip), k = normalizedAccount(doLiczenia[i].konto);
+        (n.empty() || k.empty() || pamiec().ma(data, n, k, magazyn.opis().rundy) ? gotowe : nowe).push_back(i);
+    }
     std::vector<Wynik> policzone(doLiczenia.size());
-    std::vector<std::size_t> indeksy(doLiczenia.size());
-    for (std::size_t i = 0; i < indeksy.size(); ++i) indeksy[i] = i;
-    QtConcurrent::blockingMap(indeksy, [&](std::size_t i) { policzone[i] = sprawdz(magazyn, doLiczenia[i]); });
+    for (std::size_t i : gotowe) policzone[i] = sprawdz(magazyn, doLiczenia[i]);
+    for (std::size_t od = 0; od < nowe.size(); od += kGrupa) {
+        if (postep && !postep(od, nowe.size())) return std::nullopt;
+        std::vector<std::size_t> grupa(nowe.begin() + od, nowe.begin() + std::min(nowe.size(), od + kGrupa));
+        QtConcurrent::blockingMap(grupa, [&](std::size_t i) { policzone[i] = sprawdz(magazyn, doLiczenia[i]); });
+    }
+    if (postep && !nowe.empty() && !postep(nowe.size(), nowe.size())) return std::nullopt;
     std::vector<Wynik> wyniki;
     wyniki.reserve(pary.size());
     for (std::size_t i : ktory) wyniki.push_back(policzone[i]);

@@ -6,7 +6,9 @@
 #include "module/whitelist/Magazyn.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace whitelist {
@@ -25,6 +27,13 @@ struct Wynik {
 Wynik sprawdz(const Magazyn& magazyn, const Para& para);
 // Every pair, the same pair computed once; the hashing runs on every core.
 std::vector<Wynik> sprawdz(const Magazyn& magazyn, const std::vector<Para>& pary);
+
+// Told before each group of pairs is hashed how many of those to hash are
+// done; false stops the check. Pairs hashed before in this session are not counted.
+using PostepSprawdzania = std::function<bool(std::size_t zrobione, std::size_t wszystkie)>;
+// As above; nothing when postep stopped it.
+std::optional<std::vector<Wynik>> sprawdz(const Magazyn& magazyn, const std::vector<Para>& pary,
+                                          const PostepSprawdzania& postep);
 
 // The store to check a payment of that day against: that day's, else the
 // newest loaded; the warning says why it is not that day's. No store when

@@ -1,5 +1,6 @@
 #include "module/whitelist/Wczytywanie.h"
 
+#include "module/whitelist/Folder.h"
 #include "module/whitelist/Magazyn.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
@@ -37,6 +38,12 @@ void vWczytajPlikPlaskiZMenu(QWidget* rodzic) {
                                                        QString(),
                                                        QStringLiteral("Plik płaski (*.json);;Wszystkie (*)"));
     if (sciezka.isEmpty()) return;
+    try {
+        uzyjFolderuZParametrow(dmMain->transaction());
+    } catch (const std::exception& e) {
+        ui::showError(QStringLiteral("frmBialaLista"), "vWczytajPlikPlaski", e);
+        return;
+    }
     QFile plik(sciezka);
     if (!plik.open(QIODevice::ReadOnly)) {
         ui::dialogs().message("Nie można otworzyć pliku " + sciezka + ": " + plik.errorString(), kTytul,

@@ -36,7 +36,7 @@ protected:
     static QList<QWidget*> edytory(TfrmParametry& o) {
         return {o.chbCzyPrzelewy,    o.chbKsiegPrzelewy,  o.cmbKod,     o.edtSyntetykaPrzelewow,
                 o.edtSciezkaImportu, o.edtTresc,          o.edtTrescGr, o.btnKAT,
-                o.cmbTrescFZ,        o.edtProgBialejListy};
+                o.cmbTrescFZ,        o.edtProgBialejListy, o.edtSciezkaBialejListy, o.btnKatBialejListy};
     }
 };
 
@@ -75,6 +75,8 @@ TEST_F(ParametryTest, SavingWritesTheRowAndTheModuleUsesItAtOnce) {
     okno.edtProgBialejListy->setFocus();
     okno.edtProgBialejListy->selectAll();
     QTest::keyClicks(okno.edtProgBialejListy, QStringLiteral("20000"));
+    dialogs->expectFolder(QStringLiteral("/srv/biuro/bialalista"));
+    okno.btnKatBialejListy->click();
     okno.actZapisz->trigger();
     zamknijOkna();
     EXPECT_EQ(nullptr, frmParametry);
@@ -85,6 +87,7 @@ TEST_F(ParametryTest, SavingWritesTheRowAndTheModuleUsesItAtOnce) {
     EXPECT_EQ("/srv/place/przelewy", zapisane("SCIEZKA_IMPORTU_PRZELEWOW"));
     EXPECT_EQ("2", zapisane("JAKA_TRESC_PRZELEWOW_FZ"));
     EXPECT_EQ("20000.0000", zapisane("PROG_BIALEJ_LISTY"));
+    EXPECT_EQ("/srv/biuro/bialalista", zapisane("SCIEZKA_BIALEJ_LISTY"));
     // The issue reads these members: no posting at the next one, acceptance required.
     EXPECT_EQ(0, DMP->iKsiegowacPrzelewy);
     EXPECT_EQ(1, DMP->iCzyAkceptacjaKontaBankowego);

@@ -1,5 +1,6 @@
 #include "module/issuing/BatchFixture.h"
 #include "module/register/Przelewy.h"
+#include "module/whitelist/Folder.h"
 #include "module/whitelist/Kontrola.h"
 #include "module/whitelist/Lista.h"
 #include "module/whitelist/PlikTestowy.h"
@@ -21,7 +22,9 @@ protected:
     void SetUp() override {
         pxtest::installFailures(db, {"PR_BIALA_LISTA_SPRAWDZENIA"});
         BatchFixture::SetUp();
-        ustawFolderMagazynu(folder.path());
+        // This workstation's data folder: the files land in its bialalista, as the parameters default.
+        ustawFolderDanych(folder.path());
+        uzyjFolderuZParametrow(dmMain->transaction());
         db.exec("update ET_KONTAKT set NIP = '551-239-34-71' where ID = 9001");
         db.exec("update ET_KONTAKT set NIP = '1132191233' where ID = 9002");
     }

@@ -200,3 +200,51 @@ TEST(SortowaneSkroty, ManyRunsMergeIntoOneAscendingListWithoutRepeats) {
     std::sort(wszystkie.begin(), wszystkie.end());
     EXPECT_EQ(std::memcmp(wynik.constData(), wszystkie.data(), static_cast<std::size_t>(wynik.size())), 0);
 }
+
+// The session keeps the digests it computed: the same pairs checked again the
+// same day cost no hashing, while a check stopped on the way answers nothing.
+TEST_F(MagazynTestowy, ASecondCheckOfTheSamePairsHashesNothingAndAStoppedOneAnswersNothing) {
+    PlikTestowy p;
+    p.data = "20260709";  // a day of its own: the digests are kept for the whole test program
+    std::vector<Para> pary;
+    for (int i = 0; i < 20; ++i) {
+        const std::pair<std::string, std::string> para{pxtest::poprawnyNip(i), kCzynny.second};
+        if (i % 2 == 0) p.czynni.push_back(para);
+        pary.push_back({para.first, para.second});
+    }
+    pary.push_back(pary.front());  // paid twice: hashed once
+    pary.push_back({"123", kCzynny.second});  // unusable: nothing to hash
+    p.wczytaj();
+    const auto m = Magazyn::otworz(QDate(2026, 7, 9));
+    ASSERT_TRUE(m);
+
+    std::vector<std::pair<std::size_t, std::size_t>> zgloszone;
+    const auto zatrzymaj = [&](std::size_t zrobione, std::size_t wszystkie) {
+        zgloszone.emplace_back(zrobione, wszystkie);
+        return false;
+    };
+    EXPECT_FALSE(sprawdz(*m, pary, zatrzymaj));
+    ASSERT_EQ(zgloszone.size(), 1u);
+    EXPECT_EQ(zgloszone[0], std::make_pair(std::size_t{0}, std::size_t{20}));
+
+    zgloszone.clear();
+    const auto licz = [&](std::size_t zrobione, std::size_t wszystkie) {
+        zgloszone.emplace_back(zrobione, wszystkie);
+        return true;
+    };
+    const auto pierwsze = sprawdz(*m, pary, licz);
+    ASSERT_TRUE(pierwsze);
+    ASSERT_FALSE(zgloszone.empty());
+    EXPECT_EQ(zgloszone.back(), std::make_pair(std::size_t{20}, std::size_t{20}));
+    ASSERT_EQ(pierwsze->size(), pary.size());
+    for (std::size_t i = 0; i < 20; ++i)
+        EXPECT_EQ((*pierwsze)[i].status, i % 2 == 0 ? Status::Czynny : Status::Brak) << i;
+    EXPECT_EQ((*pierwsze)[20].status, Status::Czynny);
+    EXPECT_TRUE((*pierwsze)[21].bledneDane);
+
+    zgloszone.clear();
+    const auto drugie = sprawdz(*m, pary, licz);
+    EXPECT_TRUE(zgloszone.empty()) << "nothing left to hash";
+    ASSERT_TRUE(drugie);
+    for (std::size_t i = 0; i < pary.size(); ++i) EXPECT_EQ((*drugie)[i].status, (*pierwsze)[i].status) << i;
+}

@@ -42,6 +42,18 @@ struct PlikTestowy {
     }
 };
 
+// The n-th valid NIP from 100000000 on: tests that need many taxpayers.
+inline std::string poprawnyNip(int n) {
+    static const int wagi[] = {6, 5, 7, 2, 3, 4, 5, 6, 7};
+    for (int kolejny = 0;; ++kolejny) {
+        const std::string cyfry = std::to_string(100000000 + kolejny);
+        int suma = 0;
+        for (int i = 0; i < 9; ++i) suma += wagi[i] * (cyfry[i] - '0');
+        if (suma % 11 == 10) continue;
+        if (n-- == 0) return cyfry + char('0' + suma % 11);
+    }
+}
+
 // Every test keeps its loaded files in a folder of its own.
 class MagazynTestowy : public ::testing::Test {
 protected:
