@@ -10,7 +10,7 @@ PACKAGES=(
   qt6-qpa-plugins qt6-translations-l10n libgtest-dev libssl-dev
   clang
   fonts-dejavu-core fonts-dejavu-extra poppler-utils
-  cron iproute2
+  cron iproute2 lintian
 )
 
 missing=()

@@ -2,7 +2,8 @@
 # Installs what is missing, builds the tests with AddressSanitizer and
 # UndefinedBehaviorSanitizer, runs every test headless, runs the two-user
 # tests again against a private Firebird server and against a server set up
-# by scripts/server-setup.sh, then fuzzes the file readers for a minute each.
+# by scripts/server-setup.sh, builds and checks the Debian package, then
+# fuzzes the file readers for a minute each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,4 +14,5 @@ export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-test --output-on-failure -j"$(nproc)"
 bash scripts/test-server.sh build-test
 bash scripts/test-server-setup.sh build-test
+bash scripts/test-package.sh
 bash scripts/fuzz.sh 60

@@ -10,6 +10,7 @@
 #include "module/register/Przelewy.h"
 #include "module/register/Przelewydane.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Glyphs.h"
 #include "platform/ui/Placement.h"
 #include "platform/ui/PolishLocale.h"
 #include "siblings/core/Suite.h"
@@ -82,6 +83,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("pxfer"));
     QApplication::setApplicationDisplayName(QStringLiteral("Przelewy"));
     ui::usePolish(app);
+    if (ui::GlyphLibrary::locate().isEmpty())
+        qWarning("Brak zestawu ikon przycisków btnkit.rcc: przyciski pokażą same napisy.");
 
     host::Connection connection;
     try {

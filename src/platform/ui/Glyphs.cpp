@@ -20,7 +20,8 @@ const QString kMapRoot = QStringLiteral("/pxglyphs");
 QStringList packFolders()
 {
     QDir dir(QCoreApplication::applicationDirPath());
-    QStringList folders{dir.absolutePath()};
+    // Next to the program, or installed: <prefix>/bin/pxhost with <prefix>/share/pxfer/btnkit.rcc.
+    QStringList folders{dir.absolutePath(), QDir::cleanPath(dir.absoluteFilePath(QStringLiteral("../share/pxfer")))};
 #ifdef PXFER_BUILD_ROOT
     // Tests run a few folders below the build root, where the pack is built.
     const QString root = QDir::cleanPath(QStringLiteral(PXFER_BUILD_ROOT));

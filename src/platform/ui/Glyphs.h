@@ -10,8 +10,9 @@ class QAbstractButton;
 namespace ui {
 
 // The button glyph pack btnkit.rcc, opened only for the moment: construct it, copy
-// the glyphs out, let it go. Looked for in $PXFER_BTNKIT, else next to the program
-// and in the folders above it up to the build tree's root.
+// the glyphs out, let it go. Looked for in $PXFER_BTNKIT, else next to the program,
+// in ../share/pxfer from it (installed) and in the folders above it up to the build
+// tree's root.
 class GlyphLibrary {
 public:
     GlyphLibrary();
