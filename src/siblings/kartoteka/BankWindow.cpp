@@ -1,5 +1,6 @@
 #include "siblings/kartoteka/BankWindow.h"
 
+#include "platform/data/RowChanged.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
@@ -18,30 +19,48 @@
 namespace siblings {
 namespace {
 
-ChooserSetup bankRegister()
-{
+const QString kRead = QStringLiteral(
+    "NAZWA, KONTO, KOD_FK, PROCEDURA, SCIEZKA_PRZELEWOW, GRUPOWANIE, OBSLUGA_PARAGRAF, KOD_MPP, ZMIENIL, DATA_ZMIANY");
+const QString kWritten = QStringLiteral(
+    "PROCEDURA, SCIEZKA_PRZELEWOW, GRUPOWANIE, OBSLUGA_PARAGRAF, KOD_MPP, ZMIENIL, DATA_ZMIANY");
+const QString kChanged = QStringLiteral(
+    "Ustawienia banku zmienił w tym czasie inny użytkownik.\n"
+    "Nic nie zapisano; lista zostanie odczytana ponownie.");
+
+// Writes the settings only while the row holds every value the window read
+// (NULL equal to NULL): another user's save in between changes no row.
+QString bankUpdate() {
+    QStringList sets, conditions{QStringLiteral("ID = :OLD_ID")};
+    for (const QString& c : kWritten.split(QStringLiteral(", "))) sets << c + QStringLiteral(" = :") + c;
+    for (const QString& c : kRead.split(QStringLiteral(", ")))
+        conditions << c + QStringLiteral(" is not distinct from :OLD_") + c;
+    return QStringLiteral("update ET_BANKI set ") + sets.join(QStringLiteral(", ")) + QStringLiteral(" where ") +
+           conditions.join(QStringLiteral(" and "));
+}
+
+ChooserSetup bankRegister() {
     ChooserSetup setup;
     setup.caption = QStringLiteral("Banki firmy");
-    setup.select = QStringLiteral("select ID, NAZWA, KONTO, KOD_FK, PROCEDURA, SCIEZKA_PRZELEWOW, GRUPOWANIE, "
-                                 "OBSLUGA_PARAGRAF, KOD_MPP, ZMIENIL, DATA_ZMIANY from ET_BANKI");
+    setup.select = QStringLiteral("select ID, ") + kRead + QStringLiteral(" from ET_BANKI");
     setup.condition = QStringLiteral("ID > 0");
     setup.order = QStringLiteral("ID");
     setup.columns = {{"NAZWA", QStringLiteral("Bank"), 200},
-                    {"KONTO", QStringLiteral("Rachunek"), 260},
-                    {"KOD_FK", QStringLiteral("Konto F-K"), 80},
-                    {"PROCEDURA", QStringLiteral("Procedura"), 70},
-                    {"SCIEZKA_PRZELEWOW", QStringLiteral("Folder plików"), 200}};
+                     {"KONTO", QStringLiteral("Rachunek"), 260},
+                     {"KOD_FK", QStringLiteral("Konto F-K"), 80},
+                     {"PROCEDURA", QStringLiteral("Procedura"), 70},
+                     {"SCIEZKA_PRZELEWOW", QStringLiteral("Folder plików"), 200}};
     return setup;
 }
 
 }  // namespace
 
 BankWindow::BankWindow(QWidget* owner)
-    : ChooserWindow(owner, bankRegister(), false), m_procedure(new QComboBox(this)), m_folder(new QLineEdit(this)),
+    : ChooserWindow(owner, bankRegister(), false),
+      m_procedure(new QComboBox(this)),
+      m_folder(new QLineEdit(this)),
       m_grouping(new QCheckBox(QStringLiteral("Grupowanie przelewów jednego odbiorcy"), this)),
       m_paragraph(new QCheckBox(QStringLiteral("Przekazywanie paragrafu do banku"), this)),
-      m_splitCode(new QLineEdit(this))
-{
+      m_splitCode(new QLineEdit(this)) {
     // Two digits of the Elixir-O order; empty: the usual code of a split payment.
     m_splitCode->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,2}")), m_splitCode));
@@ -75,21 +94,17 @@ BankWindow::BankWindow(QWidget* owner)
     connect(saveButton, &QPushButton::clicked, this, &BankWindow::save);
     connect(&dataset(), &data::Dataset::afterScroll, this, &BankWindow::showCurrent);
     connect(&dataset(), &data::Dataset::afterOpen, this, &BankWindow::showCurrent);
-    dataset().setModifySql(QStringLiteral(
-        "update ET_BANKI set PROCEDURA = :PROCEDURA, SCIEZKA_PRZELEWOW = :SCIEZKA_PRZELEWOW, "
-        "GRUPOWANIE = :GRUPOWANIE, OBSLUGA_PARAGRAF = :OBSLUGA_PARAGRAF, KOD_MPP = :KOD_MPP, ZMIENIL = :ZMIENIL, "
-        "DATA_ZMIANY = :DATA_ZMIANY where ID = :OLD_ID"));
+    dataset().setModifySql(bankUpdate());
+    dataset().setRowChangedText(kChanged);
     showCurrent();
 }
 
-void BankWindow::showCurrent()
-{
+void BankWindow::showCurrent() {
     data::Dataset& ds = dataset();
     const bool hasRow = ds.isActive() && !ds.isEmpty();
     for (QWidget* w : std::initializer_list<QWidget*>{m_procedure, m_folder, m_grouping, m_paragraph, m_splitCode})
         w->setEnabled(hasRow);
-    if (!hasRow)
-        return;
+    if (!hasRow) return;
     const int procedureIndex = m_procedure->findData(int(ds.fieldByName("PROCEDURA").asInteger()));
     m_procedure->setCurrentIndex(std::max(procedureIndex, 0));
     m_folder->setText(ds.fieldByName("SCIEZKA_PRZELEWOW").asString());
@@ -98,18 +113,14 @@ void BankWindow::showCurrent()
     m_splitCode->setText(ds.fieldByName("KOD_MPP").asString());
 }
 
-void BankWindow::chooseFolder()
-{
+void BankWindow::chooseFolder() {
     const QString folder = ui::dialogs().folder(QStringLiteral("Folder plików przelewów"), m_folder->text());
-    if (!folder.isEmpty())
-        m_folder->setText(folder);
+    if (!folder.isEmpty()) m_folder->setText(folder);
 }
 
-bool BankWindow::save()
-{
+bool BankWindow::save() {
     data::Dataset& ds = dataset();
-    if (!ds.isActive() || ds.isEmpty())
-        return false;
+    if (!ds.isActive() || ds.isEmpty()) return false;
     const auto zapis = [&] {
         data::UnitOfWork uow(dmMain->transaction(), {&ds});
         ds.edit();
@@ -127,9 +138,15 @@ bool BankWindow::save()
         uow.commit();
     };
     return runHandler("save", zapis, [](const std::exception& e) {
-        ui::dialogs().message(QStringLiteral("Błąd zapisu danych banku\n\n") + QString::fromUtf8(e.what()), QString(),
-                              ui::Buttons::Ok, ui::Icon::Error);
+        if (dynamic_cast<const data::RowChanged*>(&e))
+            ui::dialogs().message(kChanged, QStringLiteral("Ostrzeżenie"), ui::Buttons::Ok, ui::Icon::Warning);
+        else
+            ui::dialogs().message(QStringLiteral("Błąd zapisu danych banku\n\n") + QString::fromUtf8(e.what()),
+                                  QString(), ui::Buttons::Ok, ui::Icon::Error);
     });
 }
+
+// The undone edit leaves the screen with what the user typed: show the bank as it is now.
+void BankWindow::onHandlerFailed(const char*) { requery(); }
 
 }  // namespace siblings

@@ -22,8 +22,12 @@ public:
     QCheckBox& paragraph() { return *m_paragraph; }
     QLineEdit& splitCode() { return *m_splitCode; }
     // Writes the edited settings of the current bank and commits them; false
-    // (after a message) when the database refused.
+    // (after a message) when the database refused or another user changed the
+    // bank since it was read (then nothing is written and the list is read again).
     bool save();
+
+protected:
+    void onHandlerFailed(const char* operation) override;
 
 private:
     void showCurrent();
