@@ -88,6 +88,16 @@ Connection chooseConnection(const QStringList& arguments)
     return c;
 }
 
+QString dataFolder(const Connection& connection)
+{
+    const QString path = QString::fromStdString(connection.params.database);
+    // "server:path" (a drive letter is no server)
+    const bool server = path.indexOf(QLatin1Char(':')) > 1;
+    if (connection.demo || server)
+        return demoDataFolder();
+    return QFileInfo(path).absolutePath() + QStringLiteral("/dane");
+}
+
 void prepareDemo(const Connection& connection)
 {
     const QString path = QString::fromStdString(connection.params.database);
@@ -97,8 +107,7 @@ void prepareDemo(const Connection& connection)
     if (QFile::exists(path))
         QFile::remove(path);
     QDir().mkpath(QFileInfo(path).path());
-    const QString dataFolder = connection.demo ? demoDataFolder() : QFileInfo(path).absolutePath() + QStringLiteral("/dane");
-    suitedb::createDatabase(connection.params, dataFolder, true);
+    suitedb::createDatabase(connection.params, dataFolder(connection), true);
 }
 
 }  // namespace host

@@ -34,6 +34,11 @@ Connection chooseConnection(const QStringList& arguments);
 QString demoDatabasePath();
 QString demoDataFolder();
 
+// The folder the user's files go to, which {DANE} in stored paths stands
+// for: the demo's own, else "dane" next to a local database file; a server
+// database keeps the user's own folder.
+QString dataFolder(const Connection& connection);
+
 // Creates the user's demo database when it is missing, or a fresh demo
 // database at the chosen path when asked to (an existing file is replaced).
 void prepareDemo(const Connection& connection);

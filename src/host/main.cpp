@@ -9,6 +9,7 @@
 #include "module/parameters/Parametry.h"
 #include "module/register/Przelewy.h"
 #include "module/register/Przelewydane.h"
+#include "module/whitelist/Folder.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Glyphs.h"
 #include "platform/ui/Placement.h"
@@ -98,6 +99,7 @@ int main(int argc, char** argv)
     std::unique_ptr<siblings::Suite> suite;
     try {
         host::prepareDemo(connection);
+        whitelist::ustawFolderDanych(host::dataFolder(connection));
         const auto backup = suitedb::backupPathFor(connection.params.database, QDateTime::currentDateTime());
         if (!host::upgradeDatabase(connection.params, backup))
             return 1;

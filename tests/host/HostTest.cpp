@@ -47,6 +47,7 @@ TEST_F(ConnectionTest, CommandLineBeatsEnvironmentWhichBeatsTheSettingsFileOrThe
     host::Connection c = choose({"--screenshot", "/tmp/x.png"});
     EXPECT_TRUE(c.demo);
     EXPECT_EQ(QString::fromStdString(c.params.database), home.path() + "/data/pxfer/demo.fdb");
+    EXPECT_EQ(host::dataFolder(c), home.path() + "/data/pxfer/dane");
     EXPECT_EQ(c.userName, "ADMIN");
     EXPECT_EQ(c.screenshot, "/tmp/x.png");
     EXPECT_EQ(host::demoDataFolder(), home.path() + "/data/pxfer/dane");
@@ -65,8 +66,11 @@ TEST_F(ConnectionTest, CommandLineBeatsEnvironmentWhichBeatsTheSettingsFileOrThe
     EXPECT_EQ(c.params.database, "server:/srv/env.fdb");
     EXPECT_EQ(c.params.user, "SETUSER");
 
+    EXPECT_EQ(host::dataFolder(c), host::demoDataFolder());  // a server's folders are not this workstation's
+
     c = choose({"--db", "/srv/args.fdb", "--user", "ARGUSER", "--password", "tajne", "--user-name", "kasia"});
     EXPECT_EQ(c.params.database, "/srv/args.fdb");
+    EXPECT_EQ(host::dataFolder(c), "/srv/dane");
     EXPECT_EQ(c.params.user, "ARGUSER");
     EXPECT_EQ(c.params.password, "tajne");
     EXPECT_EQ(c.userName, "KASIA");
