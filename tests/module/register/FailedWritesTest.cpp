@@ -1,15 +1,8 @@
 // Every writing handler of the register, the entry form and the amount split,
 // broken by the database half-way: what the database holds and what the
 // register counts must be exactly what they were before the attempt.
-#include "module/ModuleFixture.h"
-#include "module/register/Podzialkwoty.h"
-#include "module/register/Przelewy.h"
-#include "module/register/Przelewydane.h"
+#include "RegisterWindows.h"
 #include "support/InjectedFailure.h"
-
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
 
 namespace {
 
@@ -17,26 +10,15 @@ using pxtest::InjectedFailure;
 
 const QString kAwaria = QStringLiteral("Awaria wstrzyknięta przez test");
 
-class FailedWritesTest : public pxtest::ModuleFixture {
+class FailedWritesTest : public pxtest::RegisterWindows {
 protected:
     void SetUp() override {
         pxtest::installFailures(db, {"PR_PRZELEWY"});
         // Only the first set holds marks: a walk over all rows writes every pending one.
         db.exec("update PR_PRZELEWY set ZAZNACZ2 = 0, ZAZNACZ3 = 0");
-        ModuleFixture::SetUp();
-        module->vPrzelewyMDI(qApp);
-        frmPrzelewy->runActivation();
-        okno = frmPrzelewy;
+        RegisterWindows::SetUp();
+        okno = &rejestr();
         przed = stan();
-    }
-    void TearDown() override {
-        if (frmPrzelewyDane) {
-            q().cancel();
-            frmPrzelewyDane->close();
-        }
-        if (frmPrzelewy) frmPrzelewy->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ModuleFixture::TearDown();
     }
 
     // The table as the shared transaction sees it (what was written and not
@@ -69,7 +51,6 @@ protected:
         EXPECT_EQ(przed.razem.toStdString(), po.razem.toStdString()) << krok;
         EXPECT_TRUE(przed.lista == po.lista) << krok << ": the list shows what the database holds";
     }
-    data::Dataset& q() { return DMP->quePrzelewy; }
     fb::Transaction& tr() { return dmMain->transaction(); }
     // A pending row with that mark of the first set; the last such one in the list.
     qint64 wiersz(int znak) {
@@ -101,18 +82,18 @@ TEST_F(FailedWritesTest, DeletingARowWhoseCommitFailsKeepsItInTheListAndTheSet) 
     EXPECT_EQ(id, q()["ID"].asInteger()) << "the row stays current";
 }
 
+// Marking a row fails at the write, unmarking one at the commit.
 TEST_F(FailedWritesTest, MarkingThatFailsAtThePostOrAtTheCommitChangesNothing) {
-    for (const qint64 id : {wiersz(0), wiersz(1)}) {
-        ASSERT_TRUE(q().locate(QStringLiteral("ID"), id));
-        for (const bool przyZapisie : {true, false}) {
-            dialogs->expectShowMessage(QStringLiteral("Blad"));
-            {
-                InjectedFailure awaria(tr(), przyZapisie ? "PR_PRZELEWY" : InjectedFailure::kCommit, id);
-                okno->btnZaznacz->click();
-            }
-            expectUnchanged(przyZapisie ? "post" : "commit");
-            EXPECT_EQ(id, q()["ID"].asInteger());
+    for (const bool przyZapisie : {true, false}) {
+        const qint64 id = wiersz(przyZapisie ? 0 : 1);
+        naWiersz(id);
+        dialogs->expectShowMessage(QStringLiteral("Blad"));
+        {
+            InjectedFailure awaria(tr(), przyZapisie ? "PR_PRZELEWY" : InjectedFailure::kCommit, id);
+            okno->btnZaznacz->click();
         }
+        expectUnchanged(przyZapisie ? "post" : "commit");
+        EXPECT_EQ(id, q()["ID"].asInteger());
     }
 }
 
@@ -136,7 +117,7 @@ TEST_F(FailedWritesTest, MarkingAndUnmarkingAllThatFailAtTheLastRowKeepNoRow) {
 }
 
 TEST_F(FailedWritesTest, TheEntryFormKeepsARefusedRowAndGivesUpOneWhoseCommitFailed) {
-    ASSERT_TRUE(q().locate(QStringLiteral("ID"), wiersz(1)));
+    naWiersz(wiersz(1));
     const qint64 id = q()["ID"].asInteger();
     okno->btnModyfikujClick();
     ASSERT_NE(nullptr, frmPrzelewyDane);
@@ -163,7 +144,7 @@ TEST_F(FailedWritesTest, TheEntryFormKeepsARefusedRowAndGivesUpOneWhoseCommitFai
 }
 
 TEST_F(FailedWritesTest, AnAmountSplitWhoseCommitFailsLeavesTheAmountAndTheSum) {
-    ASSERT_TRUE(q().locate(QStringLiteral("ID"), wiersz(1)));
+    naWiersz(wiersz(1));
     dialogs->expectModal([&](QWidget& w) {
         auto& podzial = static_cast<TfrmPodzialKwoty&>(w);
         q().edit();

@@ -1,39 +1,19 @@
 // The entry form as a person uses it from the register: keys and clicks on its real controls.
-#include "module/ModuleFixture.h"
-#include "module/register/Przelewy.h"
-#include "module/register/Przelewydane.h"
-#include "platform/controls/DBEdit.h"
+#include "RegisterWindows.h"
 #include "platform/controls/DBLookupComboBox.h"
 #include "platform/grid/DbGrid.h"
 #include "platform/ui/PolishLocale.h"
 
-#include <QApplication>
 #include <QCalendarWidget>
 #include <QDateEdit>
-#include <QPushButton>
-#include <QTest>
 #include <QToolButton>
 
 namespace {
 
-const QString kPytanie = QStringLiteral("Czy Zapisać zmiany w Przelewach ?");
-
-class FormularzUzytkownikaTest : public pxtest::ModuleFixture {
+class FormularzUzytkownikaTest : public pxtest::RegisterWindows {
 protected:
-    void TearDown() override {
-        if (frmPrzelewyDane) {
-            q().cancel();
-            frmPrzelewyDane->close();
-        }
-        if (frmPrzelewy) frmPrzelewy->close();
-        zamknieto();
-        ModuleFixture::TearDown();
-    }
-
-    TfrmPrzelewy& rejestr() {
-        module->vPrzelewyMDI(qApp);
-        frmPrzelewy->resize(1100, 400);
-        frmPrzelewy->runActivation();
+    TfrmPrzelewy& okno() {
+        rejestr().resize(1100, 400);
         pokaz(*frmPrzelewy);
         return *frmPrzelewy;
     }
@@ -45,70 +25,33 @@ protected:
         pokaz(*frmPrzelewyDane);
         return *frmPrzelewyDane;
     }
-    void pokaz(QWidget& okno) {
-        okno.show();
-        okno.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&okno));
-    }
-    // Types into the edit key by key (keyClicks knows ASCII only) and leaves it with Enter.
-    void wpisz(ui::DBEdit* edit, const QString& text) {
-        edit->setFocus();
-        edit->selectAll();
-        for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
-    void wypelnij(TfrmPrzelewyDane& f, const QString& nr, const QString& kwota) {
-        wpisz(f.edtNrFaktury, nr);
-        wpisz(f.DBEdit3, QStringLiteral("20261105"));
-        wpisz(f.DBEdit4, kwota);
-        wpisz(f.edtSkrot, QStringLiteral("Ołówek"));
-    }
     void zapisz(TfrmPrzelewyDane& f) { QTest::keyClick(f.edtNrFaktury, Qt::Key_S, Qt::ControlModifier); }
-    void zamknieto() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-    }
     std::int64_t ile() { return committedCents("select count(*) from PR_PRZELEWY"); }
-    data::Dataset& q() { return DMP->quePrzelewy; }
-    QString tekst(const char* name) { return q()[name].asString(); }
 };
 
-TEST_F(FormularzUzytkownikaTest, EscapeClosesAnOpenListOnlyAndAsksBeforeDroppingTypedWork) {
-    rejestr();
+TEST_F(FormularzUzytkownikaTest, EscapeClosesAnOpenListOnlyAndThenAsksBeforeDroppingTypedWork) {
+    okno();
     TfrmPrzelewyDane& f = klawisz(Qt::Key_Insert);
     wpisz(f.edtNrFaktury, QStringLiteral("FV/9/2026"));
     wpisz(f.edtSkrot, QStringLiteral("ZE Beskidy"));
     QTest::mouseClick(f.cmbBank, Qt::LeftButton);
-    QWidget* lista = QApplication::activePopupWidget();
-    ASSERT_NE(lista, nullptr) << "the list of accounts is open";
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "the list of accounts is open";
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_EQ(frmPrzelewyDane, &f) << "the form stays open";
     EXPECT_EQ(tekst("NR_FAKTURY"), QStringLiteral("FV/9/2026"));
 
-    // Escape on the form itself asks first, as closing does.
-    dialogs->expectMessage(kPytanie, ui::Answer::Cancel);
-    QTest::keyClick(f.edtNrFaktury, Qt::Key_Escape);
-    EXPECT_EQ(frmPrzelewyDane, &f);
-    EXPECT_TRUE(q().isEditing());
     f.DBEdit4->setFocus();
     QTest::keyClicks(f.DBEdit4, QStringLiteral("12"));  // typed, not yet written into the row
-    dialogs->expectMessage(kPytanie, ui::Answer::No);
+    dialogs->expectMessage(QStringLiteral("Czy Zapisać zmiany w Przelewach ?"), ui::Answer::No);
     QTest::keyClick(f.DBEdit4, Qt::Key_Escape);
     zamknieto();
     EXPECT_EQ(frmPrzelewyDane, nullptr);
     EXPECT_FALSE(q().isEditing());
-
-    // Nothing typed: Escape just closes, without a question.
-    TfrmPrzelewyDane& g = klawisz(Qt::Key_F2);
-    QTest::keyClick(g.edtNrFaktury, Qt::Key_Escape);
-    zamknieto();
-    EXPECT_EQ(frmPrzelewyDane, nullptr);
-    EXPECT_EQ(dialogs->shown().size(), 2u);
 }
 
 TEST_F(FormularzUzytkownikaTest, DatesTypeFromTheFirstPlaceAndWrongDatesOrAmountsAreToldAtOnce) {
-    rejestr();
+    okno();
     TfrmPrzelewyDane& f = klawisz(Qt::Key_Insert);
     ui::DBEdit* termin = f.DBEdit3;
     QTest::mouseClick(termin, Qt::LeftButton, {}, QPoint(termin->width() - 6, termin->height() / 2));
@@ -130,7 +73,6 @@ TEST_F(FormularzUzytkownikaTest, DatesTypeFromTheFirstPlaceAndWrongDatesOrAmount
     dialogs->expectMessage(QStringLiteral("błędy w formularzu : \n1.Kwota przelewu nie może być ujemna !\n"),
                            ui::Answer::Ok);
     zapisz(f);
-    EXPECT_EQ(frmPrzelewyDane, &f);
     EXPECT_EQ(przed, ile());
     wpisz(f.DBEdit4, QStringLiteral("120,50"));
     zapisz(f);
@@ -140,73 +82,59 @@ TEST_F(FormularzUzytkownikaTest, DatesTypeFromTheFirstPlaceAndWrongDatesOrAmount
 }
 
 TEST_F(FormularzUzytkownikaTest, TheFormOpensCentredAndItsSavedTransferStaysInView) {
-    TfrmPrzelewy& okno = rejestr();
-    okno.resize(760, 540);  // room on the screen for the form on either side
-    ui::DbGrid& grid = *okno.grdPrzelewy;
-    const auto widac = [&](const char* krok) {
-        zamknieto();
-        const QModelIndex biezacy = grid.currentIndex();
-        EXPECT_EQ(biezacy.row(), q().recNo()) << krok;
-        EXPECT_TRUE(grid.viewport()->rect().contains(grid.visualRect(biezacy).center())) << krok;
-    };
+    TfrmPrzelewy& rej = okno();
+    rej.resize(760, 540);  // room on the screen for the form on either side
+    ui::DbGrid& grid = *rej.grdPrzelewy;
     const auto naSrodku = [&](QWidget& w) {
-        const QPoint obok = w.mapToGlobal(w.rect().center()) - okno.mapToGlobal(okno.rect().center());
+        const QPoint obok = w.mapToGlobal(w.rect().center()) - rej.mapToGlobal(rej.rect().center());
         EXPECT_LE(obok.manhattanLength(), 4) << obok.x() << "," << obok.y();
     };
-    TfrmPrzelewyDane& f = klawisz(Qt::Key_Insert);
-    naSrodku(f);
-    wypelnij(f, QStringLiteral("FV/11/2026"), QStringLiteral("99,10"));
-    zapisz(f);
-    widac("added");
-    EXPECT_EQ(tekst("NR_FAKTURY"), QStringLiteral("FV/11/2026"));
-
-    TfrmPrzelewyDane& g = klawisz(Qt::Key_F2);
-    naSrodku(g);
-    wpisz(g.DBEdit4, QStringLiteral("99,20"));
-    zapisz(g);
-    widac("changed");
-    EXPECT_EQ(tekst("NR_FAKTURY"), QStringLiteral("FV/11/2026"));
+    for (const Qt::Key klucz : {Qt::Key_Insert, Qt::Key_F2}) {
+        TfrmPrzelewyDane& f = klawisz(klucz);
+        naSrodku(f);
+        wypelnij(f, QStringLiteral("FV/11/2026"),
+                 klucz == Qt::Key_F2 ? QStringLiteral("99,20") : QStringLiteral("99,10"));
+        zapisz(f);
+        zamknieto();
+        EXPECT_EQ(tekst("NR_FAKTURY"), QStringLiteral("FV/11/2026"));
+        EXPECT_EQ(grid.currentIndex().row(), q().recNo());
+        EXPECT_TRUE(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex()).center()));
+    }
 }
 
 // One digit of the contractor's second account mistyped; the first one is right.
 TEST_F(FormularzUzytkownikaTest, AMistypedAccountIsToldWhenPickedAndStopsTheSetAtIssuing) {
     const QString zle = QStringLiteral("28-1240-9639-1475-1362-7010-7982");
     db.exec("update ET_BANK_KONTO set KONTO = '" + zle.toStdString() + "' where ID = 3");
-    TfrmPrzelewy& okno = rejestr();
+    TfrmPrzelewy& rej = okno();
     TfrmPrzelewyDane& f = klawisz(Qt::Key_Insert);
-    wpisz(f.edtNrFaktury, QStringLiteral("FV/13/2026"));
-    wpisz(f.DBEdit3, QStringLiteral("20261105"));
-    wpisz(f.DBEdit4, QStringLiteral("310,00"));
+    wypelnij(f, QStringLiteral("FV/13/2026"), QStringLiteral("310,00"));
     wpisz(f.edtSkrot, QStringLiteral("ZE Beskidy"));
-    EXPECT_TRUE(dialogs->shown().empty()) << "the contractor's first account is right";
-
     f.cmbBank->setFocus();
     dialogs->expectMessage(zle, ui::Answer::Ok);
     QTest::keyClick(f.cmbBank, Qt::Key_Down);
     EXPECT_EQ(q()["ID_KONTA_BANK"].asInteger(), 3);
-    ASSERT_EQ(dialogs->shown().size(), 1u);
+    ASSERT_EQ(dialogs->shown().size(), 1u) << "the contractor's first account is right";
     EXPECT_TRUE(dialogs->shown().back().text.contains(QStringLiteral("cyfry kontrolne")));
     QTest::keyClick(f.cmbBank, Qt::Key_Tab);  // left without another pick: told once
     const auto przed = ile();
     zapisz(f);
     zamknieto();
     EXPECT_EQ(przed + 1, ile()) << "the user may still save it";
-    EXPECT_EQ(dialogs->shown().size(), 1u);
 
     // Marked for issuing, the set goes no further and the list stays as it was.
     const QStringList lista = q().sql();
-    pokaz(okno);
-    QTest::keyClick(okno.grdPrzelewy, Qt::Key_F3);
+    pokaz(rej);
+    QTest::keyClick(rej.grdPrzelewy, Qt::Key_F3);
     ASSERT_EQ(DMP->fldZaznacz->asInteger(), 1);
     dialogs->expectMessage(QStringLiteral("Zakład Energetyczny \"Beskidy\" S.A.\n") + zle, ui::Answer::Ok);
-    QTest::mouseClick(okno.btnWystaw, Qt::LeftButton);
+    QTest::mouseClick(rej.btnWystaw, Qt::LeftButton);
     EXPECT_EQ(dialogs->shown().back().caption, QStringLiteral("Błędny numer konta bankowego->Kontrahenta:"));
     EXPECT_EQ(lista, q().sql());
     EXPECT_TRUE(q().isActive());
 
-    // Set right, the set goes on to the issuing window, whose calendar speaks Polish.
-    dmMain->database().execute(dmMain->transaction(),
-                               "update ET_BANK_KONTO set KONTO = '28-1240-9639-1475-1362-7010-7981' where ID = 3");
+    // Set right, the set goes on to the issuing window, whose calendar and banks' grid speak Polish.
+    sql("update ET_BANK_KONTO set KONTO = '28-1240-9639-1475-1362-7010-7981' where ID = 3");
     dmMain->transaction().commitRetaining();
     ASSERT_TRUE(ui::usePolish(*qApp));
     QString miesiac, oczekiwany;
@@ -218,7 +146,7 @@ TEST_F(FormularzUzytkownikaTest, AMistypedAccountIsToldWhenPickedAndStopsTheSetA
         miesiac = kalendarz->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"))->text();
         oczekiwany = QLocale(QLocale::Polish).standaloneMonthName(kalendarz->monthShown());
         QTest::keyClick(kalendarz, Qt::Key_Escape);
-        // The banks' grid: Polish titles, names and accounts not cut off.
+        // Names and accounts not cut off.
         const auto& banki = *wystawianie.findChild<ui::DbGrid*>(QStringLiteral("DBGrid1"));
         const QFontMetrics litery(banki.font());
         for (int c = 0; c < banki.columnCount(); ++c) {
@@ -230,7 +158,7 @@ TEST_F(FormularzUzytkownikaTest, AMistypedAccountIsToldWhenPickedAndStopsTheSetA
         }
         return int(ui::mrCancel);
     });
-    QTest::mouseClick(okno.btnWystaw, Qt::LeftButton);
+    QTest::mouseClick(rej.btnWystaw, Qt::LeftButton);
     EXPECT_EQ(miesiac, oczekiwany);
 }
 

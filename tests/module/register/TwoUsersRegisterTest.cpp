@@ -2,57 +2,41 @@
 // issued it (paid in full, realized row written). Whatever this user's stale
 // screen then writes (a mark, a delete, an amount split, the entry form's
 // save) must leave the payment as it is, tell the user and read the list again.
-#include "module/ModuleFixture.h"
+#include "RegisterWindows.h"
 #include "module/frame/PrzelewSql.h"
-#include "module/register/Podzialkwoty.h"
-#include "module/register/Przelewy.h"
-#include "module/register/Przelewydane.h"
-#include "platform/controls/DBEdit.h"
-
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
 
 namespace {
 
-class TwoUsersRegister : public pxtest::ModuleFixture {
+class TwoUsersRegister : public pxtest::RegisterWindows {
 protected:
     void SetUp() override {
-        ModuleFixture::SetUp();
-        db.exec("insert into PR_PRZELEWY (ID, ID_KONTRAHENTA, ID_KONTA_BANK, NR_FAKTURY, TRESC1, TERMIN_ZAPLATY, "
-                "WARTOSC_CALA, WARTOSC_WYPLACONA, WARTOSC, WPROWADZONY, ZAZNACZ, ZAZNACZ2, ZAZNACZ3) values (9401, 1, "
-                "1, 'FV 556/2026', 'Faktura FV 556/2026', '2026-12-20', 556.63, 0, 556.63, 1, 1, 0, 0)");
-        module->vPrzelewyMDI(qApp);
-        okno = frmPrzelewy;
-        okno->runActivation();
-        okno->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(okno));
-        ASSERT_TRUE(DMP->quePrzelewy.locate(QStringLiteral("ID"), 9401));
+        RegisterWindows::SetUp();
+        db.exec(
+            "insert into PR_PRZELEWY (ID, ID_KONTRAHENTA, ID_KONTA_BANK, NR_FAKTURY, TRESC1, TERMIN_ZAPLATY, "
+            "WARTOSC_CALA, WARTOSC_WYPLACONA, WARTOSC, WPROWADZONY, ZAZNACZ, ZAZNACZ2, ZAZNACZ3) values (9401, 1, "
+            "1, 'FV 556/2026', 'Faktura FV 556/2026', '2026-12-20', 556.63, 0, 556.63, 1, 1, 0, 0)");
+        okno = &rejestr();
+        pokaz(*okno);
+        naWiersz(9401);
         // The other user's issue, committed on its own attachment.
-        db.exec("insert into PR_PRZELEWY_ZREALIZOWANE (ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_KONTA_FIRMY, "
-                "DATA_REALIZACJI, KOLEJNY, NR_FAKTURY, WARTOSC) values (9401, 1, 1, 1, '2026-12-09', 'A', "
-                "'FV 556/2026', 556.63)");
-        db.exec("update PR_PRZELEWY set DATA_REALIZACJI = '2026-12-09', KOLEJNY = 'A', WARTOSC = 0, "
-                "WARTOSC_WYPLACONA = 556.63, ZAZNACZ = 0 where ID = 9401");
-    }
-    void TearDown() override {
-        if (frmPodzialKwoty) frmPodzialKwoty->close();
-        if (frmPrzelewyDane) frmPrzelewyDane->close();
-        if (frmPrzelewy) frmPrzelewy->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ModuleFixture::TearDown();
+        db.exec(
+            "insert into PR_PRZELEWY_ZREALIZOWANE (ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_KONTA_FIRMY, "
+            "DATA_REALIZACJI, KOLEJNY, NR_FAKTURY, WARTOSC) values (9401, 1, 1, 1, '2026-12-09', 'A', "
+            "'FV 556/2026', 556.63)");
+        db.exec(
+            "update PR_PRZELEWY set DATA_REALIZACJI = '2026-12-09', KOLEJNY = 'A', WARTOSC = 0, "
+            "WARTOSC_WYPLACONA = 556.63, ZAZNACZ = 0 where ID = 9401");
     }
     void expectTold() { dialogs->expectMessage(kPrzelewZmieniony, ui::Answer::Ok); }
     // The other user's payment stands, once, and the list no longer offers the transfer.
     void expectPaymentKept() {
         EXPECT_EQ(1, committedCents("select count(*) from PR_PRZELEWY where ID = 9401 and DATA_REALIZACJI = "
-                                  "'2026-12-09' and KOLEJNY = 'A' and WARTOSC = 0 and WARTOSC_WYPLACONA = 556.63 "
-                                  "and TRESC1 = 'Faktura FV 556/2026'"));
+                                    "'2026-12-09' and KOLEJNY = 'A' and WARTOSC = 0 and WARTOSC_WYPLACONA = 556.63 "
+                                    "and TRESC1 = 'Faktura FV 556/2026'"));
         EXPECT_EQ(1, committedCents("select count(*) from PR_PRZELEWY_ZREALIZOWANE where NR_FAKTURY = 'FV 556/2026'"));
-        EXPECT_FALSE(DMP->quePrzelewy.isEditing());
-        EXPECT_FALSE(DMP->quePrzelewy.locate(QStringLiteral("ID"), 9401)) << "the list was read again";
-        EXPECT_EQ(DMP->quePrzelewy.recordCount(), okno->grdPrzelewy->model()->rowCount());
+        EXPECT_FALSE(q().isEditing());
+        EXPECT_FALSE(q().locate(QStringLiteral("ID"), 9401)) << "the list was read again";
+        EXPECT_EQ(q().recordCount(), okno->grdPrzelewy->model()->rowCount());
     }
 
     TfrmPrzelewy* okno = nullptr;
@@ -62,9 +46,10 @@ TEST_F(TwoUsersRegister, MarkKeepsThePayment) {
     expectTold();
     okno->btnZaznaczClick();
     expectPaymentKept();
-    const auto marked = committedCents("select count(*) from PR_PRZELEWY a join ET_KONTAKT b on b.ID = a.ID_KONTRAHENTA "
-                                     "join ET_BANK_KONTO c on c.ID = a.ID_KONTA_BANK where a.DATA_REALIZACJI is "
-                                     "null and a.ZAZNACZ = 1");
+    const auto marked = committedCents(
+        "select count(*) from PR_PRZELEWY a join ET_KONTAKT b on b.ID = a.ID_KONTRAHENTA "
+        "join ET_BANK_KONTO c on c.ID = a.ID_KONTA_BANK where a.DATA_REALIZACJI is "
+        "null and a.ZAZNACZ = 1");
     EXPECT_EQ(QString::number(marked), okno->pnlIlosc->text()) << "the set is counted again";
 }
 
@@ -91,15 +76,13 @@ TEST_F(TwoUsersRegister, AmountSplitKeepsThePayment) {
 
 TEST_F(TwoUsersRegister, EntryFormSaveKeepsThePayment) {
     auto* f = new TfrmPrzelewyDane(nullptr, true);
-    f->show();
-    f->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    pokaz(*f);
     f->edtNrFaktury->setFocus();
     f->edtNrFaktury->selectAll();
     QTest::keyClicks(f->edtNrFaktury, "FV 557");
     expectTold();
     f->btnZapisz->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    zamknieto();
     EXPECT_EQ(nullptr, frmPrzelewyDane) << "the form of a row that is gone closes";
     expectPaymentKept();
 }
