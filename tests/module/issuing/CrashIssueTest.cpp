@@ -130,9 +130,13 @@ TEST_F(CrashIssueTest, KilledIssueNeverPaysTwiceAndIsFinishedAtTheNextStart) {
         runIssue(day, std::uniform_int_distribution<qint64>(0, whole)(random));
         finished += nextStart();
     }
-    // Whatever the kills left marked goes out with one more issue.
-    runIssue(day.addDays(1), -1);
-    EXPECT_EQ(0, nextStart());
+    // Whatever the kills left marked goes out with one more issue; when every
+    // killed issue had already committed, nothing is left and the issue would
+    // rightly refuse an empty set.
+    if (db.scalarCents("select count(*) from PR_PRZELEWY where ZAZNACZ2 = 1 and DATA_REALIZACJI is null") > 0) {
+        runIssue(day.addDays(1), -1);
+        EXPECT_EQ(0, nextStart());
+    }
     EXPECT_EQ(0, db.scalarCents("select count(*) from PR_PRZELEWY where ID >= 9000 and DATA_REALIZACJI is null"));
     RecordProperty("batches_finished_at_start", finished);
 }
