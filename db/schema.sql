@@ -152,7 +152,7 @@ CREATE TABLE RE_PARAMETRY (
   SYNTETYKA_PRZELEWOW             VARCHAR(30),
   ID_KODU_DOK_PRZELEWU            INTEGER,
   CZY_PRZELEW                     INTEGER,
-  SCIEZKA_IMPORTU_PRZELEWOW       VARCHAR(60),
+  SCIEZKA_IMPORTU_PRZELEWOW       VARCHAR(255),
   TRESC_PRZELEWOW                 VARCHAR(15),
   TRESC_PRZELEWOW_GRUPOWANYCH     VARCHAR(15),
   JAKA_TRESC_PRZELEWOW_FZ         CHAR(1),
@@ -177,13 +177,13 @@ CREATE TABLE RE_PARAMETRY (
   CZY_KOD_DOK_KASOWEGO_ZREJESTRU  INTEGER,
   KONTO_ODCHYLEN_PZ               VARCHAR(60),
   KONTO_ODCHYLEN_FAKT             VARCHAR(60),
-  SCIEZKA_IMPORTU_FAKTUR          VARCHAR(60),
+  SCIEZKA_IMPORTU_FAKTUR          VARCHAR(255),
   -- Transfers of at least this amount to a contractor with a NIP are checked against the VAT white list
   -- (NULL in rows older than the column: 15 000).
   PROG_BIALEJ_LISTY               NUMERIC(18,4) DEFAULT 15000,
   -- The folder every workstation of the office keeps and reads the loaded white-list files in; {DANE} is the
   -- workstation's data folder (NULL in rows older than the column: {DANE}/bialalista).
-  SCIEZKA_BIALEJ_LISTY            VARCHAR(200) DEFAULT '{DANE}/bialalista',
+  SCIEZKA_BIALEJ_LISTY            VARCHAR(255) DEFAULT '{DANE}/bialalista',
   CONSTRAINT PK_RE_PARAMETRY PRIMARY KEY (ID)
 );
 
@@ -313,7 +313,7 @@ CREATE TABLE ET_BANKI (
   ZMIENIL            VARCHAR(10),
   DATA_ZMIANY        TIMESTAMP,
   PROCEDURA          INTEGER,
-  SCIEZKA_PRZELEWOW  VARCHAR(60),
+  SCIEZKA_PRZELEWOW  VARCHAR(255),
   GRUPOWANIE         INTEGER,
   OBSLUGA_PARAGRAF   INTEGER,
   -- The Elixir-O transaction code of a split payment; empty: 53.

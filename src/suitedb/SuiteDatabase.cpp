@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <utility>
 
 // The scripts live in a static library: their resource must be registered by hand.
 static void initScripts() { Q_INIT_RESOURCE(db); }
@@ -14,16 +15,35 @@ namespace suitedb {
 std::string scriptText(const QString& name) {
     initScripts();
     QFile f(QStringLiteral(":/db/") + name);
-    if (!f.open(QIODevice::ReadOnly))
-        throw fb::Error("Brak skryptu bazy danych: " + name.toStdString(), 0);
+    if (!f.open(QIODevice::ReadOnly)) throw fb::Error("Brak skryptu bazy danych: " + name.toStdString(), 0);
     return f.readAll().toStdString();
 }
 
 namespace {
 
+// The columns whose folders start with the data folder in the demo data.
+constexpr std::pair<const char*, const char*> kFolderColumns[] = {{"ET_BANKI", "SCIEZKA_PRZELEWOW"},
+                                                                  {"RE_PARAMETRY", "SCIEZKA_IMPORTU_PRZELEWOW"},
+                                                                  {"RE_PARAMETRY", "SCIEZKA_IMPORTU_FAKTUR"}};
+
+// The stored folders start with the data folder: a longer one would not fit their columns.
+QString checkedDataFolder(const QString& dataFolder) {
+    const QString folder = QDir::cleanPath(dataFolder);
+    const auto length = folder.toUcs4().size();
+    if (length > kMaxDataFolderLength)
+        throw fb::Error(QStringLiteral("Ścieżka folderu danych jest za długa (%1 znaków, najwyżej %2):\n%3")
+                            .arg(length)
+                            .arg(kMaxDataFolderLength)
+                            .arg(folder)
+                            .toStdString(),
+                        0);
+    return folder;
+}
+
+// The placeholder only stands inside string literals of the script: quotes are doubled.
 std::string withDataFolder(std::string script, const QString& dataFolder) {
     const std::string token = kDataFolderToken;
-    const std::string folder = QDir::cleanPath(dataFolder).toStdString();
+    const std::string folder = QString(dataFolder).replace(u'\'', QStringLiteral("''")).toStdString();
     for (size_t pos = script.find(token); pos != std::string::npos; pos = script.find(token, pos + folder.size()))
         script.replace(pos, token.size(), folder);
     return script;
@@ -43,6 +63,7 @@ void makeFolders(fb::Transaction& tr, const char* sql) {
 void createDatabase(const fb::ConnectParams& params, const QString& dataFolder, bool withDemo, bool forcedWrites) {
     // Hundreds of data definition commits: written without waiting for the
     // disk, then switched to forced writes when asked.
+    const QString folder = withDemo ? checkedDataFolder(dataFolder) : QString();
     fb::Attachment att = fb::Attachment::create(params, 8192, false);
     try {
         runScript(att, scriptText("schema.sql"));
@@ -51,12 +72,15 @@ void createDatabase(const fb::ConnectParams& params, const QString& dataFolder, 
         // Today's scripts already hold every layout change.
         recordAllApplied(att);
         if (withDemo) {
-            runScript(att, withDataFolder(scriptText("demo.sql"), dataFolder));
+            runScript(att, withDataFolder(scriptText("demo.sql"), folder));
             createDataFolders(att);
         }
     } catch (...) {
         // A half-built database must not be taken for a usable one next start.
-        try { att.dropDatabase(); } catch (const fb::Error&) {}
+        try {
+            att.dropDatabase();
+        } catch (const fb::Error&) {
+        }
         throw;
     }
     att.detach();
@@ -71,17 +95,17 @@ void createDataFolders(fb::Attachment& att) {
 }
 
 void relocateDataFolder(fb::Attachment& att, const QString& oldFolder, const QString& newFolder) {
+    const QString to = checkedDataFolder(newFolder);
+    const QString from = QDir::cleanPath(oldFolder);
     fb::Transaction tr(att);
-    const std::string from = QDir::cleanPath(oldFolder).toStdString();
-    const std::string to = QDir::cleanPath(newFolder).toStdString();
-    for (const char* sql : {"update ET_BANKI set SCIEZKA_PRZELEWOW = cast(? as varchar(60)) || "
-                            "substring(SCIEZKA_PRZELEWOW from cast(? as integer)) "
-                            "where SCIEZKA_PRZELEWOW starting with ?",
-                            "update RE_PARAMETRY set SCIEZKA_IMPORTU_PRZELEWOW = cast(? as varchar(60)) || "
-                            "substring(SCIEZKA_IMPORTU_PRZELEWOW from cast(? as integer)) "
-                            "where SCIEZKA_IMPORTU_PRZELEWOW starting with ?"}) {
-        fb::Statement st(tr, sql);
-        st.setParams({to, static_cast<std::int64_t>(QString::fromStdString(from).size() + 1), from});
+    // Only the folder itself and what lies inside it: a sibling such as "dane-stare" keeps its path.
+    // The engine counts characters, not UTF-16 units.
+    const auto rest = static_cast<std::int64_t>(from.toUcs4().size() + 1);
+    for (const auto& [table, column] : kFolderColumns) {
+        fb::Statement st(tr, std::string("update ") + table + " set " + column + " = cast(? as varchar(255)) || " +
+                                 "substring(" + column + " from cast(? as integer)) where " + column + " = ? or " +
+                                 column + " starting with ?");
+        st.setParams({to.toStdString(), rest, from.toStdString(), (from + u'/').toStdString()});
         st.execute(tr);
     }
     tr.commit();

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSettings>
@@ -105,6 +106,41 @@ TEST_F(ConnectionTest, DemoDatabaseIsMadeOnceUnlessAskedAgain)
     host::prepareDemo(c);
     EXPECT_TRUE(namesCompany());
     EXPECT_TRUE(QDir(host::demoDataFolder()).exists());
+}
+
+// A user whose data folder is long (a long name, a temporary home) gets the
+// demo on the first start, its stored folders whole; one too long for the
+// database is told so and left without a half-made demo.
+TEST_F(ConnectionTest, DemoDatabaseStartsForAUserWithALongDataFolder)
+{
+    QString dataHome = home.path() + QStringLiteral("/katarzyna.wiśniewska-o'żółć");
+    while (dataHome.size() < 140)
+        dataHome += QStringLiteral("/Śląsk");
+    qputenv("XDG_DATA_HOME", dataHome.toUtf8());
+    host::Connection c = choose({});
+    const QString folder = host::demoDataFolder();
+    ASSERT_GE(folder.size(), 150);
+    host::prepareDemo(c);
+    {
+        fb::Attachment att = fb::Attachment::connect(c.params);
+        fb::Transaction tr(att);
+        const auto text = [&tr](const char* sql) {
+            return QString::fromStdString(std::get<std::string>(*fb::selectValue(tr, sql)));
+        };
+        EXPECT_EQ(text("select SCIEZKA_PRZELEWOW from ET_BANKI where ID = 1"), folder + "/przelewy/pbk");
+        EXPECT_EQ(text("select SCIEZKA_IMPORTU_PRZELEWOW from RE_PARAMETRY"), folder + "/import");
+        EXPECT_EQ(text("select SCIEZKA_IMPORTU_FAKTUR from RE_PARAMETRY"), folder + "/import");
+        tr.commit();
+    }
+    EXPECT_TRUE(QDir(folder + "/przelewy/bm").exists());
+
+    while (dataHome.size() < 260)
+        dataHome += QStringLiteral("/Śląsk");
+    qputenv("XDG_DATA_HOME", dataHome.toUtf8());
+    c = choose({});
+    c.newDemo = true;
+    EXPECT_THROW(host::prepareDemo(c), std::exception);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(c.params.database)));
 }
 
 TEST(WindowTabBar, FollowsTheWindowsAndActivatesThem)

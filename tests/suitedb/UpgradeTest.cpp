@@ -234,6 +234,31 @@ TEST(DatabaseUpgrade, RunningTheUpgradesAgainChangesNothing) {
     demo.transaction().start();
 }
 
+// The folder columns of an old database, once widened, take the long paths of
+// a long data folder whole, and the folders they held stay as they were.
+TEST(DatabaseUpgrade, FolderColumnsOfAnOldDatabaseTakeLongPaths) {
+    pxtest::FirstLayoutDatabase old;
+    fb::Attachment att = fb::Attachment::connect(old.params());
+    const auto bankFolder = [&att] {
+        fb::Transaction tr(att);
+        return std::get<std::string>(*fb::selectValue(tr, "select SCIEZKA_PRZELEWOW from ET_BANKI where ID = 2"));
+    };
+    const std::string before = bankFolder();
+    ASSERT_TRUE(QString::fromStdString(before).endsWith(QStringLiteral("/dane/przelewy/bbs"))) << before;
+    upgradeAll(att);
+    EXPECT_EQ(before, bankFolder());
+
+    std::string path = "/home/katarzyna.wiśniewska-nowak/";
+    while (QString::fromStdString(path).size() < 250) path += "żółć/";
+    exec(att, "update ET_BANKI set SCIEZKA_PRZELEWOW = '" + path + "' where ID = 2");
+    for (const char* column : {"SCIEZKA_IMPORTU_PRZELEWOW", "SCIEZKA_IMPORTU_FAKTUR", "SCIEZKA_BIALEJ_LISTY"})
+        exec(att, std::string("update RE_PARAMETRY set ") + column + " = '" + path + "'");
+    EXPECT_EQ(path, bankFolder());
+    EXPECT_EQ(
+        1, scalar(att, "select count(*) from RE_PARAMETRY where SCIEZKA_IMPORTU_PRZELEWOW = '" + path +
+                           "' and SCIEZKA_IMPORTU_FAKTUR = '" + path + "' and SCIEZKA_BIALEJ_LISTY = '" + path + "'"));
+}
+
 // An upgrade that fails part way leaves nothing of itself: not its columns,
 // not its row changes, not its record; the earlier ones stay applied.
 TEST(DatabaseUpgrade, AFailingStepLeavesTheDatabaseAsItWas) {

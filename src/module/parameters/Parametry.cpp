@@ -159,7 +159,7 @@ QFrame* TfrmParametry::vZbudujEdytory() {
     cmbKod->setListSource(&DMP->queKodyDokFK, QStringLiteral("ID"), QStringLiteral("KOD;OPIS"));
     uklad->addRow(QStringLiteral("Kod dokumentu w F_K  dla PRZELEWÓW"), cmbKod);
 
-    edtSciezkaImportu = edycja("edtSciezkaImportu", "SCIEZKA_IMPORTU_PRZELEWOW", 60,
+    edtSciezkaImportu = edycja("edtSciezkaImportu", "SCIEZKA_IMPORTU_PRZELEWOW", 255,
                                QStringLiteral("Katalog z którego będą importowane PRZELEWY z systemu PLACE (DOS)"));
     btnKAT = ui::named<QPushButton>("btnKAT", QStringLiteral("..."), pnlParametry);
     btnKAT->setFixedWidth(30);
@@ -185,7 +185,7 @@ QFrame* TfrmParametry::vZbudujEdytory() {
                                                "sprawdzane na białej liście podatników VAT"));
     uklad->addRow(QStringLiteral("Biała lista VAT od kwoty :"), edtProgBialejListy);
     edtSciezkaBialejListy = edycja(
-        "edtSciezkaBialejListy", "SCIEZKA_BIALEJ_LISTY", 200,
+        "edtSciezkaBialejListy", "SCIEZKA_BIALEJ_LISTY", 255,
         QStringLiteral("Folder wczytanych plików płaskich białej listy, wspólny dla wszystkich stanowisk "
                        "(np. na dysku sieciowym); {DANE} oznacza folder danych stanowiska"));
     btnKatBialejListy = ui::named<QPushButton>("btnKatBialejListy", QStringLiteral("..."), pnlParametry);

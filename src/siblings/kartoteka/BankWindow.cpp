@@ -65,6 +65,8 @@ BankWindow::BankWindow(QWidget* owner)
     m_splitCode->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,2}")), m_splitCode));
     m_splitCode->setPlaceholderText(QStringLiteral("53"));
+    // As long as the column holds: a longer folder would fail only on saving.
+    m_folder->setMaxLength(255);
     m_splitCode->setMaximumWidth(60);
     // Without the bank's own procedure no payment file can be written.
     m_procedure->addItem(QStringLiteral("0 - brak"), 0);
