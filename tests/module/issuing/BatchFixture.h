@@ -8,6 +8,8 @@
 #include "module/register/Zestawy.h"
 
 #include <QDateEdit>
+#include <QPushButton>
+#include <functional>
 
 namespace pxtest {
 
@@ -25,29 +27,44 @@ protected:
     void addTransfer(int id, const std::string& invoice, const std::string& full, const std::string& amount,
                      const std::string& paid = "0", int contractor = kContractor) {
         const std::string who = std::to_string(contractor);
-        db.exec("insert into PR_PRZELEWY (ID, ID_KONTRAHENTA, ID_KONTA_BANK, NR_FAKTURY, TRESC1, WN, PARAGRAF, "
-                "TERMIN_ZAPLATY, WPROWADZONY, WARTOSC_CALA, WARTOSC_WYPLACONA, WARTOSC, ZAZNACZ, ZAZNACZ2, ZAZNACZ3) "
-                "values (" + std::to_string(id) + ", " + who + ", " + who + ", '" + invoice + "', 'Faktura " +
-                invoice + "', '201-K" + who + "', '801-80101-4210', '2026-12-01', 1, " + full + ", " + paid + ", " +
-                amount + ", 0, 1, 0)");
+        db.exec(
+            "insert into PR_PRZELEWY (ID, ID_KONTRAHENTA, ID_KONTA_BANK, NR_FAKTURY, TRESC1, WN, PARAGRAF, "
+            "TERMIN_ZAPLATY, WPROWADZONY, WARTOSC_CALA, WARTOSC_WYPLACONA, WARTOSC, ZAZNACZ, ZAZNACZ2, ZAZNACZ3) "
+            "values (" +
+            std::to_string(id) + ", " + who + ", " + who + ", '" + invoice + "', 'Faktura " + invoice + "', '201-K" +
+            who + "', '801-80101-4210', '2026-12-01', 1, " + full + ", " + paid + ", " + amount + ", 0, 1, 0)");
     }
 
-    // Issues set 2 on that day from that bank and hands back the batch's letter.
-    char issue(const QDate& day, int bank = 1) {
-        prepareSet(2);
-        dialogs->expectModal([this, day, bank](QWidget& w) {
+    // Opens the issuing window over the marking set on that day and bank (0: none picked); `script`
+    // queues what is expected before the button is pressed.
+    using Script = std::function<void(TfrmWystawPrzelewy&)>;
+    ScriptedDialogs::Driver issuing(const QDate& day, int bank, const Script& script) {
+        return [this, day, bank, script](QWidget& w) {
             auto& window = static_cast<TfrmWystawPrzelewy&>(w);
             window.dtPrzelewu->setDate(day);
-            EXPECT_TRUE(DMP->queBanki.locate(QStringLiteral("ID"), bank));
-            dialogs->expectMessage(QStringLiteral("Czy akceptujesz ?"), ui::Answer::Yes);
-            dialogs->expectMessage(QStringLiteral("Stworzono plik do banku: "), ui::Answer::Ok);
-            if (DMP->iKsiegowacPrzelewy == 1) dialogs->expectShowMessage(QStringLiteral("Dopisano dokument FK"));
-            window.btnWybierzClick();
+            if (bank > 0) {
+                EXPECT_TRUE(DMP->queBanki.locate(QStringLiteral("ID"), bank));
+            }
+            script(window);
+            window.btnWybierz->click();
             return window.modalResult();
-        });
+        };
+    }
+    void runIssuing(const QDate& day, int bank, const Script& script, int set = 2) {
+        prepareSet(set);
+        dialogs->expectModal(issuing(day, bank, script));
         ui::dialogs().runModal(*new TfrmWystawPrzelewy(nullptr));
-        return db.scalarText("select max(KOLEJNY) from PR_WYSTAWIONE where DATA_REALIZACJI = '" +
-                             day.toString(Qt::ISODate).toStdString() + "'").at(0);
+    }
+    // What an issue that goes through asks and tells.
+    void expectIssued() {
+        dialogs->expectMessage(QStringLiteral("Czy akceptujesz ?"), ui::Answer::Yes);
+        dialogs->expectMessage(QStringLiteral("Stworzono plik do banku: "), ui::Answer::Ok);
+        if (DMP->iKsiegowacPrzelewy == 1) dialogs->expectShowMessage(QStringLiteral("Dopisano dokument FK"));
+    }
+    // Issues set 2 on that day from that bank and hands back the batch's letter.
+    char issue(const QDate& day, int bank = 1) {
+        runIssuing(day, bank, [this](TfrmWystawPrzelewy&) { expectIssued(); });
+        return db.scalarText("select max(KOLEJNY) from PR_WYSTAWIONE where DATA_REALIZACJI = " + sqlDay(day)).at(0);
     }
 
     static std::string sqlDay(const QDate& day) { return "'" + day.toString(Qt::ISODate).toStdString() + "'"; }

@@ -3,6 +3,8 @@
 #include "IssuingFixture.h"
 #include "support/InjectedFailure.h"
 
+#include <tuple>
+
 namespace {
 
 using pxtest::IssuingFixture;
@@ -26,7 +28,6 @@ protected:
         DMP->quePrzelewy.close();
     }
 
-    std::int64_t documents() { return count("FK_DOKUMENTY"); }
     std::int64_t stampedWith(std::int64_t document) {
         return count("PR_PRZELEWY_ZREALIZOWANE where ID in (9101, 9102) and ID_DOKUMENTU_FK = " +
                      std::to_string(document));
@@ -39,15 +40,9 @@ protected:
         EXPECT_TRUE(bKsiegujPrzelewy(context, kDay, 'A', 1));
         return committedCents("select max(ID) from FK_DOKUMENTY");
     }
-    // Posting refused with this message and caption.
-    void expectRefusal(const QString& text, const QString& caption, const QDate& day, char letter, int bank) {
-        dialogs->expectMessage(text, ui::Answer::Ok);
-        EXPECT_FALSE(bKsiegujPrzelewy(context, day, letter, bank));
-        EXPECT_EQ(caption, dialogs->shown().back().caption);
-    }
 };
 
-TEST_F(LedgerPostingTest, BalancedEntriesCreditTheParagraphsOwnAccountOrTheBanks) {
+TEST_F(LedgerPostingTest, EntriesCreditTheParagraphsAccountOrTheBanksOrCloseWithOneCreditOfTheTotal) {
     const std::int64_t document = post();
     EXPECT_EQ(2, stampedWith(document));
     EXPECT_EQ(1, count("PR_WYSTAWIONE where ID = 9100 and DOKUMENT_ZAPISANY = 1")) << "the step is recorded";
@@ -64,81 +59,59 @@ TEST_F(LedgerPostingTest, BalancedEntriesCreditTheParagraphsOwnAccountOrTheBanks
                          "KONTO_WN = '201-K9001' and KONTO_MA = '130-1' and KWOTA = 10"
                          " and PARAGRAF = '9999''X'"));
     EXPECT_DOUBLE_EQ(1244.5, context.dSuma);
-}
 
-TEST_F(LedgerPostingTest, DebitOnlyEntriesAndOneClosingCreditOfTheTotal) {
+    // Posted again without paragraphs (a batch finished after a crash): a
+    // second document of debit-only entries and one closing credit of the
+    // total, and the rows follow it.
     DMP->iPokazParagraf = 0;
-    const std::int64_t document = post();
-    EXPECT_EQ(2, stampedWith(document));
-    EXPECT_EQ(3, entries(document, "1 = 1"));
-    EXPECT_EQ(2, entries(document, "KONTO_WN = '201-K9001' and KONTO_MA is null"));
+    const std::int64_t second = post();
+    EXPECT_EQ(2, stampedWith(second));
+    EXPECT_EQ(2, entries(document, "1 = 1")) << "the first document stays as it was";
+    EXPECT_EQ(3, entries(second, "1 = 1"));
+    EXPECT_EQ(2, entries(second, "KONTO_WN = '201-K9001' and KONTO_MA is null"));
     // The rows come newest first, so the last one is 9101 with its paragraph's account.
-    EXPECT_EQ(1, entries(document,
+    EXPECT_EQ(1, entries(second,
                          "KONTO_WN is null and KONTO_MA = '130-1-80101-4210' and KWOTA = 1244.5"
                          " and OPIS = 'Przelewy z dnia:10-12-2026' and PARAGRAF = '801-80101-4210'"
                          " and NAZWA_MA is null"));
 }
 
-TEST_F(LedgerPostingTest, RefusalsComeBeforeAnythingIsWritten) {
-    const std::int64_t before = documents();
-    expectRefusal(QStringLiteral("Brak przelewów z danego dnia! "), QStringLiteral("Bład"), kDay, 'Z', 1);
-    expectRefusal(QStringLiteral("Brak w Planie Kont dla banku firmy analityki  z symbolem F-K "),
-                  QStringLiteral("Bład"), kDay, 'A', 0);
-    EXPECT_EQ(before, sharedCents("select count(*) from FK_DOKUMENTY"));
-    EXPECT_EQ(0, count("PR_PRZELEWY_ZREALIZOWANE where ID in (9101, 9102) and ID_DOKUMENTU_FK is not null"));
-}
-
-// A ledger that refuses the document (no period holds January 2027), or an
-// entry that fails half-way: neither the document, nor an entry, nor a stamp stays.
-TEST_F(LedgerPostingTest, DocumentTheLedgerRefusesKeepsNothing) {
-    addRealized(9103, "2027-01-05", 'A', "5", "Faktura FV/3", "");
-    db.exec("alter table FK_DEKRETY add constraint CHK_TEST_KWOTA check (KWOTA <> 1234.5)");
-    const std::int64_t before = documents();
-    for (const QDate& day : {QDate(2027, 1, 5), kDay}) {
-        expectRefusal(QStringLiteral("Nie utworzono dokumentu w FK"), QStringLiteral("PO ZAPISIE !! "), day, 'A', 1);
-        EXPECT_EQ(before, sharedCents("select count(*) from FK_DOKUMENTY"));
-        EXPECT_EQ(0, sharedCents("select count(*) from FK_DEKRETY where OPIS in ('Faktura FV/2', 'Faktura FV/3')"));
-        EXPECT_EQ(0, sharedCents("select count(*) from PR_PRZELEWY_ZREALIZOWANE where ID_DOKUMENTU_FK > 0 and "
-                                 "ID in (9101, 9102, 9103)"));
-    }
-}
-
-// A stamp refused, a commit refused at the end, or a row that left the batch
-// while the entries were written (so one stamp would be missing): the shared
+// Posting refused or broken anywhere: a day without transfers, a ledger that
+// refuses the document (no period holds January 2027) or an entry half-way, a
+// stamp refused, a commit refused at the end, or a row that left the batch
+// while the entries were written (so one stamp would be missing). The shared
 // transaction holds no trace of the document, nor is its step recorded.
-TEST_F(LedgerPostingTest, PostingBrokenByTheDatabaseLeavesNoTrace) {
+TEST_F(LedgerPostingTest, PostingRefusedOrBrokenAnywhereLeavesNoTrace) {
+    addRealized(9103, "2027-01-05", 'A', "5", "Faktura FV/3", "");
+    addRealized(9104, "2026-12-10", 'B', "7", "Faktura FV/4", "");
+    addRealized(9105, "2026-12-10", 'B', "8", "Faktura FV/5", "");  // posted before 9104
+    db.exec("alter table FK_DEKRETY add constraint CHK_TEST_KWOTA check (KWOTA <> 7)");
     fb::Transaction& tr = dmMain->transaction();
     const auto stan = [&] {
         return pxtest::tableRows(tr, "FK_DOKUMENTY") + pxtest::tableRows(tr, "FK_DEKRETY") +
                pxtest::tableRows(tr, "PR_PRZELEWY_ZREALIZOWANE") + pxtest::tableRows(tr, "PR_WYSTAWIONE");
     };
     const std::string przed = stan();
+    for (const auto& [text, day, letter] : {std::tuple{"Brak przelewów z danego dnia! ", kDay, 'Z'},
+                                            std::tuple{"Nie utworzono dokumentu w FK", QDate(2027, 1, 5), 'A'},
+                                            std::tuple{"Nie utworzono dokumentu w FK", kDay, 'B'}}) {
+        dialogs->expectMessage(QString::fromUtf8(text), ui::Answer::Ok);
+        EXPECT_FALSE(bKsiegujPrzelewy(context, day, letter, 1));
+        EXPECT_EQ(przed, stan()) << letter;
+    }
+    const auto broken = [&](const char* what) {
+        dialogs->expectShowMessage(QStringLiteral("Błąd zapisu Dokumentu do FK "));
+        EXPECT_FALSE(bKsiegujPrzelewy(context, kDay, 'A', 1));
+        EXPECT_EQ(przed, stan()) << what;
+        EXPECT_FALSE(DMP->queZrealizowane.isEditing());
+    };
     // The rows come newest first: 9101 is stamped after 9102 and its entry.
     for (const char* tabela : {"PR_PRZELEWY_ZREALIZOWANE", pxtest::InjectedFailure::kCommit}) {
         pxtest::InjectedFailure awaria(tr, tabela, 9101);
-        dialogs->expectShowMessage(QStringLiteral("Błąd zapisu Dokumentu do FK "));
-        EXPECT_FALSE(bKsiegujPrzelewy(context, kDay, 'A', 1));
-        EXPECT_EQ(przed, stan()) << tabela;
-        EXPECT_FALSE(DMP->queZrealizowane.isEditing());
+        broken(tabela);
     }
     fb::selectValue(tr, "select rdb$set_context('USER_SESSION', 'TEST_WYCOFANIE', 1) from rdb$database");
-    dialogs->expectShowMessage(QStringLiteral("Błąd zapisu Dokumentu do FK "));
-    EXPECT_FALSE(bKsiegujPrzelewy(context, kDay, 'A', 1));
-    EXPECT_EQ(przed, stan());
-}
-
-TEST_F(LedgerPostingTest, PostingTwiceMakesTwoDocumentsAndTheRowsFollowTheSecond) {
-    const std::int64_t before = documents();
-    const std::int64_t first = post();
-    DMP->quePrzelewy.open();
-    const std::string title = DMP->quePrzelewy.fieldByName(QStringLiteral("TRESC1")).asString().toStdString();
-    const std::int64_t second = post();
-    EXPECT_EQ(before + 2, documents());
-    EXPECT_GT(second, first);
-    EXPECT_EQ(2, stampedWith(second));
-    EXPECT_EQ(2, entries(first, "1 = 1")) << "the first document stays as it was";
-    EXPECT_EQ(1, count("FK_DOKUMENTY where ID = " + std::to_string(second) + " and OPIS = " + quoted(title)))
-        << "the register's current title describes the document";
+    broken("a row left the batch");
 }
 
 }  // namespace

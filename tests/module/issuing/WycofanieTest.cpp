@@ -32,8 +32,8 @@ protected:
         for (int id = 9201; id <= 9204; ++id) {
             const std::string row = " where ID = " + std::to_string(id) + " and DATA_REALIZACJI is null";
             if (count("PR_PRZELEWY" + row) == 0 || random() % 3 == 0) continue;
-            const std::string part = random() % 2 ? "WARTOSC_CALA - WARTOSC_WYPLACONA" :
-                                                    "round((WARTOSC_CALA - WARTOSC_WYPLACONA) * 0.37, 2)";
+            const std::string part = random() % 2 ? "WARTOSC_CALA - WARTOSC_WYPLACONA"
+                                                  : "round((WARTOSC_CALA - WARTOSC_WYPLACONA) * 0.37, 2)";
             db.exec("update PR_PRZELEWY set ZAZNACZ2 = 1, WARTOSC = " + part + row);
             any = true;
         }
@@ -57,12 +57,13 @@ protected:
             SCOPED_TRACE("step " + std::to_string(step) + ", transfer " + key);
             EXPECT_EQ(grosze("WARTOSC", "PR_PRZELEWY_ZREALIZOWANE where KOLEJNY <> '*' and ID_PRZELEWU = " + key),
                       grosze("WARTOSC_WYPLACONA", "PR_PRZELEWY where ID = " + key));
-            EXPECT_EQ(1, count("PR_PRZELEWY where ID = " + key + " and (DATA_REALIZACJI is null) = "
+            EXPECT_EQ(1, count("PR_PRZELEWY where ID = " + key +
+                               " and (DATA_REALIZACJI is null) = "
                                "(WARTOSC_WYPLACONA < WARTOSC_CALA)"));
         }
     }
 
-    std::vector<QDate> issued;   // the days of the batches, one batch 'A' a day
+    std::vector<QDate> issued;  // the days of the batches, one batch 'A' a day
 };
 
 TEST_F(WycofanieTest, PaidAmountIsWhatTheBatchesStillHoldAfterAnySequence) {
@@ -74,8 +75,7 @@ TEST_F(WycofanieTest, PaidAmountIsWhatTheBatchesStillHoldAfterAnySequence) {
             if (random() % 3 != 0 && markSome(random)) {
                 issue(day = day.addDays(1));
                 issued.push_back(day);
-            }
-            else
+            } else
                 withdrawOne(random);
             expectPaidMatchesTheRealizedRows(step);
         }
