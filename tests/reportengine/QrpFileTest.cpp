@@ -58,8 +58,7 @@ TEST(QrpFile, DamagedForeignOrMissingFilesAreRefusedWithAMessage) {
     const std::string damaged = "Plik wydruku jest uszkodzony.";
     const std::string foreign = "Plik nie jest zapisanym wydrukiem.";
 
-    for (const qsizetype cut :
-         {qsizetype(0), qsizetype(5), qsizetype(10), qsizetype(40), good.size() / 2, good.size() - 1})
+    for (const qsizetype cut : {qsizetype(5), qsizetype(40), good.size() - 1})
         EXPECT_EQ(refusal(good.left(cut)), cut < 8 ? foreign : damaged) << "cut at " << cut;
     EXPECT_EQ(refusal("%PDF-1.4\n%\xe2\xe3\xcf\xd3\n"), foreign);
 
@@ -75,9 +74,6 @@ TEST(QrpFile, DamagedForeignOrMissingFilesAreRefusedWithAMessage) {
     QByteArray hugeCount = good;
     hugeCount[12] = char(0x7f);
     EXPECT_EQ(refusal(resealed(hugeCount)), damaged);
-    QByteArray badKind = good;
-    badKind[12 + 4 + 16 + 4] = 9;
-    EXPECT_EQ(refusal(resealed(badKind)), damaged);
     QByteArray trailing = good;
     trailing.insert(good.size() - 32, "xyz");
     EXPECT_EQ(refusal(resealed(trailing)), damaged);

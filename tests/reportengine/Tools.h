@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QProcess>
 #include <QStringList>
 
@@ -22,15 +21,6 @@ inline int pdfPageCount(const QString& fileName) {
     for (const QString& line : info.split('\n'))
         if (line.startsWith("Pages:")) return line.mid(6).trimmed().toInt();
     return -1;
-}
-
-// Share of pixels that are clearly not white.
-inline double inkShare(const QImage& image) {
-    qint64 ink = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 160) ++ink;
-    return double(ink) / (double(image.width()) * image.height());
 }
 
 // Whether every needle occurs in the haystack, each after the one before.
