@@ -1,6 +1,7 @@
 #include "module/frame/TDMP.h"
 
 #include "module/frame/PrzelewSql.h"
+#include "module/register/ListaSortowana.h"
 #include "module/register/Zestawy.h"
 #include "platform/data/RowChanged.h"
 #include "platform/data/UnitOfWork.h"
@@ -60,18 +61,6 @@ bool bTekstyDoZapisu(const data::Dataset& przelewy, std::initializer_list<std::p
         return false;
     }
     return true;
-}
-
-// Short Polish titles for the transfer columns that grids show under the field's own label.
-void labelTransferFields(data::Dataset& ds) {
-    static const std::pair<const char*, const char*> labels[] = {
-        {"WYROZNIONY", "Wyróżn."},         {"TRESC1", "Treść"},
-        {"KONTRAHENT_KONTO", "Konto kontrahenta"}, {"DATA_WYSTAWIENIA", "Data wystawienia"},
-        {"DODAL", "Dodał"},                {"DATA_DODANIA", "Data dodania"},
-        {"ZMIENIL", "Zmienił"},            {"DATA_ZMIANY", "Data zmiany"},
-        {"ID", "Id"},                      {"ID_KONTA_BANK", "Id konta"},
-        {"WPROWADZONY", "Kod źródła"},   {"ID_KONTRAHENTA", "Id kontrahenta"}};
-    for (const auto& [field, label] : labels) ds.declareField(QString::fromLatin1(field)).setDisplayLabel(QString::fromUtf8(label));
 }
 
 }  // namespace
@@ -134,7 +123,7 @@ void TDMP::buildQueries() {
     for (const char* date : {"DATA_WYSTAWIENIA", "TERMIN_ZAPLATY", "DATA_REALIZACJI", "DATA_DODANIA", "DATA_ZMIANY"})
         quePrzelewy.declareField(date);
     for (const char* mark : {"ZAZNACZ", "ZAZNACZ2", "ZAZNACZ3"}) quePrzelewy.declareField(mark);
-    labelTransferFields(quePrzelewy);
+    TListaSortowana::vOpiszPola(quePrzelewy);
     quePrzelewy.addCalculatedField(QStringLiteral("INNA_KWOTA_cal"), data::FieldType::String, 3);
     quePrzelewy.addCalculatedField(QStringLiteral("WPROWADZONY_cal"), data::FieldType::String, 2);
     quePrzelewy.addCalculatedField(QStringLiteral("MPP_cal"), data::FieldType::String, 3);

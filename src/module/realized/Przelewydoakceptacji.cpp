@@ -57,6 +57,7 @@ TfrmPrzelewyDoAkceptacji::TfrmPrzelewyDoAkceptacji(QWidget* owner) : Form(owner)
     queRobPrzelewy.setSql(zapytanie());
     for (const char* kwota : {"WARTOSC", "WARTOSC_CALA", "WARTOSC_WYPLACONA"})
         queRobPrzelewy.declareField(kwota).setDisplayFormat(kMoneyFormat);
+    TListaSortowana::vOpiszPola(queRobPrzelewy);
     dmMain->vPrzydzielDane(queRobPrzelewy, dmMain->database(), dmMain->transaction(), false);
     dmMain->vPodstawMaskaTime(queRobPrzelewy);
     connect(&queRobPrzelewy, &data::Dataset::afterScroll, this, [this] {

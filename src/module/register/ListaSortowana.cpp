@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QToolButton>
+#include <utility>
 
 namespace {
 
@@ -70,6 +71,25 @@ QList<ui::DbGrid::Column> TListaSortowana::kolumny(const QList<ui::DbGrid::Colum
         {"ZMIENIL", QString(), 70},          {"DATA_ZMIANY", QString(), 85}, {"ID", QString(), 50},
         {"ID_KONTA_BANK", QString(), 60},    {"WPROWADZONY", QString(), 40}, {"ID_KONTRAHENTA", QString(), 60}};
     return zestawy + wlasne + ewidencja;
+}
+
+void TListaSortowana::vOpiszPola(data::Dataset& zbior) {
+    static const std::pair<const char*, const char*> tytuly[] = {
+        {"WYROZNIONY", "Wyróżn."},
+        {"TRESC1", "Treść"},
+        {"KONTRAHENT_KONTO", "Konto kontrahenta"},
+        {"SYMBOL_NAZWA", "Symb."},
+        {"DATA_WYSTAWIENIA", "Data wystawienia"},
+        {"DODAL", "Dodał"},
+        {"DATA_DODANIA", "Data dodania"},
+        {"ZMIENIL", "Zmienił"},
+        {"DATA_ZMIANY", "Data zmiany"},
+        {"ID", "Id"},
+        {"ID_KONTA_BANK", "Id konta"},
+        {"WPROWADZONY", "Kod źródła"},
+        {"ID_KONTRAHENTA", "Id kontrahenta"}};
+    for (const auto& [pole, tytul] : tytuly)
+        zbior.declareField(QString::fromLatin1(pole)).setDisplayLabel(QString::fromUtf8(tytul));
 }
 
 void TListaSortowana::vPoleRekordu(QGridLayout& siatka, data::Dataset& zbior, const QString& etykieta, const char* pole,

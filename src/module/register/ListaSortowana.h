@@ -40,6 +40,9 @@ public:
     // own, then when the invoice was issued, who added and changed the
     // transfer, and its keys.
     static QList<ui::DbGrid::Column> kolumny(const QList<ui::DbGrid::Column>& wlasne);
+    // Short Polish titles of the transfer fields, shown by the columns that
+    // take their title from the field (a null title) and by the column list.
+    static void vOpiszPola(data::Dataset& zbior);
     // A read-only field of the record panel under the grid, after its label.
     static void vPoleRekordu(QGridLayout& siatka, data::Dataset& zbior, const QString& etykieta, const char* pole,
                              int wiersz, int kolumna, int szerokosc = 1);

@@ -213,9 +213,11 @@ TEST_F(PrzelewyDoAkceptacjiTest, SwitchingTheSetCountsItsMarksAndKeepsTheList) {
     }
 }
 
-// The register's sorted list underneath; the acceptance column sorts, the account does not.
-TEST_F(PrzelewyDoAkceptacjiTest, SortingAndSearchingWorkAsInTheRegister) {
+// The register's sorted list and titles underneath; the acceptance column sorts, the account does not.
+TEST_F(PrzelewyDoAkceptacjiTest, TitlesSortingAndSearchingWorkAsInTheRegister) {
     TfrmPrzelewyDoAkceptacji& okno = otworz();
+    for (int c = 0; c < okno.grdPrzelewy->columnCount(); ++c)
+        EXPECT_NE(okno.grdPrzelewy->columnTitle(c), okno.grdPrzelewy->columnField(c)) << "raw column name";
     EXPECT_EQ(QStringLiteral("b.KOD_FK ASC"), q().sql().value(8));
     okno.grpWszystkie->button(1)->click();
     okno.lista->vKliknietyTytul(QStringLiteral("ZAAKCEPTOWANE"));
