@@ -1,3 +1,5 @@
+// The white list at issue and in the register, on one database shared by
+// two workstations with data folders of their own (the first one's by default).
 #include "module/issuing/BatchFixture.h"
 #include "module/register/Przelewy.h"
 #include "module/whitelist/Folder.h"
@@ -7,9 +9,12 @@
 #include "module/whitelist/Wczytywanie.h"
 #include "support/InjectedFailure.h"
 
+#include <QDir>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 
 using namespace whitelist;
 
@@ -22,66 +27,73 @@ protected:
     void SetUp() override {
         pxtest::installFailures(db, {"PR_BIALA_LISTA_SPRAWDZENIA"});
         BatchFixture::SetUp();
-        // This workstation's data folder: the files land in its bialalista, as the parameters default.
-        ustawFolderDanych(folder.path());
-        uzyjFolderuZParametrow(dmMain->transaction());
         db.exec("update ET_KONTAKT set NIP = '551-239-34-71' where ID = 9001");
         db.exec("update ET_KONTAKT set NIP = '1132191233' where ID = 9002");
+        stanowisko(pierwsze);
+    }
+    void TearDown() override {
+        ustawFolderDanych(QString());
+        BatchFixture::TearDown();
     }
 
-    // A file of that day vouching for the first contractor's account only.
-    static void wczytajPlik(const std::string& dzien) {
+    static void stanowisko(const QTemporaryDir& dane) { ustawFolderDanych(dane.path()); }
+
+    // A file in the folder the user picks files from.
+    QString zapisz(const QString& nazwa, const std::string& tresc) {
+        QFile f(pliki.filePath(nazwa));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::fromStdString(tresc));
+        return f.fileName();
+    }
+    // The user loads a file of that day vouching for the first contractor (and `czynni`) from the menu.
+    void wczytajZMenu(const std::string& dzien, const std::vector<std::string>& czynni = {}) {
         pxtest::PlikTestowy p;
         p.data = dzien;
         p.czynni = {{"5512393471", kKonto}};
-        zapiszWczytanie(p.wczytaj());
+        for (const auto& nip : czynni) p.czynni.push_back({nip, kKonto});
+        dialogs->expectOpenFile(zapisz(QString::fromStdString(dzien) + ".json", p.json()));
+        dialogs->expectMessage(QStringLiteral("Wczytano plik płaski z dnia "), ui::Answer::Ok);
+        vWczytajPlikPlaskiZMenu(nullptr);
     }
-
-    // Runs the issue of set 2 on kDay; `lista` drives the white-list window, `potem` what follows it.
-    void wystaw(const std::function<int(TfrmBialaLista&)>& lista, const std::function<void()>& potem = {}) {
-        prepareSet(2);
-        dialogs->expectModal([&](QWidget& w) {
-            auto& okno = static_cast<TfrmWystawPrzelewy&>(w);
-            okno.dtPrzelewu->setDate(kDay);
-            EXPECT_TRUE(DMP->queBanki.locate(QStringLiteral("ID"), 1));
-            if (lista) dialogs->expectModal([&](QWidget& l) { return lista(dynamic_cast<TfrmBialaLista&>(l)); });
+    // Runs the issue of set 2 on kDay; `lista` drives the white-list window, `potem` queues what follows it.
+    void wystaw(const std::function<void(TfrmBialaLista&)>& lista, const std::function<void()>& potem = {}) {
+        runIssuing(kDay, 1, [&](TfrmWystawPrzelewy&) {
+            if (lista) {
+                dialogs->expectModal([&](QWidget& l) {
+                    auto& okno = dynamic_cast<TfrmBialaLista&>(l);
+                    lista(okno);
+                    return okno.modalResult();
+                });
+            }
             if (potem) potem();
-            okno.btnWybierzClick();
-            return okno.modalResult();
         });
-        ui::dialogs().runModal(*new TfrmWystawPrzelewy(nullptr));
-    }
-    void oczekujWystawienia() {
-        dialogs->expectMessage(QStringLiteral("Czy akceptujesz ?"), ui::Answer::Yes);
-        dialogs->expectMessage(QStringLiteral("Stworzono plik do banku: "), ui::Answer::Ok);
-        if (DMP->iKsiegowacPrzelewy == 1) dialogs->expectShowMessage(QStringLiteral("Dopisano dokument FK"));
     }
     std::string sprawdzenie(int przelew, const std::string& kolumny) {
         db.transaction().commitRetaining();
         return db.scalarText("select " + kolumny +
                              " from PR_BIALA_LISTA_SPRAWDZENIA where ID_PRZELEWU = " + std::to_string(przelew));
     }
+    std::string sprawdzenia() {
+        db.transaction().commitRetaining();
+        return db.scalarText(
+            "select list(ID_PRZELEWU || ':' || WYNIK, ' ') from (select ID_PRZELEWU, WYNIK from "
+            "PR_BIALA_LISTA_SPRAWDZENIA order by ID)");
+    }
 
-    QTemporaryDir folder;
+    QTemporaryDir pierwsze, drugie, wspolny, pliki;
 };
 
 TEST_F(KontrolaTest, AnAccountMissingFromTheListIsConfirmedAndEveryCheckStaysWithItsRealizedRow) {
-    wczytajPlik("20261210");
+    wczytajZMenu("20261210");
     addTransfer(9101, "FV/1", "20000", "20000");
     addTransfer(9102, "FV/2", "16000", "15000", "0", kOther);
     addTransfer(9103, "FV/3", "14999.99", "14999.99", "0", kOther);  // below the threshold: not checked
     wystaw([&](TfrmBialaLista& lista) {
-        EXPECT_TRUE(lista.lblPlik->text().contains("z dnia 2026-12-10")) << lista.lblPlik->text().toStdString();
         EXPECT_EQ(lista.grdRachunki->rowCount(), 1);
         EXPECT_EQ(lista.grdRachunki->item(0, 1)->text(), "1132191233");
-        EXPECT_EQ(lista.grdRachunki->item(0, 2)->text(), "11 2222 3333 4444 5555 6666 7777");
-        EXPECT_EQ(lista.grdRachunki->item(0, 3)->text(), "15 000,00");
-        EXPECT_EQ(lista.grdRachunki->item(0, 4)->text(), "rachunku nie ma na białej liście");
-        oczekujWystawienia();
+        expectIssued();
         lista.btnPotwierdz->click();
-        return lista.modalResult();
     });
-    EXPECT_EQ(2, count("PR_BIALA_LISTA_SPRAWDZENIA"));
     EXPECT_EQ(sprawdzenie(9101, "WYNIK || ' ' || cast(DATA_PLIKU as date) || ' ' || coalesce(POTWIERDZIL, '-')"),
               "1 2026-12-10 -");
     EXPECT_EQ(sprawdzenie(9102,
@@ -101,34 +113,15 @@ TEST_F(KontrolaTest, AnAccountMissingFromTheListIsConfirmedAndEveryCheckStaysWit
     expectInvariants();
 }
 
-TEST_F(KontrolaTest, GoingBackToTheRegisterPaysNothingButKeepsTheCheck) {
-    wczytajPlik("20261210");
-    addTransfer(9102, "FV/2", "16000", "16000", "0", kOther);
-    wystaw([](TfrmBialaLista& lista) {
-        lista.btnWroc->click();
-        return lista.modalResult();
-    });
-    EXPECT_EQ(0, count("PR_WYSTAWIONE where " + kBatch));
-    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9102 and DATA_REALIZACJI is null and ZAZNACZ2 = 1"));
-    EXPECT_EQ(sprawdzenie(9102, "WYNIK || coalesce(POTWIERDZIL, '-') || coalesce(ID_ZREALIZOWANEGO, '-')"), "0--");
-}
-
 TEST_F(KontrolaTest, AnOlderFileIsUsedWithAWarningAndNoFileLeavesEveryAccountToConfirm) {
     addTransfer(9101, "FV/1", "20000", "20000");
-    wystaw([&](TfrmBialaLista& lista) {
-        EXPECT_TRUE(lista.lblPlik->text().startsWith("Nie wczytano pliku płaskiego"));
-        EXPECT_EQ(lista.grdRachunki->item(0, 4)->text(), "nie sprawdzono: brak pliku płaskiego");
-        lista.btnWroc->click();
-        return lista.modalResult();
-    });
+    wystaw([](TfrmBialaLista& lista) { lista.btnWroc->click(); });
     EXPECT_EQ(sprawdzenie(9101, "WYNIK || coalesce(DATA_PLIKU, '-')"), "4-");
 
-    wczytajPlik("20261208");
-    EXPECT_EQ(db.scalarText("select CZYNNYCH || ' ' || WCZYTAL from PR_BIALA_LISTA_PLIKI"),
-              "1 " + dmMain->PobierzUzytkownik().toStdString());
+    wczytajZMenu("20261208");
     wystaw({}, [&] {
         dialogs->expectMessage(QStringLiteral("z dnia 2026-12-08, starszego niż dzień przelewów"), ui::Answer::Ok);
-        oczekujWystawienia();
+        expectIssued();
     });
     EXPECT_EQ(db.scalarText("select WYNIK || ' ' || cast(DATA_PLIKU as date) from PR_BIALA_LISTA_SPRAWDZENIA "
                             "where ID_ZREALIZOWANEGO is not null"),
@@ -154,8 +147,10 @@ TEST_F(KontrolaTest, WhichTransfersAreChecked) {
     EXPECT_EQ(progWGroszach(dmMain->transaction()), 1500000);
 }
 
-TEST_F(KontrolaTest, AFailedConfirmationRecordsNoneOfItAndTheWindowStays) {
-    wczytajPlik("20261210");
+// A confirmation that fails records none of it and the window stays; going
+// back to the register then pays nothing but keeps the checks.
+TEST_F(KontrolaTest, AFailedConfirmationRecordsNoneOfItAndGoingBackPaysNothing) {
+    wczytajZMenu("20261210");
     addContractor(9003, "Trzecia", "K9003");
     db.exec("update ET_KONTAKT set NIP = '5260250274' where ID = 9003");
     addTransfer(9102, "FV/2", "16000", "16000", "0", kOther);
@@ -171,50 +166,19 @@ TEST_F(KontrolaTest, AFailedConfirmationRecordsNoneOfItAndTheWindowStays) {
         EXPECT_EQ(lista.modalResult(), ui::mrNone);
         EXPECT_EQ(0, sharedCents("select count(*) from PR_BIALA_LISTA_SPRAWDZENIA where POTWIERDZIL is not null"));
         lista.btnWroc->click();
-        return lista.modalResult();
     });
-    EXPECT_EQ(0, count("PR_BIALA_LISTA_SPRAWDZENIA where POTWIERDZIL is not null"));
-    EXPECT_EQ(2, count("PR_BIALA_LISTA_SPRAWDZENIA"));
-}
-
-TEST_F(KontrolaTest, TheRegistersAnswerForOneTransfer) {
-    addTransfer(9101, "FV/1", "20000", "20000");
-    EXPECT_TRUE(opisDlaPrzelewu(9101).startsWith("Nie wczytano pliku płaskiego"));
-    wczytajPlik(QDate::currentDate().toString("yyyyMMdd").toStdString());
-    sprawdzIZapisz(przelewyDoSprawdzenia(dmMain->transaction(), {9101}), QDate::currentDate());
-    const QString opis = opisDlaPrzelewu(9101);
-    EXPECT_TRUE(opis.startsWith("Ostatnie sprawdzenie (" + QDate::currentDate().toString("yyyy-MM-dd") +
-                                "): czynny podatnik VAT wg pliku z dnia"))
-        << opis.toStdString();
-    EXPECT_TRUE(opis.endsWith(": czynny podatnik VAT.")) << opis.toStdString();
-    addContractor(9003, "Bez NIP", "K9003");
-    addTransfer(9104, "FV/4", "20000", "20000", "0", 9003);
-    EXPECT_EQ(opisDlaPrzelewu(9104), "Kontrahent nie ma numeru NIP: przelewu nie sprawdza się na białej liście.");
+    EXPECT_EQ(2, count("PR_BIALA_LISTA_SPRAWDZENIA where WYNIK = 0 and POTWIERDZIL is null and "
+                       "ID_ZREALIZOWANEGO is null"));
+    EXPECT_EQ(0, count("PR_WYSTAWIONE where " + kBatch));
+    EXPECT_EQ(2, count("PR_PRZELEWY where ID in (9102, 9103) and DATA_REALIZACJI is null and ZAZNACZ2 = 1"));
 }
 
 TEST_F(KontrolaTest, TheMenuCommandLoadsAFileAndABrokenOneChangesNothing) {
-    pxtest::PlikTestowy p;
-    p.data = "20261210";
-    p.czynni = {{"5512393471", kKonto}};
-    p.maski = {"YY22223333XXXXXXYYYYYYYYYY"};
-    QTemporaryDir pliki;
-    const auto zapisz = [&](const QString& nazwa, const std::string& tresc) {
-        QFile f(pliki.filePath(nazwa));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray::fromStdString(tresc));
-        return f.fileName();
-    };
-    dialogs->expectOpenFile(zapisz("20261210.json", p.json()));
-    dialogs->expectMessage(QStringLiteral("Wczytano plik płaski z dnia 2026-12-10: 1 skrótów podatników czynnych, "
-                                          "0 zwolnionych, 1 masek rachunków wirtualnych."),
-                           ui::Answer::Ok);
-    vWczytajPlikPlaskiZMenu(nullptr);
-    const std::string plik =
-        "cast(DATA_PLIKU as date) || ' ' || LICZBA_TRANSFORMACJI || ' ' || CZYNNYCH || ' ' || MASEK";
-    EXPECT_EQ(db.scalarText("select " + plik + " from PR_BIALA_LISTA_PLIKI"), "2026-12-10 3 1 1");
-
-    const std::string ucieta = p.json().substr(0, 200);
-    dialogs->expectOpenFile(zapisz("zly.json", ucieta));
+    wczytajZMenu("20261210");
+    EXPECT_EQ(db.scalarText("select cast(DATA_PLIKU as date) || ' ' || LICZBA_TRANSFORMACJI || ' ' || CZYNNYCH "
+                            "from PR_BIALA_LISTA_PLIKI"),
+              "2026-12-10 3 1");
+    dialogs->expectOpenFile(zapisz("zly.json", "{\"naglowek\": {\"dataGenerowaniaDanych\": \"2026"));
     dialogs->expectMessage(QStringLiteral("To nie jest poprawny plik płaski białej listy"), ui::Answer::Ok);
     vWczytajPlikPlaskiZMenu(nullptr);
     dialogs->expectOpenFile(QString());
@@ -233,7 +197,98 @@ TEST_F(KontrolaTest, TheRegisterShowsTheCurrentTransfersCheckOnDemand) {
     ASSERT_TRUE(DMP->quePrzelewy.locate(QStringLiteral("ID"), 9101));
     dialogs->expectMessage(QStringLiteral("Nie wczytano pliku płaskiego białej listy podatników VAT"), ui::Answer::Ok);
     frmPrzelewy->actBialaLista->trigger();
-    EXPECT_EQ(dialogs->shown().back().caption, "Biała lista podatników VAT");
+}
+
+// An office of two workstations: what one loads, the other reads only through a shared folder.
+using WspolnyFolderTest = KontrolaTest;
+
+TEST_F(WspolnyFolderTest, AFileLoadedOnOneWorkstationIsCheckedOnAnotherThroughTheSharedFolder) {
+    addTransfer(9101, "FV/1", "20000", "20000");
+    addTransfer(9102, "FV/2", "16000", "16000", "0", kOther);
+    // Each workstation's own data folder by default: the second one cannot read what the first loaded.
+    wczytajZMenu("20261210");
+    stanowisko(drugie);
+    // The user is told where this workstation looked, also in the register's answer for one transfer.
+    const QString gdzie = "nie można go odczytać z folderu " + QDir::toNativeSeparators(drugie.path() + "/bialalista");
+    wystaw([&](TfrmBialaLista& lista) {
+        EXPECT_TRUE(lista.lblPlik->text().contains(gdzie)) << lista.lblPlik->text().toStdString();
+        lista.btnWroc->click();
+    });
+    EXPECT_EQ(sprawdzenia(), "9101:4 9102:4");
+    EXPECT_TRUE(opisDlaPrzelewu(9101).contains(gdzie));
+
+    // The office names a shared folder: loaded on the first, read on the second.
+    db.exec("update RE_PARAMETRY set SCIEZKA_BIALEJ_LISTY = '" + wspolny.path().toStdString() + "'");
+    stanowisko(pierwsze);
+    wczytajZMenu("20261210");
+    EXPECT_TRUE(QFile::exists(wspolny.filePath("20261210.bl")));
+    stanowisko(drugie);
+    db.exec("delete from PR_BIALA_LISTA_SPRAWDZENIA");
+    wystaw([&](TfrmBialaLista& lista) {
+        expectIssued();
+        lista.btnPotwierdz->click();
+    });
+    EXPECT_EQ(sprawdzenia(), "9101:1 9102:0");
+    EXPECT_EQ(2, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
+}
+
+// The day's own file missing here while an older one is readable: both are said, the older one is used.
+TEST_F(WspolnyFolderTest, TheDaysFileMissingHereIsNamedAndTheOlderOneUsed) {
+    addTransfer(9101, "FV/1", "20000", "20000");
+    wczytajZMenu("20261208");
+    wczytajZMenu("20261210");
+    ASSERT_TRUE(QFile::remove(pierwsze.filePath("bialalista/20261210.bl")));
+    const WybranyMagazyn w = magazynDoSprawdzenia(dmMain->transaction(), kDay);
+    ASSERT_TRUE(w.magazyn);
+    EXPECT_EQ(w.magazyn->opis().data, QDate(2026, 12, 8));
+    EXPECT_TRUE(
+        w.ostrzezenie.contains("\nBrak pliku płaskiego białej listy z dnia 2026-12-10. Rachunki sprawdzono "
+                               "według najnowszego wczytanego pliku z dnia 2026-12-08"))
+        << w.ostrzezenie.toStdString();
+}
+
+TEST_F(WspolnyFolderTest, TheFolderComesFromTheParametersWithTheDataFolderInPlaceOfItsPlaceholder) {
+    EXPECT_EQ(folderZParametrow(dmMain->transaction()), QDir::cleanPath(pierwsze.path() + "/bialalista"));
+    db.exec("update RE_PARAMETRY set SCIEZKA_BIALEJ_LISTY = '{DANE}/../wspolne/'");
+    EXPECT_EQ(folderZParametrow(dmMain->transaction()), QDir::cleanPath(pierwsze.path() + "/../wspolne"));
+    db.exec("update RE_PARAMETRY set SCIEZKA_BIALEJ_LISTY = '  /srv/biuro/bl  '");
+    EXPECT_EQ(folderZParametrow(dmMain->transaction()), "/srv/biuro/bl");
+}
+
+// Many contractors take a while to hash: the user sees the progress, and
+// stopping it issues nothing and records no check; not stopped, the same
+// batch goes through.
+TEST_F(WspolnyFolderTest, StoppingTheChecksProgressIssuesNothingAndRecordsNothing) {
+    std::vector<std::string> nipy;
+    for (int i = 0; i < 12; ++i) {
+        const int kto = 9010 + i;
+        addContractor(kto, "Dostawca " + std::to_string(i), "K" + std::to_string(kto));
+        nipy.push_back(pxtest::poprawnyNip(1000 + i));
+        db.exec("update ET_KONTAKT set NIP = '" + nipy.back() + "' where ID = " + std::to_string(kto));
+        addTransfer(9200 + i, "FV/" + std::to_string(i), "20000", "20000", "0", kto);
+    }
+    wczytajZMenu("20261210", nipy);
+    runIssuing(kDay, 1, [&](TfrmWystawPrzelewy& okno) {
+        // The person presses the progress window's button as soon as it shows.
+        auto* czekaj = new QTimer(&okno);
+        QObject::connect(czekaj, &QTimer::timeout, [&okno, czekaj] {
+            auto* postep = okno.findChild<QProgressDialog*>(QStringLiteral("dlgPostepBialejListy"));
+            if (!postep || !postep->isVisible()) return;
+            czekaj->stop();
+            postep->findChild<QPushButton*>()->click();
+        });
+        czekaj->start(0);
+        dialogs->expectMessage(QStringLiteral("Przerwano sprawdzanie rachunków na białej liście podatników VAT. "
+                                              "Nie wystawiono żadnego przelewu."),
+                               ui::Answer::Ok);
+    });
+    EXPECT_EQ(0, count("PR_BIALA_LISTA_SPRAWDZENIA"));
+    EXPECT_EQ(0, count("PR_WYSTAWIONE where " + kBatch));
+    EXPECT_EQ(12, count("PR_PRZELEWY where ID >= 9200 and DATA_REALIZACJI is null and ZAZNACZ2 = 1"));
+
+    runIssuing(kDay, 1, [&](TfrmWystawPrzelewy&) { expectIssued(); });
+    EXPECT_EQ(12, count("PR_BIALA_LISTA_SPRAWDZENIA where WYNIK = 1"));
+    EXPECT_EQ(12, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "module/whitelist/Skrot.h"
 
 #include <gtest/gtest.h>
-#include <QCryptographicHash>
 
 using namespace whitelist;
 
@@ -10,20 +9,6 @@ TEST(Skrot, KnownAnswerOfThePublishedDescription) {
     ASSERT_EQ(hex.size(), 128u);
     EXPECT_EQ(hex.substr(0, 12), "140bebae8e72");
     EXPECT_EQ(hex.substr(120), "0d142774");
-}
-
-TEST(Skrot, EveryRoundHashesThePreviousRoundsLowerCaseHexText) {
-    const QByteArray tekst = "20240725551239347151195000012006007341830002";
-    const QByteArray raz = QCryptographicHash::hash(tekst, QCryptographicHash::Sha512).toHex();
-    const QByteArray dwa = QCryptographicHash::hash(raz, QCryptographicHash::Sha512).toHex();
-    EXPECT_EQ(toHex(digest("20240725", "5512393471", "51195000012006007341830002", 1)), raz.toStdString());
-    EXPECT_EQ(toHex(digest("20240725", "5512393471", "51195000012006007341830002", 2)), dwa.toStdString());
-
-    Digest d{};
-    EXPECT_TRUE(fromHex(raz.toUpper().toStdString(), d));
-    EXPECT_EQ(toHex(d), raz.toStdString());
-    EXPECT_FALSE(fromHex(raz.left(126).toStdString(), d));
-    EXPECT_FALSE(fromHex(raz.left(127).toStdString() + "g", d));
 }
 
 TEST(Skrot, MaskTakesTheAccountsDigitsAtYAndKeepsX) {
