@@ -71,33 +71,26 @@ protected:
     std::int64_t marked = 0;
 };
 
-TEST_F(WystawPrzelewyTest, FirstFreeLetterOfTheDayUpToS) {
-    addThree();
+// The batch takes the first free letter of the day, up to S; it pays each
+// transfer in full or in part and clears only the active set's mark.
+TEST_F(WystawPrzelewyTest, FirstFreeLetterPaysInFullOrInPartAndClearsOnlyTheActiveMark) {
     postingOff();
     for (char letter = 'A'; letter <= 'S'; ++letter)
         db.exec("insert into PR_WYSTAWIONE (ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU) values (" +
                 std::to_string(900 + letter) + ", '2026-12-10', '" + letter + "', 2)");
-    press([this] { expectMessage(QStringLiteral("Za duzo przelewów jednego dnia")); });
-
-    db.exec("delete from PR_WYSTAWIONE where KOLEJNY not in ('A', 'C')");
-    issue([this] { expectFileMessage('B'); });
-    EXPECT_EQ(1, count("PR_WYSTAWIONE where " + kBatch + " and KOLEJNY = 'B' and ID_BANKU = 1"));
-    EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch + " and KOLEJNY = 'B'"));
-}
-
-TEST_F(WystawPrzelewyTest, PaysInFullOrInPartAndClearsOnlyTheActiveMark) {
     addTransfer(9201, "FV/1", "1000", "1000");
     addTransfer(9202, "FV/2", "1000", "200", "300");
     addTransfer(9203, "FV/3", "100", "80", "50");  // more than is owed
     addTransfer(9204, "FV/4", "10", "10");  // in two sets, as a foreign writer may leave it
     addTransfer(9205, "FV/5", "10", "10");
     db.exec("update PR_PRZELEWY set ZAZNACZ = 1, ZAZNACZ2 = iif(ID = 9204, 1, 0) where ID in (9204, 9205)");
-    prepareSet(2);
-    postingOff();
-    issue([this] { expectFileMessage(); });
+    press([this] { expectMessage(QStringLiteral("Za duzo przelewów jednego dnia")); });
+    db.exec("delete from PR_WYSTAWIONE where KOLEJNY not in ('A', 'C')");
+    issue([this] { expectFileMessage('B'); });
 
+    EXPECT_EQ(1, count("PR_WYSTAWIONE where " + kBatch + " and KOLEJNY = 'B' and ID_BANKU = 1"));
     EXPECT_EQ(3,
-              count("PR_PRZELEWY where ID in (9201, 9203, 9204) and " + kBatch + " and KOLEJNY = 'A' and WARTOSC = 0"));
+              count("PR_PRZELEWY where ID in (9201, 9203, 9204) and " + kBatch + " and KOLEJNY = 'B' and WARTOSC = 0"));
     EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9203 and WARTOSC_WYPLACONA = 130"));
     EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9202 and DATA_REALIZACJI is null and KOLEJNY is null and "
                        "WARTOSC = 500 and WARTOSC_WYPLACONA = 500"));
@@ -105,7 +98,7 @@ TEST_F(WystawPrzelewyTest, PaysInFullOrInPartAndClearsOnlyTheActiveMark) {
     EXPECT_EQ(2, count("PR_PRZELEWY where ID in (9204, 9205) and ZAZNACZ = 1"));
 
     EXPECT_EQ(4, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch +
-                       " and KOLEJNY = 'A' and ID_KONTA_FIRMY = 1 and "
+                       " and KOLEJNY = 'B' and ID_KONTA_FIRMY = 1 and "
                        "ID_KONTRAHENTA = 9001 and ID_KONTA_BANK = 9001 and ID_DOKUMENTU_FK is null"));
     EXPECT_EQ(129000, grosze("WARTOSC", "PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
 }
