@@ -63,6 +63,17 @@ bool bTekstyDoZapisu(const data::Dataset& przelewy, std::initializer_list<std::p
     return true;
 }
 
+// The split-payment flag as lists show it: "TAK" on a split payment, nothing on the usual one.
+void addSplitPaymentMark(data::Dataset& ds) {
+    ds.addCalculatedField(QStringLiteral("MPP_cal"), data::FieldType::String, 3);
+}
+
+void markSplitPayment(data::Dataset& ds) {
+    const data::Field* mpp = ds.findField(QStringLiteral("MPP"));
+    ds.fieldByName(QStringLiteral("MPP_cal"))
+        .setString(mpp && mpp->asInteger() == 1 ? QStringLiteral("TAK") : QString());
+}
+
 }  // namespace
 
 TDMP::TDMP(QObject* owner) : QObject(owner) {
@@ -126,7 +137,7 @@ void TDMP::buildQueries() {
     TListaSortowana::vOpiszPola(quePrzelewy);
     quePrzelewy.addCalculatedField(QStringLiteral("INNA_KWOTA_cal"), data::FieldType::String, 3);
     quePrzelewy.addCalculatedField(QStringLiteral("WPROWADZONY_cal"), data::FieldType::String, 2);
-    quePrzelewy.addCalculatedField(QStringLiteral("MPP_cal"), data::FieldType::String, 3);
+    addSplitPaymentMark(quePrzelewy);
     quePrzelewy.handlers().calcFields = [this](data::Dataset& ds) { quePrzelewyCalcFields(ds); };
     connect(&quePrzelewy, &data::Dataset::afterScroll, this, &TDMP::dscPrzelewyDataChange);
 
@@ -136,6 +147,8 @@ void TDMP::buildQueries() {
     queZrealizowane.declareField(QStringLiteral("WARTOSC")).setDisplayFormat(kMoneyFormat);
     queZrealizowane.declareField(QStringLiteral("KWOTA_VAT")).setDisplayFormat(kMoneyFormat);
     queZrealizowane.declareField(QStringLiteral("DATA_REALIZACJI"));
+    addSplitPaymentMark(queZrealizowane);
+    queZrealizowane.handlers().calcFields = [](data::Dataset& ds) { markSplitPayment(ds); };
     queZrealizowane.addLookupField(QStringLiteral("NUMER_DOK_look"), data::FieldType::String, 40,
                                    QStringLiteral("ID_DOKUMENTU_FK"), &queDok, QStringLiteral("ID"),
                                    QStringLiteral("NUMER_DOK"));
@@ -258,8 +271,7 @@ void TDMP::quePrzelewyCalcFields(data::Dataset& ds) {
     const bool partial = wartosc.units > 0 && !(wartosc == cala);
     ds.fieldByName(QStringLiteral("INNA_KWOTA_cal")).setString(partial ? QStringLiteral("-->") : QStringLiteral("   "));
 
-    const data::Field* mpp = ds.findField(QStringLiteral("MPP"));
-    ds.fieldByName(QStringLiteral("MPP_cal")).setString(mpp && mpp->asInteger() == 1 ? QStringLiteral("TAK") : QString());
+    markSplitPayment(ds);
 
     const data::Field& origin = ds.fieldByName(QStringLiteral("WPROWADZONY"));
     data::Field& mark = ds.fieldByName(QStringLiteral("WPROWADZONY_cal"));

@@ -81,6 +81,8 @@ void TfrmZrealizowane::vZbudujOkno() {
                                  {"NUMER_DOK_look", QStringLiteral("Nr dok. FK"), 100},
                                  {"KONTRAHENT_NAZWA", QStringLiteral("Kontrahent"), 220},
                                  {"WARTOSC", QStringLiteral("Kwota"), 100},
+                                 {"MPP_cal", QStringLiteral("MPP"), 36},
+                                 {"KWOTA_VAT", QStringLiteral("Kwota VAT"), 80},
                                  {"TRESC1", QStringLiteral("Treść"), 200},
                                  {"KONTRAHENT_KONTO", QStringLiteral("Konto :"), 220},
                                  {"PARAGRAF", QStringLiteral("Paragraf"), 110},
@@ -111,7 +113,8 @@ void TfrmZrealizowane::vZbudujGore() {
     gruba.setBold(true);
     Label1->setFont(gruba);
     spbFK = przycisk("spbFK", QStringLiteral("F-K"), QStringLiteral("Dokument F-K"));
-    spbWydruk = przycisk("spbWydruk", QStringLiteral("Wydruk"), QStringLiteral("Wydruk przelewow zrealizowanych  (P2)"));
+    spbWydruk = przycisk("spbWydruk", QStringLiteral("Wydruk"),
+                         QStringLiteral("Wydruk przelewow zrealizowanych  (P2)"));
     spbBank = przycisk("spbBank", QStringLiteral("Bank"), QStringLiteral("Ponownie twórz zbiór do banku"));
     btnHelp = przycisk("btnHelp", QString(), QStringLiteral("F1 - pomoc"));
     DateTimePickerOd = wyborDaty("DateTimePickerOd", QDate::fromString(sDataOd, Qt::ISODate));
@@ -268,8 +271,8 @@ void TfrmZrealizowane::btnDokFKClick() {
         return;
     }
     const qint64 dokument = zrealizowane()["ID_DOKUMENTU_FK"].asInteger();
-    if (dokument > 0 && dmFinanse->iDokumentKsiegowyTekst(this, nullptr, static_cast<int>(dokument), true, QString(),
-                                                          QString()) > 0)
+    if (dokument > 0 &&
+        dmFinanse->iDokumentKsiegowyTekst(this, nullptr, static_cast<int>(dokument), true, QString(), QString()) > 0)
         return;
     // A withdrawn transfer was never paid: a document would post money that did not go out.
     if (zrealizowane()["KOLEJNY"].asString() == QLatin1String("*")) {

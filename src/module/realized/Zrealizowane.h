@@ -41,8 +41,8 @@ public:
     // 1 after construction, 2 after the issued batches window was opened:
     // the next activation selects the list anew. 0: it does not.
     int iKodAktywacji = 1;
-    QString sDataOd, sDataDo;    // "yyyy-mm-dd"
-    QString sWarunek;            // the range line of the query
+    QString sDataOd, sDataDo;  // "yyyy-mm-dd"
+    QString sWarunek;  // the range line of the query
     QString sKolumnaSortowania;  // the field last sorted by its title
     bool bRosnaco = true;
 

@@ -73,6 +73,15 @@ void TfrmZrealizowanePokaz::vZbudujOkno() {
     auto* przelew = new QFormLayout;
     przelew->addRow(QStringLiteral("Nr Faktury :"), pokaz("NR_FAKTURY"));
     przelew->addRow(QStringLiteral("Kwota"), pokaz("WARTOSC"));
+    // A split payment pays its VAT part to the payee's VAT account.
+    auto* mpp = new QHBoxLayout;
+    ui::DBEdit* znak = pokaz("MPP_cal");
+    znak->setMaximumWidth(40);
+    mpp->addWidget(znak);
+    mpp->addSpacing(12);
+    mpp->addWidget(new QLabel(QStringLiteral("Kwota VAT :")));
+    mpp->addWidget(pokaz("KWOTA_VAT"));
+    przelew->addRow(QStringLiteral("Podzielona płatność :"), mpp);
     przelew->addRow(QStringLiteral("Treść :"), tresc);
 
     pnlParagraf = ui::named<QFrame>("pnlParagraf");

@@ -1,7 +1,7 @@
 #pragma once
 // One realized transfer, read-only: the contractor and its account, the
-// invoice, amount and title, the budget paragraph, the batch and its ledger
-// document number.
+// invoice, amount, split-payment flag and VAT part, title, the budget
+// paragraph, the batch and its ledger document number.
 
 #include "platform/ui/FormBase.h"
 

@@ -11,6 +11,7 @@
 
 #include <QDateEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -61,7 +62,9 @@ TEST_F(ZrealizowaneTest, ListsTheCurrentMonthNewestBatchFirstAndFiltersOnRequest
     const QList<qint64> listed = ids();
     ASSERT_EQ(3, listed.size());
     EXPECT_EQ(9103, listed.front());
-    if (first != today) EXPECT_EQ((QList<qint64>{9103, 9102, 9101}), listed);
+    if (first != today) {
+        EXPECT_EQ((QList<qint64>{9103, 9102, 9101}), listed);
+    }
     EXPECT_EQ(first, window.DateTimePickerOd->date());
 
     window.DateTimePickerOd->setDate(first.addDays(-1));
@@ -127,6 +130,31 @@ TEST_F(ZrealizowaneTest, SelectsAgainAfterTheIssuedBatchesWindowOnly) {
     add(9105, today, 'C', "50");
     frmZrealizowanePokaz->btnAnulujClick();
     EXPECT_EQ(3, DMP->queZrealizowane.recordCount());
+}
+
+// An accountant sees which payment was split and what VAT part it carried;
+// the usual payment shows neither.
+TEST_F(ZrealizowaneTest, ShowsTheSplitPaymentAndItsVatPartInTheListAndTheDetails) {
+    db.exec("update PR_PRZELEWY_ZREALIZOWANE set MPP = 1, KWOTA_VAT = 3.74 where ID = 9102");
+    TfrmZrealizowane& window = open();
+    const auto listed = [&](qint64 id) {
+        EXPECT_TRUE(DMP->queZrealizowane.locate(QStringLiteral("ID"), id));
+        const ui::DbGrid& grid = *window.grdZrealizowane;
+        const int row = DMP->queZrealizowane.recNo();
+        return grid.cellText(row, grid.columnIndex(QStringLiteral("MPP_cal"))) + '|' +
+               grid.cellText(row, grid.columnIndex(QStringLiteral("KWOTA_VAT"))).trimmed();
+    };
+    EXPECT_EQ(QStringLiteral("|"), listed(9101));
+    EXPECT_EQ(QStringLiteral("TAK|3,74"), listed(9102));
+
+    window.grdZrealizowaneDblClick();
+    ASSERT_TRUE(frmZrealizowanePokaz);
+    const auto shown = [](const char* name) {
+        const auto* edit = frmZrealizowanePokaz->findChild<QLineEdit*>(QLatin1String(name));
+        return edit ? edit->text().trimmed() : QStringLiteral("(no %1)").arg(QLatin1String(name));
+    };
+    EXPECT_EQ(QStringLiteral("TAK|3,74"), shown("edtMPP_cal") + '|' + shown("edtKWOTA_VAT"));
+    frmZrealizowanePokaz->btnAnulujClick();
 }
 
 // A withdrawn transfer was never paid: no document is offered for it.
