@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QProgressDialog>
+#include <algorithm>
 #include <functional>
 
 namespace whitelist {
@@ -77,7 +78,9 @@ const std::string kPrzelewy =
     "select p.ID, coalesce(k.SKROT, k.PELNA), k.NIP, b.KONTO, p.WARTOSC, p.WARTOSC_CALA "
     "from PR_PRZELEWY p join ET_KONTAKT k on k.ID = p.ID_KONTRAHENTA "
     "left join ET_BANK_KONTO b on b.ID = p.ID_KONTA_BANK where p.ID ";
-constexpr std::size_t kNaRaz = 500;
+// The IDs go to one prepared statement a slice at a time: long literal IN
+// lists cost a parse each and are tried whole against every row they find.
+constexpr std::size_t kNaRaz = 100;
 
 PrzelewDoSprawdzenia wczytany(const fb::Cursor& c) {
     return {static_cast<int>(c.asInt(0)), tekst(c, 1), tekst(c, 2), tekst(c, 3), grosze(c, 4)};
@@ -148,12 +151,25 @@ std::optional<PrzelewDoSprawdzenia> przelew(fb::Transaction& tr, int idPrzelewu,
 std::vector<PrzelewDoSprawdzenia> przelewyDoSprawdzenia(fb::Transaction& tr, const std::vector<int>& idPrzelewow) {
     const qint64 prog = progWGroszach(tr);
     std::vector<PrzelewDoSprawdzenia> wynik;
-    // A few statements for a batch of thousands; an IN list holds at most 1500 values.
-    for (std::size_t od = 0; od < idPrzelewow.size(); od += kNaRaz) {
-        std::string lista;
-        for (std::size_t i = od; i < std::min(idPrzelewow.size(), od + kNaRaz); ++i)
-            lista += (lista.empty() ? "" : ",") + std::to_string(idPrzelewow[i]);
-        fb::Statement st(tr, kPrzelewy + "in (" + lista + ") order by p.ID");
+    if (idPrzelewow.empty()) return wynik;
+    std::string miejsca = "?";
+    for (std::size_t i = 1; i < kNaRaz; ++i) miejsca += ",?";
+    // Most transfers of a batch stay below the threshold; the database leaves
+    // them out before the payee is joined. The bound is a grosz below it, as
+    // an amount rounded to grosze may reach it from there; the exact test follows.
+    fb::Statement st(tr, kPrzelewy + "in (" + miejsca +
+                             ") and k.NIP is not null and (coalesce(p.WARTOSC, 0) >= ? or "
+                             "coalesce(p.WARTOSC_CALA, 0) >= ?) order by p.ID");
+    const fb::Decimal dolna{prog - 1, 2};
+    std::vector<int> id = idPrzelewow;
+    std::sort(id.begin(), id.end());
+    for (std::size_t od = 0; od < id.size(); od += kNaRaz) {
+        // The last slice repeats its first ID in the places left over.
+        std::vector<fb::Value> parametry;
+        for (std::size_t i = od; i < od + kNaRaz; ++i) parametry.emplace_back(std::int64_t{id[i < id.size() ? i : od]});
+        parametry.emplace_back(dolna);
+        parametry.emplace_back(dolna);
+        st.setParams(parametry);
         fb::Cursor c = st.open(tr);
         while (c.fetch()) {
             const PrzelewDoSprawdzenia p = wczytany(c);

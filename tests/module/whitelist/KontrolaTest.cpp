@@ -141,6 +141,12 @@ TEST_F(KontrolaTest, WhichTransfersAreChecked) {
         return id;
     };
     EXPECT_EQ(ktore(), (std::vector<int>{9101, 9103}));
+    // A batch of hundreds goes in slices: the ones found sit on both sides of a slice's end.
+    std::vector<int> wiele{9103};
+    for (int id = 8902; id <= 9101; ++id) wiele.push_back(id);
+    std::vector<int> znalezione;
+    for (const auto& p : przelewyDoSprawdzenia(dmMain->transaction(), wiele)) znalezione.push_back(p.idPrzelewu);
+    EXPECT_EQ(znalezione, (std::vector<int>{9101, 9103}));
     db.exec("update RE_PARAMETRY set PROG_BIALEJ_LISTY = 100");
     EXPECT_EQ(ktore(), (std::vector<int>{1, 9101, 9102, 9103}));  // 1: the demo's paid 13 809,55 zł
     db.exec("update RE_PARAMETRY set PROG_BIALEJ_LISTY = null");
