@@ -17,21 +17,17 @@ namespace {
 // Points the user's configuration and data folders at a temporary folder.
 class ConnectionTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         QCoreApplication::setApplicationName("pxfer");
         qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
         qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
-        for (const char* name : {"PXFER_DB", "PXFER_USER", "PXFER_PASSWORD"})
-            qunsetenv(name);
+        for (const char* name : {"PXFER_DB", "PXFER_USER", "PXFER_PASSWORD"}) qunsetenv(name);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "PXFER_DB", "PXFER_USER", "PXFER_PASSWORD"})
             qunsetenv(name);
     }
-    static host::Connection choose(QStringList args)
-    {
+    static host::Connection choose(QStringList args) {
         args.prepend("pxhost");
         return host::chooseConnection(args);
     }
@@ -43,8 +39,7 @@ protected:
 
 // Each value comes from the first source naming it: command line, environment,
 // settings file; with none at all, the user's own demo database.
-TEST_F(ConnectionTest, CommandLineBeatsEnvironmentWhichBeatsTheSettingsFileOrTheDemo)
-{
+TEST_F(ConnectionTest, CommandLineBeatsEnvironmentWhichBeatsTheSettingsFileOrTheDemo) {
     host::Connection c = choose({"--screenshot", "/tmp/x.png"});
     EXPECT_TRUE(c.demo);
     EXPECT_EQ(QString::fromStdString(c.params.database), home.path() + "/data/pxfer/demo.fdb");
@@ -77,22 +72,19 @@ TEST_F(ConnectionTest, CommandLineBeatsEnvironmentWhichBeatsTheSettingsFileOrThe
     EXPECT_EQ(c.userName, "KASIA");
 }
 
-TEST_F(ConnectionTest, BadArgumentsAreRefused)
-{
+TEST_F(ConnectionTest, BadArgumentsAreRefused) {
     EXPECT_THROW(choose({"--no-such-option"}), std::invalid_argument);
     EXPECT_THROW(choose({"--user-name", "ZBYT_DLUGA_NAZWA"}), std::invalid_argument);
     EXPECT_THROW(choose({"--user-name", " "}), std::invalid_argument);
 }
 
-TEST_F(ConnectionTest, DemoDatabaseIsMadeOnceUnlessAskedAgain)
-{
+TEST_F(ConnectionTest, DemoDatabaseIsMadeOnceUnlessAskedAgain) {
     host::Connection c = choose({});
     // Whether the demo names its company, after running `statement` on it.
     const auto namesCompany = [&c](const char* statement = nullptr) {
         fb::Attachment att = fb::Attachment::connect(c.params);
         fb::Transaction tr(att);
-        if (statement)
-            att.execute(tr, statement);
+        if (statement) att.execute(tr, statement);
         const bool named = fb::selectValue(tr, "select NAZWA from SU_FIRMA").has_value();
         tr.commit();
         return named;
@@ -100,7 +92,7 @@ TEST_F(ConnectionTest, DemoDatabaseIsMadeOnceUnlessAskedAgain)
     host::prepareDemo(c);
     EXPECT_TRUE(namesCompany());
     EXPECT_FALSE(namesCompany("delete from SU_FIRMA"));
-    host::prepareDemo(c);   // present: kept as it is
+    host::prepareDemo(c);  // present: kept as it is
     EXPECT_FALSE(namesCompany());
     c.newDemo = true;
     host::prepareDemo(c);
@@ -111,11 +103,9 @@ TEST_F(ConnectionTest, DemoDatabaseIsMadeOnceUnlessAskedAgain)
 // A user whose data folder is long (a long name, a temporary home) gets the
 // demo on the first start, its stored folders whole; one too long for the
 // database is told so and left without a half-made demo.
-TEST_F(ConnectionTest, DemoDatabaseStartsForAUserWithALongDataFolder)
-{
+TEST_F(ConnectionTest, DemoDatabaseStartsForAUserWithALongDataFolder) {
     QString dataHome = home.path() + QStringLiteral("/katarzyna.wiśniewska-o'żółć");
-    while (dataHome.size() < 140)
-        dataHome += QStringLiteral("/Śląsk");
+    while (dataHome.size() < 140) dataHome += QStringLiteral("/Śląsk");
     qputenv("XDG_DATA_HOME", dataHome.toUtf8());
     host::Connection c = choose({});
     const QString folder = host::demoDataFolder();
@@ -134,8 +124,7 @@ TEST_F(ConnectionTest, DemoDatabaseStartsForAUserWithALongDataFolder)
     }
     EXPECT_TRUE(QDir(folder + "/przelewy/bm").exists());
 
-    while (dataHome.size() < 260)
-        dataHome += QStringLiteral("/Śląsk");
+    while (dataHome.size() < 260) dataHome += QStringLiteral("/Śląsk");
     qputenv("XDG_DATA_HOME", dataHome.toUtf8());
     c = choose({});
     c.newDemo = true;
@@ -143,8 +132,7 @@ TEST_F(ConnectionTest, DemoDatabaseStartsForAUserWithALongDataFolder)
     EXPECT_FALSE(QFile::exists(QString::fromStdString(c.params.database)));
 }
 
-TEST(WindowTabBar, FollowsTheWindowsAndActivatesThem)
-{
+TEST(WindowTabBar, FollowsTheWindowsAndActivatesThem) {
     QMdiArea area;
     area.show();
     host::WindowTabBar bar;
@@ -155,8 +143,7 @@ TEST(WindowTabBar, FollowsTheWindowsAndActivatesThem)
     QMdiSubWindow* secondSub = area.addSubWindow(second);
     firstSub->show();
     secondSub->show();
-    for (QWidget* w : {first, second, first})
-        bar.addWindow(w);
+    for (QWidget* w : {first, second, first}) bar.addWindow(w);
     ASSERT_EQ(bar.count(), 2);
     EXPECT_EQ(bar.tabText(0), "Przelewy");
     second->setWindowTitle("Parametry_Przelewów");
@@ -168,7 +155,7 @@ TEST(WindowTabBar, FollowsTheWindowsAndActivatesThem)
 
     bar.removeWindow(first);
     EXPECT_EQ(bar.windowAt(0), second);
-    delete secondSub;   // gone without telling the bar
+    delete secondSub;  // gone without telling the bar
     EXPECT_EQ(bar.count(), 0);
     delete firstSub;
 }

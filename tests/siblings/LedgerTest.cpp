@@ -17,30 +17,31 @@ namespace {
 
 class LedgerTest : public SuiteTest {
 protected:
-    static constexpr int kPrzCode = 3;   // FK_KODY_DOK 'PRZ'
+    static constexpr int kPrzCode = 3;  // FK_KODY_DOK 'PRZ'
     const QDate day{2026, 10, 14};
 
-    int document(int period, const QString& description = QStringLiteral("Przelewy"))
-    {
+    int document(int period, const QString& description = QStringLiteral("Przelewy")) {
         return dmFinanse->iDodajDokumentFK(nullptr, period, -1, kPrzCode, "PRZ", 77, day, day, description, "");
     }
     std::string text(const std::string& sql) { return db.scalarText(sql); }
     // The running number the next document of the code gets in 2026.
-    std::int64_t nextRunning()
-    {
-        return db.scalarCents("select max(d.NR_KOLEJNY) from FK_DOKUMENTY d join FK_OKRESY o on o.ID = d.ID_OKRESU "
-                            "where d.ID_KODU = 3 and o.ROK = 2026") + 1;
+    std::int64_t nextRunning() {
+        return db.scalarCents(
+                   "select max(d.NR_KOLEJNY) from FK_DOKUMENTY d join FK_OKRESY o on o.ID = d.ID_OKRESU "
+                   "where d.ID_KODU = 3 and o.ROK = 2026") +
+               1;
     }
-    static std::string number(int month, std::int64_t running)
-    {
-        return QStringLiteral("PRZ/%1/%2").arg(month, 2, 10, QLatin1Char('0')).arg(running, 4, 10, QLatin1Char('0')).toStdString();
+    static std::string number(int month, std::int64_t running) {
+        return QStringLiteral("PRZ/%1/%2")
+            .arg(month, 2, 10, QLatin1Char('0'))
+            .arg(running, 4, 10, QLatin1Char('0'))
+            .toStdString();
     }
 };
 
 }  // namespace
 
-TEST_F(LedgerTest, DocumentsAreNumberedByCodeMonthAndRunningNumber)
-{
+TEST_F(LedgerTest, DocumentsAreNumberedByCodeMonthAndRunningNumber) {
     const std::int64_t running = nextRunning();
     const std::int64_t before = db.scalarCents("select count(*) from FK_DOKUMENTY");
     const int first = document(10);
@@ -55,11 +56,11 @@ TEST_F(LedgerTest, DocumentsAreNumberedByCodeMonthAndRunningNumber)
     EXPECT_EQ(text("select NUMER_DOK || '|' || ID_ZRODLA || '|' || DODAL from FK_DOKUMENTY where ID = " + id),
               number(10, running) + "|77|ADMIN");
     EXPECT_EQ(text("select NUMER_DOK from FK_DOKUMENTY where ID = " + std::to_string(second)), number(10, running + 1));
-    EXPECT_EQ(text("select NUMER_DOK from FK_DOKUMENTY where ID = " + std::to_string(otherMonth)), number(11, running + 2));
+    EXPECT_EQ(text("select NUMER_DOK from FK_DOKUMENTY where ID = " + std::to_string(otherMonth)),
+              number(11, running + 2));
 }
 
-TEST_F(LedgerTest, DocumentRefusedForAnUnknownPeriodOrCode)
-{
+TEST_F(LedgerTest, DocumentRefusedForAnUnknownPeriodOrCode) {
     EXPECT_EQ(dmKartoteka->iIDOkresu(2026, 10), 10);
     EXPECT_EQ(dmKartoteka->iIDOkresu(2027, 1), -1);
     EXPECT_LT(document(999), 0);
@@ -68,16 +69,15 @@ TEST_F(LedgerTest, DocumentRefusedForAnUnknownPeriodOrCode)
     EXPECT_GT(document(10, QString(300, u'ż')), 0);
 }
 
-TEST_F(LedgerTest, EntriesAreAddedInOrderRefusedForAnUnknownDocumentAndDeletedWithTheirs)
-{
+TEST_F(LedgerTest, EntriesAreAddedInOrderRefusedForAnUnknownDocumentAndDeletedWithTheirs) {
     const int doc = document(10);
-    const int e1 = dmFinanse->iDodajDekret(nullptr, doc, "201-K0004", "130-1", 1234.56, "Zapłata", day, day, "FS 0367/2026",
-                                           0, "801-80101-4210", -1);
+    const int e1 = dmFinanse->iDodajDekret(nullptr, doc, "201-K0004", "130-1", 1234.56, "Zapłata", day, day,
+                                           "FS 0367/2026", 0, "801-80101-4210", -1);
     const int e2 = dmFinanse->iDodajDekret(nullptr, doc, "", "130-1", 0.1, "Przelewy z dnia:", day, day, "", 0, "", -1);
     ASSERT_GT(e1, 0);
     const std::string one = " from FK_DEKRETY where ID = " + std::to_string(e1);
     const std::string two = " from FK_DEKRETY where ID = " + std::to_string(e2);
-    EXPECT_EQ(db.scalarCents("select LP" + one), 0);   // not committed yet: not seen
+    EXPECT_EQ(db.scalarCents("select LP" + one), 0);  // not committed yet: not seen
     dmMain->transaction().commitRetaining();
     EXPECT_EQ(db.scalarCents("select LP" + one), 1);
     EXPECT_EQ(db.scalarCents("select LP" + two), 2);
@@ -95,8 +95,7 @@ TEST_F(LedgerTest, EntriesAreAddedInOrderRefusedForAnUnknownDocumentAndDeletedWi
     EXPECT_LT(dmFinanse->iUsunDokumentFK(nullptr, doc), 1);
 }
 
-TEST_F(LedgerTest, DocumentListOpensTheViewerOfTheCurrentDocument)
-{
+TEST_F(LedgerTest, DocumentListOpensTheViewerOfTheCurrentDocument) {
     const int older = document(10, "Starszy");
     const int newer = document(10, "Przelewy paczki B");
     dmFinanse->iDodajDekret(nullptr, newer, "201-K0004", "130-1", 10, "", day, day, "", 0, "", -1);
@@ -120,16 +119,7 @@ TEST_F(LedgerTest, DocumentListOpensTheViewerOfTheCurrentDocument)
     EXPECT_EQ(dmFinanse->iDokumentKsiegowyTekst(nullptr, nullptr, 987654, true, "", ""), 0) << "no viewer of nothing";
 }
 
-TEST_F(LedgerTest, ClassificationChooserHandsBackTheAccount)
-{
-    const int account = int(db.scalarCents("select first 1 KONTO_ID from FK_DZIAL_PAR_PODP(0) order by NAZWA_PAR desc"));
-    dialogs->expectModal(pxtest::chooseRow(account));
-    dmFinanse->vDzialParPodpModalne(&owner);
-    EXPECT_EQ(owner.tagWhenActivated, account);
-}
-
-TEST_F(LedgerTest, CompanyBankSettingsAreSavedAndCommitted)
-{
+TEST_F(LedgerTest, CompanyBankSettingsAreSavedAndCommitted) {
     dialogs->expectModal([](QWidget& w) {
         auto& banks = dynamic_cast<siblings::BankWindow&>(w);
         EXPECT_TRUE(banks.locateKey(2));

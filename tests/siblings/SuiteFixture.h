@@ -2,15 +2,15 @@
 // A fresh demo database with the four sibling modules brought up on it,
 // scripted dialogs, and an owner window that records what choosers hand back.
 
-#include "support/TestDatabase.h"
-#include "support/ScriptedDialogs.h"
 #include "platform/ui/FormBase.h"
 #include "siblings/core/ChooserWindow.h"
 #include "siblings/core/Suite.h"
 #include "siblings/core/TdmMain.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestDatabase.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
 namespace pxtest {
 
@@ -21,16 +21,14 @@ public:
     int tagWhenActivated = -1;
 
 protected:
-    void onActivate() override
-    {
+    void onActivate() override {
         ++activations;
         tagWhenActivated = tag();
     }
 };
 
 // A modal-run driver that picks the listed row with that key and presses "Wybierz".
-inline ScriptedDialogs::Driver chooseRow(int key)
-{
+inline ScriptedDialogs::Driver chooseRow(int key) {
     return [key](QWidget& w) {
         auto& chooser = dynamic_cast<siblings::ChooserWindow&>(w);
         EXPECT_TRUE(chooser.locateKey(key));
@@ -45,7 +43,7 @@ protected:
     ~SuiteTest() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     TestDatabase db;
-    siblings::Suite suite;   // after db: it detaches before the database is dropped
+    siblings::Suite suite;  // after db: it detaches before the database is dropped
     ScopedDialogs dialogs;
     OwnerProbe owner;
 };

@@ -9,17 +9,6 @@ void setContext(fb::Transaction& tr, const std::string& name, const fb::Value& v
     fb::selectValue(tr, "select rdb$set_context('USER_SESSION', ?, ?) from rdb$database", {name, value});
 }
 
-std::string textOf(const fb::Value& v) {
-    if (auto s = std::get_if<std::string>(&v)) return *s;
-    if (auto i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
-    if (auto d = std::get_if<fb::Decimal>(&v)) return d->toString();
-    if (auto d = std::get_if<double>(&v)) return std::to_string(*d);
-    if (auto t = std::get_if<fb::Timestamp>(&v))
-        return std::to_string(t->year) + '-' + std::to_string(t->month) + '-' + std::to_string(t->day) + ' ' +
-               std::to_string(t->hour) + ':' + std::to_string(t->minute) + ':' + std::to_string(t->second);
-    return "null";
-}
-
 }  // namespace
 
 void installFailures(TestDatabase& db, std::initializer_list<const char*> tables) {
@@ -59,7 +48,8 @@ std::string tableRows(fb::Transaction& tr, const std::string& table) {
     fb::Cursor c = st.open(tr);
     std::string rows;
     while (c.fetch()) {
-        for (int i = 0; i < static_cast<int>(c.columns().size()); ++i) rows += textOf(c.value(i)) + '|';
+        for (int i = 0; i < static_cast<int>(c.columns().size()); ++i)
+            rows += fb::isNull(c.value(i)) ? "null|" : valueText(c.value(i)) + '|';
         rows += '\n';
     }
     return rows;

@@ -12,8 +12,7 @@
 namespace pxtest {
 namespace {
 
-const char* kindName(Shown::Kind kind)
-{
+const char* kindName(Shown::Kind kind) {
     switch (kind) {
     case Shown::Kind::Message: return "message box";
     case Shown::Kind::ShowMessage: return "ShowMessage";
@@ -26,8 +25,7 @@ const char* kindName(Shown::Kind kind)
     return "?";
 }
 
-bool offers(ui::Buttons buttons, ui::Answer answer)
-{
+bool offers(ui::Buttons buttons, ui::Answer answer) {
     switch (buttons) {
     case ui::Buttons::Ok: return answer == ui::Answer::Ok;
     case ui::Buttons::OkCancel: return answer == ui::Answer::Ok || answer == ui::Answer::Cancel;
@@ -37,86 +35,54 @@ bool offers(ui::Buttons buttons, ui::Answer answer)
     return false;
 }
 
-ui::Answer safeAnswer(ui::Buttons buttons)
-{
-    switch (buttons) {
-    case ui::Buttons::Ok: return ui::Answer::Ok;
-    case ui::Buttons::YesNo: return ui::Answer::No;
-    case ui::Buttons::OkCancel:
-    case ui::Buttons::YesNoCancel: break;
-    }
-    return ui::Answer::Cancel;
+ui::Answer safeAnswer(ui::Buttons buttons) {
+    if (buttons == ui::Buttons::Ok) return ui::Answer::Ok;
+    return buttons == ui::Buttons::YesNo ? ui::Answer::No : ui::Answer::Cancel;
 }
 
-bool matchesText(Shown::Kind kind)
-{
-    return kind == Shown::Kind::Message || kind == Shown::Kind::ShowMessage;
+bool matchesText(Shown::Kind kind) { return kind == Shown::Kind::Message || kind == Shown::Kind::ShowMessage; }
+
+}  // namespace
+
+void ScriptedDialogs::expectMessage(const QString& textOrSubstring, ui::Answer answer) {
+    m_expected.push_back({Shown::Kind::Message, textOrSubstring, answer});
 }
 
-} // namespace
-
-void ScriptedDialogs::expectMessage(const QString& textOrSubstring, ui::Answer answer)
-{
-    m_expected.push_back({Shown::Kind::Message, textOrSubstring, answer, false, {}});
+void ScriptedDialogs::expectShowMessage(const QString& textOrSubstring) {
+    m_expected.push_back({Shown::Kind::ShowMessage, textOrSubstring});
 }
 
-void ScriptedDialogs::expectShowMessage(const QString& textOrSubstring)
-{
-    m_expected.push_back({Shown::Kind::ShowMessage, textOrSubstring, ui::Answer::Ok, false, {}});
-}
-
-void ScriptedDialogs::expectModal(Driver driver)
-{
+void ScriptedDialogs::expectModal(Driver driver) {
     m_expected.push_back({Shown::Kind::Modal, {}, ui::Answer::Ok, false, std::move(driver)});
 }
 
-void ScriptedDialogs::expectOpenFile(const QString& path)
-{
-    m_expected.push_back({Shown::Kind::OpenFile, path, ui::Answer::Ok, false, {}});
+void ScriptedDialogs::expectOpenFile(const QString& path) { m_expected.push_back({Shown::Kind::OpenFile, path}); }
+
+void ScriptedDialogs::expectSaveFile(const QString& path, int filterIndex) {
+    m_expected.push_back({Shown::Kind::SaveFile, path, ui::Answer::Ok, false, {}, filterIndex});
 }
 
-void ScriptedDialogs::expectSaveFile(const QString& path)
-{
-    m_expected.push_back({Shown::Kind::SaveFile, path, ui::Answer::Ok, false, {}});
+void ScriptedDialogs::expectFolder(const QString& path) { m_expected.push_back({Shown::Kind::Folder, path}); }
+
+void ScriptedDialogs::expectPrint(bool accepted) {
+    m_expected.push_back({Shown::Kind::Print, {}, ui::Answer::Ok, accepted});
 }
 
-void ScriptedDialogs::expectSaveFile(const QString& path, int filterIndex)
-{
-    Expectation expectation{Shown::Kind::SaveFile, path, ui::Answer::Ok, false, {}};
-    expectation.filterIndex = filterIndex;
-    m_expected.push_back(std::move(expectation));
+void ScriptedDialogs::expectPrint(std::function<bool(QPrinter&)> chooser) {
+    m_expected.push_back({Shown::Kind::Print, {}, ui::Answer::Ok, false, {}, 0, std::move(chooser)});
 }
 
-void ScriptedDialogs::expectFolder(const QString& path)
-{
-    m_expected.push_back({Shown::Kind::Folder, path, ui::Answer::Ok, false, {}});
-}
-
-void ScriptedDialogs::expectPrint(bool accepted)
-{
-    m_expected.push_back({Shown::Kind::Print, {}, ui::Answer::Ok, accepted, {}});
-}
-
-void ScriptedDialogs::expectPrint(std::function<bool(QPrinter&)> chooser)
-{
-    Expectation expectation{Shown::Kind::Print, {}, ui::Answer::Ok, false, {}};
-    expectation.chooser = std::move(chooser);
-    m_expected.push_back(std::move(expectation));
-}
-
-void ScriptedDialogs::verifyAllConsumed()
-{
+void ScriptedDialogs::verifyAllConsumed() {
     for (const Expectation& left : m_expected)
-        ADD_FAILURE() << "Expected " << kindName(left.kind) << " was never shown"
-                      << (left.text.isEmpty() ? "" : ": ") << left.text.toStdString();
+        ADD_FAILURE() << "Expected " << kindName(left.kind) << " was never shown" << (left.text.isEmpty() ? "" : ": ")
+                      << left.text.toStdString();
     m_expected.clear();
 }
 
-std::unique_ptr<ScriptedDialogs::Expectation> ScriptedDialogs::take(Shown shown)
-{
+std::unique_ptr<ScriptedDialogs::Expectation> ScriptedDialogs::take(Shown shown) {
     m_shown.push_back(shown);
-    const std::string what = std::string(kindName(shown.kind)) + " \"" + shown.text.toStdString()
-                             + "\" (caption \"" + shown.caption.toStdString() + "\")";
+    const std::string what = std::string(kindName(shown.kind)) + " \"" + shown.text.toStdString() + "\" (caption \"" +
+                             shown.caption.toStdString() + "\")";
     if (m_expected.empty()) {
         ADD_FAILURE() << "Unexpected " << what;
         return nullptr;
@@ -137,21 +103,16 @@ std::unique_ptr<ScriptedDialogs::Expectation> ScriptedDialogs::take(Shown shown)
     return taken;
 }
 
-ui::Answer ScriptedDialogs::message(const QString& text, const QString& caption, ui::Buttons buttons, ui::Icon icon)
-{
+ui::Answer ScriptedDialogs::message(const QString& text, const QString& caption, ui::Buttons buttons, ui::Icon icon) {
     const auto expected = take({Shown::Kind::Message, text, caption, buttons, icon});
     return expected ? expected->answer : safeAnswer(buttons);
 }
 
-void ScriptedDialogs::showMessage(const QString& text)
-{
-    take({Shown::Kind::ShowMessage, text, {}, ui::Buttons::Ok, ui::Icon::None});
-}
+void ScriptedDialogs::showMessage(const QString& text) { take({Shown::Kind::ShowMessage, text}); }
 
-int ScriptedDialogs::runModal(QWidget& window)
-{
+int ScriptedDialogs::runModal(QWidget& window) {
     QPointer<QWidget> guard(&window);
-    const auto expected = take({Shown::Kind::Modal, window.windowTitle(), {}, ui::Buttons::Ok, ui::Icon::None});
+    const auto expected = take({Shown::Kind::Modal, window.windowTitle()});
     int result = ui::mrCancel;
     window.setWindowModality(Qt::ApplicationModal);
     if (expected) {
@@ -160,60 +121,49 @@ int ScriptedDialogs::runModal(QWidget& window)
     }
     // Whatever the driver left open is closed, as a user would have to; an
     // unexpected window is closed unseen so that it still frees itself.
-    if (guard && (!expected || guard->isVisible()))
-        guard->close();
+    if (guard && (!expected || guard->isVisible())) guard->close();
     return result;
 }
 
 QString ScriptedDialogs::pathFor(Shown::Kind kind, const QString& caption, const QString& dir, const QString& filter,
-                                 int* chosenFilter)
-{
+                                 int* chosenFilter) {
     const auto expected = take({kind, dir, caption, ui::Buttons::Ok, ui::Icon::None, filter});
-    if (chosenFilter)
-        *chosenFilter = expected ? expected->filterIndex : 0;
+    if (chosenFilter) *chosenFilter = expected ? expected->filterIndex : 0;
     return expected ? expected->text : QString();
 }
 
-QString ScriptedDialogs::openFileName(const QString& caption, const QString& dir, const QString& filter)
-{
+QString ScriptedDialogs::openFileName(const QString& caption, const QString& dir, const QString& filter) {
     return pathFor(Shown::Kind::OpenFile, caption, dir, filter);
 }
 
-QString ScriptedDialogs::saveFileName(const QString& caption, const QString& dir, const QString& filter)
-{
+QString ScriptedDialogs::saveFileName(const QString& caption, const QString& dir, const QString& filter) {
     return pathFor(Shown::Kind::SaveFile, caption, dir, filter);
 }
 
 QString ScriptedDialogs::saveFileName(const QString& caption, const QString& dir, const QString& filter,
-                                      int& chosenFilter)
-{
+                                      int& chosenFilter) {
     return pathFor(Shown::Kind::SaveFile, caption, dir, filter, &chosenFilter);
 }
 
-QString ScriptedDialogs::folder(const QString& caption, const QString& dir)
-{
+QString ScriptedDialogs::folder(const QString& caption, const QString& dir) {
     return pathFor(Shown::Kind::Folder, caption, dir);
 }
 
-bool ScriptedDialogs::print(QPrinter& printer)
-{
-    const auto expected = take({Shown::Kind::Print, {}, {}, ui::Buttons::Ok, ui::Icon::None});
-    if (expected && expected->chooser)
-        return expected->chooser(printer);
+bool ScriptedDialogs::print(QPrinter& printer) {
+    const auto expected = take({Shown::Kind::Print});
+    if (expected && expected->chooser) return expected->chooser(printer);
     return expected && expected->accepted;
 }
 
-ScopedDialogs::ScopedDialogs()
-{
+ScopedDialogs::ScopedDialogs() {
     auto dialogs = std::make_unique<ScriptedDialogs>();
     m_dialogs = dialogs.get();
     m_previous = ui::setDialogs(std::move(dialogs));
 }
 
-ScopedDialogs::~ScopedDialogs()
-{
+ScopedDialogs::~ScopedDialogs() {
     m_dialogs->verifyAllConsumed();
     ui::setDialogs(std::move(m_previous));
 }
 
-} // namespace pxtest
+}  // namespace pxtest

@@ -17,8 +17,8 @@ namespace pxtest {
 struct Shown {
     enum class Kind { Message, ShowMessage, Modal, OpenFile, SaveFile, Folder, Print };
     Kind kind;
-    QString text;    // the message; the window's title for a modal run; the folder for file dialogs
-    QString caption; // the caption of a message box or dialog
+    QString text;  // the message; the window's title for a modal run; the folder for file dialogs
+    QString caption;  // the caption of a message box or dialog
     ui::Buttons buttons = ui::Buttons::Ok;
     ui::Icon icon = ui::Icon::None;
     QString filter;  // the filter list offered by a file dialog
@@ -40,9 +40,8 @@ public:
     void expectModal(Driver driver);
     // An empty path answers as a cancelled dialog.
     void expectOpenFile(const QString& path);
-    void expectSaveFile(const QString& path);
-    // Answers a save dialog with a filter list as if the entry `filterIndex` was chosen.
-    void expectSaveFile(const QString& path, int filterIndex);
+    // Answers as if the entry `filterIndex` of the dialog's filter list was chosen.
+    void expectSaveFile(const QString& path, int filterIndex = 0);
     void expectFolder(const QString& path);
     void expectPrint(bool accepted);
     // The chooser sets up the printer as the user would and returns whether the dialog was confirmed.
@@ -59,8 +58,7 @@ public:
     int runModal(QWidget& window) override;
     QString openFileName(const QString& caption, const QString& dir, const QString& filter) override;
     QString saveFileName(const QString& caption, const QString& dir, const QString& filter) override;
-    QString saveFileName(const QString& caption, const QString& dir, const QString& filter,
-                         int& chosenFilter) override;
+    QString saveFileName(const QString& caption, const QString& dir, const QString& filter, int& chosenFilter) override;
     QString folder(const QString& caption, const QString& dir) override;
     bool print(QPrinter& printer) override;
     void beep() override { ++m_beeps; }
@@ -68,7 +66,7 @@ public:
 private:
     struct Expectation {
         Shown::Kind kind;
-        QString text; // the substring for messages, the path for file dialogs
+        QString text;  // the substring for messages, the path for file dialogs
         ui::Answer answer = ui::Answer::Cancel;
         bool accepted = false;
         Driver driver;
@@ -103,4 +101,4 @@ private:
     std::unique_ptr<ui::Dialogs> m_previous;
 };
 
-} // namespace pxtest
+}  // namespace pxtest

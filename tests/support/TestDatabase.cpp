@@ -2,9 +2,9 @@
 
 #include "suitedb/SuiteDatabase.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 namespace pxtest {
 
@@ -31,26 +31,28 @@ const Template& templateFor(bool withDemo) {
     return *t;
 }
 
-std::string textOf(const fb::Value& v) {
+}  // namespace
+
+std::string valueText(const fb::Value& v) {
     if (auto s = std::get_if<std::string>(&v)) return *s;
     if (auto i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
     if (auto d = std::get_if<fb::Decimal>(&v)) return d->toString();
     if (auto d = std::get_if<double>(&v)) return std::to_string(*d);
+    if (auto t = std::get_if<fb::Timestamp>(&v))
+        return std::to_string(t->year) + '-' + std::to_string(t->month) + '-' + std::to_string(t->day) + ' ' +
+               std::to_string(t->hour) + ':' + std::to_string(t->minute) + ':' + std::to_string(t->second);
     return {};
 }
-
-}  // namespace
 
 TestDatabase::TestDatabase(bool withDemo) {
     const Template& t = templateFor(withDemo);
     m_path = (m_dir.path() + "/test.fdb").toStdString();
-    if (!QFile::copy(t.file, QString::fromStdString(m_path)))
-        throw fb::Error("Cannot copy the template database", 0);
+    if (!QFile::copy(t.file, QString::fromStdString(m_path))) throw fb::Error("Cannot copy the template database", 0);
     QFile::Permissions file = QFile::ReadOwner | QFile::WriteOwner;
     if (!qEnvironmentVariableIsEmpty("PXFER_TEST_SERVER")) {
         // A system's server runs as a user of its own: it must reach the file.
-        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup |
-                                                QFile::ExeOther);
+        QFile::setPermissions(
+            m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
         file |= QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
     }
     QFile::setPermissions(QString::fromStdString(m_path), file);
@@ -79,7 +81,7 @@ fb::ConnectParams TestDatabase::params() const {
 
 std::string TestDatabase::scalarText(const std::string& sql) {
     auto v = fb::selectValue(*m_tr, sql);
-    return v ? textOf(*v) : std::string();
+    return v ? valueText(*v) : std::string();
 }
 
 std::int64_t scalarCents(fb::Transaction& tr, const std::string& sql) {

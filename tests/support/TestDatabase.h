@@ -15,6 +15,8 @@ namespace pxtest {
 // The first column of the first row, for assertions: integers as they are,
 // decimals (money) in cents, so 1234.5 reads 123450; 0 for no row or null.
 std::int64_t scalarCents(fb::Transaction& tr, const std::string& sql);
+// A value as text for assertions and table dumps; empty for null.
+std::string valueText(const fb::Value& v);
 
 class TestDatabase {
 public:

@@ -12,8 +12,7 @@
 
 using data::Dataset;
 
-TEST(EditMask, SuiteMasksBecomeQtInputMasks)
-{
+TEST(EditMask, SuiteMasksBecomeQtInputMasks) {
     EXPECT_EQ(ui::qtInputMask("9999-99-99;1;_"), "0000-00-00;_");
     EXPECT_EQ(ui::qtInputMask("00/00;0; "), "99-99; ");
     // Letters Qt reads as mask characters stay literal; escapes carry over.
@@ -27,11 +26,10 @@ namespace {
 // that the focus moves as it does for the user.
 class ControlsTest : public RegisterFixture {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         register_.declareField("WARTOSC").setDisplayFormat("### ### ##0.00");
         register_.declareField("TERMIN_ZAPLATY").setEditMask("9999-99-99;1;_");
-        register_.open();   // current row: FV/3, 1234.5678, due 2024-03-20
+        register_.open();  // current row: FV/3, 1234.5678, due 2024-03-20
         accounts.setTransaction(&db.transaction());
         accounts.setSql({"select ID, KONTO, NAZWA from ET_BANK_KONTO order by ID"});
 
@@ -62,13 +60,12 @@ protected:
 
 }  // namespace
 
-TEST_F(ControlsTest, EditsShowTheRowAndFollowItsMoves)
-{
+TEST_F(ControlsTest, EditsShowTheRowAndFollowItsMoves) {
     EXPECT_EQ(number->text(), "FV/3");
-    EXPECT_EQ(amount->text(), "1 234,57");   // display text while not focused
+    EXPECT_EQ(amount->text(), "1 234,57");  // display text while not focused
     EXPECT_EQ(due->text(), "2024-03-20");
     amount->setFocus();
-    EXPECT_EQ(amount->text(), "1234,5678");   // the editor text while focused
+    EXPECT_EQ(amount->text(), "1234,5678");  // the editor text while focused
     register_.next();
     EXPECT_EQ(number->text(), "FV/2");
     EXPECT_EQ(title->toPlainText(), "Zapłata FV/2");
@@ -77,15 +74,14 @@ TEST_F(ControlsTest, EditsShowTheRowAndFollowItsMoves)
     EXPECT_TRUE(number->isReadOnly());
 }
 
-TEST_F(ControlsTest, TypingEditsTheRowAndLeavingWritesIt)
-{
+TEST_F(ControlsTest, TypingEditsTheRowAndLeavingWritesIt) {
     QSignalSpy exits(number, &ui::DBEdit::exited);
     number->setUpperCase(true);
     number->setFocus();
     number->selectAll();
     QTest::keyClicks(number, "fv/9");
     EXPECT_EQ(register_.state(), Dataset::State::Edit);
-    EXPECT_EQ(number->text(), "FV/9");   // entering edit state did not wipe what was typed
+    EXPECT_EQ(number->text(), "FV/9");  // entering edit state did not wipe what was typed
     EXPECT_EQ(register_.fieldByName("NR_FAKTURY").asString(), "FV/3");
     EXPECT_TRUE(number->modified());
 
@@ -107,8 +103,7 @@ TEST_F(ControlsTest, TypingEditsTheRowAndLeavingWritesIt)
     EXPECT_EQ(number->text(), "FV/3");
 }
 
-TEST_F(ControlsTest, ApplyEditsWritesWhatTheFocusedControlHoldsOrRefusesIt)
-{
+TEST_F(ControlsTest, ApplyEditsWritesWhatTheFocusedControlHoldsOrRefusesIt) {
     QSignalSpy exits(title, &ui::DBMemo::exited);
     title->setFocus();
     title->moveCursor(QTextCursor::End);
@@ -129,13 +124,12 @@ TEST_F(ControlsTest, ApplyEditsWritesWhatTheFocusedControlHoldsOrRefusesIt)
     EXPECT_EQ(register_.fieldByName("TERMIN_ZAPLATY").asDate(), QDate(2024, 3, 20));
 }
 
-TEST_F(ControlsTest, LookupShowsTheKeysRowAndWritesThePickedKey)
-{
+TEST_F(ControlsTest, LookupShowsTheKeysRowAndWritesThePickedKey) {
     accounts.open();
     EXPECT_EQ(account->currentText(), "11222233334444555566667777");
-    register_.next();                                         // FV/2, account 12
+    register_.next();  // FV/2, account 12
     EXPECT_EQ(account->currentIndex(), 1);
-    EXPECT_EQ(accounts.fieldByName("ID").asInteger(), 12);   // the list follows the key
+    EXPECT_EQ(accounts.fieldByName("ID").asInteger(), 12);  // the list follows the key
 
     QSignalSpy clicks(account, &ui::DBLookupComboBox::clicked);
     account->setFocus();
@@ -150,8 +144,7 @@ TEST_F(ControlsTest, LookupShowsTheKeysRowAndWritesThePickedKey)
     EXPECT_EQ(account->currentIndex(), -1);
 }
 
-TEST_F(ControlsTest, EnterMovesToTheNextFieldButPressesButtons)
-{
+TEST_F(ControlsTest, EnterMovesToTheNextFieldButPressesButtons) {
     ui::enterMovesFocus(form);
     number->setFocus();
     QTest::keyClick(number, Qt::Key_Return);
@@ -167,8 +160,7 @@ TEST_F(ControlsTest, EnterMovesToTheNextFieldButPressesButtons)
 // What the column cannot hold never reaches a statement: typing stops at the
 // column's width, a character outside Windows-1250 is refused with the reason
 // and stays for correcting; the memo alike.
-TEST_F(ControlsTest, TextTheColumnCannotHoldIsCappedOrRefused)
-{
+TEST_F(ControlsTest, TextTheColumnCannotHoldIsCappedOrRefused) {
     number->setFocus();
     number->selectAll();
     QTest::keyClicks(number, QString(40, u'7'));

@@ -10,9 +10,9 @@ namespace {
 
 class LookupListTest : public RegisterFixture {
 protected:
-    void SetUp() override
-    {
-        db.exec("update ET_BANK_KONTO set NAZWA = 'Bank Gospodarstwa Krajowego Oddział w Bielsku-Białej' where ID = 12");
+    void SetUp() override {
+        db.exec(
+            "update ET_BANK_KONTO set NAZWA = 'Bank Gospodarstwa Krajowego Oddział w Bielsku-Białej' where ID = 12");
         register_.open();
         accounts.setTransaction(&db.transaction());
         accounts.setSql({"select ID, KONTO, NAZWA from ET_BANK_KONTO order by ID"});
@@ -29,8 +29,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LookupListTest, TheOpenListShowsItsEntriesWhole)
-{
+TEST_F(LookupListTest, TheOpenListShowsItsEntriesWhole) {
     QTest::mouseClick(&box, Qt::LeftButton);
     auto* list = qobject_cast<QTableView*>(box.view());
     ASSERT_NE(list, nullptr);

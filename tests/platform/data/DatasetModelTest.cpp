@@ -31,8 +31,8 @@ TEST_F(ModelTest, FollowsTheDatasetThroughItsLife) {
 
     register_.edit();
     register_.fieldByName("NR_FAKTURY").setString("FV/3a");
-    EXPECT_EQ(cell(0, 1), "FV/3a");   // the row being edited shows its new values
-    appendTransfer(7);                // posts the edit first
+    EXPECT_EQ(cell(0, 1), "FV/3a");  // the row being edited shows its new values
+    appendTransfer(7);  // posts the edit first
     register_.post();
     ASSERT_EQ(model.rowCount(), 4);
     EXPECT_EQ(cell(0, 1), "FV/3a");

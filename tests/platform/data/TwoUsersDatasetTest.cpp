@@ -9,9 +9,11 @@ class TwoUsersDatasetTest : public RegisterFixture {
 protected:
     void SetUp() override {
         // Found by what was read: the key and the amount.
-        register_.setModifySql("update PR_PRZELEWY set WARTOSC = :WARTOSC, TRESC1 = :TRESC1 "
-                               "where ID = :OLD_ID and WARTOSC is not distinct from :OLD_WARTOSC");
-        register_.setDeleteSql("delete from PR_PRZELEWY where ID = :OLD_ID and WARTOSC is not distinct from :OLD_WARTOSC");
+        register_.setModifySql(
+            "update PR_PRZELEWY set WARTOSC = :WARTOSC, TRESC1 = :TRESC1 "
+            "where ID = :OLD_ID and WARTOSC is not distinct from :OLD_WARTOSC");
+        register_.setDeleteSql(
+            "delete from PR_PRZELEWY where ID = :OLD_ID and WARTOSC is not distinct from :OLD_WARTOSC");
         register_.setRowChangedText("Przelew zmienił inny użytkownik.");
         register_.open();
         ASSERT_TRUE(register_.locate("ID", 2));

@@ -1,7 +1,7 @@
 #include "platform/fb/Fb.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -12,8 +12,9 @@ protected:
         params.database = (dir.path() + "/fb.fdb").toStdString();
         att = fb::Attachment::create(params, 8192, false);
         fb::Transaction tr(att);
-        att.execute(tr, "create table T (ID integer not null primary key, S varchar(40), C char(5), "
-                        "N numeric(18,4), D double precision, TS timestamp, B blob sub_type text)");
+        att.execute(tr,
+                    "create table T (ID integer not null primary key, S varchar(40), C char(5), "
+                    "N numeric(18,4), D double precision, TS timestamp, B blob sub_type text)");
         tr.commit();
     }
     void TearDown() override {
@@ -142,11 +143,8 @@ TEST_F(FbTest, TextLongerThanItsParameterIsRefusedByNameAndNothingShiftsToNull) 
     EXPECT_EQ(0, count(tr));
 
     // Exactly as long as the columns, in characters of two bytes: every value arrives.
-    const std::string polish = [] {
-        std::string s;
-        for (int i = 0; i < 40; ++i) s += "ż";
-        return s;
-    }();
+    std::string polish;
+    for (int i = 0; i < 40; ++i) polish += "ż";
     EXPECT_EQ(1, insert(tr, {std::int64_t{1}, polish, std::string("ŻÓŁĆ5"), fb::Decimal{5, 0}, 2.5, ts, huge}));
     fb::Statement st(tr, "select S, C, N, D, TS, B from T where ID = 1");
     fb::Cursor c = st.open(tr);
@@ -219,14 +217,16 @@ TEST_F(FbTest, OneStatementRunsInLaterTransactionsWithValuesOfChangingKinds) {
 
 TEST_F(FbTest, ACursorOutlivesAMoveOfItsTransactionButNotItsEnd) {
     fb::Transaction tr(att);
-    insert(tr, {std::int64_t{1}, fb::Value{}, fb::Value{}, fb::Value{}, fb::Value{}, fb::Value{}, std::string("treść")});
-    insert(tr, {std::int64_t{2}, fb::Value{}, fb::Value{}, fb::Value{}, fb::Value{}, fb::Value{}, std::string("druga")});
+    insert(tr,
+           {std::int64_t{1}, fb::Value{}, fb::Value{}, fb::Value{}, fb::Value{}, fb::Value{}, std::string("treść")});
+    insert(tr,
+           {std::int64_t{2}, fb::Value{}, fb::Value{}, fb::Value{}, fb::Value{}, fb::Value{}, std::string("druga")});
     fb::Statement st(tr, "select B from T order by ID");
     fb::Cursor c = st.open(tr);
     fb::Transaction moved(std::move(tr));
     ASSERT_TRUE(c.fetch());
     EXPECT_EQ("treść", c.asText(0));
-    moved = fb::Transaction(att);   // the first one rolls back
+    moved = fb::Transaction(att);  // the first one rolls back
     EXPECT_THROW(c.value(0), fb::Error);
 }
 

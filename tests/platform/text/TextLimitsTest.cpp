@@ -11,9 +11,9 @@ TEST(TextLimits, OnlyWindows1250CharactersFit) {
     } cases[] = {
         {QStringLiteral("Zażółć gęślą jaźń ŻÓŁĆ €„”–"), -1},
         {QStringLiteral("ab Счёт"), 3},
-        {QStringLiteral("x\U0001F600"), 1},   // outside the BMP: the high surrogate
-        {QStringLiteral("a\u0081"), 1},       // a C1 control, though it has a byte of its own
-        {QStringLiteral("kot \u00E5"), 4},    // Latin-1's å is no Windows-1250 letter
+        {QStringLiteral("x\U0001F600"), 1},  // outside the BMP: the high surrogate
+        {QStringLiteral("a\u0081"), 1},  // a C1 control, though it has a byte of its own
+        {QStringLiteral("kot \u00E5"), 4},  // Latin-1's å is no Windows-1250 letter
         {QString(), -1},
     };
     for (const auto& c : cases) EXPECT_EQ(c.at, text::firstOutsideCp1250(c.text)) << c.text.toStdString();

@@ -19,16 +19,14 @@ public:
     int activations = 0;
     int closes = 0;
     bool allowClose = true;
-    std::vector<std::string> failed;   // operations handed to onHandlerFailed
+    std::vector<std::string> failed;  // operations handed to onHandlerFailed
     bool recoveryFails = false;
 
 protected:
     void onActivate() override { ++activations; }
-    void onHandlerFailed(const char* operation) override
-    {
+    void onHandlerFailed(const char* operation) override {
         failed.emplace_back(operation);
-        if (recoveryFails)
-            throw std::runtime_error("odczyt nieudany");
+        if (recoveryFails) throw std::runtime_error("odczyt nieudany");
     }
     bool onCloseQuery() override { return allowClose; }
     void onClose() override { ++closes; }
@@ -41,35 +39,32 @@ void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::Deferr
 // Each case runs with top-level windows and inside a registered MDI area.
 class FormBaseTest : public ::testing::TestWithParam<bool> {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         area.show();
         ui::setMdiArea(GetParam() ? &area : nullptr);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         ui::setMdiArea(nullptr);
         flushDeletes();
     }
     QMdiArea area;
 };
 
-} // namespace
+}  // namespace
 
-TEST_P(FormBaseTest, ChildDisablesOwnerUntilItCloses)
-{
+TEST_P(FormBaseTest, ChildDisablesOwnerUntilItCloses) {
     auto* owner = new TfrmProbe(nullptr);
     owner->showWindow();
     auto* child = new ui::FormBase(owner);
     owner->openChild(child);
     EXPECT_FALSE(owner->isEnabled());
-    EXPECT_TRUE(child->isEnabled()); // the owner is not the child's Qt parent
+    EXPECT_TRUE(child->isEnabled());  // the owner is not the child's Qt parent
 
     const int before = owner->activations;
     child->close();
     QCoreApplication::processEvents();
     EXPECT_TRUE(owner->isEnabled());
-    EXPECT_EQ(owner->activations, before + 1); // not again when the platform activates it too
+    EXPECT_EQ(owner->activations, before + 1);  // not again when the platform activates it too
 
     child = new ui::FormBase(owner);
     owner->openChild(child, false);
@@ -85,12 +80,11 @@ TEST_P(FormBaseTest, ChildDisablesOwnerUntilItCloses)
     owner->close();
 }
 
-TEST_P(FormBaseTest, InstancePointerLivesFromCreationToClose)
-{
+TEST_P(FormBaseTest, InstancePointerLivesFromCreationToClose) {
     QPointer<TfrmProbe> form = new TfrmProbe(nullptr);
     EXPECT_EQ(frmProbe, form.data());
     form->showWindow();
-    form->showWindow(); // showing again only brings it to front
+    form->showWindow();  // showing again only brings it to front
     EXPECT_EQ(area.subWindowList().size(), GetParam() ? 1 : 0);
 
     form->allowClose = false;
@@ -101,23 +95,20 @@ TEST_P(FormBaseTest, InstancePointerLivesFromCreationToClose)
     EXPECT_TRUE(form->close());
     form->close();
     EXPECT_EQ(form->closes, 1);
-    EXPECT_EQ(frmProbe, nullptr); // already before the deferred delete: a new one may open at once
+    EXPECT_EQ(frmProbe, nullptr);  // already before the deferred delete: a new one may open at once
     flushDeletes();
     EXPECT_FALSE(form);
-    EXPECT_TRUE(area.subWindowList().isEmpty()); // closing from code takes the MDI frame along
+    EXPECT_TRUE(area.subWindowList().isEmpty());  // closing from code takes the MDI frame along
 }
 
 // The window as the user sees it, in screen coordinates.
-QRect onScreen(QWidget& window)
-{
+QRect onScreen(QWidget& window) {
     QWidget* frame = qobject_cast<QMdiSubWindow*>(window.parentWidget());
-    if (!frame)
-        frame = &window;
+    if (!frame) frame = &window;
     return {frame->mapToGlobal(QPoint()), frame->size()};
 }
 
-TEST_P(FormBaseTest, ChildrenOpenCentredOnTheirOwner)
-{
+TEST_P(FormBaseTest, ChildrenOpenCentredOnTheirOwner) {
     area.resize(1000, 700);
     auto* owner = new TfrmProbe(nullptr);
     owner->resize(500, 360);
@@ -146,21 +137,20 @@ TEST_P(FormBaseTest, ChildrenOpenCentredOnTheirOwner)
 
 INSTANTIATE_TEST_SUITE_P(TopLevelAndMdi, FormBaseTest, ::testing::Bool());
 
-TEST(FormBaseModal, ResultEndsTheRunAndTheOwnerIsActivated)
-{
+TEST(FormBaseModal, ResultEndsTheRunAndTheOwnerIsActivated) {
     TfrmProbe owner(nullptr);
     QPointer<TfrmProbe> form = new TfrmProbe(&owner);
     form->allowClose = false;
     QTimer::singleShot(0, form, [&] {
         form->setModalResult(ui::mrOk);
-        EXPECT_TRUE(form->isVisible()); // refused: the run goes on
+        EXPECT_TRUE(form->isVisible());  // refused: the run goes on
         EXPECT_EQ(form->modalResult(), ui::mrNone);
         form->allowClose = true;
         form->setModalResult(ui::mrYes);
     });
     const int before = owner.activations;
     EXPECT_EQ(ui::dialogs().runModal(*form), ui::mrYes);
-    EXPECT_EQ(owner.activations, before + 1); // where a chooser's ID is picked up
+    EXPECT_EQ(owner.activations, before + 1);  // where a chooser's ID is picked up
     flushDeletes();
     EXPECT_FALSE(form);
 
@@ -173,12 +163,11 @@ TEST(FormBaseModal, ResultEndsTheRunAndTheOwnerIsActivated)
         EXPECT_LE((form->geometry().center() - owner.geometry().center()).manhattanLength(), 4);
         form->close();
     });
-    EXPECT_EQ(ui::dialogs().runModal(*form), ui::mrCancel); // closed without a result
+    EXPECT_EQ(ui::dialogs().runModal(*form), ui::mrCancel);  // closed without a result
     flushDeletes();
 }
 
-TEST(FormBaseHandler, AFailureIsShownWithTheWindowAndTheOperationThenHandedToTheWindow)
-{
+TEST(FormBaseHandler, AFailureIsShownWithTheWindowAndTheOperationThenHandedToTheWindow) {
     pxtest::ScopedDialogs dialogs;
     TfrmProbe form(nullptr);
     form.setObjectName(QStringLiteral("frmProbe"));

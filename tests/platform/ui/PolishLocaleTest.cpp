@@ -10,13 +10,12 @@
 
 #include <gtest/gtest.h>
 
-TEST(PolishLocale, CalendarsAndQtsOwnButtonsSpeakPolish)
-{
+TEST(PolishLocale, CalendarsAndQtsOwnButtonsSpeakPolish) {
     ASSERT_TRUE(ui::usePolish(*qApp)) << "Qt's Polish translations are missing";
     QDateEdit date(QDate(2026, 12, 7));
     date.setCalendarPopup(true);
     date.show();
-    QTest::mouseClick(&date, Qt::LeftButton, {}, QPoint(date.width() - 6, date.height() / 2));   // the drop-down arrow
+    QTest::mouseClick(&date, Qt::LeftButton, {}, QPoint(date.width() - 6, date.height() / 2));  // the drop-down arrow
     QCalendarWidget* calendar = date.calendarWidget();
     ASSERT_TRUE(calendar->isVisible());
     const auto* month = calendar->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"));

@@ -1,13 +1,13 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QApplication>
-#include <algorithm>
-#include <functional>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 #include <QTextLayout>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -15,17 +15,14 @@
 namespace {
 
 // Runs the check on whatever modal box is open once the event loop runs.
-void inModalBox(std::function<void(QWidget&)> check)
-{
+void inModalBox(std::function<void(QWidget&)> check) {
     QTimer::singleShot(0, [check] {
-        if (QWidget* box = QApplication::activeModalWidget())
-            check(*box);
+        if (QWidget* box = QApplication::activeModalWidget()) check(*box);
     });
 }
 
 // The lines the label's text falls into at the label's width.
-QStringList linesOf(const QLabel& label)
-{
+QStringList linesOf(const QLabel& label) {
     QTextLayout layout(label.text(), label.font());
     QTextOption option;
     option.setWrapMode(QTextOption::WordWrap);
@@ -40,10 +37,9 @@ QStringList linesOf(const QLabel& label)
     return lines;
 }
 
-} // namespace
+}  // namespace
 
-TEST(QtDialogs, LettersAnswerTheQuestionBoxes)
-{
+TEST(QtDialogs, LettersAnswerTheQuestionBoxes) {
     const auto ask = [](ui::Buttons buttons, Qt::Key key) {
         inModalBox([key](QWidget& box) { QTest::keyClick(&box, key); });
         return ui::dialogs().message(QStringLiteral("Zapisać zmiany?"), QStringLiteral("Przelewy"), buttons,
@@ -57,8 +53,7 @@ TEST(QtDialogs, LettersAnswerTheQuestionBoxes)
     EXPECT_EQ(ask(ui::Buttons::YesNoCancel, Qt::Key_Return), ui::Answer::Yes);
 }
 
-TEST(QtDialogs, AFileNameStaysOnOneLine)
-{
+TEST(QtDialogs, AFileNameStaysOnOneLine) {
     const QString name = QStringLiteral("P-2026-12-07-A.PLI");
     // Folders of every length, so that the box's line ends somewhere inside the name in some of them.
     for (int length = 1; length <= 40; ++length) {
@@ -74,8 +69,7 @@ TEST(QtDialogs, AFileNameStaysOnOneLine)
         });
         ui::dialogs().message(text, QString(), ui::Buttons::Ok, ui::Icon::None);
         EXPECT_EQ(shown.remove(QChar(0x2060)), text) << "only invisible joiners are added";
-        if (lines.size() < 2)
-            continue;   // the box is as wide as the text
+        if (lines.size() < 2) continue;  // the box is as wide as the text
         EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(name); }))
             << lines.join(u'|').toStdString();
     }
