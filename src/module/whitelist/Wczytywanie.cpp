@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLocale>
 #include <QProgressDialog>
 
 namespace whitelist {
@@ -65,12 +66,12 @@ void vWczytajPlikPlaskiZMenu(QWidget* rodzic) {
         });
         postep.setValue(1000);
         zapiszWczytanie(o);
-        ui::dialogs().message(QStringLiteral("Wczytano plik płaski z dnia %1: %2 skrótów podatników czynnych, "
-                                             "%3 zwolnionych, %4 masek rachunków wirtualnych.")
-                                  .arg(o.data.toString(QStringLiteral("yyyy-MM-dd")))
-                                  .arg(o.czynnych)
-                                  .arg(o.zwolnionych)
-                                  .arg(o.masek),
+        // Counts after a colon read right in Polish whatever their number.
+        const QLocale pl;
+        ui::dialogs().message(QStringLiteral("Wczytano plik płaski z dnia %1.\nSkróty podatników czynnych: %2, "
+                                             "zwolnionych: %3, maski rachunków wirtualnych: %4.")
+                                  .arg(o.data.toString(QStringLiteral("yyyy-MM-dd")), pl.toString(o.czynnych),
+                                       pl.toString(o.zwolnionych), pl.toString(o.masek)),
                               kTytul, ui::Buttons::Ok, ui::Icon::Information);
     } catch (const BladPliku& e) {
         ui::dialogs().message(e.tekst(), kTytul, ui::Buttons::Ok,
