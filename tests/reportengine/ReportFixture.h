@@ -72,14 +72,6 @@ inline QStringList pageLines(const rpt::Page& page) {
     return lines;
 }
 
-// The top edge of the first item showing exactly the text; a failure and -1 when none does.
-inline qreal topOf(const rpt::Page& page, const QString& text) {
-    for (const rpt::PageItem& item : page.items)
-        if (item.text == text) return item.rect.top();
-    ADD_FAILURE() << "not printed: " << text.toStdString();
-    return -1;
-}
-
 inline QStringList allLines(const rpt::PageStore& pages) {
     QStringList lines;
     for (int i = 0; i < pages.pageCount(); ++i) lines << pageLines(pages.page(i));

@@ -16,12 +16,8 @@ inline QString runTool(const QString& program, const QStringList& arguments) {
 // The text of a PDF file, one page after another separated by form feeds.
 inline QString pdfText(const QString& fileName) { return runTool("pdftotext", {"-layout", fileName, "-"}); }
 
-inline int pdfPageCount(const QString& fileName) {
-    const QString info = runTool("pdfinfo", {fileName});
-    for (const QString& line : info.split('\n'))
-        if (line.startsWith("Pages:")) return line.mid(6).trimmed().toInt();
-    return -1;
-}
+// pdftotext ends every page with a form feed.
+inline int pdfPageCount(const QString& fileName) { return int(pdfText(fileName).count('\f')); }
 
 // Whether every needle occurs in the haystack, each after the one before.
 inline bool inOrder(const QString& haystack, const QStringList& needles) {
