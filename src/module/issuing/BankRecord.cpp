@@ -4,6 +4,7 @@
 #include "module/issuing/SplitPaymentTitle.h"
 #include "platform/text/Cp1250.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
@@ -14,11 +15,28 @@ constexpr int kNamePart = 35;
 const QString kPartSeparator = QStringLiteral("???");
 const std::string kLineEnd = "\r\n";
 
+bool among(QChar c, QStringView characters)
+{
+    for (const QChar x : characters)
+        if (x == c)
+            return true;
+    return false;
+}
+
+// Thousands of records go through here: the text is copied only when a
+// character is to be replaced, and looked at without a call per character.
 QString replaced(QString text, QStringView characters, QChar by)
 {
-    for (QChar& c : text)
-        if (characters.contains(c))
-            c = by;
+    const QChar* begin = text.constData();
+    const QChar* end = begin + text.size();
+    const QChar* hit = std::find_if(begin, end, [characters](QChar c) { return among(c, characters); });
+    if (hit == end)
+        return text;
+    const qsizetype from = hit - begin;
+    QChar* data = text.data();
+    for (qsizetype i = from; i < text.size(); ++i)
+        if (among(data[i], characters))
+            data[i] = by;
     return text;
 }
 
@@ -242,7 +260,7 @@ QString upperCp1250(const QString& text)
             continue;
         }
         const QChar upper = c.toUpper();
-        if (upper != c && text::toCp1250(QString(upper)) != "?")
+        if (upper != c && text::hasCp1250(upper.unicode()))
             c = upper;
     }
     return out;

@@ -51,6 +51,11 @@ char encode(char16_t c)
 
 } // namespace
 
+bool hasCp1250(char16_t c)
+{
+    return !QChar::isSurrogate(c) && (c == u'?' || encode(c) != '?');
+}
+
 std::string toCp1250(const QString& text)
 {
     std::string out;

@@ -11,6 +11,8 @@ namespace text {
 
 // Characters without a Windows-1250 form become '?'.
 std::string toCp1250(const QString& text);
+// Whether the character has a Windows-1250 form (a lone surrogate has none).
+bool hasCp1250(char16_t c);
 // Every byte has a meaning: the five bytes Windows-1250 leaves unassigned map to
 // the C1 control of the same value, so reading and writing back keeps them.
 QString fromCp1250(std::string_view bytes);
