@@ -13,7 +13,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -34,7 +37,8 @@ const char* const kContractor =
 // The batch's payments in one select: amount, date, title, paragraph, payee's
 // account and bank, split payment mark, its VAT part and invoice, then the
 // payee. A grouping bank's rows are the grouped ones, in the order the
-// grouping gives them; others newest first.
+// grouping gives them; others come with their ID last and are put newest
+// first here (batchFile), which costs the database a sort of whole rows.
 fb::Statement batchRecords(const QDate& date, char letter, bool grouped) {
     fb::Transaction& tr = dmMain->transaction();
     const std::string dateText = date.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
@@ -52,22 +56,23 @@ fb::Statement batchRecords(const QDate& date, char letter, bool grouped) {
                      std::string("select a.WARTOSC, a.DATA_REALIZACJI, a.TRESC1, a.PARAGRAF, c.KONTO, c.NAZWA, a.MPP, "
                                  "a.KWOTA_VAT, a.NR_FAKTURY") +
                          kContractor +
-                         " from PR_PRZELEWY_ZREALIZOWANE a join ET_KONTAKT b on a.ID_KONTRAHENTA = b.ID "
+                         ", a.ID from PR_PRZELEWY_ZREALIZOWANE a join ET_KONTAKT b on a.ID_KONTRAHENTA = b.ID "
                          "join ET_BANK_KONTO c on a.ID_KONTA_BANK = c.ID "
-                         "where a.DATA_REALIZACJI = ? and a.KOLEJNY = ? order by a.ID desc");
+                         "where a.DATA_REALIZACJI = ? and a.KOLEJNY = ?");
     st.setParams({fb::Timestamp{date.year(), date.month(), date.day()}, std::string(1, letter)});
     return st;
 }
 
-// Every record of the batch, in the bank's format, one after another.
-std::string batchFile(const IssueContext& context, fb::Statement& select) {
+// Every record of the batch, in the bank's format, one after another: in the
+// select's order when it is grouped, otherwise newest first.
+std::string batchFile(const IssueContext& context, fb::Statement& select, bool grouped) {
     bankfile::Record r;
     r.company = bankfile::companyFrom(dmMain->PobierzDaneFirmowe());
     r.companyBankName = context.sNazwaBankuFirmy;
     r.companyAccount = context.sKontoFirmyOrg;
     r.withParagraph = context.iObslugaParagraf == 1;
     r.pickerDate = context.dataPrzelewu;
-    std::string bytes;
+    std::vector<std::pair<std::int64_t, std::string>> records;
     fb::Cursor c = select.open(dmMain->transaction());
     const auto text = [&c](int i) { return QString::fromUtf8(c.asText(i)); };
     while (c.fetch()) {
@@ -88,8 +93,12 @@ std::string batchFile(const IssueContext& context, fb::Statement& select) {
         if (!c.isNull(6) && c.asInt(6) == 1)
             r.split = bankfile::SplitPayment{c.isNull(7) ? fb::Decimal{} : c.asDecimal(7), r.contractor.nip, text(8),
                                              context.sKodMpp};
-        bytes += bankfile::record(context.iProcedura, r);
+        records.emplace_back(grouped ? 0 : c.asInt(18), bankfile::record(context.iProcedura, r));
     }
+    if (!grouped)
+        std::sort(records.begin(), records.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::string bytes;
+    for (const auto& record : records) bytes += record.second;
     return bytes;
 }
 
@@ -103,13 +112,13 @@ bool fileFailed(const QSaveFile& file, qint64 bytes) {
     return false;
 }
 
-bool writeBatchFile(IssueContext& context, fb::Statement& select, const QString& fileName) {
+bool writeBatchFile(IssueContext& context, fb::Statement& select, bool grouped, const QString& fileName) {
     // Formatted whole before the file is touched, then written beside the
     // final name and renamed at the end, so that a bank never finds a file
     // that silently lacks a payment.
     std::string bytes;
     try {
-        bytes = batchFile(context, select);
+        bytes = batchFile(context, select, grouped);
     } catch (const std::exception& e) {
         recordFailed(e);
         context.bBlad = true;
@@ -159,8 +168,9 @@ bool bUtworzPlikDoBanku(IssueContext& context, const QDate& date, char letter, i
                   QStringLiteral("Uwaga"));
             return false;
         }
-        fb::Statement select = batchRecords(date, letter, context.iGrupowanie == 1);
-        return writeBatchFile(context, select, folder + u'/' + baseName + extension);
+        const bool grouped = context.iGrupowanie == 1;
+        fb::Statement select = batchRecords(date, letter, grouped);
+        return writeBatchFile(context, select, grouped, folder + u'/' + baseName + extension);
     } catch (const std::exception& e) {
         ui::dialogs().showMessage(" frmWystawPrzelewy->bUtworzPlikDoBanku() \n\n" + QString::fromUtf8(e.what()));
         return false;

@@ -13,6 +13,7 @@
 #include "siblings/kartoteka/TdmKartoteka.h"
 
 #include <QHash>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -50,7 +51,7 @@ struct BatchRow {
 };
 
 // The same rows of the batch as the realized list shows it (payee and account
-// joined), newest first.
+// joined), newest first: sorted here, as the database would sort whole rows.
 const char* const kBatch = " PR_PRZELEWY_ZREALIZOWANE a";
 const char* const kBatchRows =
     " where a.DATA_REALIZACJI = ? and a.KOLEJNY = ?"
@@ -65,7 +66,7 @@ std::vector<BatchRow> batchRows(const QDate& date, char letter) {
     fb::Transaction& tr = dmMain->transaction();
     fb::Statement st(tr, std::string("select a.ID, a.WARTOSC, a.DATA_REALIZACJI, a.PARAGRAF, a.WN, a.TRESC1, "
                                      "a.NR_FAKTURY from") +
-                             kBatch + kBatchRows + " order by a.ID desc");
+                             kBatch + kBatchRows);
     st.setParams(batchKey(date, letter));
     fb::Cursor c = st.open(tr);
     const auto text = [&c](int i) { return QString::fromUtf8(c.asText(i)); };
@@ -79,6 +80,7 @@ std::vector<BatchRow> batchRows(const QDate& date, char letter) {
         rows.push_back(
             {static_cast<int>(c.asInt(0)), c.isNull(1) ? 0.0 : c.asDouble(1), day, text(3), text(4), text(5), text(6)});
     }
+    std::sort(rows.begin(), rows.end(), [](const BatchRow& a, const BatchRow& b) { return a.id > b.id; });
     return rows;
 }
 
