@@ -5,70 +5,49 @@
 namespace {
 
 // A line of twelve fields with the date, amount, ledger account and title given.
-QString wiersz(const QString& data, const QString& kwota, const QString& konto, const QString& tytul) {
+QString wiersz(const QString& kwota, const QString& konto = "201-K0001", const QString& tytul = "Tytul",
+               const QString& data = "20261210") {
     return QStringLiteral("110,%1,%2,0,0,0,47105071867784864887663440,0,%3,0,0,%4").arg(data, kwota, konto, tytul);
 }
 
 TEST(WierszImportu, ReadsTheFieldsAndRoundsGroszeToTwoDecimals) {
-    const auto p = przelewZWiersza(wiersz("20261210", "12345", "\"201-K0042\"", "\"Wynagrodzenie 11/2026\""));
+    const auto p = przelewZWiersza(wiersz("12345", "\"201-K0042\"", "\"Wynagrodzenie 11/2026\""));
     ASSERT_TRUE(p);
-    EXPECT_EQ(QDate(2026, 12, 10), p->data);
-    EXPECT_EQ((fb::Decimal{12345, 2}), p->kwota);
-    EXPECT_EQ("201-K0042", p->wn);
-    EXPECT_EQ("K0042", p->kodFK);
-    EXPECT_EQ("Wynagrodzenie 11/2026", p->tresc);
-    EXPECT_EQ("Wynag", p->nrFaktury());
-
-    const std::pair<const char*, std::int64_t> kwoty[] = {
-        {" 500 ", 500}, {"12345.5", 12346}, {"12345.49", 12345}, {"999999999999999", 999999999999999}};
-    for (const auto& [pole, grosze] : kwoty) {
-        const auto w = przelewZWiersza(wiersz("20261210", pole, "201-K0001", "Tytul"));
-        ASSERT_TRUE(w) << pole;
-        EXPECT_EQ((fb::Decimal{grosze, 2}), w->kwota) << pole;
-    }
+    EXPECT_EQ(QStringList({"2026-12-10", "201-K0042", "K0042", "Wynagrodzenie 11/2026", "Wynag"}),
+              QStringList({p->data.toString(Qt::ISODate), p->wn, p->kodFK, p->tresc, p->nrFaktury()}));
+    for (const auto& [pole, grosze] : {std::pair<const char*, std::int64_t>{" 500 ", 500},
+                                       {"12345.5", 12346},
+                                       {"12345.49", 12345},
+                                       {"999999999999999", 999999999999999}})
+        EXPECT_EQ((fb::Decimal{grosze, 2}), przelewZWiersza(wiersz(pole)).value_or(TPrzelewImportu{}).kwota) << pole;
 }
 
 TEST(WierszImportu, RefusesWhatIsNoTransfer) {
-    const QString dobry = wiersz("20261210", "12345", "201-K0001", "Tytul");
-    ASSERT_TRUE(przelewZWiersza(dobry));
-    const struct {
-        const char* dlaczego;
-        QString linia;
-    } przypadki[] = {
-        {"empty line", QString()},
-        {"other record code", QString(dobry).replace(0, 3, QStringLiteral("120"))},
-        {"30 February", wiersz("20260230", "12345", "201-K0001", "Tytul")},
-        {"short date", wiersz("2026121", "12345", "201-K0001", "Tytul")},
-        {"amount in quotes", wiersz("20261210", "\"12345\"", "201-K0001", "Tytul")},
-        {"negative amount", wiersz("20261210", "-12345", "201-K0001", "Tytul")},
-        {"signed amount", wiersz("20261210", "+12345", "201-K0001", "Tytul")},
-        {"exponent", wiersz("20261210", "1e5", "201-K0001", "Tytul")},
-        {"16 digits", wiersz("20261210", "1000000000000000", "201-K0001", "Tytul")},
-        {"no contractor code", wiersz("20261210", "12345", "201", "Tytul")},
-        {"no title", wiersz("20261210", "12345", "201-K0001", "\"\"")},
-        {"line of three fields", QStringLiteral("110,20261210,12345")},
+    const QString przypadki[] = {
+        QString(),  // an empty line
+        "120" + wiersz("12345").mid(3),  // another record
+        wiersz("12345", "201-K0001", "Tytul", "20260230"),
+        wiersz("\"12345\""),
+        wiersz("-12345"),
+        wiersz("1000000000000000"),  // 16 digits
+        wiersz("12345", "201"),  // no contractor code
+        wiersz("12345", "201-K0001", "\"\""),  // no title
     };
-    for (const auto& p : przypadki) EXPECT_FALSE(przelewZWiersza(p.linia)) << p.dlaczego;
+    for (const QString& linia : przypadki) EXPECT_FALSE(przelewZWiersza(linia)) << linia.toStdString();
 }
 
+// A comma inside the quoted title ends it (what follows is field 13, ignored); a
+// blank may separate the ledger account; quotes anywhere in field 9 go, blanks stay.
 TEST(WierszImportu, CommasAndQuotesAreNotQuoteAware) {
-    // A comma inside the quoted title ends it; what follows is field 13 and ignored.
-    auto p = przelewZWiersza(wiersz("20261210", "100", "201-K0001", "\"Zwrot kosztów, listopad\""));
-    ASSERT_TRUE(p);
-    EXPECT_EQ("Zwrot kosztów", p->tresc);
-    EXPECT_EQ("Zwrot", p->nrFaktury());
-
-    // A blank as the separator of the ledger account gives the same debit account.
-    p = przelewZWiersza(wiersz("20261210", "100", "201 00042", "T"));
-    ASSERT_TRUE(p);
-    EXPECT_EQ("201-00042", p->wn);
-    EXPECT_EQ("00042", p->kodFK);
-
-    // Quotes anywhere in field 9 go; blanks stay; a code is what positions 5-9 hold.
-    p = przelewZWiersza(wiersz("20261210", "100", "\"201\"-K'001 ", " T "));
-    ASSERT_TRUE(p);
-    EXPECT_EQ("201-K'001", p->wn);
-    EXPECT_EQ(" T ", p->tresc);
+    const std::pair<QString, QString> przypadki[] = {
+        {wiersz("100", "201-K0001", "\"Zwrot kosztów, listopad\""), "201-K0001|K0001|Zwrot kosztów|Zwrot"},
+        {wiersz("100", "201 00042", "T"), "201-00042|00042|T|T"},
+        {wiersz("100", "\"201\"-K'001 ", " T "), "201-K'001|K'001| T | T "},
+    };
+    for (const auto& [linia, pola] : przypadki) {
+        const auto p = przelewZWiersza(linia).value_or(TPrzelewImportu{});
+        EXPECT_EQ(QStringList({p.wn, p.kodFK, p.tresc, p.nrFaktury()}).join('|'), pola) << linia.toStdString();
+    }
 }
 
 }  // namespace

@@ -7,22 +7,17 @@
 
 namespace {
 
+// Every line ending ends a line: CR LF, LF, a lone CR; CR CR LF is an empty line.
 TEST(WierszePliku, EveryLineEndingEndsALine) {
-    const struct {
-        const char* dlaczego;
-        QByteArray bajty;
-        QStringList wiersze;
-    } przypadki[] = {
-        {"empty file", "", {}},
-        {"CR LF", "a\r\nb\r\n", {"a", "b"}},
-        {"LF and a last line without ending", "a\nb", {"a", "b"}},
-        {"lone CR", "a\rb\r", {"a", "b"}},
-        {"CR CR LF is an empty line", "a\r\r\nb", {"a", "", "b"}},
-    };
-    for (const auto& p : przypadki) {
-        const TWierszePliku w(p.bajty);
-        EXPECT_EQ(p.wiersze, w.wszystkie()) << p.dlaczego;
-        EXPECT_EQ(p.wiersze.size(), w.iIlosc()) << p.dlaczego;
+    const std::pair<QByteArray, QStringList> przypadki[] = {{"", {}},
+                                                            {"a\r\nb\r\n", {"a", "b"}},
+                                                            {"a\nb", {"a", "b"}},
+                                                            {"a\rb\r", {"a", "b"}},
+                                                            {"a\r\r\nb", {"a", "", "b"}}};
+    for (const auto& [bajty, wiersze] : przypadki) {
+        const TWierszePliku w(bajty);
+        EXPECT_EQ(wiersze, w.wszystkie()) << bajty.toStdString();
+        EXPECT_EQ(wiersze.size(), w.iIlosc()) << bajty.toStdString();
     }
 }
 
@@ -33,7 +28,6 @@ TEST(WierszePliku, ReadsWindows1250FromDiskAndNamesAFileItCannotRead) {
     plik.write("\xa3\xf3\x64\x9f\r\n");  // "Łódź" in Windows-1250
     plik.close();
     EXPECT_EQ(QStringList{QStringLiteral("Łódź")}, TWierszePliku::wczytaj(plik.fileName()).wszystkie());
-
     try {
         TWierszePliku::wczytaj(katalog.filePath("brak.txt"));
         FAIL() << "a missing file must be told";
