@@ -2,6 +2,7 @@
 
 #include "module/frame/TDMP.h"
 #include "module/issuing/BankRecord.h"
+#include "module/issuing/BatchSteps.h"
 #include "module/issuing/IssueContext.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
@@ -112,7 +113,19 @@ bool fileFailed(const QSaveFile& file, qint64 bytes) {
     return false;
 }
 
-bool writeBatchFile(IssueContext& context, fb::Statement& select, bool grouped, const QString& fileName) {
+// Recorded before the user hears of the file: told of it, they may send it to
+// the bank at once, and a batch still recorded without its file would have it
+// written and offered as new at the next start.
+void recordFile(const QDate& date, char letter) {
+    try {
+        vZapiszKrokPartii(date, letter, BatchStep::File);
+    } catch (const std::exception& e) {
+        ui::dialogs().showMessage("frmWystawPrzelewy->vZapiszKrok() \n\n" + QString::fromUtf8(e.what()));
+    }
+}
+
+bool writeBatchFile(IssueContext& context, fb::Statement& select, bool grouped, const QString& fileName,
+                    const QDate& date, char letter) {
     // Formatted whole before the file is touched, then written beside the
     // final name and renamed at the end, so that a bank never finds a file
     // that silently lacks a payment.
@@ -129,6 +142,7 @@ bool writeBatchFile(IssueContext& context, fb::Statement& select, bool grouped, 
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
         !file.commit())
         return fileFailed(file, static_cast<qint64>(bytes.size()));
+    recordFile(date, letter);
     context.sSql = "Stworzono plik do banku: " + fileName;
     ui::dialogs().message(context.sSql, QString(), ui::Buttons::Ok, ui::Icon::None);
     return true;
@@ -170,7 +184,7 @@ bool bUtworzPlikDoBanku(IssueContext& context, const QDate& date, char letter, i
         }
         const bool grouped = context.iGrupowanie == 1;
         fb::Statement select = batchRecords(date, letter, grouped);
-        return writeBatchFile(context, select, grouped, folder + u'/' + baseName + extension);
+        return writeBatchFile(context, select, grouped, folder + u'/' + baseName + extension, date, letter);
     } catch (const std::exception& e) {
         ui::dialogs().showMessage(" frmWystawPrzelewy->bUtworzPlikDoBanku() \n\n" + QString::fromUtf8(e.what()));
         return false;

@@ -11,6 +11,8 @@ class IssueContext;
 // Writes P-yyyy-mm-dd-L.PLI/.IMP/.TXT into the bank's folder. The file appears
 // under its name only when every record was written; otherwise the name keeps
 // whatever it held before, and the result is false with the reason shown.
+// A file written is recorded as the batch's file step (committed) before the
+// user is told of it.
 bool bUtworzPlikDoBanku(IssueContext& context, const QDate& date, char letter, int companyBankId);
 
 // Why a bank file could not be written, as the user is told: the folder is

@@ -83,12 +83,7 @@ bool bDokonczPartie(const UnfinishedBatch& batch) {
     context.cKolejny = batch.letter;
     context.iIdKontaFirmy = batch.bankId;
     bool done = true;
-    if (batch.fileMissing) {
-        if (bUtworzPlikDoBanku(context, batch.date, batch.letter, batch.bankId))
-            vZapiszKrokPartii(batch.id, BatchStep::File);
-        else
-            done = false;
-    }
+    if (batch.fileMissing && !bUtworzPlikDoBanku(context, batch.date, batch.letter, batch.bankId)) done = false;
     if (batch.documentMissing) {
         // Posted before the step was recorded with it: a second document would
         // book the batch twice. A posting records its step itself.

@@ -183,9 +183,7 @@ void TfrmWyborWystawione::vPlikDoBanku() {
     wystawianie->dtPrzelewu->setDate(m_data);
     wystawianie->kontekst.dataPrzelewu = m_data;
     // The writer selects the batch again, grouped when the bank groups.
-    if (bUtworzPlikDoBanku(wystawianie->kontekst, m_data, m_litera, m_idBanku))
-        vZapiszKrokPartii(m_data, m_litera, BatchStep::File);
-    else
+    if (!bUtworzPlikDoBanku(wystawianie->kontekst, m_data, m_litera, m_idBanku))
         vBlad(QStringLiteral("Nie stworzono zbioru bankowego "));
 }
 

@@ -163,9 +163,7 @@ void TfrmWystawPrzelewy::vWystaw() {
     if (wystawiono) {
         // The batch is committed: a step that fails stays recorded as
         // missing and is offered again when the register is next opened.
-        if (bUtworzPlikDoBanku(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
-            vZapiszKrok(BatchStep::File);
-        else
+        if (!bUtworzPlikDoBanku(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
             bOdmowa(QStringLiteral("Nie stworzono zbioru bankowego "), QStringLiteral("Bład"));
         if (DMP->iKsiegowacPrzelewy == 1) {
             if (!bKsiegujPrzelewy(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
@@ -219,8 +217,7 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
         const int bank = static_cast<int>(DMP->queBanki["ID"].asInteger());
         const QDate dzien = dtPrzelewu->date();
         wystawione.insert();
-        iIdPartii = dmMain->iPobierzGenerator(kGeneratorPartii);
-        wystawione["ID"].setInteger(iIdPartii);
+        wystawione["ID"].setInteger(dmMain->iPobierzGenerator(kGeneratorPartii));
         wystawione["DATA_REALIZACJI"].setDate(dzien);
         wystawione["KOLEJNY"].setString(sLitera(kontekst.cKolejny));
         wystawione["ID_BANKU"].setInteger(bank);
@@ -319,14 +316,6 @@ std::int64_t TfrmWystawPrzelewy::iZaplacPrzelew(const Przelew& przelew, double k
     }
     DMP->quePrzelewy.post();
     return vat;
-}
-
-void TfrmWystawPrzelewy::vZapiszKrok(BatchStep krok) {
-    try {
-        vZapiszKrokPartii(iIdPartii, krok);
-    } catch (const std::exception& e) {
-        ui::dialogs().showMessage(QStringLiteral("frmWystawPrzelewy->vZapiszKrok() \n\n") + sBlad(e));
-    }
 }
 
 void TfrmWystawPrzelewy::vZglosBladPartii(const std::exception& e, bool przyPartii) {

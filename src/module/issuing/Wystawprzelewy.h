@@ -6,7 +6,6 @@
 // Created hidden (never shown) the window only lends its issue context to the
 // bank file writer and the ledger posting of an existing batch.
 
-#include "module/issuing/BatchSteps.h"
 #include "module/issuing/IssueContext.h"
 #include "platform/ui/FormBase.h"
 
@@ -64,9 +63,6 @@ private:
     // VAT part of a split payment paid with it, in grosze (0 for others).
     std::int64_t iZaplacPrzelew(const Przelew& przelew, double kwota);
     void vZglosBladPartii(const std::exception& e, bool przyPartii);
-    // Records a finishing step of the batch just issued as done.
-    void vZapiszKrok(BatchStep krok);
 
-    int iIdPartii = 0;  // PR_WYSTAWIONE.ID of the batch being issued
     std::vector<int> iSprawdzeniaBialejListy;  // the white-list checks of this issue, linked to its realized rows
 };

@@ -113,6 +113,9 @@ TEST_F(CrashIssueTest, KilledIssueNeverPaysTwiceAndIsFinishedAtTheNextStart) {
     addTransfers(kRounds + 1);
     day = day.addDays(1);
     runIssue(day, -1, QStringLiteral("Stworzono plik do banku"));
+    // Told of the file, the user may have sent it: it must not be offered as missing again.
+    EXPECT_EQ(1, db.scalarCents("select ZBIOR_ZAPISANY from PR_WYSTAWIONE where DATA_REALIZACJI = '" +
+                                day.toString(Qt::ISODate).toStdString() + "' and KOLEJNY = 'A'"));
     QFile file(QString::fromStdString(db.scalarText("select SCIEZKA_PRZELEWOW from ET_BANKI where ID = 1")) + "/P-" +
                day.toString(Qt::ISODate) + "-A.PLI");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
