@@ -31,8 +31,7 @@ TEST_F(ContractorTest, SearchTextWithAnApostropheStaysALiteral) {
         EXPECT_EQ(list.dataset().recordCount(), 1);
         // A text built to break out of the literal finds nothing and breaks nothing.
         list.search("SKROT", "x' or '1'='1");
-        EXPECT_TRUE(list.dataset().isActive());
-        EXPECT_EQ(list.dataset().recordCount(), 0);
+        EXPECT_TRUE(list.dataset().isActive() && list.dataset().recordCount() == 0);
         list.search("KOD_FK", "k0004");
         list.choose();
         return int(ui::mrOk);
@@ -63,17 +62,6 @@ TEST_F(ContractorTest, TypingInTheListSearchesEnterChoosesEscapeLeavesNoChoice) 
     EXPECT_EQ(std::pair(0, 2), std::pair(owner.tag(), owner.activations));
 }
 
-TEST_F(ContractorTest, AccountChosenFromTheContractorsData) {
-    dialogs->expectModal([](QWidget& w) {
-        // Only this contractor's accounts, the default one first.
-        EXPECT_EQ(chooser(w).dataset().recordCount(), 2);
-        EXPECT_EQ(chooser(w).dataset()["ID"].asInteger(), 2);
-        return pxtest::chooseRow(3)(w);
-    });
-    dmKontr->vKontrahentDane(&owner, 2, 4);
-    EXPECT_EQ(owner.tag(), 3);
-}
-
 TEST_F(ContractorTest, AcceptanceSwitchesOnlyFromTheStateSeenAndIsCommitted) {
     ASSERT_EQ(acceptance(4), "0--");
     dmKontr->vUstawKontoZakceptowane(nullptr, 0, 4, true);
@@ -83,9 +71,7 @@ TEST_F(ContractorTest, AcceptanceSwitchesOnlyFromTheStateSeenAndIsCommitted) {
     EXPECT_THROW(dmKontr->vUstawKontoZakceptowane(nullptr, 0, 4, true), std::runtime_error);
     EXPECT_EQ(acceptance(4), "1ADMIN+");
 
-    dmKontr->vUstawKontoZakceptowane(nullptr, 1, 4, true);
-    EXPECT_EQ(acceptance(4).substr(0, 2), "0-");
-
+    // A flag never set counts as not accepted.
     db.exec("update ET_BANK_KONTO set ZAAKCEPTOWANE = null where ID = 4");
     dmKontr->vUstawKontoZakceptowane(nullptr, 0, 4, true);
     EXPECT_EQ(acceptance(4).front(), '1');
@@ -93,17 +79,15 @@ TEST_F(ContractorTest, AcceptanceSwitchesOnlyFromTheStateSeenAndIsCommitted) {
 }
 
 TEST_F(ContractorTest, ANewNumberDropsTheAcceptanceAndItsAuthorCannotAcceptIt) {
-    EXPECT_EQ(dmKontr->sKontoWpisal(999), "");
     db.exec("update ET_BANK_KONTO set NAZWA = 'Bank po fuzji', KONTO_WPISAL = 'ADMIN' where ID = 1");
-    EXPECT_EQ(acceptance(1).front(), '1') << "only the number counts";
-    EXPECT_EQ(dmKontr->sKontoWpisal(1), "KASIA") << "the author cannot be written over";
+    // Only the number counts, and its author cannot be written over.
+    EXPECT_EQ(acceptance(1).front() + dmKontr->sKontoWpisal(1).toStdString(), "1KASIA");
 
     // Changed by the suite user of the shared connection, whatever tool writes it.
     dmMain->database().execute(dmMain->transaction(),
                                "update ET_BANK_KONTO set KONTO = '11 1111 2222 3333 4444 5555 6666' where ID = 1");
     dmMain->transaction().commitRetaining();
-    EXPECT_EQ(acceptance(1), "0--");
-    EXPECT_EQ(dmKontr->sKontoWpisal(1), "ADMIN");
+    EXPECT_EQ(acceptance(1) + dmKontr->sKontoWpisal(1).toStdString(), "0--ADMIN");
 
     // Neither here nor by writing the columns himself.
     EXPECT_THROW(dmKontr->vUstawKontoZakceptowane(nullptr, 0, 1, true), std::runtime_error);

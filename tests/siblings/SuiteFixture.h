@@ -27,16 +27,6 @@ protected:
     }
 };
 
-// A modal-run driver that picks the listed row with that key and presses "Wybierz".
-inline ScriptedDialogs::Driver chooseRow(int key) {
-    return [key](QWidget& w) {
-        auto& chooser = dynamic_cast<siblings::ChooserWindow&>(w);
-        EXPECT_TRUE(chooser.locateKey(key));
-        chooser.choose();
-        return int(ui::mrOk);
-    };
-}
-
 class SuiteTest : public ::testing::Test {
 protected:
     explicit SuiteTest(QString user = QStringLiteral("ADMIN")) : suite(db.params(), std::move(user)) {}

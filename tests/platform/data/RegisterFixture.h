@@ -13,14 +13,13 @@
 class RegisterFixture : public ::testing::Test {
 protected:
     RegisterFixture() : db(false) {
-        db.exec(
-            "insert into ET_KONTAKT (ID, PELNA, SKROT, KOD_FK, WYROZNIONY) values (1, 'Żabka sp. z o.o.', 'ŻABKA', 'K1', 1)");
-        db.exec(
-            "insert into ET_KONTAKT (ID, PELNA, SKROT, KOD_FK, WYROZNIONY) values (2, 'O''Neil i syn', 'ONEIL', 'K2', 0)");
-        db.exec(
-            "insert into ET_BANK_KONTO (ID, ID_KONTR, KONTO, NAZWA) values (11, 1, '11222233334444555566667777', 'Bank A')");
-        db.exec(
-            "insert into ET_BANK_KONTO (ID, ID_KONTR, KONTO, NAZWA) values (12, 2, '99888877776666555544443333', 'Bank B')");
+        for (
+            const char* sql :
+            {"insert into ET_KONTAKT (ID, PELNA, SKROT, KOD_FK, WYROZNIONY) values (1, 'Żabka sp. z o.o.', 'ŻABKA', 'K1', 1)",
+             "insert into ET_KONTAKT (ID, PELNA, SKROT, KOD_FK, WYROZNIONY) values (2, 'O''Neil i syn', 'ONEIL', 'K2', 0)",
+             "insert into ET_BANK_KONTO (ID, ID_KONTR, KONTO, NAZWA) values (11, 1, '11222233334444555566667777', 'Bank A')",
+             "insert into ET_BANK_KONTO (ID, ID_KONTR, KONTO, NAZWA) values (12, 2, '99888877776666555544443333', 'Bank B')"})
+            db.exec(sql);
         for (const char* row :
              {"1, 1, 11, 'FV/1', '2024-03-10', 100.00, null", "2, 2, 12, 'FV/2', '2024-03-05', 250.50, null",
               "3, 1, 11, 'FV/3', '2024-03-20', 1234.5678, null", "4, 2, 12, 'FV/4', '2024-02-01', 75.00, '2024-02-02'"})

@@ -36,8 +36,7 @@ TEST_F(TwoUsersDatasetTest, UpdateOfARowChangedMeanwhileWritesNothing) {
         register_.post();
         FAIL() << "the stale row was written";
     } catch (const data::RowChanged& e) {
-        EXPECT_STREQ("Przelew zmienił inny użytkownik.", e.what());
-        EXPECT_EQ("quePrzelewy", e.dataset());
+        EXPECT_EQ("quePrzelewy: Przelew zmienił inny użytkownik.", e.dataset() + ": " + e.what());
     }
     EXPECT_EQ(data::Dataset::State::Edit, register_.state()) << "the edit stays for the caller to cancel";
     EXPECT_EQ("9999.9900/Zapłata FV/2", amountOf2());

