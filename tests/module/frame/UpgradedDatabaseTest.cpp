@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
-#include <QDate>
 #include <QToolButton>
 
 namespace {
@@ -22,23 +21,16 @@ class UpgradedDatabaseTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fb::Attachment att = fb::Attachment::connect(old.params());
-        const std::string today = QDate::currentDate().toString(Qt::ISODate).toStdString();
         // A batch paid today by the old program: no step flags, no link to the transfer.
-        for (const std::string& sql : {
-                 "insert into PR_PRZELEWY (ID, ID_KONTRAHENTA, ID_KONTA_BANK, NR_FAKTURY, TERMIN_ZAPLATY, TRESC1, "
-                 "WPROWADZONY, WARTOSC_CALA, WARTOSC_WYPLACONA, WARTOSC, DATA_REALIZACJI, KOLEJNY) values (9001, 1, 1, "
-                 "'FV/9001', '2026-12-31', 'Faktura FV/9001', 1, 500, 500, 0, '" +
-                     today + "', 'Z')",
-                 "insert into PR_WYSTAWIONE (ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU) values (9001, '" + today +
-                     "', 'Z', 1)",
-                 "insert into PR_PRZELEWY_ZREALIZOWANE (ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_KONTA_FIRMY, "
-                 "DATA_REALIZACJI, KOLEJNY, NR_FAKTURY, TRESC1, WN, WARTOSC) values (9001, 1, 1, 1, '" +
-                     today + "', 'Z', 'FV/9001', 'Faktura FV/9001', '201-K0001', 500)",
-             }) {
-            fb::Transaction tr(att);
-            att.execute(tr, sql);
-            tr.commit();
-        }
+        const QString sql = QStringLiteral(
+            "execute block as begin "
+            "insert into PR_WYSTAWIONE (ID, DATA_REALIZACJI, KOLEJNY, ID_BANKU) values (9001, '%1', 'Z', 1); "
+            "insert into PR_PRZELEWY_ZREALIZOWANE (ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_KONTA_FIRMY, DATA_REALIZACJI, "
+            "KOLEJNY, NR_FAKTURY, TRESC1, WN, WARTOSC) values (9001, 1, 1, 1, '%1', 'Z', 'FV/9001', 'Faktura', "
+            "'201-K0001', 500); end");
+        fb::Transaction tr(att);
+        att.execute(tr, sql.arg(QDate::currentDate().toString(Qt::ISODate)).toStdString());
+        tr.commit();
         suitedb::createUpgradeTable(att);
         for (const auto& u : suitedb::layoutState(att).pending) suitedb::applyUpgrade(att, u);
         att.detach();
@@ -52,7 +44,6 @@ protected:
         module.reset();
         suite.reset();
     }
-    std::int64_t count(const std::string& sql) { return pxtest::scalarCents(dmMain->transaction(), sql); }
 
     pxtest::FirstLayoutDatabase old;
     pxtest::ScopedDialogs dialogs;
@@ -68,17 +59,16 @@ TEST_F(UpgradedDatabaseTest, RegisterAndRealizedListWorkOnTheOldRows) {
     module->vPrzelewyMDI(qApp);
     ASSERT_TRUE(frmPrzelewy);
     frmPrzelewy->runActivation();
-    const std::int64_t pending = count(
-        "select count(*) from PR_PRZELEWY a, ET_KONTAKT b, ET_BANK_KONTO c where "
-        "a.ID_KONTRAHENTA = b.ID and a.ID_KONTA_BANK = c.ID and "
-        "a.DATA_REALIZACJI is null");
+    const std::int64_t pending = pxtest::scalarCents(
+        dmMain->transaction(),
+        "select count(*) from PR_PRZELEWY a join ET_KONTAKT b on a.ID_KONTRAHENTA = b.ID join "
+        "ET_BANK_KONTO c on a.ID_KONTA_BANK = c.ID where a.DATA_REALIZACJI is null");
     EXPECT_GT(pending, 100);
     EXPECT_EQ(pending, DMP->quePrzelewy.recordCount());
 
     frmPrzelewy->spbZrealizowane->click();
     ASSERT_TRUE(frmZrealizowane);
     frmZrealizowane->runActivation();
-    data::Dataset& rows = DMP->queZrealizowane;
-    ASSERT_TRUE(rows.locate(QStringLiteral("ID"), 9001));
-    EXPECT_EQ(QStringLiteral("FV/9001"), rows.fieldByName(QStringLiteral("NR_FAKTURY")).asString());
+    ASSERT_TRUE(DMP->queZrealizowane.locate(QStringLiteral("ID"), 9001));
+    EXPECT_EQ(QStringLiteral("FV/9001"), DMP->queZrealizowane.fieldByName(QStringLiteral("NR_FAKTURY")).asString());
 }
