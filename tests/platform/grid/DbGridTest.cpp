@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -16,6 +17,23 @@ QStringList describe(const QList<ui::DbGrid::Column>& layout) {
     QStringList lines;
     for (const auto& c : layout) lines << QStringLiteral("%1 %2 %3").arg(c.field).arg(c.width).arg(c.visible);
     return lines;
+}
+
+// Whether the sort arrow in the title of that column points up, read from the
+// pixels the header paints: an upward arrow is narrower at its top.
+std::optional<bool> arrowPointsUp(ui::DbGrid& grid, int logical) {
+    QHeaderView& header = *grid.horizontalHeader();
+    const QImage image = header.grab().toImage();
+    const QColor ink = header.palette().color(QPalette::WindowText);
+    const int right = header.sectionViewportPosition(logical) + header.sectionSize(logical);
+    QList<int> widths;  // of the arrow's rows, top to bottom
+    for (int y = 0; y < image.height(); ++y) {
+        int width = 0;
+        for (int x = right - 15; x < right - 2; ++x) width += image.pixelColor(x, y) == ink;
+        if (width > 0) widths << width;
+    }
+    if (widths.size() < 2) return std::nullopt;
+    return widths.first() < widths.last();
 }
 
 // A register taller than its window; the last row on screen is half visible.
@@ -87,12 +105,44 @@ TEST_F(DbGridTest, LayoutSurvivesReopeningTheQuery) {
     EXPECT_EQ(grid.columnWidthOf("KOD_FK"), 90);
 }
 
-TEST_F(DbGridTest, TitleClickNamesTheField) {
+TEST_F(DbGridTest, TitleClickNamesTheFieldAndTheArrowPointsUpForAscending) {
     QSignalSpy clicked(&grid, &ui::DbGrid::titleClicked);
+    // As the windows do: a click on the sorted title reverses the order, on another sorts it ascending.
+    QObject::connect(&grid, &ui::DbGrid::titleClicked, [&](const QString& field) {
+        grid.setSortMark(field, field == grid.sortField() ? !grid.sortAscending() : true);
+    });
+    grid.setSortMark("ID", true);
+    EXPECT_EQ(arrowPointsUp(grid, 0), true);
     QHeaderView& header = *grid.horizontalHeader();
-    QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, QPoint(header.sectionViewportPosition(1) + 10, 5));
+    const auto clickTitle = [&](int logical) {
+        QTest::mouseClick(header.viewport(), Qt::LeftButton, {},
+                          QPoint(header.sectionViewportPosition(logical) + 10, header.height() / 2));
+    };
+    clickTitle(1);
     ASSERT_EQ(clicked.count(), 1);
     EXPECT_EQ(clicked[0][0].toString(), "SKROT");
+    EXPECT_EQ(arrowPointsUp(grid, 1), true);
+    EXPECT_EQ(arrowPointsUp(grid, 0), std::nullopt);
+    clickTitle(1);
+    EXPECT_EQ(arrowPointsUp(grid, 1), false);
+}
+
+TEST_F(DbGridTest, NarrowColumnsWidenToTheirTitlesAndTextOnFirstShow) {
+    ui::DbGrid fresh;
+    fresh.setColumns({{"ID", "Identyfikator kontrahenta", 20}, {"SKROT", "Skrót", 15}, {"PELNA", {}, 400}});
+    fresh.setDataset(&ds);
+    fresh.resize(700, 300);
+    fresh.show();
+    const QFontMetrics titles(fresh.horizontalHeader()->font());
+    // The title fits beside the sort arrow (9 pixels and its margin) that any column may get.
+    EXPECT_GT(fresh.columnWidthOf("ID"), titles.horizontalAdvance("Identyfikator kontrahenta") + 14);
+    EXPECT_GT(fresh.columnWidthOf("SKROT"), fresh.fontMetrics().horizontalAdvance("PHU Żółkiewski"));
+    EXPECT_EQ(fresh.columnWidthOf("PELNA"), 400) << "never narrower than set";
+    // Once only: the user's own narrowing stays.
+    fresh.setColumnWidthOf("SKROT", 30);
+    ds.close();
+    ds.open();
+    EXPECT_EQ(fresh.columnWidthOf("SKROT"), 30);
 }
 
 TEST_F(DbGridTest, TheHighlightedRowIsAlwaysTheCurrentRow) {
