@@ -19,7 +19,7 @@ public:
 
     const std::string& path() const { return m_path; }
     QString folder() const { return m_dir.path(); }
-    fb::ConnectParams params() const;
+    fb::ConnectParams params() const { return {m_path}; }
 
 private:
     QTemporaryDir m_dir;

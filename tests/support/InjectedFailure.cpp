@@ -13,20 +13,18 @@ void setContext(fb::Transaction& tr, const std::string& name, const fb::Value& v
 
 void installFailures(TestDatabase& db, std::initializer_list<const char*> tables) {
     db.exec("create exception TEST_AWARIA 'Awaria wstrzyknięta przez test'");
+    // The context InjectedFailure(tr, kCommit) sets.
     db.exec(
-        "create trigger TEST_AWARIA_COMMIT active on transaction commit as begin "
-        "if (rdb$get_context('USER_SESSION', '" +
-        contextName(InjectedFailure::kCommit) + "') is not null) then exception TEST_AWARIA; end");
-    for (const std::string table : tables) {
+        "create trigger TEST_AWARIA_COMMIT active on transaction commit as begin if (rdb$get_context("
+        "'USER_SESSION', 'TEST_AWARIA_COMMIT') is not null) then exception TEST_AWARIA; end");
+    for (const char* table : tables) {
         const std::string name = contextName(table);
-        db.exec("create trigger " + name.substr(0, 31) + " for " + table +
-                " active before insert or update or delete position 32000 as "
-                "declare variable cel varchar(20); begin "
-                "cel = rdb$get_context('USER_SESSION', '" +
-                name +
-                "'); "
-                "if (cel = '0' or cel = cast(iif(deleting, old.ID, new.ID) as varchar(20))) then "
-                "exception TEST_AWARIA; end");
+        db.exec(QStringLiteral("create trigger %1 for %2 active before insert or update or delete position 32000 as "
+                               "declare variable cel varchar(20); begin cel = rdb$get_context('USER_SESSION', '%3'); "
+                               "if (cel = '0' or cel = cast(iif(deleting, old.ID, new.ID) as varchar(20))) then "
+                               "exception TEST_AWARIA; end")
+                    .arg(QString::fromStdString(name.substr(0, 31)), table, QString::fromStdString(name))
+                    .toStdString());
     }
 }
 

@@ -3,74 +3,32 @@
 #include "platform/ui/FormBase.h"
 
 #include <QPointer>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <algorithm>
 
 namespace pxtest {
 namespace {
 
 const char* kindName(Shown::Kind kind) {
-    switch (kind) {
-    case Shown::Kind::Message: return "message box";
-    case Shown::Kind::ShowMessage: return "ShowMessage";
-    case Shown::Kind::Modal: return "modal window";
-    case Shown::Kind::OpenFile: return "open-file dialog";
-    case Shown::Kind::SaveFile: return "save-file dialog";
-    case Shown::Kind::Folder: return "folder dialog";
-    case Shown::Kind::Print: return "print dialog";
-    }
-    return "?";
+    static const char* const names[] = {"message box",      "ShowMessage",   "modal window", "open-file dialog",
+                                        "save-file dialog", "folder dialog", "print dialog"};
+    return names[static_cast<int>(kind)];
 }
 
-bool offers(ui::Buttons buttons, ui::Answer answer) {
+// The answers a box with these buttons offers, the safe one last.
+std::vector<ui::Answer> answersOf(ui::Buttons buttons) {
+    using ui::Answer;
     switch (buttons) {
-    case ui::Buttons::Ok: return answer == ui::Answer::Ok;
-    case ui::Buttons::OkCancel: return answer == ui::Answer::Ok || answer == ui::Answer::Cancel;
-    case ui::Buttons::YesNo: return answer == ui::Answer::Yes || answer == ui::Answer::No;
-    case ui::Buttons::YesNoCancel: return answer != ui::Answer::Ok;
+    case ui::Buttons::Ok: return {Answer::Ok};
+    case ui::Buttons::OkCancel: return {Answer::Ok, Answer::Cancel};
+    case ui::Buttons::YesNo: return {Answer::Yes, Answer::No};
+    default: return {Answer::Yes, Answer::No, Answer::Cancel};
     }
-    return false;
 }
-
-ui::Answer safeAnswer(ui::Buttons buttons) {
-    if (buttons == ui::Buttons::Ok) return ui::Answer::Ok;
-    return buttons == ui::Buttons::YesNo ? ui::Answer::No : ui::Answer::Cancel;
-}
-
-bool matchesText(Shown::Kind kind) { return kind == Shown::Kind::Message || kind == Shown::Kind::ShowMessage; }
 
 }  // namespace
-
-void ScriptedDialogs::expectMessage(const QString& textOrSubstring, ui::Answer answer) {
-    m_expected.push_back({Shown::Kind::Message, textOrSubstring, answer});
-}
-
-void ScriptedDialogs::expectShowMessage(const QString& textOrSubstring) {
-    m_expected.push_back({Shown::Kind::ShowMessage, textOrSubstring});
-}
-
-void ScriptedDialogs::expectModal(Driver driver) {
-    m_expected.push_back({Shown::Kind::Modal, {}, ui::Answer::Ok, false, std::move(driver)});
-}
-
-void ScriptedDialogs::expectOpenFile(const QString& path) { m_expected.push_back({Shown::Kind::OpenFile, path}); }
-
-void ScriptedDialogs::expectSaveFile(const QString& path, int filterIndex) {
-    m_expected.push_back({Shown::Kind::SaveFile, path, ui::Answer::Ok, false, {}, filterIndex});
-}
-
-void ScriptedDialogs::expectFolder(const QString& path) { m_expected.push_back({Shown::Kind::Folder, path}); }
-
-void ScriptedDialogs::expectPrint(bool accepted) {
-    m_expected.push_back({Shown::Kind::Print, {}, ui::Answer::Ok, accepted});
-}
-
-void ScriptedDialogs::expectPrint(std::function<bool(QPrinter&)> chooser) {
-    m_expected.push_back({Shown::Kind::Print, {}, ui::Answer::Ok, false, {}, 0, std::move(chooser)});
-}
 
 void ScriptedDialogs::verifyAllConsumed() {
     for (const Expectation& left : m_expected)
@@ -81,84 +39,56 @@ void ScriptedDialogs::verifyAllConsumed() {
 
 std::unique_ptr<ScriptedDialogs::Expectation> ScriptedDialogs::take(Shown shown) {
     m_shown.push_back(shown);
-    const std::string what = std::string(kindName(shown.kind)) + " \"" + shown.text.toStdString() + "\" (caption \"" +
-                             shown.caption.toStdString() + "\")";
-    if (m_expected.empty()) {
-        ADD_FAILURE() << "Unexpected " << what;
-        return nullptr;
-    }
-    const Expectation& next = m_expected.front();
-    if (next.kind != shown.kind || (matchesText(next.kind) && !shown.text.contains(next.text))) {
-        ADD_FAILURE() << "Unexpected " << what << "; next expected: " << kindName(next.kind)
-                      << (next.text.isEmpty() ? "" : " containing \"" + next.text.toStdString() + "\"");
-        return nullptr;
-    }
-    if (next.kind == Shown::Kind::Message && !offers(shown.buttons, next.answer)) {
-        ADD_FAILURE() << "The expected answer is not one of the buttons of " << what;
-        m_expected.pop_front();
+    const std::string what = kindName(shown.kind) +
+                             (" \"" + shown.text + "\" (caption \"" + shown.caption + "\")").toStdString();
+    const Expectation* next = m_expected.empty() ? nullptr : &m_expected.front();
+    const bool byText = next && (next->kind == Kind::Message || next->kind == Kind::ShowMessage);
+    if (!next || next->kind != shown.kind || (byText && !shown.text.contains(next->text))) {
+        ADD_FAILURE() << "Unexpected " << what << (next ? "; next expected: " : "")
+                      << (next ? kindName(next->kind) : "")
+                      << (next && !next->text.isEmpty() ? " containing \"" + next->text.toStdString() + "\"" : "");
         return nullptr;
     }
     auto taken = std::make_unique<Expectation>(std::move(m_expected.front()));
     m_expected.pop_front();
+    const auto offered = answersOf(shown.buttons);
+    if (taken->kind == Kind::Message && std::find(offered.begin(), offered.end(), taken->answer) == offered.end()) {
+        ADD_FAILURE() << "The expected answer is not one of the buttons of " << what;
+        return nullptr;
+    }
     return taken;
 }
 
 ui::Answer ScriptedDialogs::message(const QString& text, const QString& caption, ui::Buttons buttons, ui::Icon icon) {
-    const auto expected = take({Shown::Kind::Message, text, caption, buttons, icon});
-    return expected ? expected->answer : safeAnswer(buttons);
+    const auto expected = take({Kind::Message, text, caption, buttons, icon});
+    return expected ? expected->answer : answersOf(buttons).back();
 }
-
-void ScriptedDialogs::showMessage(const QString& text) { take({Shown::Kind::ShowMessage, text}); }
 
 int ScriptedDialogs::runModal(QWidget& window) {
     QPointer<QWidget> guard(&window);
-    const auto expected = take({Shown::Kind::Modal, window.windowTitle()});
-    int result = ui::mrCancel;
+    const auto expected = take({Kind::Modal, window.windowTitle()});
     window.setWindowModality(Qt::ApplicationModal);
-    if (expected) {
-        window.show();
-        result = expected->driver(window);
-    }
+    if (expected) window.show();
+    const int result = expected ? expected->driver(window) : int(ui::mrCancel);
     // Whatever the driver left open is closed, as a user would have to; an
     // unexpected window is closed unseen so that it still frees itself.
     if (guard && (!expected || guard->isVisible())) guard->close();
     return result;
 }
 
-QString ScriptedDialogs::pathFor(Shown::Kind kind, const QString& caption, const QString& dir, const QString& filter,
-                                 int* chosenFilter) {
-    const auto expected = take({kind, dir, caption, ui::Buttons::Ok, ui::Icon::None, filter});
+QString ScriptedDialogs::pathFor(Shown::Kind kind, const QString& caption, const QString& dir, int* chosenFilter) {
+    const auto expected = take({kind, dir, caption});
     if (chosenFilter) *chosenFilter = expected ? expected->filterIndex : 0;
     return expected ? expected->text : QString();
 }
 
-QString ScriptedDialogs::openFileName(const QString& caption, const QString& dir, const QString& filter) {
-    return pathFor(Shown::Kind::OpenFile, caption, dir, filter);
-}
-
-QString ScriptedDialogs::saveFileName(const QString& caption, const QString& dir, const QString& filter) {
-    return pathFor(Shown::Kind::SaveFile, caption, dir, filter);
-}
-
-QString ScriptedDialogs::saveFileName(const QString& caption, const QString& dir, const QString& filter,
-                                      int& chosenFilter) {
-    return pathFor(Shown::Kind::SaveFile, caption, dir, filter, &chosenFilter);
-}
-
-QString ScriptedDialogs::folder(const QString& caption, const QString& dir) {
-    return pathFor(Shown::Kind::Folder, caption, dir);
-}
-
 bool ScriptedDialogs::print(QPrinter& printer) {
-    const auto expected = take({Shown::Kind::Print});
-    if (expected && expected->chooser) return expected->chooser(printer);
-    return expected && expected->accepted;
+    const auto expected = take({Kind::Print});
+    return expected && expected->chooser(printer);
 }
 
-ScopedDialogs::ScopedDialogs() {
-    auto dialogs = std::make_unique<ScriptedDialogs>();
-    m_dialogs = dialogs.get();
-    m_previous = ui::setDialogs(std::move(dialogs));
+ScopedDialogs::ScopedDialogs() : m_dialogs(new ScriptedDialogs) {
+    m_previous = ui::setDialogs(std::unique_ptr<ui::Dialogs>(m_dialogs));
 }
 
 ScopedDialogs::~ScopedDialogs() {

@@ -21,7 +21,6 @@ struct Shown {
     QString caption;  // the caption of a message box or dialog
     ui::Buttons buttons = ui::Buttons::Ok;
     ui::Icon icon = ui::Icon::None;
-    QString filter;  // the filter list offered by a file dialog
 };
 
 // Dialogs for tests: answers from a queue of expected interactions, in order, and
@@ -31,21 +30,36 @@ struct Shown {
 class ScriptedDialogs final : public ui::Dialogs {
 public:
     using Driver = std::function<int(QWidget&)>;
+    using PrintChooser = std::function<bool(QPrinter&)>;
 
-    // Matches a message box whose text contains textOrSubstring.
-    void expectMessage(const QString& textOrSubstring, ui::Answer answer);
-    // Matches a plain message whose text contains textOrSubstring.
-    void expectShowMessage(const QString& textOrSubstring);
+private:
+    using Kind = Shown::Kind;
+    struct Expectation {
+        Kind kind;
+        QString text;  // the substring for messages, the path for file dialogs
+        ui::Answer answer = ui::Answer::Cancel;
+        Driver driver;
+        int filterIndex = 0;
+        PrintChooser chooser;
+    };
+    void expect(Expectation e) { m_expected.push_back(std::move(e)); }
+
+public:
+    // Matches a message box, or a plain message, whose text contains the substring.
+    void expectMessage(const QString& substring, ui::Answer answer) { expect({Kind::Message, substring, answer}); }
+    void expectShowMessage(const QString& substring) { expect({Kind::ShowMessage, substring}); }
     // The driver gets the shown window and returns the modal result.
-    void expectModal(Driver driver);
+    void expectModal(Driver driver) { expect({Kind::Modal, {}, {}, std::move(driver)}); }
     // An empty path answers as a cancelled dialog.
-    void expectOpenFile(const QString& path);
-    // Answers as if the entry `filterIndex` of the dialog's filter list was chosen.
-    void expectSaveFile(const QString& path, int filterIndex = 0);
-    void expectFolder(const QString& path);
-    void expectPrint(bool accepted);
+    void expectOpenFile(const QString& path) { expect({Kind::OpenFile, path}); }
+    // Answers as if the entry `filter` of the dialog's filter list was chosen.
+    void expectSaveFile(const QString& path, int filter = 0) { expect({Kind::SaveFile, path, {}, {}, filter}); }
+    void expectFolder(const QString& path) { expect({Kind::Folder, path}); }
+    void expectPrint(bool accepted) {
+        expectPrint([accepted](QPrinter&) { return accepted; });
+    }
     // The chooser sets up the printer as the user would and returns whether the dialog was confirmed.
-    void expectPrint(std::function<bool(QPrinter&)> chooser);
+    void expectPrint(PrintChooser chooser) { expect({Kind::Print, {}, {}, {}, 0, std::move(chooser)}); }
 
     // Fails the running test for each expectation left over, and forgets them.
     void verifyAllConsumed();
@@ -54,30 +68,25 @@ public:
     int beeps() const { return m_beeps; }
 
     ui::Answer message(const QString& text, const QString& caption, ui::Buttons buttons, ui::Icon icon) override;
-    void showMessage(const QString& text) override;
+    void showMessage(const QString& text) override { take({Kind::ShowMessage, text}); }
     int runModal(QWidget& window) override;
-    QString openFileName(const QString& caption, const QString& dir, const QString& filter) override;
-    QString saveFileName(const QString& caption, const QString& dir, const QString& filter) override;
-    QString saveFileName(const QString& caption, const QString& dir, const QString& filter, int& chosenFilter) override;
-    QString folder(const QString& caption, const QString& dir) override;
+    QString openFileName(const QString& caption, const QString& dir, const QString&) override {
+        return pathFor(Kind::OpenFile, caption, dir);
+    }
+    QString saveFileName(const QString& caption, const QString& dir, const QString&) override {
+        return pathFor(Kind::SaveFile, caption, dir);
+    }
+    QString saveFileName(const QString& caption, const QString& dir, const QString&, int& chosenFilter) override {
+        return pathFor(Kind::SaveFile, caption, dir, &chosenFilter);
+    }
+    QString folder(const QString& caption, const QString& dir) override { return pathFor(Kind::Folder, caption, dir); }
     bool print(QPrinter& printer) override;
     void beep() override { ++m_beeps; }
 
 private:
-    struct Expectation {
-        Shown::Kind kind;
-        QString text;  // the substring for messages, the path for file dialogs
-        ui::Answer answer = ui::Answer::Cancel;
-        bool accepted = false;
-        Driver driver;
-        int filterIndex = 0;
-        std::function<bool(QPrinter&)> chooser;
-    };
-
     // Records what was shown and hands out the next expectation when it matches.
     std::unique_ptr<Expectation> take(Shown shown);
-    QString pathFor(Shown::Kind kind, const QString& caption, const QString& dir, const QString& filter = {},
-                    int* chosenFilter = nullptr);
+    QString pathFor(Kind kind, const QString& caption, const QString& dir, int* chosenFilter = nullptr);
 
     std::deque<Expectation> m_expected;
     std::vector<Shown> m_shown;

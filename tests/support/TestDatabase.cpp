@@ -3,35 +3,24 @@
 #include "suitedb/SuiteDatabase.h"
 
 #include <gtest/gtest.h>
-#include <QDir>
 #include <QFile>
+#include <filesystem>
+#include <map>
 
 namespace pxtest {
 
-namespace {
-
-// Template databases made once per process, one with and one without demo data.
-struct Template {
-    QTemporaryDir dir;
-    QString file;
-    QString dataFolder;
-};
-
-const Template& templateFor(bool withDemo) {
-    static std::unique_ptr<Template> made[2];
-    auto& t = made[withDemo ? 1 : 0];
-    if (!t) {
-        t = std::make_unique<Template>();
-        t->file = t->dir.path() + "/template.fdb";
-        t->dataFolder = t->dir.path() + "/dane";
-        fb::ConnectParams p;
-        p.database = t->file.toStdString();
-        suitedb::createDatabase(p, t->dataFolder, withDemo, false);
-    }
-    return *t;
+std::string copyOfTemplate(const char* name, const MakeTemplate& make, const QString& dir,
+                           QString* templateDataFolder) {
+    static std::map<std::string, QTemporaryDir> made;
+    const bool first = !made.count(name);
+    const QString folder = made[name].path();
+    if (first) make(fb::ConnectParams{(folder + "/template.fdb").toStdString()}, folder + "/dane");
+    if (templateDataFolder) *templateDataFolder = folder + "/dane";
+    const QString copy = dir + "/" + name + ".fdb";
+    if (!QFile::copy(folder + "/template.fdb", copy)) throw fb::Error("Cannot copy the template database", 0);
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    return copy.toStdString();
 }
-
-}  // namespace
 
 std::string valueText(const fb::Value& v) {
     if (auto s = std::get_if<std::string>(&v)) return *s;
@@ -39,25 +28,26 @@ std::string valueText(const fb::Value& v) {
     if (auto d = std::get_if<fb::Decimal>(&v)) return d->toString();
     if (auto d = std::get_if<double>(&v)) return std::to_string(*d);
     if (auto t = std::get_if<fb::Timestamp>(&v))
-        return std::to_string(t->year) + '-' + std::to_string(t->month) + '-' + std::to_string(t->day) + ' ' +
-               std::to_string(t->hour) + ':' + std::to_string(t->minute) + ':' + std::to_string(t->second);
+        return QString::asprintf("%d-%d-%d %d:%d:%d", t->year, t->month, t->day, t->hour, t->minute, t->second)
+            .toStdString();
     return {};
 }
 
 TestDatabase::TestDatabase(bool withDemo) {
-    const Template& t = templateFor(withDemo);
-    m_path = (m_dir.path() + "/test.fdb").toStdString();
-    if (!QFile::copy(t.file, QString::fromStdString(m_path))) throw fb::Error("Cannot copy the template database", 0);
-    QFile::Permissions file = QFile::ReadOwner | QFile::WriteOwner;
+    QString templateData;
+    m_path = copyOfTemplate(
+        withDemo ? "test" : "test-bare",
+        [withDemo](const fb::ConnectParams& p, const QString& data) {
+            suitedb::createDatabase(p, data, withDemo, false);
+        },
+        m_dir.path(), &templateData);
     if (!qEnvironmentVariableIsEmpty("PXFER_TEST_SERVER")) {
         // A system's server runs as a user of its own: it must reach the file.
-        QFile::setPermissions(
-            m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
-        file |= QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        std::filesystem::permissions(m_dir.path().toStdString(), std::filesystem::perms(0711));
+        std::filesystem::permissions(m_path, std::filesystem::perms(0666));
     }
-    QFile::setPermissions(QString::fromStdString(m_path), file);
     m_att = std::make_unique<fb::Attachment>(fb::Attachment::connect(params()));
-    if (withDemo) suitedb::relocateDataFolder(*m_att, t.dataFolder, dataFolder());
+    if (withDemo) suitedb::relocateDataFolder(*m_att, templateData, dataFolder());
     m_tr = std::make_unique<fb::Transaction>(*m_att);
 }
 
@@ -71,42 +61,22 @@ TestDatabase::~TestDatabase() {
 }
 
 fb::ConnectParams TestDatabase::params() const {
-    fb::ConnectParams p;
     // Set by scripts/fb-server.sh: the database is reached through a real server.
     const QByteArray server = qgetenv("PXFER_TEST_SERVER");
-    p.database = server.isEmpty() ? m_path : server.toStdString() + ':' + m_path;
-    if (!server.isEmpty()) p.password = qgetenv("ISC_PASSWORD").toStdString();
-    return p;
-}
-
-std::string TestDatabase::scalarText(const std::string& sql) {
-    auto v = fb::selectValue(*m_tr, sql);
-    return v ? valueText(*v) : std::string();
+    if (server.isEmpty()) return {m_path};
+    return {server.toStdString() + ':' + m_path, "SYSDBA", qgetenv("ISC_PASSWORD").toStdString()};
 }
 
 std::int64_t scalarCents(fb::Transaction& tr, const std::string& sql) {
-    auto v = fb::selectValue(tr, sql);
-    if (!v || fb::isNull(*v)) return 0;
-    if (auto i = std::get_if<std::int64_t>(&*v)) return *i;
-    if (auto d = std::get_if<fb::Decimal>(&*v)) return d->rescaled(2).units;
+    const fb::Value v = fb::selectValue(tr, sql).value_or(fb::Value());
+    if (auto i = std::get_if<std::int64_t>(&v)) return *i;
+    if (auto d = std::get_if<fb::Decimal>(&v)) return d->rescaled(2).units;
     return 0;
-}
-
-void TestDatabase::release() {
-    m_tr.reset();
-    m_att->detach();
 }
 
 void TestDatabase::reattach() {
     *m_att = fb::Attachment::connect(params());
     m_tr = std::make_unique<fb::Transaction>(*m_att);
-}
-
-std::int64_t TestDatabase::scalarCents(const std::string& sql) { return pxtest::scalarCents(*m_tr, sql); }
-
-void TestDatabase::exec(const std::string& sql) {
-    m_att->execute(*m_tr, sql);
-    m_tr->commitRetaining();
 }
 
 }  // namespace pxtest

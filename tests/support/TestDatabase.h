@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,13 @@ namespace pxtest {
 std::int64_t scalarCents(fb::Transaction& tr, const std::string& sql);
 // A value as text for assertions and table dumps; empty for null.
 std::string valueText(const fb::Value& v);
+
+// A database file made once per process under `name` by `make` (given the
+// file's parameters and the template's data folder), copied into `dir` for
+// one test; returns the copy's path.
+using MakeTemplate = std::function<void(const fb::ConnectParams&, const QString& dataFolder)>;
+std::string copyOfTemplate(const char* name, const MakeTemplate& make, const QString& dir,
+                           QString* templateDataFolder = nullptr);
 
 class TestDatabase {
 public:
@@ -35,14 +43,22 @@ public:
 
     // Convenience for assertions: first column of the first row, as text, or
     // as scalarCents reads it, in the fixture's transaction.
-    std::string scalarText(const std::string& sql);
-    std::int64_t scalarCents(const std::string& sql);
+    std::string scalarText(const std::string& sql) {
+        return valueText(fb::selectValue(*m_tr, sql).value_or(fb::Value()));
+    }
+    std::int64_t scalarCents(const std::string& sql) { return pxtest::scalarCents(*m_tr, sql); }
     // Runs a statement in the fixture's transaction and commits it.
-    void exec(const std::string& sql);
+    void exec(const std::string& sql) {
+        m_att->execute(*m_tr, sql);
+        m_tr->commitRetaining();
+    }
 
     // Detaches, so that another process can open the file (the embedded
     // engine holds it for one process), and attaches again.
-    void release();
+    void release() {
+        m_tr.reset();
+        m_att->detach();
+    }
     void reattach();
 
 private:
