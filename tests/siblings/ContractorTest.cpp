@@ -63,7 +63,6 @@ TEST_F(ContractorTest, TypingInTheListSearchesEnterChoosesEscapeLeavesNoChoice) 
 }
 
 TEST_F(ContractorTest, AcceptanceSwitchesOnlyFromTheStateSeenAndIsCommitted) {
-    ASSERT_EQ(acceptance(4), "0--");
     dmKontr->vUstawKontoZakceptowane(nullptr, 0, 4, true);
     EXPECT_EQ(acceptance(4), "1ADMIN+");  // seen by another transaction: committed
 

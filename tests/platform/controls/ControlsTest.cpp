@@ -12,12 +12,6 @@
 
 using data::Dataset;
 
-TEST(EditMask, SuiteMasksBecomeQtInputMasks) {
-    EXPECT_EQ(ui::qtInputMask("9999-99-99;1;_"), "0000-00-00;_");
-    // Letters Qt reads as mask characters stay literal; escapes carry over.
-    EXPECT_EQ(ui::qtInputMask(">LL\\-N0"), ">AA-\\N9;_");
-}
-
 namespace {
 
 // A form over the register dataset of RegisterFixture, shown and active so

@@ -193,6 +193,11 @@ TEST_F(RegisterFixture, DisplayTexts) {
     register_.declareField("WARTOSC").setDisplayFormat("### ### ##0.00");
     register_.open();
     EXPECT_EQ(register_.fieldByName("WARTOSC").displayText(), "1 234,57");
+    register_.fieldByName("NR_FAKTURY").setGetText([](const Field& f, bool forDisplay) {
+        return forDisplay ? "Nr " + f.asString() : f.asString();
+    });
+    EXPECT_EQ(register_.fieldByName("NR_FAKTURY").displayText() + register_.fieldByName("NR_FAKTURY").text(),
+              "Nr FV/3FV/3");
     // Set-up made before the open survives reopening with new text; a declared field must be selected.
     register_.setSqlLine(TDMP::kLiniaPorzadku, "a.ID ASC");
     register_.open();
@@ -200,6 +205,25 @@ TEST_F(RegisterFixture, DisplayTexts) {
     register_.setSql({"select ID from PR_PRZELEWY"});
     EXPECT_THROW(register_.open(), std::invalid_argument);
     EXPECT_FALSE(register_.isActive());
+}
+
+// Calculated once per row read, and while editing from the edited values.
+TEST_F(RegisterFixture, CalculatedFieldsFollowTheRowBeingRead) {
+    register_.addCalculatedField("INNA_KWOTA_cal", FieldType::String, 3);
+    int calculations = 0;
+    register_.handlers().calcFields = [&](Dataset& ds) {
+        ++calculations;
+        const bool other = ds["WARTOSC"].asDecimal().units != ds["WARTOSC_CALA"].asDecimal().units;
+        ds["INNA_KWOTA_cal"].setString(other ? "-->" : "   ");
+    };
+    register_.open();
+    Field& mark = register_.fieldByName("INNA_KWOTA_CAL");
+    EXPECT_EQ(mark.asString() + mark.asString(), "      ");
+    EXPECT_EQ(calculations, 1);  // once per row, not once per read
+    register_.edit();
+    register_.fieldByName("WARTOSC").setDecimal(money("1"));
+    EXPECT_EQ(mark.asString(), "-->");
+    register_.cancel();
 }
 
 // The source is read where it stands and does not move.

@@ -69,24 +69,6 @@ TEST(FbDecimal, RoundsHalfAwayFromZeroOnTheDecimalForm) {
     EXPECT_EQ("0.05", (fb::Decimal{5, 2}).toString());
 }
 
-TEST_F(FbTest, RetainingCommitIsSeenElsewhereAndRetainingRollbackUndoesSinceLastCommit) {
-    fb::Transaction tr(att);
-    insert(tr, {std::int64_t{1}});
-    tr.commitRetaining();
-    fb::Attachment other = fb::Attachment::connect(params);
-    {
-        fb::Transaction otr(other);
-        EXPECT_EQ(1, count(otr));
-    }
-    insert(tr, {std::int64_t{2}});
-    tr.rollbackRetaining();
-    EXPECT_TRUE(tr.isActive());
-    EXPECT_EQ(1, count(tr));
-    tr.commit();
-    EXPECT_FALSE(tr.isActive());
-    other.detach();
-}
-
 TEST_F(FbTest, FailuresCarryTheServerMessageAndLeaveEverythingUsable) {
     fb::Transaction tr(att);
     insert(tr, {std::int64_t{1}});
