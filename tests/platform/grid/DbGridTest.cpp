@@ -145,7 +145,10 @@ TEST_F(DbGridTest, NarrowColumnsWidenToTheirTitlesAndTextOnFirstShow) {
     EXPECT_EQ(fresh.columnWidthOf("SKROT"), 30);
 }
 
-TEST_F(DbGridTest, TheHighlightedRowIsAlwaysTheCurrentRow) {
+// One fixture serves both; the walk keeps its own suite name.
+using DbGridWalkTest = DbGridTest;
+
+TEST_F(DbGridWalkTest, TheHighlightedRowIsAlwaysTheCurrentRow) {
     grid.setFocus();
     const int cut = halfVisibleRow();
     ASSERT_GT(cut, 0);
