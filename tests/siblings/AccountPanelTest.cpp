@@ -1,5 +1,6 @@
 #include "SuiteFixture.h"
 
+#include "platform/text/Nrb.h"
 #include "siblings/kontr/AccountPanel.h"
 #include "siblings/kontr/TdmKontr.h"
 
@@ -38,6 +39,15 @@ protected:
 };
 
 }  // namespace
+
+// Demo transfers to a mistyped account would be stopped at issuing.
+TEST_F(AccountPanelTest, EveryDemoAccountHasRightCheckDigits) {
+    for (const char* table : {"ET_BANK_KONTO", "ET_BANKI"}) {
+        const std::string sql = std::string("select list(KONTO, '|') from ") + table + " where ID > 0";
+        for (const QString& account : QString::fromStdString(db.scalarText(sql)).split(u'|'))
+            EXPECT_NE(text::checkNrb(account), text::NrbCheck::WrongChecksum) << account.toStdString();
+    }
+}
 
 TEST_F(AccountPanelTest, AMistypedNumberIsNamedAndSavedOnlyWhenTheUserInsists) {
     withPanel([&](siblings::AccountPanel& panel) {
