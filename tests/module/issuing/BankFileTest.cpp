@@ -83,39 +83,11 @@ TEST_F(BankFileTest, ImpAndTxtFilesTakeTheBanksSettingsAndTheDatePickersDay) {
     EXPECT_NE(std::string::npos, written(5, 'A', ".TXT").find("\r\n8\r\n11/12/26\r\n9\r\nFAKTURA FV/1   PILNA \r\n"));
 }
 
-TEST_F(BankFileTest, GroupingBankWritesOneRecordPerGroup) {
-    addRealized(9103, "2026-12-10", 'B', "100.25", "Faktura FV/3", "801-80101-4210");
-    addRealized(9104, "2026-12-10", 'B', "200", "Faktura FV/4", "801-80101-4210");
-    DMP->sTrescPrzelewowGrupowanych = QStringLiteral("Faktury O'Neill");
-    EXPECT_EQ("110,20261210,30025,11400130,0,\"94114001300000846978809320\"," + kAccount + "," + kSchoolPli + "," +
-                  kContractorPli + ",0,22223333,\"FAKTURY O'NEILL|||\",\"\",\"\",\"51\"\r\n",
-              written(6, 'B', ".PLI"));
-}
-
 TEST_F(BankFileTest, RefusalsWriteNothing) {
     expectRefusal(QStringLiteral("Brak banku! "), 99);
 
-    const QString noFolder = QStringLiteral("Brak folderu do tworzenia zbioru dla danego banku:\n ");
-    const QString missing = pbkFolder + "/brak";
-    changeBank("SCIEZKA_PRZELEWOW = '" + missing.toStdString() + "', PROCEDURA = 0");  // the folder is checked first
-    expectRefusal(noFolder + missing);
-    changeBank("SCIEZKA_PRZELEWOW = null");
-    expectRefusal(noFolder);
-    changeBank("SCIEZKA_PRZELEWOW = '" + pbkFolder.toStdString() + "'");
+    changeBank("PROCEDURA = 0");  // a missing folder is refused before (see the issuing tests)
     expectRefusal(QStringLiteral("Brak wstawionego numeru  procedury -> do tworzenia pliku do Banku "));
-}
-
-TEST_F(BankFileTest, BatchesOfOneDayLieSideBySideAndRewritingReplaces) {
-    addRealized(9103, "2026-12-10", 'B', "5", "Faktura FV/3", "");
-    written(1, 'A', ".PLI");
-    written(1, 'B', ".PLI");
-    EXPECT_EQ((QStringList{"P-2026-12-10-A.PLI", "P-2026-12-10-B.PLI"}), filesIn(bankFolder(1)));
-
-    db.exec("update PR_PRZELEWY_ZREALIZOWANE set WARTOSC = 20 where ID = 9102");
-    const std::string again = written(1, 'A', ".PLI");
-    EXPECT_EQ(0u, again.find("110,20261210,2000,")) << again;
-
-    EXPECT_EQ("", written(1, 'D', ".PLI")) << "a batch without rows";
 }
 
 // A bank file that silently lacks a payment is lost money: a record that
@@ -143,13 +115,9 @@ TEST_F(BankFileTest, FailingRecordKeepsTheEarlierFileAndReportsFailure) {
     EXPECT_EQ(1u, dialogs->shown().size()) << "nothing is reported as created";
 }
 
-// The user is told why a file could not be written: a full disk, or else
-// (here a folder has the file's name) the system's own reason.
+// The user is told why a file could not be written: here a folder has the
+// file's name, nothing is missing or full, and the system says why.
 TEST_F(BankFileTest, WriteFailureNamesItsCause) {
-    EXPECT_EQ(QStringLiteral("Brak miejsca na dysku dla zbioru bankowego! "),
-              sPowodBleduZbioru(true, true, 6000, 5000, "szczegół"));
-
-    // The name is taken by a folder: nothing is missing or full, the system says why.
     ASSERT_TRUE(QDir(pbkFolder).mkdir(QStringLiteral("P-2026-12-10-A.PLI")));
     dialogs->expectMessage(QStringLiteral("Błąd zapisu zbioru bankowego: "), ui::Answer::Ok);
     EXPECT_FALSE(bUtworzPlikDoBanku(context, kDay, 'A', 1));

@@ -25,30 +25,27 @@ namespace pxtest {
 // bank's folder and (when posting) its document, unless it is unfinished.
 inline void expectMoneyInvariants(TestDatabase& db, const std::set<int>& unfinished, bool posting) {
     db.transaction().commitRetaining();
-    EXPECT_EQ(0, db.scalarCents("select count(*) from PR_PRZELEWY p where p.ID >= 9000 and (coalesce(p.WARTOSC_WYPLACONA, "
-                              "0) > p.WARTOSC_CALA or coalesce(p.WARTOSC_WYPLACONA, 0) <> coalesce((select sum("
-                              "z.WARTOSC) from PR_PRZELEWY_ZREALIZOWANE z where z.NR_FAKTURY = p.NR_FAKTURY and "
-                              "z.ID_KONTRAHENTA = p.ID_KONTRAHENTA), 0))"))
+    EXPECT_EQ(0,
+              db.scalarCents("select count(*) from PR_PRZELEWY p where p.ID >= 9000 and (coalesce(p.WARTOSC_WYPLACONA, "
+                             "0) > p.WARTOSC_CALA or coalesce(p.WARTOSC_WYPLACONA, 0) <> coalesce((select sum("
+                             "z.WARTOSC) from PR_PRZELEWY_ZREALIZOWANE z where z.NR_FAKTURY = p.NR_FAKTURY and "
+                             "z.ID_KONTRAHENTA = p.ID_KONTRAHENTA), 0))"))
         << "a transfer paid twice or paid without its realized rows";
-    fb::Statement st(db.transaction(), "select w.ID, w.DATA_REALIZACJI, w.KOLEJNY, b.SCIEZKA_PRZELEWOW, "
-                                       "(select count(*) from PR_PRZELEWY_ZREALIZOWANE z where z.DATA_REALIZACJI "
-                                       "= w.DATA_REALIZACJI and z.KOLEJNY = w.KOLEJNY and z.ID_DOKUMENTU_FK is "
-                                       "null) from PR_WYSTAWIONE w join ET_BANKI b on b.ID = w.ID_BANKU "
-                                       "where w.DATA_REALIZACJI >= '2026-12-05'");
+    fb::Statement st(db.transaction(),
+                     "select w.ID, w.DATA_REALIZACJI, w.KOLEJNY, b.SCIEZKA_PRZELEWOW, "
+                     "(select count(*) from PR_PRZELEWY_ZREALIZOWANE z where z.DATA_REALIZACJI "
+                     "= w.DATA_REALIZACJI and z.KOLEJNY = w.KOLEJNY and z.ID_DOKUMENTU_FK is "
+                     "null) from PR_WYSTAWIONE w join ET_BANKI b on b.ID = w.ID_BANKU "
+                     "where w.DATA_REALIZACJI >= '2026-12-05'");
     fb::Cursor c = st.open(db.transaction());
     while (c.fetch()) {
         if (unfinished.count(static_cast<int>(c.asInt(0)))) continue;
         const fb::Timestamp t = c.asTimestamp(1);
-        const QString name = QStringLiteral("P-%1-%2-%3-%4.*")
-                                 .arg(t.year)
-                                 .arg(t.month, 2, 10, QLatin1Char('0'))
-                                 .arg(t.day, 2, 10, QLatin1Char('0'))
-                                 .arg(QString::fromUtf8(c.asText(2)));
-        const QString folder = QString::fromUtf8(c.asText(3));
-        EXPECT_FALSE(QDir(folder).entryList({name}, QDir::Files).isEmpty()) << "no bank file " << name.toStdString();
-        if (posting) {
-            EXPECT_EQ(0, c.asInt(4)) << "batch " << name.toStdString() << " not posted";
-        }
+        const QString name = QDate(t.year, t.month, t.day).toString(u"'P-'yyyy-MM-dd-") +
+                             QString::fromUtf8(c.asText(2)) + ".*";
+        EXPECT_FALSE(QDir(QString::fromUtf8(c.asText(3))).entryList({name}, QDir::Files).isEmpty())
+            << "no bank file " << name.toStdString();
+        EXPECT_TRUE(!posting || c.asInt(4) == 0) << "batch " << name.toStdString() << " not posted";
     }
 }
 
@@ -75,22 +72,23 @@ protected:
     // A contractor in Żywiec, ul. Długa 5/2, with account ID = contractor ID.
     void addContractor(int id, const std::string& name, const std::string& code) {
         const std::string key = std::to_string(id);
-        db.exec("insert into ET_KONTAKT (ID, PELNA, SKROT, KOD_FK, KOD_POCZT, MIEJSCOWOSC, ULICA, BUDYNEK, LOKAL) "
-                "values (" + key + ", '" + name + "', 'Kowalski', '" + code +
-                "', '34-300', 'Żywiec', 'ul. Długa', '5', '2')");
+        db.exec(
+            "insert into ET_KONTAKT (ID, PELNA, SKROT, KOD_FK, KOD_POCZT, MIEJSCOWOSC, ULICA, BUDYNEK, LOKAL) "
+            "values (" +
+            key + ", '" + name + "', 'Kowalski', '" + code + "', '34-300', 'Żywiec', 'ul. Długa', '5', '2')");
         db.exec("insert into ET_BANK_KONTO (ID, ID_KONTR, KONTO, NAZWA, DOMYSLNE, AKTYWNE, ZAAKCEPTOWANE) values (" +
                 key + ", " + key + ", '11 2222 3333 4444 5555 6666 7777', 'Bank Lokalny', 1, 1, 1)");
     }
 
     // A realized transfer of the batch (date, letter), debiting 201-K9001.
-    void addRealized(int id, const std::string& date, char letter, const std::string& amount,
-                     const std::string& title, const std::string& paragraph, int contractor = kContractor) {
+    void addRealized(int id, const std::string& date, char letter, const std::string& amount, const std::string& title,
+                     const std::string& paragraph, int contractor = kContractor) {
         const std::string who = std::to_string(contractor);
-        db.exec("insert into PR_PRZELEWY_ZREALIZOWANE (ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_KONTA_FIRMY, "
-                "DATA_REALIZACJI, KOLEJNY, NR_FAKTURY, TRESC1, PARAGRAF, WN, WARTOSC) values (" +
-                std::to_string(id) + ", " + who + ", " + who + ", 1, '" + date + "', '" + letter + "', 'FV/" +
-                std::to_string(id) + "', " + quoted(title) + ", " + quoted(paragraph) + ", '201-K9001', " + amount +
-                ")");
+        db.exec(
+            "insert into PR_PRZELEWY_ZREALIZOWANE (ID, ID_KONTRAHENTA, ID_KONTA_BANK, ID_KONTA_FIRMY, "
+            "DATA_REALIZACJI, KOLEJNY, NR_FAKTURY, TRESC1, PARAGRAF, WN, WARTOSC) values (" +
+            std::to_string(id) + ", " + who + ", " + who + ", 1, '" + date + "', '" + letter + "', 'FV/" +
+            std::to_string(id) + "', " + quoted(title) + ", " + quoted(paragraph) + ", '201-K9001', " + amount + ")");
     }
 
     // The money invariants, with the batches the module lists as unfinished.
