@@ -120,6 +120,7 @@ TEST_F(FormularzUzytkownikaTest, AMistypedAccountIsToldWhenPickedAndStopsTheSetA
     ASSERT_EQ(DMP->fldZaznacz->asInteger(), 1);
     dialogs->expectMessage(QStringLiteral("Zakład Energetyczny \"Beskidy\" S.A.\n") + zle, ui::Answer::Ok);
     QTest::mouseClick(rej.btnWystaw, Qt::LeftButton);
+    EXPECT_EQ(dialogs->shown().back().caption, QStringLiteral("Błędny numer konta bankowego->Kontrahenta:"));
     EXPECT_EQ(lista, q().sql());
     EXPECT_TRUE(q().isActive());
 }
