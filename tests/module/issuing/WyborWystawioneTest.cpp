@@ -74,16 +74,18 @@ TEST_F(WyborWystawioneTest, BankFileWrittenAgainIsTheFileOfTheIssue) {
     }
 }
 
-TEST_F(WyborWystawioneTest, WithdrawalRestoresEachTransferItPaidToTheCent) {
+// Yes to marking the withdrawn transfers leaves one that another set holds in that set.
+TEST_F(WyborWystawioneTest, WithdrawalRestoresEachTransferItPaidToTheCentAndMarksItOnce) {
     issueSharedInvoice();
     const std::int64_t doc = document();
     ASSERT_GT(doc, 0);
+    db.exec("update PR_PRZELEWY set ZAZNACZ3 = 1 where ID = 9201");  // another set holds it: not marked twice
     withdraw(open('A'), {QStringLiteral("Operacja wycofania - zakończona poprawnie")});
 
     EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9202 and DATA_REALIZACJI is null and KOLEJNY is null and "
                        "WARTOSC_WYPLACONA = 0 and WARTOSC = 1000 and ZAZNACZ = 1"));
     EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9201 and DATA_REALIZACJI is null and WARTOSC_WYPLACONA = 99.45 and "
-                       "WARTOSC = 400.55 and ZAZNACZ = 1"));
+                       "WARTOSC = 400.55 and ZAZNACZ = 0 and ZAZNACZ2 = 0 and ZAZNACZ3 = 1"));
     EXPECT_EQ(3, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch +
                        " and KOLEJNY = '*' and ID_DOKUMENTU_FK = " + std::to_string(doc)));
     EXPECT_EQ(0, count("FK_DOKUMENTY where ID = " + std::to_string(doc)));
@@ -92,15 +94,6 @@ TEST_F(WyborWystawioneTest, WithdrawalRestoresEachTransferItPaidToTheCent) {
 
     dialogs->expectMessage(QStringLiteral("Brak przelewów z tego wystawienia  ! "), ui::Answer::Ok);
     open('A').btnWybierzClick();
-}
-
-// Yes to marking the withdrawn transfers leaves one that another set holds in that set.
-TEST_F(WyborWystawioneTest, ATransferAnotherSetHoldsIsNotMarkedTwice) {
-    issueSharedInvoice();
-    db.exec("update PR_PRZELEWY set ZAZNACZ3 = 1 where ID = 9201");
-    withdraw(open('A'), {QStringLiteral("zakończona poprawnie")});
-    EXPECT_EQ(1, count("PR_PRZELEWY where ID = 9201 and ZAZNACZ = 0 and ZAZNACZ2 = 0 and ZAZNACZ3 = 1"));
-    EXPECT_EQ(2, count("PR_PRZELEWY where ID in (9202, 9203) and ZAZNACZ = 1"));
 }
 
 // The ledger keeps the document (here: it knows no such document): nothing is withdrawn.
