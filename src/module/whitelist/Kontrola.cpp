@@ -2,6 +2,7 @@
 
 #include "module/whitelist/Folder.h"
 #include "module/whitelist/Lista.h"
+#include "module/whitelist/ZnaneSkroty.h"
 #include "platform/data/Dataset.h"
 #include "platform/data/RowChanged.h"
 #include "platform/data/UnitOfWork.h"
@@ -82,8 +83,21 @@ const std::string kPrzelewy =
 // lists cost a parse each and are tried whole against every row they find.
 constexpr std::size_t kNaRaz = 100;
 
+// Most transfers of a batch stay below the threshold; the database leaves
+// them out before the payee is joined. The bound is a grosz below it, as
+// an amount rounded to grosze may reach it from there; odProgu tests exactly.
+const std::string kOdProgu =
+    " and k.NIP is not null and (coalesce(p.WARTOSC, 0) >= ? or coalesce(p.WARTOSC_CALA, 0) >= ?) order by p.ID";
+
 PrzelewDoSprawdzenia wczytany(const fb::Cursor& c) {
     return {static_cast<int>(c.asInt(0)), tekst(c, 1), tekst(c, 2), tekst(c, 3), grosze(c, 4)};
+}
+
+void odProgu(fb::Cursor& c, qint64 prog, std::vector<PrzelewDoSprawdzenia>& wynik) {
+    while (c.fetch()) {
+        const PrzelewDoSprawdzenia p = wczytany(c);
+        if (!p.nip.isEmpty() && std::max(p.grosze, grosze(c, 5)) >= prog) wynik.push_back(p);
+    }
 }
 
 // "(2026-12-10): czynny podatnik VAT wg pliku z dnia 2026-12-10; zapłatę
@@ -154,12 +168,7 @@ std::vector<PrzelewDoSprawdzenia> przelewyDoSprawdzenia(fb::Transaction& tr, con
     if (idPrzelewow.empty()) return wynik;
     std::string miejsca = "?";
     for (std::size_t i = 1; i < kNaRaz; ++i) miejsca += ",?";
-    // Most transfers of a batch stay below the threshold; the database leaves
-    // them out before the payee is joined. The bound is a grosz below it, as
-    // an amount rounded to grosze may reach it from there; the exact test follows.
-    fb::Statement st(tr, kPrzelewy + "in (" + miejsca +
-                             ") and k.NIP is not null and (coalesce(p.WARTOSC, 0) >= ? or "
-                             "coalesce(p.WARTOSC_CALA, 0) >= ?) order by p.ID");
+    fb::Statement st(tr, kPrzelewy + "in (" + miejsca + ")" + kOdProgu);
     const fb::Decimal dolna{prog - 1, 2};
     std::vector<int> id = idPrzelewow;
     std::sort(id.begin(), id.end());
@@ -171,11 +180,20 @@ std::vector<PrzelewDoSprawdzenia> przelewyDoSprawdzenia(fb::Transaction& tr, con
         parametry.emplace_back(dolna);
         st.setParams(parametry);
         fb::Cursor c = st.open(tr);
-        while (c.fetch()) {
-            const PrzelewDoSprawdzenia p = wczytany(c);
-            if (!p.nip.isEmpty() && std::max(p.grosze, grosze(c, 5)) >= prog) wynik.push_back(p);
-        }
+        odProgu(c, prog, wynik);
     }
+    return wynik;
+}
+
+std::vector<PrzelewDoSprawdzenia> przelewyRejestruOdProgu(fb::Transaction& tr) {
+    const qint64 prog = progWGroszach(tr);
+    // The register's own rows: those not issued yet.
+    fb::Statement st(tr, kPrzelewy + "is not null and p.DATA_REALIZACJI is null" + kOdProgu);
+    const fb::Decimal dolna{prog - 1, 2};
+    st.setParams({dolna, dolna});
+    fb::Cursor c = st.open(tr);
+    std::vector<PrzelewDoSprawdzenia> wynik;
+    odProgu(c, prog, wynik);
     return wynik;
 }
 
@@ -191,7 +209,7 @@ std::optional<WynikKontroli> sprawdzIZapisz(const std::vector<PrzelewDoSprawdzen
         k.dataPliku = wybrany.magazyn->opis().data;
         std::vector<Para> pary;
         for (const auto& p : przelewy) pary.push_back({p.nip.toStdString(), p.konto.toStdString()});
-        auto policzone = sprawdz(*wybrany.magazyn, pary, postep);
+        auto policzone = sprawdzZeSkrotamiDnia(*wybrany.magazyn, pary, postep);
         if (!policzone) return std::nullopt;
         wyniki = std::move(*policzone);
     }

@@ -65,6 +65,10 @@ std::optional<PrzelewDoSprawdzenia> przelew(fb::Transaction& tr, int idPrzelewu,
 // invoice above the threshold is checked too: the duty follows the invoice.
 std::vector<PrzelewDoSprawdzenia> przelewyDoSprawdzenia(fb::Transaction& tr, const std::vector<int>& idPrzelewow);
 
+// Every transfer of the register not issued yet that the check will apply
+// to when it is paid: the pairs worth hashing in advance when a file is loaded.
+std::vector<PrzelewDoSprawdzenia> przelewyRejestruOdProgu(fb::Transaction& tr);
+
 // Checks them against the store for that day and records every check in one
 // unit of work; nothing is recorded, and nothing returned, when postep stops the hashing.
 std::optional<WynikKontroli> sprawdzIZapisz(const std::vector<PrzelewDoSprawdzenia>& przelewy, const QDate& dzien,

@@ -1,5 +1,7 @@
 #include "module/whitelist/Skrot.h"
 
+#include <atomic>
+
 #include <openssl/sha.h>
 
 namespace whitelist {
@@ -35,9 +37,12 @@ std::string digitsOnly(std::string_view text, std::size_t wanted) {
     return digits.size() == wanted ? digits : std::string();
 }
 
+std::atomic<std::uint64_t> hashedDigests{0};
+
 }  // namespace
 
 Digest digest(std::string_view date, std::string_view nip, std::string_view account, int rounds) {
+    ++hashedDigests;
     const std::string first = std::string(date) + std::string(nip) + std::string(account);
     Digest d;
     SHA512(reinterpret_cast<const unsigned char*>(first.data()), first.size(), d.data());
@@ -48,6 +53,8 @@ Digest digest(std::string_view date, std::string_view nip, std::string_view acco
     }
     return d;
 }
+
+std::uint64_t digestsComputed() { return hashedDigests.load(); }
 
 std::string toHex(const Digest& d) {
     std::string hex(128, '0');

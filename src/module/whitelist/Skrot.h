@@ -5,6 +5,7 @@
 // digest is published, so a pair is checked by computing it the same way.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,9 @@ using Digest = std::array<unsigned char, 64>;
 
 // rounds >= 1.
 Digest digest(std::string_view date, std::string_view nip, std::string_view account, int rounds);
+
+// How many digests this process has computed: what a check spared shows in it.
+std::uint64_t digestsComputed();
 
 std::string toHex(const Digest& d);
 // 128 hex digits of either case; false (d untouched or partly written) otherwise.

@@ -5,6 +5,7 @@
 #include <QtConcurrent/QtConcurrentMap>
 #include <map>
 #include <mutex>
+#include <set>
 #include <unordered_map>
 
 namespace whitelist {
@@ -24,20 +25,27 @@ std::string nipDoSprawdzenia(const std::string& nip) {
 class PamiecSkrotow {
 public:
     Digest skrot(const std::string& data, const std::string& nip, const std::string& konto, int rundy) {
-        const std::string klucz = klucz_(data, nip, konto, rundy);
-        {
-            const std::lock_guard blokada(m_mutex);
-            if (const auto it = m_skroty.find(klucz); it != m_skroty.end()) return it->second;
-        }
+        if (const auto d = znany(data, nip, konto, rundy)) return *d;
         const Digest d = digest(data, nip, konto, rundy);
-        const std::lock_guard blokada(m_mutex);
-        if (m_skroty.size() >= kNajwiecej) m_skroty.clear();
-        m_skroty.emplace(klucz, d);
+        wstaw(data, nip, konto, rundy, d);
         return d;
     }
-    bool ma(const std::string& data, const std::string& nip, const std::string& konto, int rundy) {
+    std::optional<Digest> znany(const std::string& data, const std::string& nip, const std::string& konto, int rundy) {
         const std::lock_guard blokada(m_mutex);
-        return m_skroty.count(klucz_(data, nip, konto, rundy)) > 0;
+        const auto it = m_skroty.find(klucz_(data, nip, konto, rundy));
+        return it == m_skroty.end() ? std::nullopt : std::optional<Digest>(it->second);
+    }
+    bool ma(const std::string& data, const std::string& nip, const std::string& konto, int rundy) {
+        return znany(data, nip, konto, rundy).has_value();
+    }
+    void wstaw(const std::string& data, const std::string& nip, const std::string& konto, int rundy, const Digest& d) {
+        const std::lock_guard blokada(m_mutex);
+        if (m_skroty.size() >= kNajwiecej) m_skroty.clear();
+        m_skroty.emplace(klucz_(data, nip, konto, rundy), d);
+    }
+    void wyczysc() {
+        const std::lock_guard blokada(m_mutex);
+        m_skroty.clear();
     }
 
 private:
@@ -82,6 +90,30 @@ Wynik sprawdz(const Magazyn& magazyn, const Para& para) {
     }
     return w;
 }
+
+std::vector<ZnanySkrot> znaneSkroty(const Magazyn& magazyn, const std::vector<Para>& pary) {
+    const std::string data = tekstDaty(magazyn.opis().data);
+    const int rundy = magazyn.opis().rundy;
+    std::set<std::pair<std::string, std::string>> klucze;
+    for (const Para& p : pary) {
+        const std::string nip = nipDoSprawdzenia(p.nip), konto = normalizedAccount(p.konto);
+        if (nip.empty() || konto.empty()) continue;
+        klucze.insert({nip, konto});
+        for (const std::string* maska : magazyn.maskiDla(konto))
+            if (auto wirtualne = maskedAccount(*maska, konto)) klucze.insert({nip, std::move(*wirtualne)});
+    }
+    std::vector<ZnanySkrot> znane;
+    for (const auto& [nip, konto] : klucze)
+        if (const auto d = pamiec().znany(data, nip, konto, rundy)) znane.push_back({nip, konto, *d});
+    return znane;
+}
+
+void dodajZnane(const OpisMagazynu& opis, const std::vector<ZnanySkrot>& znane) {
+    const std::string data = tekstDaty(opis.data);
+    for (const ZnanySkrot& z : znane) pamiec().wstaw(data, z.nip, z.konto, opis.rundy, z.skrot);
+}
+
+void zapomnijSkroty() { pamiec().wyczysc(); }
 
 std::vector<Wynik> sprawdz(const Magazyn& magazyn, const std::vector<Para>& pary) {
     return *sprawdz(magazyn, pary, {});

@@ -35,6 +35,21 @@ using PostepSprawdzania = std::function<bool(std::size_t zrobione, std::size_t w
 std::optional<std::vector<Wynik>> sprawdz(const Magazyn& magazyn, const std::vector<Para>& pary,
                                           const PostepSprawdzania& postep);
 
+// A digest of the store's day and rounds, for a NIP and an account (or a
+// virtual account), both as the list writes them.
+struct ZnanySkrot {
+    std::string nip;
+    std::string konto;
+    Digest skrot;
+};
+// Those digests a check of the pairs needs (each pair's own and its virtual
+// accounts') that this session knows, sorted by NIP and account.
+std::vector<ZnanySkrot> znaneSkroty(const Magazyn& magazyn, const std::vector<Para>& pary);
+// Makes digests of that day and rounds known to the session: a check then does not hash them.
+void dodajZnane(const OpisMagazynu& opis, const std::vector<ZnanySkrot>& znane);
+// The session's digests forgotten, as on a workstation that starts afresh.
+void zapomnijSkroty();
+
 // The store to check a payment of that day against: that day's, else the
 // newest loaded; the warning says why it is not that day's. No store when
 // nothing was loaded (the warning then says so).

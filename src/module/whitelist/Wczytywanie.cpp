@@ -1,7 +1,9 @@
 #include "module/whitelist/Wczytywanie.h"
 
 #include "module/whitelist/Folder.h"
+#include "module/whitelist/Kontrola.h"
 #include "module/whitelist/Magazyn.h"
+#include "module/whitelist/ZnaneSkroty.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormBase.h"
@@ -17,6 +19,27 @@ namespace whitelist {
 namespace {
 
 const QString kTytul = QStringLiteral("Biała lista podatników VAT");
+
+// The register's transfers hashed now, while the user waits for the file
+// anyway, so that the check at issue on every workstation finds them done.
+// Stopping leaves the rest to be hashed at issue.
+void policzSkrotyRejestru(const QDate& dzien, QProgressDialog& postep) {
+    const auto magazyn = Magazyn::otworz(dzien);
+    if (!magazyn) return;
+    std::vector<Para> pary;
+    for (const auto& p : przelewyRejestruOdProgu(dmMain->transaction()))
+        pary.push_back({p.nip.toStdString(), p.konto.toStdString()});
+    postep.reset();
+    sprawdzZeSkrotamiDnia(*magazyn, pary, [&](std::size_t zrobione, std::size_t wszystkie) {
+        postep.setMaximum(static_cast<int>(wszystkie));
+        postep.setLabelText(QStringLiteral("Obliczanie skrótów rachunków przelewów z rejestru: %1 z %2...")
+                                .arg(zrobione)
+                                .arg(wszystkie));
+        postep.setValue(static_cast<int>(zrobione));
+        QCoreApplication::processEvents();
+        return !postep.wasCanceled();
+    });
+}
 
 }  // namespace
 
@@ -66,6 +89,7 @@ void vWczytajPlikPlaskiZMenu(QWidget* rodzic) {
         });
         postep.setValue(1000);
         zapiszWczytanie(o);
+        policzSkrotyRejestru(o.data, postep);
         // Counts after a colon read right in Polish whatever their number.
         const QLocale pl;
         ui::dialogs().message(QStringLiteral("Wczytano plik płaski z dnia %1.\nSkróty podatników czynnych: %2, "

@@ -225,16 +225,21 @@ TEST_F(WspolnyFolderTest, AFileLoadedOnOneWorkstationIsCheckedOnAnotherThroughTh
 
     // The office names a shared folder: loaded on the first, read on the second.
     db.exec("update RE_PARAMETRY set SCIEZKA_BIALEJ_LISTY = '" + wspolny.path().toStdString() + "'");
+    // Loading hashes the register's transfers in advance: the second one's check hashes nothing.
     stanowisko(pierwsze);
     wczytajZMenu("20261210");
     EXPECT_TRUE(QFile::exists(wspolny.filePath("20261210.bl")));
+    EXPECT_TRUE(QFile::exists(wspolny.filePath("20261210.bls")));
     stanowisko(drugie);
+    zapomnijSkroty();
+    const std::uint64_t przed = digestsComputed();
     db.exec("delete from PR_BIALA_LISTA_SPRAWDZENIA");
     wystaw([&](TfrmBialaLista& lista) {
         expectIssued();
         lista.btnPotwierdz->click();
     });
     EXPECT_EQ(sprawdzenia(), "9101:1 9102:0");
+    EXPECT_EQ(digestsComputed(), przed);
     EXPECT_EQ(2, count("PR_PRZELEWY_ZREALIZOWANE where " + kBatch));
 }
 
@@ -266,14 +271,15 @@ TEST_F(WspolnyFolderTest, TheFolderComesFromTheParametersWithTheDataFolderInPlac
 // batch goes through.
 TEST_F(WspolnyFolderTest, StoppingTheChecksProgressIssuesNothingAndRecordsNothing) {
     std::vector<std::string> nipy;
+    for (int i = 0; i < 12; ++i) nipy.push_back(pxtest::poprawnyNip(1000 + i));
+    // Loaded before the transfers are entered: none of them is hashed in advance.
+    wczytajZMenu("20261210", nipy);
     for (int i = 0; i < 12; ++i) {
         const int kto = 9010 + i;
         addContractor(kto, "Dostawca " + std::to_string(i), "K" + std::to_string(kto));
-        nipy.push_back(pxtest::poprawnyNip(1000 + i));
-        db.exec("update ET_KONTAKT set NIP = '" + nipy.back() + "' where ID = " + std::to_string(kto));
+        db.exec("update ET_KONTAKT set NIP = '" + nipy[i] + "' where ID = " + std::to_string(kto));
         addTransfer(9200 + i, "FV/" + std::to_string(i), "20000", "20000", "0", kto);
     }
-    wczytajZMenu("20261210", nipy);
     runIssuing(kDay, 1, [&](TfrmWystawPrzelewy& okno) {
         // The person presses the progress window's button as soon as it shows.
         auto* czekaj = new QTimer(&okno);

@@ -2,6 +2,7 @@
 #include "module/whitelist/PlikTestowy.h"
 #include "module/whitelist/SortowaneSkroty.h"
 #include "module/whitelist/Sprawdzenie.h"
+#include "module/whitelist/ZnaneSkroty.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -208,4 +209,58 @@ TEST_F(MagazynTestowy, ASecondCheckOfTheSamePairsHashesNothingAndAStoppedOneAnsw
     EXPECT_EQ(doZrobienia, 99u) << "nothing left to hash, nothing reported";
     ASSERT_TRUE(drugie);
     for (std::size_t i = 0; i < pary.size(); ++i) EXPECT_EQ((*drugie)[i].status, (*pierwsze)[i].status) << i;
+}
+
+// The digests hashed once for the day are kept beside its store: another
+// workstation's check looks them up (masks too) with the same answers, while
+// a file altered by a byte or kept for another day is ignored and made anew.
+TEST_F(MagazynTestowy, DigestsKeptForTheDayAreLookedUpAndADamagedOrForeignFileIsNot) {
+    PlikTestowy p = plik();
+    p.data = "20260711";  // a day of its own: the session's digests are kept for the whole test program
+    p.wczytaj();
+    const auto m = Magazyn::otworz(QDate(2026, 7, 11));
+    ASSERT_TRUE(m);
+    const std::vector<Para> pary = {{kCzynny.first, kCzynny.second},
+                                    {kWirtualny.first, kKontoWirtualne},
+                                    {kOtwarty.first, "12345678901234999999567890"},
+                                    {kCzynny.first, kKontoWirtualne},
+                                    {"5512393472", kCzynny.second}};
+    const auto wyniki = [](const std::vector<Wynik>& w) {
+        std::string t;
+        for (const Wynik& x : w)
+            t += std::to_string(int(x.status)) + (x.przezMaske ? "m" : "") + (x.bledneDane ? "b" : "") + " ";
+        return t;
+    };
+    const std::string bezPliku = wyniki(sprawdz(*m, pary));
+    EXPECT_EQ(bezPliku, "1 1m 2m 0 0b ");
+    const auto hashowane = [&] {
+        zapomnijSkroty();  // another workstation
+        const std::uint64_t przed = digestsComputed();
+        const auto w = sprawdzZeSkrotamiDnia(*m, pary);
+        EXPECT_EQ(wyniki(*w), bezPliku);
+        return digestsComputed() - przed;
+    };
+    const std::uint64_t wszystkie = hashowane();
+    EXPECT_GT(wszystkie, 3u);
+    EXPECT_EQ(hashowane(), 0u);
+
+    QFile plikSkrotow(sciezkaSkrotowDnia(QDate(2026, 7, 11)));
+    ASSERT_TRUE(plikSkrotow.open(QIODevice::ReadWrite));
+    QByteArray tresc = plikSkrotow.readAll();
+    const qsizetype cyfra = tresc.indexOf('\n') + 40;
+    tresc[cyfra] = tresc[cyfra] == '0' ? '1' : '0';
+    ASSERT_TRUE(plikSkrotow.seek(0) && plikSkrotow.write(tresc) == tresc.size());
+    plikSkrotow.close();
+    EXPECT_TRUE(skrotyDnia(m->opis()).empty());
+    EXPECT_EQ(hashowane(), wszystkie);
+    EXPECT_EQ(hashowane(), 0u) << "written anew";
+
+    // The same file under another day's name keys digests of its own day: not taken.
+    ASSERT_TRUE(QFile::copy(sciezkaSkrotowDnia(QDate(2026, 7, 11)), sciezkaSkrotowDnia(QDate(2026, 7, 7))));
+    OpisMagazynu inny = m->opis();
+    inny.data = QDate(2026, 7, 7);
+    EXPECT_TRUE(skrotyDnia(inny).empty());
+    inny = m->opis();
+    inny.rundy = 5000;
+    EXPECT_TRUE(skrotyDnia(inny).empty());
 }
