@@ -120,6 +120,10 @@ OpisMagazynu wczytajPlikPlaski(QIODevice& plik, const std::function<bool(qint64)
         QFile::remove(cel);
         wymagaj(wynik.rename(cel), QStringLiteral("zapis ") + cel);
         wynik.setAutoRemove(false);
+        // A temporary file is its owner's alone; the other workstations of the
+        // office read the store under their own users.
+        QFile::setPermissions(cel, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+                                       QFile::ReadGroup | QFile::ReadOther);
         return o;
     }
 }

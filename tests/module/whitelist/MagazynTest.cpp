@@ -53,6 +53,9 @@ TEST_F(MagazynTestowy, ActiveExemptMaskedAndMissingPairs) {
     const OpisMagazynu o = plik().wczytaj();
     EXPECT_EQ(std::tuple(o.data, o.rundy, o.czynnych, o.zwolnionych, o.masek),
               std::tuple(QDate(2026, 7, 7), 3, std::size_t{2}, std::size_t{2}, std::size_t{3}));
+    // Other workstations of the office read the store under their own users.
+    const QFile::Permissions prawa = QFile::permissions(folderMagazynu() + "/20260707.bl");
+    EXPECT_TRUE((prawa & QFile::ReadGroup) && (prawa & QFile::ReadOther));
     const auto m = Magazyn::otworz(QDate(2026, 7, 7));
     ASSERT_TRUE(m);
     const struct {
