@@ -105,19 +105,30 @@ int wczytaj(bool tylkoParsuj, const char* sciezka, const char* folder) {
     return 0;
 }
 
-int sprawdzaj(const char* folder, int przelewow) {
+// The store of the benchmark's day in the folder, and the pairs of as many transfers.
+std::unique_ptr<Magazyn> magazynDnia(const char* folder, int przelewow, std::vector<Para>& pary) {
     ustawFolderMagazynu(QString::fromLocal8Bit(folder));
-    const auto m = Magazyn::otworz(QDate::fromString(kDzien, "yyyyMMdd"));
-    if (!m) return 1;
-    std::vector<Para> pary;
     for (int i = 0; i < przelewow; ++i) pary.push_back({nip(i), konto(i)});
+    return Magazyn::otworz(QDate::fromString(kDzien, "yyyyMMdd"));
+}
+
+// Whether the check found exactly the file's real pairs among the transfers.
+bool znalazlPrawdziwe(const std::vector<Wynik>& wyniki, int przelewow, int& znalezione) {
+    znalezione = 0;
+    for (const Wynik& w : wyniki) znalezione += w.status != Status::Brak;
+    return znalezione == std::min(przelewow, 10);
+}
+
+int sprawdzaj(const char* folder, int przelewow) {
+    std::vector<Para> pary;
+    const auto m = magazynDnia(folder, przelewow, pary);
+    if (!m) return 1;
     QElapsedTimer zegar;
     zegar.start();
     const auto wyniki = sprawdz(*m, pary);
     const auto ms = zegar.elapsed();
     int znalezione = 0;
-    for (const Wynik& w : wyniki) znalezione += w.status != Status::Brak;
-    if (znalezione != std::min(przelewow, 10)) {
+    if (!znalazlPrawdziwe(wyniki, przelewow, znalezione)) {
         std::fprintf(stderr, "found %d of the file's real pairs\n", znalezione);
         return 1;
     }
@@ -128,11 +139,9 @@ int sprawdzaj(const char* folder, int przelewow) {
 // The register's pairs hashed in advance as at load, then the check at issue
 // in a fresh session that finds them in the day's file. Prints both clock ms.
 int zawczasu(const char* folder, int przelewow) {
-    ustawFolderMagazynu(QString::fromLocal8Bit(folder));
-    const auto m = Magazyn::otworz(QDate::fromString(kDzien, "yyyyMMdd"));
-    if (!m) return 1;
     std::vector<Para> pary;
-    for (int i = 0; i < przelewow; ++i) pary.push_back({nip(i), konto(i)});
+    const auto m = magazynDnia(folder, przelewow, pary);
+    if (!m) return 1;
     QElapsedTimer zegar;
     zegar.start();
     sprawdzZeSkrotamiDnia(*m, pary);
@@ -143,8 +152,7 @@ int zawczasu(const char* folder, int przelewow) {
     const auto wyniki = sprawdzZeSkrotamiDnia(*m, pary);
     const auto ms = zegar.elapsed();
     int znalezione = 0;
-    for (const Wynik& w : *wyniki) znalezione += w.status != Status::Brak;
-    if (znalezione != std::min(przelewow, 10) || digestsComputed() != hashowane) {
+    if (!znalazlPrawdziwe(*wyniki, przelewow, znalezione) || digestsComputed() != hashowane) {
         std::fprintf(stderr, "found %d of the file's real pairs, hashed %llu\n", znalezione,
                      static_cast<unsigned long long>(digestsComputed() - hashowane));
         return 1;
