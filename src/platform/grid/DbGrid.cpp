@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScopedValueRollback>
+#include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 
 namespace ui {
@@ -52,9 +53,19 @@ public:
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logical) const override
     {
-        QHeaderView::paintSection(painter, rect, logical);
-        if (m_grid->sortField().isEmpty() || logical != m_grid->columnIndex(m_grid->sortField()))
+        if (m_grid->sortField().isEmpty() || logical != m_grid->columnIndex(m_grid->sortField())) {
+            QHeaderView::paintSection(painter, rect, logical);
             return;
+        }
+        // The title is centred beside the arrow, not under it.
+        QStyleOptionHeader option;
+        initStyleOptionForIndex(&option, logical);
+        option.rect = rect;
+        painter->save();
+        style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+        option.rect = rect.adjusted(0, 0, -kArrowRoom, 0);
+        style()->drawControl(QStyle::CE_HeaderLabel, &option, painter, this);
+        painter->restore();
         const int half = kArrowWidth / 2;
         const int left = rect.right() - kArrowMargin - kArrowWidth + 1;
         const int top = rect.center().y() - half / 2;
