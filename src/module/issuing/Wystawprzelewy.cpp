@@ -133,7 +133,8 @@ void TfrmWystawPrzelewy::vZbudujOkno() {
     gora->addWidget(pnlKolejny);
     gora->addStretch(1);
     vZbudujRamkeWyboru(*this, gora, DBGrid1);
-    resize(680, 360);
+    // Wide enough for the banks' folders of the data folder, where the files go.
+    resize(900, 360);
 }
 
 // ---------------------------------------------------------------- issuing
