@@ -38,8 +38,8 @@ const char* const kContractor =
 // The batch's payments in one select: amount, date, title, paragraph, payee's
 // account and bank, split payment mark, its VAT part and invoice, then the
 // payee. A grouping bank's rows are the grouped ones, in the order the
-// grouping gives them; others come with their ID last and are put newest
-// first here (batchFile), which costs the database a sort of whole rows.
+// grouping gives them; others carry their ID last, and batchFile puts them
+// newest first by it (cheaper than the database sorting whole rows).
 fb::Statement batchRecords(const QDate& date, char letter, bool grouped) {
     fb::Transaction& tr = dmMain->transaction();
     const std::string dateText = date.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
