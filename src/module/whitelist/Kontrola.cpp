@@ -6,6 +6,7 @@
 #include "platform/data/Dataset.h"
 #include "platform/data/RowChanged.h"
 #include "platform/data/UnitOfWork.h"
+#include "platform/fb/IdSlices.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
 
@@ -79,10 +80,6 @@ const std::string kPrzelewy =
     "select p.ID, coalesce(k.SKROT, k.PELNA), k.NIP, b.KONTO, p.WARTOSC, p.WARTOSC_CALA "
     "from PR_PRZELEWY p join ET_KONTAKT k on k.ID = p.ID_KONTRAHENTA "
     "left join ET_BANK_KONTO b on b.ID = p.ID_KONTA_BANK where p.ID ";
-// The IDs go to one prepared statement a slice at a time: long literal IN
-// lists cost a parse each and are tried whole against every row they find.
-constexpr std::size_t kNaRaz = 100;
-
 // Most transfers of a batch stay below the threshold; the database leaves
 // them out before the payee is joined. The bound is a grosz below it, as
 // an amount rounded to grosze may reach it from there; odProgu tests exactly.
@@ -93,11 +90,10 @@ PrzelewDoSprawdzenia wczytany(const fb::Cursor& c) {
     return {static_cast<int>(c.asInt(0)), tekst(c, 1), tekst(c, 2), tekst(c, 3), grosze(c, 4)};
 }
 
-void odProgu(fb::Cursor& c, qint64 prog, std::vector<PrzelewDoSprawdzenia>& wynik) {
-    while (c.fetch()) {
-        const PrzelewDoSprawdzenia p = wczytany(c);
-        if (!p.nip.isEmpty() && std::max(p.grosze, grosze(c, 5)) >= prog) wynik.push_back(p);
-    }
+// The cursor's row, when it reaches the threshold.
+void odProgu(const fb::Cursor& c, qint64 prog, std::vector<PrzelewDoSprawdzenia>& wynik) {
+    const PrzelewDoSprawdzenia p = wczytany(c);
+    if (!p.nip.isEmpty() && std::max(p.grosze, grosze(c, 5)) >= prog) wynik.push_back(p);
 }
 
 // "(2026-12-10): czynny podatnik VAT wg pliku z dnia 2026-12-10; zapłatę
@@ -165,23 +161,9 @@ std::optional<PrzelewDoSprawdzenia> przelew(fb::Transaction& tr, int idPrzelewu,
 std::vector<PrzelewDoSprawdzenia> przelewyDoSprawdzenia(fb::Transaction& tr, const std::vector<int>& idPrzelewow) {
     const qint64 prog = progWGroszach(tr);
     std::vector<PrzelewDoSprawdzenia> wynik;
-    if (idPrzelewow.empty()) return wynik;
-    std::string miejsca = "?";
-    for (std::size_t i = 1; i < kNaRaz; ++i) miejsca += ",?";
-    fb::Statement st(tr, kPrzelewy + "in (" + miejsca + ")" + kOdProgu);
     const fb::Decimal dolna{prog - 1, 2};
-    std::vector<int> id = idPrzelewow;
-    std::sort(id.begin(), id.end());
-    for (std::size_t od = 0; od < id.size(); od += kNaRaz) {
-        // The last slice repeats its first ID in the places left over.
-        std::vector<fb::Value> parametry;
-        for (std::size_t i = od; i < od + kNaRaz; ++i) parametry.emplace_back(std::int64_t{id[i < id.size() ? i : od]});
-        parametry.emplace_back(dolna);
-        parametry.emplace_back(dolna);
-        st.setParams(parametry);
-        fb::Cursor c = st.open(tr);
-        odProgu(c, prog, wynik);
-    }
+    fb::selectByIds(tr, kPrzelewy, std::vector<std::int64_t>(idPrzelewow.begin(), idPrzelewow.end()), kOdProgu,
+                    {dolna, dolna}, [&](fb::Cursor& c) { odProgu(c, prog, wynik); });
     return wynik;
 }
 
@@ -193,7 +175,7 @@ std::vector<PrzelewDoSprawdzenia> przelewyRejestruOdProgu(fb::Transaction& tr) {
     st.setParams({dolna, dolna});
     fb::Cursor c = st.open(tr);
     std::vector<PrzelewDoSprawdzenia> wynik;
-    odProgu(c, prog, wynik);
+    while (c.fetch()) odProgu(c, prog, wynik);
     return wynik;
 }
 
@@ -272,10 +254,17 @@ void powiazZPartia(const std::vector<int>& idSprawdzen, const QDate& dzien, char
 bool bSprawdzPrzyWystawieniu(const data::Dataset& przelewy, const QDate& dzien, QWidget* rodzic,
                              std::vector<int>& idSprawdzen) {
     idSprawdzen.clear();
+    // Transfers below the threshold are left out here already: a payment
+    // proves its row unchanged, so one whose amount has grown since is not paid.
+    const qint64 prog = progWGroszach(dmMain->transaction());
+    const data::Field& idPola = przelewy.fieldByName(QStringLiteral("ID"));
+    const data::Field& wartosc = przelewy.fieldByName(QStringLiteral("WARTOSC"));
+    const data::Field& cala = przelewy.fieldByName(QStringLiteral("WARTOSC_CALA"));
     std::vector<int> id;
     for (int r = 0; r < przelewy.recordCount(); ++r) {
         data::Dataset::RowScope wiersz(przelewy, r);
-        id.push_back(static_cast<int>(przelewy.fieldByName(QStringLiteral("ID")).asInteger()));
+        if (std::max(wartosc.asDecimal().rescaled(2).units, cala.asDecimal().rescaled(2).units) >= prog)
+            id.push_back(static_cast<int>(idPola.asInteger()));
     }
     OknoPostepu postep(rodzic);
     const auto wynik = sprawdzIZapisz(przelewyDoSprawdzenia(dmMain->transaction(), id), dzien, std::ref(postep));

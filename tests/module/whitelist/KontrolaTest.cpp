@@ -86,10 +86,11 @@ protected:
 TEST_F(KontrolaTest, AnAccountMissingFromTheListIsConfirmedAndEveryCheckStaysWithItsRealizedRow) {
     wczytajZMenu("20261210");
     addTransfer(9101, "FV/1", "20000", "20000");
-    addTransfer(9102, "FV/2", "16000", "15000", "0", kOther);
+    addTransfer(9102, "FV/2", "15000", "15000", "0", kOther);
     addTransfer(9103, "FV/3", "14999.99", "14999.99", "0", kOther);  // below the threshold: not checked
+    addTransfer(9104, "FV/4", "30000", "1000", "0", kOther);  // a part of an invoice above it
     wystaw([&](TfrmBialaLista& lista) {
-        EXPECT_EQ(lista.grdRachunki->rowCount(), 1);
+        EXPECT_EQ(lista.grdRachunki->rowCount(), 2) << "FV/2 and FV/4";
         EXPECT_EQ(lista.grdRachunki->item(0, 1)->text(), "1132191233");
         expectIssued();
         lista.btnPotwierdz->click();

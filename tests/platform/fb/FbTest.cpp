@@ -1,7 +1,9 @@
 #include "platform/fb/Fb.h"
+#include "platform/fb/IdSlices.h"
 
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
+#include <algorithm>
 
 namespace {
 
@@ -177,6 +179,31 @@ TEST_F(FbTest, ACursorOutlivesAMoveOfItsTransactionButNotItsEnd) {
     EXPECT_EQ("treść", c.asText(0));
     moved = fb::Transaction(att);  // the first one rolls back
     EXPECT_THROW(c.value(0), fb::Error);
+}
+
+// More IDs than one slice holds, repeated and unsorted, with a parameter
+// after them: every row asked for comes once, slice edges and the padded
+// last slice included, and nothing else does.
+TEST_F(FbTest, RowsByIdsComeOnceWhateverTheListsLength) {
+    fb::Transaction tr(att);
+    att.execute(tr,
+                "execute block as declare i integer = 1; begin while (i <= 300) do begin "
+                "insert into T (ID, S) values (:i, iif(mod(:i, 7) = 0, 'x', 'y')); i = i + 1; end end");
+    std::vector<std::int64_t> ids;
+    for (std::int64_t id = 250; id >= 1; --id) ids.push_back(id);
+    ids.insert(ids.end(), {100, 101, 200, 201, 1});
+    std::vector<std::int64_t> found;
+    fb::selectByIds(tr, "select ID from T where ID", ids, " and S = ?", {std::string("y")},
+                    [&](fb::Cursor& c) { found.push_back(c.asInt(0)); });
+    std::sort(found.begin(), found.end());
+    std::vector<std::int64_t> expected;
+    for (std::int64_t id = 1; id <= 250; ++id)
+        if (id % 7 != 0) expected.push_back(id);
+    EXPECT_EQ(expected, found);
+
+    found.clear();
+    fb::selectByIds(tr, "select ID from T where ID", {}, "", {}, [&](fb::Cursor& c) { found.push_back(c.asInt(0)); });
+    EXPECT_TRUE(found.empty());
 }
 
 }  // namespace
