@@ -2,8 +2,10 @@
 
 #include "module/frame/TDMP.h"
 #include "module/issuing/BankRecord.h"
+#include "module/issuing/BatchRows.h"
 #include "module/issuing/BatchSteps.h"
 #include "module/issuing/IssueContext.h"
+#include "platform/fb/IdSlices.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
 
@@ -14,8 +16,9 @@
 
 #include <unistd.h>
 
-#include <algorithm>
+#include <functional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -31,50 +34,48 @@ void recordFailed(const std::exception& e) {
     ui::dialogs().showMessage("PiszProcedure " + QString::fromUtf8(e.what()));
 }
 
-// The payee's fields every record of the batch's select ends with.
-const char* const kContractor =
-    ", b.PELNA, b.KOD_POCZT, b.MIEJSCOWOSC, b.ULICA, b.BUDYNEK, b.LOKAL, b.SKROT, b.KOD_FK, b.NIP";
+// The payee's fields of ET_KONTAKT, as payee() reads them.
+const char* const kPayee = "b.PELNA, b.KOD_POCZT, b.MIEJSCOWOSC, b.ULICA, b.BUDYNEK, b.LOKAL, b.SKROT, b.KOD_FK, b.NIP";
 
-// The batch's payments in one select: amount, date, title, paragraph, payee's
-// account and bank, split payment mark, its VAT part and invoice, then the
-// payee. A grouping bank's rows are the grouped ones, in the order the
-// grouping gives them; others carry their ID last, and batchFile puts them
-// newest first by it (cheaper than the database sorting whole rows).
-fb::Statement batchRecords(const QDate& date, char letter, bool grouped) {
-    fb::Transaction& tr = dmMain->transaction();
-    const std::string dateText = date.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
-    if (grouped) {
-        fb::Statement st(tr,
-                         std::string("select g.WARTOSC, g.DATA_REALIZACJI, g.TRESC1, g.PARAGRAF, "
-                                     "g.KONTRAHENT_KONTO, g.KONTRAHENT_NAZWABANKU, g.MPP, g.KWOTA_VAT, g.NR_FAKTURY") +
-                             kContractor +
-                             " from PR_PRZELEWY_GRUPOWANIE(?, ?, ?) g left join ET_KONTAKT b "
-                             "on b.ID = g.ID_KONTRAHENTA");
-        st.setParams({dateText, std::string(1, letter), DMP->sTrescPrzelewowGrupowanych.toStdString()});
-        return st;
-    }
-    fb::Statement st(tr,
-                     std::string("select a.WARTOSC, a.DATA_REALIZACJI, a.TRESC1, a.PARAGRAF, c.KONTO, c.NAZWA, a.MPP, "
-                                 "a.KWOTA_VAT, a.NR_FAKTURY") +
-                         kContractor +
-                         ", a.ID from PR_PRZELEWY_ZREALIZOWANE a join ET_KONTAKT b on a.ID_KONTRAHENTA = b.ID "
-                         "join ET_BANK_KONTO c on a.ID_KONTA_BANK = c.ID "
-                         "where a.DATA_REALIZACJI = ? and a.KOLEJNY = ?");
-    st.setParams({fb::Timestamp{date.year(), date.month(), date.day()}, std::string(1, letter)});
-    return st;
+// The payee from the cursor's columns from `first` on, in kPayee's order.
+bankfile::Contractor payee(const fb::Cursor& c, int first) {
+    const auto text = [&c, first](int i) { return QString::fromUtf8(c.asText(first + i)); };
+    bankfile::Contractor p = bankfile::contractorFrom(text(0), text(1), text(2), text(3), text(4), text(5), text(6),
+                                                      text(7));
+    p.nip = text(8);
+    return p;
 }
 
-// Every record of the batch, in the bank's format, one after another: in the
-// select's order when it is grouped, otherwise newest first.
-std::string batchFile(const IssueContext& context, fb::Statement& select, bool grouped) {
+// What every record of the batch shares: the company and its bank.
+bankfile::Record companyRecord(const IssueContext& context) {
     bankfile::Record r;
     r.company = bankfile::companyFrom(dmMain->PobierzDaneFirmowe());
     r.companyBankName = context.sNazwaBankuFirmy;
     r.companyAccount = context.sKontoFirmyOrg;
     r.withParagraph = context.iObslugaParagraf == 1;
     r.pickerDate = context.dataPrzelewu;
-    std::vector<std::pair<std::int64_t, std::string>> records;
-    fb::Cursor c = select.open(dmMain->transaction());
+    return r;
+}
+
+void setSplit(bankfile::Record& r, bool split, const fb::Decimal& vat, const QString& invoice,
+              const IssueContext& context) {
+    r.split.reset();
+    if (split) r.split = bankfile::SplitPayment{vat, r.contractor.nip, invoice, context.sKodMpp};
+}
+
+// A grouping bank's records: the grouping procedure's rows in its order, with
+// their payees joined (a payee gone leaves its fields empty).
+std::string groupedFile(const IssueContext& context, const QDate& date, char letter) {
+    fb::Transaction& tr = dmMain->transaction();
+    fb::Statement st(
+        tr, std::string("select g.WARTOSC, g.DATA_REALIZACJI, g.TRESC1, g.PARAGRAF, g.KONTRAHENT_KONTO, "
+                        "g.KONTRAHENT_NAZWABANKU, g.MPP, g.KWOTA_VAT, g.NR_FAKTURY, ") +
+                kPayee + " from PR_PRZELEWY_GRUPOWANIE(?, ?, ?) g left join ET_KONTAKT b on b.ID = g.ID_KONTRAHENTA");
+    st.setParams({date.toString(QStringLiteral("yyyy-MM-dd")).toStdString(), std::string(1, letter),
+                  DMP->sTrescPrzelewowGrupowanych.toStdString()});
+    bankfile::Record r = companyRecord(context);
+    std::string bytes;
+    fb::Cursor c = st.open(tr);
     const auto text = [&c](int i) { return QString::fromUtf8(c.asText(i)); };
     while (c.fetch()) {
         r.amount = c.isNull(0) ? fb::Decimal{} : c.asDecimal(0);
@@ -87,19 +88,48 @@ std::string batchFile(const IssueContext& context, fb::Statement& select, bool g
         r.paragraph = text(3);
         r.contractorAccount = text(4);
         r.contractorBankName = text(5);
-        r.contractor = bankfile::contractorFrom(text(9), text(10), text(11), text(12), text(13), text(14), text(15),
-                                                text(16));
-        r.contractor.nip = text(17);
-        r.split.reset();
-        if (!c.isNull(6) && c.asInt(6) == 1)
-            r.split = bankfile::SplitPayment{c.isNull(7) ? fb::Decimal{} : c.asDecimal(7), r.contractor.nip, text(8),
-                                             context.sKodMpp};
-        records.emplace_back(grouped ? 0 : c.asInt(18), bankfile::record(context.iProcedura, r));
+        r.contractor = payee(c, 9);
+        setSplit(r, !c.isNull(6) && c.asInt(6) == 1, c.isNull(7) ? fb::Decimal{} : c.asDecimal(7), text(8), context);
+        bytes += bankfile::record(context.iProcedura, r);
     }
-    if (!grouped)
-        std::sort(records.begin(), records.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    return bytes;
+}
+
+// The records of the batch's rows (newest first), each with its payee and the
+// payee's account as they are now; a row whose payee or account is gone is
+// left out, as the realized list leaves it out. Payees and accounts are read
+// once each, not once a row.
+std::string rowsFile(const IssueContext& context, const std::vector<BatchRow>& rows) {
+    std::vector<std::int64_t> contractors, accounts;
+    for (const BatchRow& row : rows) {
+        contractors.push_back(row.contractorId);
+        accounts.push_back(row.accountId);
+    }
+    fb::Transaction& tr = dmMain->transaction();
+    std::unordered_map<std::int64_t, bankfile::Contractor> payees;
+    fb::selectByIds(tr, std::string("select b.ID, ") + kPayee + " from ET_KONTAKT b where b.ID", contractors, {}, {},
+                    [&](fb::Cursor& c) { payees.emplace(c.asInt(0), payee(c, 1)); });
+    std::unordered_map<std::int64_t, std::pair<QString, QString>> banks;
+    fb::selectByIds(tr, "select ID, KONTO, NAZWA from ET_BANK_KONTO where ID", accounts, {}, {}, [&](fb::Cursor& c) {
+        banks.emplace(c.asInt(0), std::pair{QString::fromUtf8(c.asText(1)), QString::fromUtf8(c.asText(2))});
+    });
+
+    bankfile::Record r = companyRecord(context);
     std::string bytes;
-    for (const auto& record : records) bytes += record.second;
+    for (const BatchRow& row : rows) {
+        const auto p = payees.find(row.contractorId);
+        const auto b = banks.find(row.accountId);
+        if (p == payees.end() || b == banks.end()) continue;
+        r.amount = row.amount;
+        r.realizationDate = row.date;
+        r.title = row.title;
+        r.paragraph = row.paragraph;
+        r.contractorAccount = b->second.first;
+        r.contractorBankName = b->second.second;
+        r.contractor = p->second;
+        setSplit(r, row.split, row.vat, row.invoice, context);
+        bytes += bankfile::record(context.iProcedura, r);
+    }
     return bytes;
 }
 
@@ -124,14 +154,14 @@ void recordFile(const QDate& date, char letter) {
     }
 }
 
-bool writeBatchFile(IssueContext& context, fb::Statement& select, bool grouped, const QString& fileName,
+bool writeBatchFile(IssueContext& context, const std::function<std::string()>& records, const QString& fileName,
                     const QDate& date, char letter) {
     // Formatted whole before the file is touched, then written beside the
     // final name and renamed at the end, so that a bank never finds a file
     // that silently lacks a payment.
     std::string bytes;
     try {
-        bytes = batchFile(context, select, grouped);
+        bytes = records();
     } catch (const std::exception& e) {
         recordFailed(e);
         context.bBlad = true;
@@ -160,7 +190,8 @@ QString sPowodBleduZbioru(bool folderExists, bool folderWritable, qint64 bytesFr
     return "Błąd zapisu zbioru bankowego: " + detail;
 }
 
-bool bUtworzPlikDoBanku(IssueContext& context, const QDate& date, char letter, int companyBankId) {
+bool bUtworzPlikDoBanku(IssueContext& context, const QDate& date, char letter, int companyBankId,
+                        const std::vector<BatchRow>* rows) {
     try {
         const QString baseName = "P-" + date.toString(QStringLiteral("yyyy-MM-dd")) + u'-' + QLatin1Char(letter);
         data::Dataset& banki = DMP->queBanki;
@@ -182,9 +213,12 @@ bool bUtworzPlikDoBanku(IssueContext& context, const QDate& date, char letter, i
                   QStringLiteral("Uwaga"));
             return false;
         }
-        const bool grouped = context.iGrupowanie == 1;
-        fb::Statement select = batchRecords(date, letter, grouped);
-        return writeBatchFile(context, select, grouped, folder + u'/' + baseName + extension, date, letter);
+        // A grouping bank's file comes from the grouping procedure, whatever rows are in hand.
+        const auto records = [&]() -> std::string {
+            if (context.iGrupowanie == 1) return groupedFile(context, date, letter);
+            return rowsFile(context, rows ? *rows : batchRows(date, letter));
+        };
+        return writeBatchFile(context, records, folder + u'/' + baseName + extension, date, letter);
     } catch (const std::exception& e) {
         ui::dialogs().showMessage(" frmWystawPrzelewy->bUtworzPlikDoBanku() \n\n" + QString::fromUtf8(e.what()));
         return false;

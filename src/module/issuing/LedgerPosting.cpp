@@ -1,6 +1,7 @@
 #include "module/issuing/LedgerPosting.h"
 
 #include "module/frame/TDMP.h"
+#include "module/issuing/BatchRows.h"
 #include "module/issuing/BatchSteps.h"
 #include "module/issuing/IssueContext.h"
 #include "platform/data/Formats.h"
@@ -13,7 +14,6 @@
 #include "siblings/kartoteka/TdmKartoteka.h"
 
 #include <QHash>
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -42,53 +42,11 @@ bool ledgerFailed() {
     return false;
 }
 
-// What the posting takes of a realized row.
-struct BatchRow {
-    int id;
-    double amount;
-    QDate date;
-    QString paragraph, debit, title, invoice;
-};
-
-// The same rows of the batch as the realized list shows it (payee and account
-// joined), newest first: sorted here, as the database would sort whole rows.
-const char* const kBatch = " PR_PRZELEWY_ZREALIZOWANE a";
-const char* const kBatchRows =
-    " where a.DATA_REALIZACJI = ? and a.KOLEJNY = ?"
-    " and exists (select 1 from ET_KONTAKT b where b.ID = a.ID_KONTRAHENTA)"
-    " and exists (select 1 from ET_BANK_KONTO c where c.ID = a.ID_KONTA_BANK)";
-
-std::vector<fb::Value> batchKey(const QDate& date, char letter) {
-    return {fb::Timestamp{date.year(), date.month(), date.day()}, std::string(1, letter)};
-}
-
-std::vector<BatchRow> batchRows(const QDate& date, char letter) {
-    fb::Transaction& tr = dmMain->transaction();
-    fb::Statement st(tr, std::string("select a.ID, a.WARTOSC, a.DATA_REALIZACJI, a.PARAGRAF, a.WN, a.TRESC1, "
-                                     "a.NR_FAKTURY from") +
-                             kBatch + kBatchRows);
-    st.setParams(batchKey(date, letter));
-    fb::Cursor c = st.open(tr);
-    const auto text = [&c](int i) { return QString::fromUtf8(c.asText(i)); };
-    std::vector<BatchRow> rows;
-    while (c.fetch()) {
-        QDate day;
-        if (!c.isNull(2)) {
-            const fb::Timestamp t = c.asTimestamp(2);
-            day = QDate(t.year, t.month, t.day);
-        }
-        rows.push_back(
-            {static_cast<int>(c.asInt(0)), c.isNull(1) ? 0.0 : c.asDouble(1), day, text(3), text(4), text(5), text(6)});
-    }
-    std::sort(rows.begin(), rows.end(), [](const BatchRow& a, const BatchRow& b) { return a.id > b.id; });
-    return rows;
-}
-
 // Every row posted carries the document; a row that left the batch meanwhile
 // (withdrawn by another user) fails the whole posting.
 void stampRows(const QDate& date, char letter, int document, std::size_t posted) {
     fb::Transaction& tr = dmMain->transaction();
-    fb::Statement st(tr, std::string("update") + kBatch + " set ID_DOKUMENTU_FK = ?" + kBatchRows);
+    fb::Statement st(tr, std::string("update PR_PRZELEWY_ZREALIZOWANE a set ID_DOKUMENTU_FK = ?") + kWierszePartii);
     std::vector<fb::Value> params{std::int64_t(document)};
     for (fb::Value& v : batchKey(date, letter)) params.push_back(std::move(v));
     st.setParams(params);
@@ -112,9 +70,11 @@ QString sPobierzKontoFirmyZParagrafem(const QString& paragraph, int companyBankI
                         QStringLiteral("sPobierzKontoFirmyZParagrafem"));
 }
 
-bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int companyBankId) {
+bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int companyBankId,
+                      const std::vector<BatchRow>* inHand) {
     try {
-        const std::vector<BatchRow> rows = batchRows(date, letter);
+        const std::vector<BatchRow> read = inHand ? std::vector<BatchRow>() : batchRows(date, letter);
+        const std::vector<BatchRow>& rows = inHand ? *inHand : read;
         if (rows.empty()) {
             ui::dialogs().message(QStringLiteral("Brak przelewów z danego dnia! "), kCaptionError, ui::Buttons::Ok,
                                   ui::Icon::Error);
@@ -150,7 +110,8 @@ bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int
         QHash<QString, QString> paragraphAccounts;
         for (const BatchRow& row : rows) {
             creditAccount = bankAccount;
-            context.dSuma = dmMain->zaokr(row.amount + context.dSuma, 2);
+            const double amount = row.amount.toDouble();
+            context.dSuma = dmMain->zaokr(amount + context.dSuma, 2);
             if (!row.paragraph.isEmpty()) {
                 auto own = paragraphAccounts.find(row.paragraph);
                 if (own == paragraphAccounts.end())
@@ -158,7 +119,7 @@ bool bKsiegujPrzelewy(IssueContext& context, const QDate& date, char letter, int
                                                    sPobierzKontoFirmyZParagrafem(row.paragraph, companyBankId));
                 if (!own->isEmpty()) creditAccount = *own;
             }
-            if (dmFinanse->iDodajDekret(nullptr, document, row.debit, balanced ? creditAccount : QString(), row.amount,
+            if (dmFinanse->iDodajDekret(nullptr, document, row.debit, balanced ? creditAccount : QString(), amount,
                                         row.title, row.date, row.date, row.invoice, 0, row.paragraph, -1) < 0)
                 return ledgerFailed();
         }

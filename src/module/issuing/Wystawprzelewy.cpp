@@ -21,7 +21,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
-#include <unordered_map>
 
 namespace {
 
@@ -164,10 +163,10 @@ void TfrmWystawPrzelewy::vWystaw() {
     if (wystawiono) {
         // The batch is committed: a step that fails stays recorded as
         // missing and is offered again when the register is next opened.
-        if (!bUtworzPlikDoBanku(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
+        if (!bUtworzPlikDoBanku(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy, &wydane))
             bOdmowa(QStringLiteral("Nie stworzono zbioru bankowego "), QStringLiteral("Bład"));
         if (DMP->iKsiegowacPrzelewy == 1) {
-            if (!bKsiegujPrzelewy(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy))
+            if (!bKsiegujPrzelewy(kontekst, data, kontekst.cKolejny, kontekst.iIdKontaFirmy, &wydane))
                 bOdmowa(QStringLiteral("Nie stworzono dokumentu w FK lub błędny zapis dokumentu\nSprawdź !!! "),
                         QStringLiteral("Bład"));
         }
@@ -238,28 +237,36 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
             przelewy, sZmianaPrzelewu(znacznik + ", WARTOSC_WYPLACONA, WARTOSC, DATA_REALIZACJI, KOLEJNY, "
                                                  "KWOTA_VAT_WYPLACONA, KWOTA_VAT"));
         const int ile = przelewy.recordCount();
-        if (!bZestawNiezmieniony()) {
-            kontekst.bBlad = true;
-            return false;
-        }
         int klucz = dmMain->iPobierzGenerator(sGeneratorZrealizowanych(ile)) - ile;
         const Przelew przelew(przelewy);
         fb::Statement zrealizowany(dmMain->transaction(), kDoZrealizowanych);
+        // The batch's rows as they are stored, for its file and its document.
+        wydane.clear();
         // The first failing transfer stops the walk: one message, the whole batch back.
         for (przelewy.first(); !przelewy.eof(); przelewy.next()) {
             const double kwota = przelew.wartosc.asDouble();
-            const bool mpp = przelew.mpp.asInteger() == 1;
-            const std::int64_t vat = iZaplacPrzelew(przelew, kwota);
-            zrealizowany.setParams({std::int64_t(++klucz), std::int64_t(przelew.kontrahent.asInteger()),
-                                    std::int64_t(przelew.kontoBank.asInteger()), std::int64_t(kontekst.iIdKontaFirmy),
-                                    dmMain->zaokr(kwota, 2), std::string(1, kontekst.cKolejny),
-                                    fb::Timestamp{dzien.year(), dzien.month(), dzien.day()}, sTekst(przelew.wn),
-                                    sTekst(przelew.tresc), sTekst(przelew.nrFaktury), sTekst(przelew.paragraf),
-                                    std::int64_t(przelew.id.asInteger()),
-                                    mpp ? fb::Value(std::int64_t(1)) : fb::Value(),
-                                    mpp ? fb::Value(dmMain->zaokr(static_cast<double>(vat) / 100.0, 2)) : fb::Value()});
+            BatchRow w;
+            w.id = ++klucz;
+            w.contractorId = przelew.kontrahent.asInteger();
+            w.accountId = przelew.kontoBank.asInteger();
+            w.amount = fb::Decimal::fromDouble(dmMain->zaokr(kwota, 2), 2);
+            w.split = przelew.mpp.asInteger() == 1;
+            w.vat = fb::Decimal{iZaplacPrzelew(przelew, kwota), 2};
+            w.date = dzien;
+            w.debit = przelew.wn.asString();
+            w.title = przelew.tresc.asString();
+            w.invoice = przelew.nrFaktury.asString();
+            w.paragraph = przelew.paragraf.asString();
+            zrealizowany.setParams(
+                {w.id, w.contractorId, w.accountId, std::int64_t(kontekst.iIdKontaFirmy), w.amount,
+                 std::string(1, kontekst.cKolejny), fb::Timestamp{dzien.year(), dzien.month(), dzien.day()},
+                 sTekst(przelew.wn), sTekst(przelew.tresc), sTekst(przelew.nrFaktury), sTekst(przelew.paragraf),
+                 std::int64_t(przelew.id.asInteger()), w.split ? fb::Value(std::int64_t(1)) : fb::Value(),
+                 w.split ? fb::Value(w.vat) : fb::Value()});
             zrealizowany.execute(dmMain->transaction());
+            wydane.push_back(std::move(w));
         }
+        vNajnowszeNajpierw(wydane);
         whitelist::powiazZPartia(iSprawdzeniaBialejListy, dtPrzelewu->date(), kontekst.cKolejny);
         uow.commit();
         return true;
@@ -268,35 +275,6 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
         vZglosBladPartii(e, przyPartii);
         return false;
     }
-}
-
-bool TfrmWystawPrzelewy::bZestawNiezmieniony() {
-    // The list was read when the register handed over. A transfer that another
-    // user has issued (or whose amounts changed) since then would otherwise be
-    // paid again from the old row.
-    std::unordered_map<std::int64_t, std::pair<std::int64_t, std::int64_t>> teraz;
-    fb::Statement st(dmMain->transaction(), ("select ID, WARTOSC, WARTOSC_WYPLACONA from PR_PRZELEWY where " +
-                                             DMP->fldZaznacz->name() + " = 1 and DATA_REALIZACJI is null")
-                                                .toStdString());
-    fb::Cursor c = st.open(dmMain->transaction());
-    while (c.fetch()) teraz[c.asInt(0)] = {c.asDecimal(1).rescaled(2).units, c.asDecimal(2).rescaled(2).units};
-
-    data::Dataset& przelewy = DMP->quePrzelewy;
-    const data::Field& id = przelewy["ID"];
-    const data::Field& wartosc = przelewy["WARTOSC"];
-    const data::Field& wyplacono = przelewy["WARTOSC_WYPLACONA"];
-    for (int r = 0; r < przelewy.recordCount(); ++r) {
-        data::Dataset::RowScope wiersz(przelewy, r);
-        const auto it = teraz.find(id.asInteger());
-        if (it != teraz.end() && it->second.first == wartosc.asDecimal().rescaled(2).units &&
-            it->second.second == wyplacono.asDecimal().rescaled(2).units)
-            continue;
-        bOdmowa(sOPrzelewie() +
-                " został w międzyczasie wystawiony lub zmieniony przez innego użytkownika. "
-                "Wystaw przelewy ponownie.");
-        return false;
-    }
-    return true;
 }
 
 std::int64_t TfrmWystawPrzelewy::iZaplacPrzelew(const Przelew& przelew, double kwota) {

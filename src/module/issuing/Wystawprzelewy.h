@@ -6,6 +6,7 @@
 // Created hidden (never shown) the window only lends its issue context to the
 // bank file writer and the ledger posting of an existing batch.
 
+#include "module/issuing/BatchRows.h"
 #include "module/issuing/IssueContext.h"
 #include "platform/ui/FormBase.h"
 
@@ -57,12 +58,12 @@ private:
     // The batch row, the payments and the realized rows, committed together
     // or rolled back together; false when nothing was kept.
     bool bZapiszPartie();
-    bool bZestawNiezmieniony();
     struct Przelew;
     // Pays the register's current row that amount, proving it unchanged; the
     // VAT part of a split payment paid with it, in grosze (0 for others).
     std::int64_t iZaplacPrzelew(const Przelew& przelew, double kwota);
     void vZglosBladPartii(const std::exception& e, bool przyPartii);
 
+    std::vector<BatchRow> wydane;  // the realized rows of the batch just issued, newest first
     std::vector<int> iSprawdzeniaBialejListy;  // the white-list checks of this issue, linked to its realized rows
 };

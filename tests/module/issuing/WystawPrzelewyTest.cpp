@@ -212,6 +212,49 @@ TEST_F(WystawPrzelewyTest, FailingFileAndDocumentKeepTheCommittedBatch) {
     expectInvariants();  // every row posted
 }
 
+// The file and the document of an issue are made from the rows the walk has
+// just paid, those of a batch finished later from its stored rows: both give
+// the same bytes and the same entries, newest first, a part payment and a
+// split payment's VAT part included.
+TEST_F(WystawPrzelewyTest, AnIssuesFileAndDocumentAreThoseOfItsStoredRows) {
+    addThree();
+    db.exec("update ET_KONTAKT set NIP = '551-239-34-71' where ID = " + std::to_string(kContractor));
+    db.exec(
+        "update PR_PRZELEWY set MPP = 1, KWOTA_VAT_CALA = 187, KWOTA_VAT_WYPLACONA = 0, KWOTA_VAT = 93.5, "
+        "WARTOSC = 500.25, TRESC1 = 'Zapłata „pilna”', PARAGRAF = '4210' where ID = 9201");
+    const auto entries = [this] {
+        return db.scalarText(
+            "select list(LP || ' ' || coalesce(KONTO_WN, '-') || ' ' || coalesce(KONTO_MA, '-') || ' ' || KWOTA || "
+            "' ' || coalesce(OPIS, '-') || ' ' || coalesce(NR_RACH, '-') || ' ' || coalesce(PARAGRAF, '-'), '; ') "
+            "from (select * from FK_DEKRETY where ID_DOKUMENTU = (select max(ID_DOKUMENTU_FK) from "
+            "PR_PRZELEWY_ZREALIZOWANE where " +
+            kBatch + ") order by LP)");
+    };
+    const QString file = folder + "/P-2026-12-10-A.PLI";
+    issue([this] {
+        expectFileMessage();
+        dialogs->expectShowMessage(QStringLiteral("Dopisano dokument FK"));
+    });
+    const std::string issuedFile = contents(file);
+    const std::string issuedEntries = entries();
+    ASSERT_EQ(3, fileLines());
+    ASSERT_NE(std::string::npos, issuedFile.find("/VAT/93,50/")) << issuedFile;
+
+    // Both steps undone and recorded as missing, then finished from the stored rows.
+    ASSERT_TRUE(QFile::remove(file));
+    db.exec(
+        "delete from FK_DEKRETY where ID_DOKUMENTU in (select ID_DOKUMENTU_FK from PR_PRZELEWY_ZREALIZOWANE where " +
+        kBatch + ")");
+    db.exec("update PR_PRZELEWY_ZREALIZOWANE set ID_DOKUMENTU_FK = null where " + kBatch);
+    db.exec("update PR_WYSTAWIONE set ZBIOR_ZAPISANY = 0, DOKUMENT_ZAPISANY = 0 where " + kBatch);
+    expectFileMessage();
+    dialogs->expectShowMessage(QStringLiteral("Dopisano dokument FK"));
+    ASSERT_EQ(1u, unfinishedBatches().size());
+    EXPECT_TRUE(bDokonczPartie(unfinishedBatches().front()));
+    EXPECT_EQ(issuedFile, contents(file));
+    EXPECT_EQ(issuedEntries, entries());
+}
+
 // Two users on one database: another user issues the rest of the set while
 // the batch is being paid; nothing of the batch is kept and the other user's
 // payment stands.
