@@ -5,10 +5,13 @@
 #include "module/whitelist/Folder.h"
 #include "module/whitelist/Kontrola.h"
 #include "module/whitelist/Lista.h"
+#include "module/whitelist/Magazyn.h"
 #include "module/whitelist/PlikTestowy.h"
 #include "module/whitelist/Wczytywanie.h"
+#include "module/whitelist/ZnaneSkroty.h"
 #include "support/InjectedFailure.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QProgressDialog>
@@ -32,6 +35,7 @@ protected:
         stanowisko(pierwsze);
     }
     void TearDown() override {
+        zapomnijSkroty();  // digests hashed here would spare the next test its hashing
         ustawFolderDanych(QString());
         BatchFixture::TearDown();
     }
@@ -265,6 +269,44 @@ TEST_F(WspolnyFolderTest, TheFolderComesFromTheParametersWithTheDataFolderInPlac
     EXPECT_EQ(folderZParametrow(dmMain->transaction()), QDir::cleanPath(pierwsze.path() + "/../wspolne"));
     db.exec("update RE_PARAMETRY set SCIEZKA_BIALEJ_LISTY = '  /srv/biuro/bl  '");
     EXPECT_EQ(folderZParametrow(dmMain->transaction()), "/srv/biuro/bl");
+}
+
+// Loading hashes the register's transfers in advance; stopped once the first
+// group is done, the file stays loaded, what was hashed is kept in the day's
+// file of digests, and the check at issue hashes only the rest.
+TEST_F(WspolnyFolderTest, StoppingTheHashingAtLoadKeepsTheFileAndWhatWasHashed) {
+    constexpr int kIle = 20;  // more than one group of the hashing
+    db.exec("update ET_KONTAKT set NIP = null where ID < 9000");  // the demo's transfers are not hashed
+    std::vector<std::string> nipy;
+    for (int i = 0; i < kIle; ++i) {
+        nipy.push_back(pxtest::poprawnyNip(1000 + i));
+        const int kto = 9010 + i;
+        addContractor(kto, "Dostawca " + std::to_string(i), "K" + std::to_string(kto));
+        db.exec("update ET_KONTAKT set NIP = '" + nipy[i] + "' where ID = " + std::to_string(kto));
+        addTransfer(9200 + i, "FV/" + std::to_string(i), "20000", "20000", "0", kto);
+    }
+    // The person presses "Przerwij" as the progress reaches the second group.
+    QTimer czekaj;
+    QObject::connect(&czekaj, &QTimer::timeout, [&czekaj] {
+        for (QWidget* okno : QApplication::topLevelWidgets()) {
+            auto* postep = qobject_cast<QProgressDialog*>(okno);
+            if (!postep || !postep->labelText().contains(QStringLiteral("rejestru: 16 z 20"))) continue;
+            czekaj.stop();
+            postep->findChild<QPushButton*>()->click();
+        }
+    });
+    czekaj.start(0);
+    wczytajZMenu("20261210", nipy);
+    czekaj.stop();
+    const auto magazyn = Magazyn::otworz(kDay);
+    ASSERT_TRUE(magazyn);
+    EXPECT_EQ(16u, skrotyDnia(magazyn->opis()).size());
+
+    zapomnijSkroty();
+    const std::uint64_t przed = digestsComputed();
+    runIssuing(kDay, 1, [&](TfrmWystawPrzelewy&) { expectIssued(); });
+    EXPECT_EQ(kIle, count("PR_BIALA_LISTA_SPRAWDZENIA where WYNIK = 1"));
+    EXPECT_EQ(4u, digestsComputed() - przed);
 }
 
 // Many contractors take a while to hash: the user sees the progress, and
