@@ -437,7 +437,7 @@ Dataset::Prepared& Dataset::prepared(const QString& sql) {
     return *it->second;
 }
 
-long Dataset::execute(const QString& sql, const std::vector<fb::Value>& current, const std::vector<fb::Value>& old) {
+long Dataset::execute(const QString& sql, const std::vector<fb::Value>& current, int oldRow) {
     Prepared& p = prepared(sql);
     std::vector<fb::Value> params;
     params.reserve(p.fields.size());
@@ -446,17 +446,18 @@ long Dataset::execute(const QString& sql, const std::vector<fb::Value>& current,
         const Field* f = p.fields[static_cast<size_t>(i)];
         if (!f || f->kind() != FieldKind::Data || f->m_index < 0)
             throw std::invalid_argument("No field for parameter :" + param.field.toStdString());
-        params.push_back(param.old ? old[f->m_index] : current[f->m_index]);
+        // Only the old values the statement names are read out of the row.
+        if (!param.old) params.push_back(current[f->m_index]);
+        else params.push_back(oldRow == kNoRow ? fb::Value{} : storedValue(oldRow, f->m_index));
     }
-    p.statement.setParams(params);
+    p.statement.setParams(std::move(params));
     return p.statement.execute(*m_tr);
 }
 
-void Dataset::executeOnRow(const QString& sql, const std::vector<fb::Value>& current,
-                           const std::vector<fb::Value>& old) {
+void Dataset::executeOnRow(const QString& sql, const std::vector<fb::Value>& current, int row) {
     // The statements find the row by what was read: none found means another
     // user got there first, more than one a statement that does not name one row.
-    const long changed = execute(sql, current, old);
+    const long changed = execute(sql, current, row);
     if (changed == 0) throw RowChanged(objectName().toStdString(), m_rowChangedText.toStdString());
     if (changed != 1)
         throw std::logic_error(objectName().toStdString() + ": a row's statement changed " + std::to_string(changed) +
@@ -508,9 +509,8 @@ void Dataset::post() {
     if (sql.isEmpty())
         throw std::logic_error("Dataset " + objectName().toStdString() + " has no " +
                                (inserting ? "insert" : "update") + " statement");
-    const std::vector<fb::Value> old = inserting ? std::vector<fb::Value>(m_edit.size()) : rowValues(m_current);
-    if (inserting) execute(sql, m_edit, old);
-    else executeOnRow(sql, m_edit, old);
+    if (inserting) execute(sql, m_edit, kNoRow);
+    else executeOnRow(sql, m_edit, m_current);
     if (!m_refreshSql.isEmpty()) refreshBuffer();
 
     // Views hear of the row while the dataset still reads consistently: an
@@ -565,8 +565,7 @@ void Dataset::remove() {
     cancel();
     if (isEmpty()) throw std::logic_error("Dataset " + objectName().toStdString() + " is empty");
     if (m_deleteSql.isEmpty()) throw std::logic_error("Dataset " + objectName().toStdString() + " has no delete statement");
-    const std::vector<fb::Value> values = rowValues(m_current);
-    executeOnRow(m_deleteSql, values, values);
+    executeOnRow(m_deleteSql, rowValues(m_current), m_current);
 
     const int removed = m_current;
     notifyViews([this, removed] { emit aboutToRemoveRow(removed); });

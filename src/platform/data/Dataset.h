@@ -181,8 +181,10 @@ private:
     // The write and refresh statements are prepared once while the dataset
     // is open: a walk that posts row after row only executes them again.
     Prepared& prepared(const QString& sql);
-    long execute(const QString& sql, const std::vector<fb::Value>& current, const std::vector<fb::Value>& old);
-    void executeOnRow(const QString& sql, const std::vector<fb::Value>& current, const std::vector<fb::Value>& old);
+    // The statement's new values from `current`, its old ones from the stored
+    // row `oldRow` (NULL for kNoRow).
+    long execute(const QString& sql, const std::vector<fb::Value>& current, int oldRow);
+    void executeOnRow(const QString& sql, const std::vector<fb::Value>& current, int row);
     void refreshBuffer();
     void requireActive() const;
     void checkBrowse();

@@ -829,6 +829,12 @@ void Statement::setParams(const std::vector<Value>& values) {
     m->params = values;
 }
 
+void Statement::setParams(std::vector<Value>&& values) {
+    if (static_cast<int>(values.size()) != paramCount())
+        throw Error("Liczba parametrów nie zgadza się z poleceniem", 0);
+    m->params = std::move(values);
+}
+
 void Statement::clearParams() { std::fill(m->params.begin(), m->params.end(), Value{}); }
 
 long Statement::execute(Transaction& tr) {

@@ -162,6 +162,7 @@ public:
     void setParamNames(std::vector<std::string> names);
     void setParam(int index, const Value& value);
     void setParams(const std::vector<Value>& values);
+    void setParams(std::vector<Value>&& values);
     void clearParams();
 
     // Executes a statement without a result set. Returns the number of rows
