@@ -55,8 +55,25 @@ const char* const kDoZrealizowanych =
     "DATA_REALIZACJI, WN, TRESC1, NR_FAKTURY, PARAGRAF, ID_PRZELEWU, MPP, KWOTA_VAT) "
     "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
 
-// An empty text stays empty, not NULL, as the register's row held it.
-fb::Value sTekst(const data::Field& pole) { return pole.isNull() ? fb::Value(std::string()) : pole.value(); }
+// The parameters of kDoZrealizowanych for a row paid from that transfer and
+// company bank. Empty texts stay empty, not NULL, as the register's row held them.
+std::vector<fb::Value> parametryZrealizowanego(const BatchRow& w, std::int64_t przelew, int kontoFirmy, char litera) {
+    const fb::Timestamp dzien{w.date.year(), w.date.month(), w.date.day()};
+    return {w.id,
+            w.contractorId,
+            w.accountId,
+            std::int64_t(kontoFirmy),
+            w.amount,
+            std::string(1, litera),
+            dzien,
+            w.debit.toStdString(),
+            w.title.toStdString(),
+            w.invoice.toStdString(),
+            w.paragraph.toStdString(),
+            przelew,
+            w.split ? fb::Value(std::int64_t(1)) : fb::Value(),
+            w.split ? fb::Value(w.vat) : fb::Value()};
+}
 
 // The batch of that day and letter, if one was issued.
 QString sZapytanieOPartie(const QDate& data, char litera) {
@@ -244,25 +261,9 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
         wydane.clear();
         // The first failing transfer stops the walk: one message, the whole batch back.
         for (przelewy.first(); !przelewy.eof(); przelewy.next()) {
-            const double kwota = przelew.wartosc.asDouble();
-            BatchRow w;
-            w.id = ++klucz;
-            w.contractorId = przelew.kontrahent.asInteger();
-            w.accountId = przelew.kontoBank.asInteger();
-            w.amount = fb::Decimal::fromDouble(dmMain->zaokr(kwota, 2), 2);
-            w.split = przelew.mpp.asInteger() == 1;
-            w.vat = fb::Decimal{iZaplacPrzelew(przelew, kwota), 2};
-            w.date = dzien;
-            w.debit = przelew.wn.asString();
-            w.title = przelew.tresc.asString();
-            w.invoice = przelew.nrFaktury.asString();
-            w.paragraph = przelew.paragraf.asString();
+            BatchRow w = wZaplac(przelew, ++klucz);
             zrealizowany.setParams(
-                {w.id, w.contractorId, w.accountId, std::int64_t(kontekst.iIdKontaFirmy), w.amount,
-                 std::string(1, kontekst.cKolejny), fb::Timestamp{dzien.year(), dzien.month(), dzien.day()},
-                 sTekst(przelew.wn), sTekst(przelew.tresc), sTekst(przelew.nrFaktury), sTekst(przelew.paragraf),
-                 std::int64_t(przelew.id.asInteger()), w.split ? fb::Value(std::int64_t(1)) : fb::Value(),
-                 w.split ? fb::Value(w.vat) : fb::Value()});
+                parametryZrealizowanego(w, przelew.id.asInteger(), kontekst.iIdKontaFirmy, kontekst.cKolejny));
             zrealizowany.execute(dmMain->transaction());
             wydane.push_back(std::move(w));
         }
@@ -275,6 +276,23 @@ bool TfrmWystawPrzelewy::bZapiszPartie() {
         vZglosBladPartii(e, przyPartii);
         return false;
     }
+}
+
+BatchRow TfrmWystawPrzelewy::wZaplac(const Przelew& przelew, std::int64_t klucz) {
+    const double kwota = przelew.wartosc.asDouble();
+    BatchRow w;
+    w.id = klucz;
+    w.contractorId = przelew.kontrahent.asInteger();
+    w.accountId = przelew.kontoBank.asInteger();
+    w.amount = fb::Decimal::fromDouble(dmMain->zaokr(kwota, 2), 2);
+    w.split = przelew.mpp.asInteger() == 1;
+    w.vat = fb::Decimal{iZaplacPrzelew(przelew, kwota), 2};
+    w.date = dtPrzelewu->date();
+    w.debit = przelew.wn.asString();
+    w.title = przelew.tresc.asString();
+    w.invoice = przelew.nrFaktury.asString();
+    w.paragraph = przelew.paragraf.asString();
+    return w;
 }
 
 std::int64_t TfrmWystawPrzelewy::iZaplacPrzelew(const Przelew& przelew, double kwota) {

@@ -59,6 +59,8 @@ private:
     // or rolled back together; false when nothing was kept.
     bool bZapiszPartie();
     struct Przelew;
+    // Pays the register's current row and gives its realized row under that key.
+    BatchRow wZaplac(const Przelew& przelew, std::int64_t klucz);
     // Pays the register's current row that amount, proving it unchanged; the
     // VAT part of a split payment paid with it, in grosze (0 for others).
     std::int64_t iZaplacPrzelew(const Przelew& przelew, double kwota);
