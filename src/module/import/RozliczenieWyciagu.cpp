@@ -1,14 +1,13 @@
 #include "module/import/RozliczenieWyciagu.h"
 
 #include "module/import/DopasowanieWyciagu.h"
+#include "platform/data/Formats.h"
 
 #include <QSet>
 
 #include <stdexcept>
 
 namespace {
-
-QDate dzien(const fb::Timestamp& t) { return QDate(t.year, t.month, t.day); }
 
 QString tekst(const fb::Cursor& c, int i) {
     const std::string_view t = c.asText(i);
@@ -27,7 +26,7 @@ std::vector<TNiepotwierdzony> niepotwierdzone(fb::Transaction& tr, const QDate& 
     st.setParam(0, fb::Timestamp{granica.year(), granica.month(), granica.day()});
     std::vector<TNiepotwierdzony> w;
     for (fb::Cursor c = st.open(tr); c.fetch();)
-        w.push_back({static_cast<int>(c.asInt(0)), dzien(c.asTimestamp(1)), tekst(c, 2), tekst(c, 3), tekst(c, 4),
+        w.push_back({static_cast<int>(c.asInt(0)), data::dayOf(c, 1), tekst(c, 2), tekst(c, 3), tekst(c, 4),
                      c.isNull(5) ? 0 : c.asDecimal(5).rescaled(2).units, tekst(c, 6)});
     return w;
 }
@@ -63,7 +62,7 @@ TRozliczenieWyciagu::TRozliczenieWyciagu(fb::Transaction& tr, const mt940::Wycia
         }
         if (c.isNull(2) || c.isNull(3)) continue;
         wolne.push_back({static_cast<int>(c.asInt(0)), cyfryRachunku(tekst(c, 1)), c.asDecimal(2).rescaled(2).units,
-                         dzien(c.asTimestamp(3)), tekst(c, 4), tekst(c, 5)});
+                         data::dayOf(c, 3), tekst(c, 4), tekst(c, 5)});
     }
     std::vector<TPozycjaDoDopasowania> pozycje;
     std::vector<std::size_t> numery;

@@ -5,6 +5,7 @@
 #include "module/issuing/BatchRows.h"
 #include "module/issuing/BatchSteps.h"
 #include "module/issuing/IssueContext.h"
+#include "platform/data/Formats.h"
 #include "platform/fb/IdSlices.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
@@ -79,11 +80,7 @@ std::string groupedFile(const IssueContext& context, const QDate& date, char let
     const auto text = [&c](int i) { return QString::fromUtf8(c.asText(i)); };
     while (c.fetch()) {
         r.amount = c.isNull(0) ? fb::Decimal{} : c.asDecimal(0);
-        r.realizationDate = QDate();
-        if (!c.isNull(1)) {
-            const fb::Timestamp t = c.asTimestamp(1);
-            r.realizationDate = QDate(t.year, t.month, t.day);
-        }
+        r.realizationDate = data::dayOf(c, 1);
         r.title = text(2);
         r.paragraph = text(3);
         r.contractorAccount = text(4);

@@ -44,10 +44,7 @@ std::vector<BatchRow> batchRows(const QDate& date, char letter) {
         r.contractorId = c.asInt(1);
         r.accountId = c.asInt(2);
         r.amount = decimal(3);
-        if (!c.isNull(4)) {
-            const fb::Timestamp t = c.asTimestamp(4);
-            r.date = QDate(t.year, t.month, t.day);
-        }
+        r.date = data::dayOf(c, 4);
         r.title = text(5);
         r.invoice = text(6);
         r.paragraph = text(7);

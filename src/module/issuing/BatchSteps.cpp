@@ -4,6 +4,7 @@
 #include "module/issuing/BankFile.h"
 #include "module/issuing/IssueContext.h"
 #include "module/issuing/LedgerPosting.h"
+#include "platform/data/Formats.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/ui/Dialogs.h"
 #include "siblings/core/TdmMain.h"
@@ -52,8 +53,7 @@ std::vector<UnfinishedBatch> unfinishedBatches() {
     while (c.fetch()) {
         UnfinishedBatch b;
         b.id = static_cast<int>(c.asInt(0));
-        const fb::Timestamp t = c.asTimestamp(1);
-        b.date = QDate(t.year, t.month, t.day);
+        b.date = data::dayOf(c, 1);
         const std::string_view letter = c.asText(2);
         b.letter = letter.empty() ? 'A' : letter.front();
         b.bankId = static_cast<int>(c.asInt(3));

@@ -4,6 +4,7 @@
 #include "module/whitelist/Lista.h"
 #include "module/whitelist/ZnaneSkroty.h"
 #include "platform/data/Dataset.h"
+#include "platform/data/Formats.h"
 #include "platform/data/RowChanged.h"
 #include "platform/data/UnitOfWork.h"
 #include "platform/fb/IdSlices.h"
@@ -106,14 +107,11 @@ QString ostatnieSprawdzenie(const char* kolumna, int id) {
     st.setParams({std::int64_t{id}});
     fb::Cursor c = st.open(tr);
     if (!c.fetch()) return {};
-    const auto data = [&](int k) {
-        const fb::Timestamp t = c.asTimestamp(k);
-        return QDate(t.year, t.month, t.day).toString(QStringLiteral("yyyy-MM-dd"));
-    };
+    const auto dzien = [&](int k) { return data::dayOf(c, k).toString(QStringLiteral("yyyy-MM-dd")); };
     const auto z = static_cast<Zapisany>(c.asInt(0));
-    QString opis = "(" + data(3) + "): " + whitelist::opis(z, c.asInt(1) == 1);
-    if (z != Zapisany::BezPliku) opis += " wg pliku z dnia " + data(2);
-    if (!c.isNull(4)) opis += "; zapłatę potwierdził " + tekst(c, 4) + " " + data(5);
+    QString opis = "(" + dzien(3) + "): " + whitelist::opis(z, c.asInt(1) == 1);
+    if (z != Zapisany::BezPliku) opis += " wg pliku z dnia " + dzien(2);
+    if (!c.isNull(4)) opis += "; zapłatę potwierdził " + tekst(c, 4) + " " + dzien(5);
     c.close();
     return opis;
 }

@@ -221,4 +221,10 @@ std::optional<fb::Decimal> parseDecimal(const QString& text) {
     return fb::Decimal{negative ? -units : units, scale};
 }
 
+QDate dayOf(const fb::Cursor& c, int column) {
+    if (c.isNull(column)) return {};
+    const fb::Timestamp t = c.asTimestamp(column);
+    return QDate(t.year, t.month, t.day);
+}
+
 }  // namespace data

@@ -27,6 +27,9 @@ QString formatNumber(double value, const QString& pattern);
 // separator, text in quotes is literal.
 QString formatDateTime(const QDateTime& value, const QString& pattern);
 
+// The day of a cursor's date or timestamp column; an invalid date for NULL.
+QDate dayOf(const fb::Cursor& c, int column);
+
 // The date separator '/' stands for in date patterns.
 inline constexpr QChar kDateSeparator = u'-';
 
