@@ -90,6 +90,8 @@ void TfrmWyborWystawione::vZbudujOkno() {
     vZbudujRamkeWyboru(*this, gora, DBGrid1);
     resize(460, 360);
     connect(DBGrid1, &ui::DbGrid::rowActivated, this, &TfrmWyborWystawione::btnWybierzClick);
+    // A batch is picked with the arrow keys and Enter from the moment the window opens.
+    DBGrid1->setFocus();
 }
 
 void TfrmWyborWystawione::onActivate() {

@@ -5,8 +5,10 @@
 
 #include "BatchFixture.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTest>
 #include <memory>
 
 namespace {
@@ -50,6 +52,19 @@ protected:
         issue(kDay);
     }
 };
+
+// The person picks a batch with the arrow keys as soon as the window opens.
+TEST_F(WyborWystawioneTest, ArrowKeysMoveTheChoiceFromTheStart) {
+    auto& window = *new TfrmWyborWystawione(nullptr, 'B');
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.runActivation();
+    const int first = DMP->queWystawione.recNo();
+    ASSERT_LT(first + 1, DMP->queWystawione.recordCount());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(first + 1, DMP->queWystawione.recNo());
+    window.close();
+}
 
 // The file written again is the file of the issue, byte for byte: a grouping
 // bank's, and one whose file carries the issue date (the batch's, not today's).
