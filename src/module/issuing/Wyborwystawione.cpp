@@ -90,13 +90,13 @@ void TfrmWyborWystawione::vZbudujOkno() {
     vZbudujRamkeWyboru(*this, gora, DBGrid1);
     resize(460, 360);
     connect(DBGrid1, &ui::DbGrid::rowActivated, this, &TfrmWyborWystawione::btnWybierzClick);
-    // A batch is picked with the arrow keys and Enter from the moment the window opens.
-    DBGrid1->setFocus();
 }
 
 void TfrmWyborWystawione::onActivate() {
     if (!bPierwszaAktywacja) return;
     bPierwszaAktywacja = false;
+    // A batch is picked with the arrow keys from the moment the window opens.
+    DBGrid1->setFocus();
     runHandler("FormActivate", [this] {
         if (!DMP->queBanki.isActive()) DMP->queBanki.open();
         data::Dataset& wystawione = DMP->queWystawione;
