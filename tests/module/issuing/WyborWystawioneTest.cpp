@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMdiArea>
 #include <QTest>
 #include <memory>
 
@@ -53,17 +54,24 @@ protected:
     }
 };
 
-// The person picks a batch with the arrow keys as soon as the window opens.
+// In the host's frame, as the realized list opens it, the window reads its
+// batches and the person picks one with the arrow keys at once.
 TEST_F(WyborWystawioneTest, ArrowKeysMoveTheChoiceFromTheStart) {
-    auto& window = *new TfrmWyborWystawione(nullptr, 'B');
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    window.runActivation();
+    QMdiArea area;
+    ui::setMdiArea(&area);
+    area.resize(900, 700);
+    area.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&area));
+    auto* window = new TfrmWyborWystawione(nullptr, 'B');
+    window->showWindow();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(DMP->queWystawione.isActive());
     const int first = DMP->queWystawione.recNo();
     ASSERT_LT(first + 1, DMP->queWystawione.recordCount());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     EXPECT_EQ(first + 1, DMP->queWystawione.recNo());
-    window.close();
+    window->close();
+    ui::setMdiArea(nullptr);
 }
 
 // The file written again is the file of the issue, byte for byte: a grouping
